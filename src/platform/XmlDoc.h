@@ -1,0 +1,135 @@
+#pragma once
+// XML document layer: the document object model the system's units use to
+// read and write their XML files. Nodes are light handles into a document;
+// a handle stays valid while its document lives and the node is not removed.
+#include "rtl/SysUtils.h"
+
+#include <memory>
+#include <optional>
+
+RTL_DECLARE_EXCEPTION(EXMLError, Exception)
+
+namespace xml {
+
+enum class TNodeType {
+    ntNull,        // an empty handle
+    ntDocument,
+    ntElement,
+    ntText,
+    ntCData,
+    ntComment,
+    ntProcessingInstr,
+    ntDeclaration,
+    ntDocType,
+};
+
+// Namespace names the device descriptions use with prefixed attributes.
+inline const char* const XSI_NAMESPACE = "http://www.w3.org/2001/XMLSchema-instance";
+inline const char* const XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
+
+struct TNodeImpl;
+
+class TXMLNode {
+public:
+    TXMLNode() = default;
+
+    bool IsNull() const;
+    explicit operator bool() const { return !IsNull(); }
+    bool operator==(const TXMLNode& Other) const;
+
+    TNodeType NodeType() const;
+    // The element or processing-instruction name as written (prefix included).
+    String NodeName() const;
+
+    // Every child node (elements, texts, comments ...) in document order.
+    int ChildCount() const;
+    TXMLNode Child(int Index) const;   // raises EXMLError out of range
+    TXMLNode FirstChild() const;
+    TXMLNode NextSibling() const;
+    TXMLNode Parent() const;
+
+    // First child element whose name equals Name exactly (letter case counts).
+    TXMLNode FindChild(const String& Name) const;
+
+    // Concatenated text of the element's text and CDATA children, or the
+    // value of a text/comment node.
+    String Text() const;
+    // Replaces the element's children with one text node (or a comment's text).
+    void SetText(const String& Value);
+
+    // Attributes by name; a missing attribute is nullopt, distinct from "".
+    std::optional<String> Attribute(const String& Name) const;
+    bool HasAttribute(const String& Name) const;
+    // Attribute by namespace URI and local name ("type" in XSI_NAMESPACE),
+    // whatever prefix the document binds to that namespace. The "xml" prefix
+    // is bound to XML_NAMESPACE implicitly.
+    std::optional<String> AttributeNS(const String& NamespaceURI, const String& LocalName) const;
+    // Sets an attribute; a new one goes after the existing ones, so the
+    // order of writing is the order in the file.
+    void SetAttribute(const String& Name, const String& Value);
+    int AttributeCount() const;
+    String AttributeName(int Index) const;
+    String AttributeValue(int Index) const;
+
+    TXMLNode AppendElement(const String& Name);
+    TXMLNode AppendComment(const String& Text);
+    TXMLNode AppendText(const String& Text);
+    void RemoveChild(const TXMLNode& Child);
+    void RemoveAllChildren();
+
+private:
+    friend class TXMLDocument;
+    friend struct TNodeImpl;
+    void* FNode = nullptr;   // the underlying parser node
+};
+
+class TXMLDocument {
+public:
+    TXMLDocument();
+    ~TXMLDocument();
+    TXMLDocument(const TXMLDocument&) = delete;
+    TXMLDocument& operator=(const TXMLDocument&) = delete;
+
+    // Loads a file. A missing, unreadable or malformed file raises EXMLError
+    // naming the file (and the line and column of a parse error); the
+    // document is then empty.
+    void LoadFromFile(const String& FileName);
+    void LoadFromString(const String& Xml);
+    void LoadFromBytes(const QByteArray& Bytes, const String& SourceName = String());
+
+    // Writes the document in UTF-8, without a declaration and without
+    // indentation unless asked. Saving a file replaces it atomically: a
+    // failed save raises EXMLError and leaves the old file as it was.
+    struct TSaveOptions {
+        bool Declaration = false;
+        bool Indent = false;
+    };
+    void SaveToFile(const String& FileName) const;
+    void SaveToFile(const String& FileName, const TSaveOptions& Options) const;
+    String SaveToString() const;
+    String SaveToString(const TSaveOptions& Options) const;
+    QByteArray SaveToBytes(const TSaveOptions& Options) const;
+
+    // Removes every node of the document.
+    void Clear();
+
+    // The document node (parent of the root, of comments and declarations).
+    TXMLNode Node() const;
+    // The document element: declarations, comments and processing
+    // instructions before it are skipped. Null when there is none.
+    TXMLNode DocumentElement() const;
+
+    // Appends at document level (the root, and comments after it).
+    TXMLNode AppendElement(const String& Name);
+    TXMLNode AppendComment(const String& Text);
+
+    // The file last loaded or saved, for messages.
+    const String& FileName() const { return FFileName; }
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+    mutable String FFileName;
+};
+
+} // namespace xml
