@@ -1,6 +1,7 @@
 #include "platform/HttpClient.h"
 
 #include "LocalHttpServer.h"
+#include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,11 @@ QList<QByteArray> HeaderLines(const QByteArray& Head)
 TEST(HttpGet, SendsAnHttp10RequestWithExactlyTheGivenHeaders)
 {
     // Proxy settings in the environment must not be used.
-    qputenv("http_proxy", "http://127.0.0.1:1");
+    ScopedEnv proxy("http_proxy", QByteArray("http://127.0.0.1:1"));
     LocalHttpServer server;
     server.SetReply("/home/download/GetversionSW.asp", {200, "VER. 1.004", false});
 
     const QByteArray body = HttpGet(UrlOf(server, "/home/download/GetversionSW.asp?nomesw=QP11211"), VersionHeaders);
-    qunsetenv("http_proxy");
 
     EXPECT_EQ(body, "VER. 1.004");
     const QList<QByteArray> requests = server.Requests();
