@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -38,8 +37,11 @@ TDecimalDigits ToDecimalDigits(double V, int Precision, int Decimals)
     }
     if (V == 0)
         return R;
+    // d.ddddddddddddddddde[+-]x, whatever the C locale says.
     char Buf[64];
-    std::snprintf(Buf, sizeof Buf, "%.*e", MaxFloatDigits - 1, std::fabs(V));
+    const auto Written =
+        std::to_chars(Buf, Buf + sizeof Buf - 1, std::fabs(V), std::chars_format::scientific, MaxFloatDigits - 1);
+    *Written.ptr = 0;
     std::string Digits(1, Buf[0]);
     Digits.append(Buf + 2, MaxFloatDigits - 1);
     int Exponent = std::atoi(std::strchr(Buf, 'e') + 1) + 1;
