@@ -21,6 +21,7 @@ String IntToStr(Cardinal Value) { return QString::number(Value); }
 String IntToStr(Int64 Value) { return QString::number(static_cast<qlonglong>(Value)); }
 String IntToStr(UInt64 Value) { return QString::number(static_cast<qulonglong>(Value)); }
 String IntToStr(long long Value) { return QString::number(static_cast<qlonglong>(Value)); }
+String IntToStr(unsigned long long Value) { return QString::number(static_cast<qulonglong>(Value)); }
 
 namespace {
 String HexDigits(UInt64 Value, Integer Digits)
@@ -85,6 +86,8 @@ String IntToHex(Integer Value, Integer Digits) { return HexDigits(static_cast<Ca
 String IntToHex(Cardinal Value, Integer Digits) { return HexDigits(Value, Digits); }
 String IntToHex(Int64 Value, Integer Digits) { return HexDigits(static_cast<UInt64>(Value), Digits); }
 String IntToHex(UInt64 Value, Integer Digits) { return HexDigits(Value, Digits); }
+String IntToHex(long long Value, Integer Digits) { return HexDigits(static_cast<UInt64>(Value), Digits); }
+String IntToHex(unsigned long long Value, Integer Digits) { return HexDigits(Value, Digits); }
 
 bool TryStrToInt(const String& S, Integer& Value)
 {

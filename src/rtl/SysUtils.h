@@ -154,11 +154,14 @@ String IntToStr(Cardinal Value);
 String IntToStr(Int64 Value);
 String IntToStr(UInt64 Value);
 String IntToStr(long long Value);
+String IntToStr(unsigned long long Value);
 // Upper-case digits, at least Digits of them; negative values in two's complement.
 String IntToHex(Integer Value, Integer Digits);
 String IntToHex(Cardinal Value, Integer Digits);
 String IntToHex(Int64 Value, Integer Digits);
 String IntToHex(UInt64 Value, Integer Digits);
+String IntToHex(long long Value, Integer Digits);
+String IntToHex(unsigned long long Value, Integer Digits);
 
 // Leading blanks, one sign, decimal digits or hex after "$", "0x", "0X", "x",
 // "X"; nothing may follow the digits. Hex may use the whole unsigned range

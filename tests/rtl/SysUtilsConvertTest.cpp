@@ -99,6 +99,9 @@ TEST(SysUtilsConvert, IntegersToText)
     EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFF");
     EXPECT_EQ(IntToHex(Int64(-2), 1), "FFFFFFFFFFFFFFFE");
     EXPECT_EQ(IntToHex(0, 0), "0");
+    EXPECT_EQ(IntToHex(qint64(-1), 1), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(IntToStr(quint64(18446744073709551615ULL)), "18446744073709551615");
+    EXPECT_EQ(IntToStr(qint64(-5)), "-5");
 }
 
 TEST(SysUtilsConvert, MulDivRoundsHalvesAwayFromZero)
