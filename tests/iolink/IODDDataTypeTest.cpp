@@ -46,7 +46,9 @@ QString ValuesText(const TSimpleDataType& Type)
         else
             Parts << QStringLiteral("?");
     }
-    return Parts.join(QStringLiteral(" | ")).trimmed();
+    for (QString& Part : Parts)
+        Part = Part.trimmed();
+    return Parts.join(QStringLiteral(" | "));
 }
 
 struct TValueCase {
