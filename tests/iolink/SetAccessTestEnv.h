@@ -39,6 +39,20 @@ inline void WriteBytes(const QString& Path, const QByteArray& Bytes)
     File.write(Bytes);
 }
 
+// Equal bytes; else where they first differ, with the text around it.
+inline void ExpectSameBytes(const QByteArray& Actual, const QByteArray& Expected)
+{
+    if (Actual == Expected)
+        return;
+    qsizetype At = 0;
+    while (At < Actual.size() && At < Expected.size() && Actual[At] == Expected[At])
+        ++At;
+    const qsizetype From = qMax<qsizetype>(0, At - 60);
+    ADD_FAILURE() << "bytes differ at " << At << " (sizes " << Actual.size() << ", " << Expected.size()
+                  << ")\n  actual:   ..." << Actual.mid(From, 160).toStdString() << "\n  expected: ..."
+                  << Expected.mid(From, 160).toStdString();
+}
+
 struct TMessage {
     TIOLink_MsgKind Kind;
     String Text;
