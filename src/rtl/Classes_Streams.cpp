@@ -16,6 +16,23 @@ namespace {
 
 String StreamFileErrorReason(int Error) { return QString::fromLocal8Bit(std::strerror(Error)); }
 
+// Repeats Step (a read or write of the bytes from Done on) until Count bytes
+// moved, the end, or an error; -1 only when nothing moved before an error.
+template <typename StepFn>
+Integer StreamTransfer(Integer Count, StepFn&& Step)
+{
+    Integer Done = 0;
+    while (Done < Count) {
+        const ssize_t N = Step(Done);
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N <= 0)
+            return Done == 0 && N < 0 ? -1 : Done;
+        Done += static_cast<Integer>(N);
+    }
+    return Done;
+}
+
 // The process's file creation mask, read without changing it.
 mode_t StreamFileCreationMask()
 {
@@ -246,30 +263,16 @@ TFileStream::~TFileStream()
 
 Integer TFileStream::Read(void* Buffer, Integer Count)
 {
-    Integer Done = 0;
-    while (Done < Count) {
-        const ssize_t N = ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N <= 0)
-            return Done == 0 && N < 0 ? -1 : Done;
-        Done += static_cast<Integer>(N);
-    }
-    return Done;
+    return StreamTransfer(Count, [&](Integer Done) {
+        return ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+    });
 }
 
 Integer TFileStream::Write(const void* Buffer, Integer Count)
 {
-    Integer Done = 0;
-    while (Done < Count) {
-        const ssize_t N = ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N <= 0)
-            return Done == 0 && N < 0 ? -1 : Done;
-        Done += static_cast<Integer>(N);
-    }
-    return Done;
+    return StreamTransfer(Count, [&](Integer Done) {
+        return ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+    });
 }
 
 Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)

@@ -123,6 +123,18 @@ namespace {
 
 bool IniHasLineBreak(const String& S) { return S.contains(u'\r') || S.contains(u'\n'); }
 
+// Each key of the section once, in file order, alone or as "Key=Value".
+void IniListKeys(TIniContent& Content, const String& Section, TStrings* Strings, bool WithValues)
+{
+    Strings->BeginUpdate();
+    Strings->Clear();
+    if (TIniContent::TSection* S = Content.Section(Section))
+        for (const TIniContent::TLine& L : S->Lines)
+            if (L.IsKey && TIniContent::Key(S, L.Key) == &L)
+                Strings->Add(WithValues ? L.Key + "=" + L.Value : L.Key);
+    Strings->EndUpdate();
+}
+
 } // namespace
 
 TCustomIniFile::TCustomIniFile(const String& AFileName)
@@ -210,13 +222,7 @@ double TCustomIniFile::ReadFloat(const String& Section, const String& Name, doub
 void TCustomIniFile::ReadSection(const String& Section, TStrings* Strings)
 {
     BeforeAccess();
-    Strings->BeginUpdate();
-    Strings->Clear();
-    if (TIniContent::TSection* S = FContent->Section(Section))
-        for (const TIniContent::TLine& L : S->Lines)
-            if (L.IsKey && TIniContent::Key(S, L.Key) == &L)
-                Strings->Add(L.Key);
-    Strings->EndUpdate();
+    IniListKeys(*FContent, Section, Strings, false);
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings)
@@ -233,13 +239,7 @@ void TCustomIniFile::ReadSections(TStrings* Strings)
 void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
 {
     BeforeAccess();
-    Strings->BeginUpdate();
-    Strings->Clear();
-    if (TIniContent::TSection* S = FContent->Section(Section))
-        for (const TIniContent::TLine& L : S->Lines)
-            if (L.IsKey && TIniContent::Key(S, L.Key) == &L)
-                Strings->Add(L.Key + "=" + L.Value);
-    Strings->EndUpdate();
+    IniListKeys(*FContent, Section, Strings, true);
 }
 
 bool TCustomIniFile::SectionExists(const String& Section)

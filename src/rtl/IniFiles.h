@@ -9,7 +9,8 @@ class TIniContent;
 // Sections and keys are found without regard to case; keys and values are
 // read trimmed; lines without "=" are ignored. Blank lines, ";" comments and
 // the order of the lines are kept when the file is written again. A file
-// that does not exist reads as empty. The file is written in UTF-8 with
+// that does not exist reads as empty; one that exists but cannot be read
+// raises EFOpenError. The file is written in UTF-8 with
 // CR LF, through a temporary file in the same folder that replaces it, so a
 // failed write leaves the old file as it was.
 class TCustomIniFile : public TObject {
