@@ -202,7 +202,6 @@ void TCanvas::ApplyPen(QPainter* P)
     }
     const int W = FPen->Width();
     QPen Pen(C, W <= 1 ? 0 : W);
-    // A flat cap leaves the end point out, as lines on the framework do.
     Pen.setCapStyle(W <= 1 ? Qt::FlatCap : Qt::RoundCap);
     Pen.setJoinStyle(W <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
     const QList<qreal> Dashes = CanvasDashPattern(FPen->Style());
@@ -344,7 +343,29 @@ void TCanvas::StrokeLine(QPainter* P, TPoint From, TPoint To)
 {
     if (From == To)
         return;
-    P->drawLine(QPoint(From.X, From.Y), QPoint(To.X, To.Y));
+    if (FPen->Width() > 1) {
+        P->drawLine(QPoint(From.X, From.Y), QPoint(To.X, To.Y));
+        return;
+    }
+    // A thin line covers its start point and leaves the end point out: it
+    // is drawn with both ends up to the pixel before the end point.
+    const int DX = To.X - From.X;
+    const int DY = To.Y - From.Y;
+    QPoint Last;
+    if (std::abs(DX) >= std::abs(DY)) {
+        const int X = To.X - (DX > 0 ? 1 : -1);
+        Last = QPoint(X, From.Y + int(std::lround(double(X - From.X) * DY / DX)));
+    } else {
+        const int Y = To.Y - (DY > 0 ? 1 : -1);
+        Last = QPoint(From.X + int(std::lround(double(Y - From.Y) * DX / DY)), Y);
+    }
+    QPen Pen = P->pen();
+    Pen.setCapStyle(Qt::SquareCap);
+    P->setPen(Pen);
+    if (Last == QPoint(From.X, From.Y))
+        P->drawPoint(Last);
+    else
+        P->drawLine(QPoint(From.X, From.Y), Last);
 }
 
 void TCanvas::LineTo(Integer X, Integer Y)
@@ -367,10 +388,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& Points)
         return;
     ApplyPen(P);
     P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    QPolygon Poly;
-    for (const TPoint& Pt : Points)
-        Poly << QPoint(Pt.X, Pt.Y);
-    P->drawPolyline(Poly);
+    for (size_t I = 1; I < Points.size(); ++I)
+        StrokeLine(P, Points[I - 1], Points[I]);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

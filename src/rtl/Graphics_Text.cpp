@@ -5,14 +5,25 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <vector>
+
 namespace {
 
-// One line to draw; Underline is the index of the character marked with "&",
-// or -1.
+// One line to draw, with the indexes of the characters marked with "&".
 struct TTextLine {
     QString Text;
-    int Underline = -1;
+    std::vector<int> Underlined;
 };
+
+// The marks of the characters From .. To-1, moved to start at 0.
+std::vector<int> MarksWithin(const std::vector<int>& Marks, int From, int To)
+{
+    std::vector<int> Out;
+    for (int M : Marks)
+        if (M >= From && M < To)
+            Out.push_back(M - From);
+    return Out;
+}
 
 const QString TextEllipsis = QStringLiteral("...");
 
@@ -34,7 +45,7 @@ TTextLine StripPrefixes(const QString& S, bool NoPrefix)
         if (S[I + 1] == u'&') {
             L.Text += u'&';
         } else {
-            L.Underline = int(L.Text.size());
+            L.Underlined.push_back(int(L.Text.size()));
             L.Text += S[I + 1];
         }
         ++I;
@@ -91,8 +102,7 @@ std::vector<TTextLine> BreakWords(const TTextLine& Line, const QFontMetrics& FM,
         while (End > Pos && S[End - 1] == u' ')
             --End;
         Piece.Text = S.mid(Pos, End - Pos);
-        if (Line.Underline >= Pos && Line.Underline < End)
-            Piece.Underline = Line.Underline - Pos;
+        Piece.Underlined = MarksWithin(Line.Underlined, Pos, End);
         Out.push_back(Piece);
         Pos = LastGood;
         while (Pos < N && S[Pos] == u' ')
@@ -115,8 +125,7 @@ void ApplyEllipsis(TTextLine& Line, const QFontMetrics& FM, int Width, Cardinal 
             while (!Head.isEmpty() && FM.horizontalAdvance(Head + TextEllipsis + Tail) > Width)
                 Head.chop(1);
             Line.Text = Head + TextEllipsis + Tail;
-            if (Line.Underline >= int(Head.size()))
-                Line.Underline = -1;
+            Line.Underlined = MarksWithin(Line.Underlined, 0, int(Head.size()));
             return;
         }
     }
@@ -129,8 +138,7 @@ void ApplyEllipsis(TTextLine& Line, const QFontMetrics& FM, int Width, Cardinal 
         while (!S.isEmpty() && FM.horizontalAdvance(S + TextEllipsis) > Width)
             S.chop(1);
     }
-    if (Line.Underline >= int(S.size()))
-        Line.Underline = -1;
+    Line.Underlined = MarksWithin(Line.Underlined, 0, int(S.size()));
     Line.Text = S + TextEllipsis;
 }
 
@@ -226,9 +234,9 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
             P->setCompositionMode(QPainter::CompositionMode_SourceOver);
             P->setPen(Ink);
             P->drawText(QPoint(X, Y + FM.ascent()), L.Text);
-            if (L.Underline >= 0) {
-                const int UX = X + FM.horizontalAdvance(L.Text.left(L.Underline));
-                const int UW = FM.horizontalAdvance(L.Text.mid(L.Underline, 1));
+            for (int U : L.Underlined) {
+                const int UX = X + FM.horizontalAdvance(L.Text.left(U));
+                const int UW = FM.horizontalAdvance(L.Text.mid(U, 1));
                 P->fillRect(QRect(UX, Y + UnderlineY, UW, UnderlineH), Ink);
             }
         }
