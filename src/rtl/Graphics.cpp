@@ -94,11 +94,13 @@ void TGraphicsObject::Changed()
 
 TFont::TFont() : FName(QStringLiteral("Tahoma")), FHeight(-11), FColor(clWindowText) {}
 
-void TFont::Assign(TGraphicsPersistent* Source)
+void TFont::Assign(TPersistent* Source)
 {
     auto* F = dynamic_cast<TFont*>(Source);
-    if (!F)
-        throw EConvertError(QStringLiteral("Cannot assign to a TFont"));
+    if (!F) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (F == this)
         return;
     FName = F->FName;
@@ -202,11 +204,13 @@ QFont TFont::ToQFont() const
 
 // ---------------------------------------------------------------------------
 
-void TPen::Assign(TGraphicsPersistent* Source)
+void TPen::Assign(TPersistent* Source)
 {
     auto* P = dynamic_cast<TPen*>(Source);
-    if (!P)
-        throw EConvertError(QStringLiteral("Cannot assign to a TPen"));
+    if (!P) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (P == this)
         return;
     FColor = P->FColor;
@@ -250,11 +254,13 @@ void TPen::SetMode(TPenMode Value)
 
 // ---------------------------------------------------------------------------
 
-void TBrush::Assign(TGraphicsPersistent* Source)
+void TBrush::Assign(TPersistent* Source)
 {
     auto* B = dynamic_cast<TBrush*>(Source);
-    if (!B)
-        throw EConvertError(QStringLiteral("Cannot assign to a TBrush"));
+    if (!B) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (B == this)
         return;
     FColor = B->FColor;

@@ -128,7 +128,7 @@ bool PngWriteImage(TPngContext* C, png_bytepp Rows, png_uint_32 Width, png_uint_
 
 } // namespace
 
-void TPngImage::Assign(TGraphicsPersistent* Source)
+void TPngImage::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -153,7 +153,7 @@ void TPngImage::Assign(TGraphicsPersistent* Source)
         Changed();
         return;
     }
-    throw EConvertError(QStringLiteral("Cannot assign to a TPngImage"));
+    TPersistent::Assign(Source);
 }
 
 void TPngImage::SetCompressionLevel(Integer Value) { FCompressionLevel = std::clamp(Value, 0, 9); }
