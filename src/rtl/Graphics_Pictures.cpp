@@ -485,9 +485,32 @@ void TIcon::Assign(TPersistent* Source)
     Changed();
 }
 
+// The icon directory: a count and one 16-byte entry per image, each
+// pointing at data inside the file.
+namespace {
+bool IconDirectoryValid(const QByteArray& D)
+{
+    const auto U16 = [&D](qsizetype I) { return uint(uchar(D[I])) | uint(uchar(D[I + 1])) << 8; };
+    const auto U32 = [&](qsizetype I) { return quint64(U16(I)) | quint64(U16(I + 2)) << 16; };
+    if (D.size() < 6)
+        return false;
+    const uint Count = U16(4);
+    if (Count == 0 || 6 + quint64(Count) * 16 > quint64(D.size()))
+        return false;
+    for (uint I = 0; I < Count; ++I) {
+        const qsizetype E = 6 + qsizetype(I) * 16;
+        const quint64 Size = U32(E + 8);
+        const quint64 Offset = U32(E + 12);
+        if (Size == 0 || Offset + Size > quint64(D.size()))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 void TIcon::LoadFromBytes(const QByteArray& Data)
 {
-    if (SniffPicture(Data) != TPictureKind::Icon)
+    if (SniffPicture(Data) != TPictureKind::Icon || !IconDirectoryValid(Data))
         throw EInvalidGraphic(QStringLiteral("Icon image is not valid"));
     QBuffer Buf;
     Buf.setData(Data);

@@ -148,7 +148,10 @@ void TPngImage::Assign(TPersistent* Source)
         // A transparent bitmap keeps its transparency as alpha.
         auto* B = dynamic_cast<TBitmap*>(Source);
         const QImage Img = B ? B->MaskedImage() : G->ToImage();
-        FImage = Img.isNull() ? QImage() : Img.convertToFormat(QImage::Format_ARGB32);
+        if (Img.isNull())
+            FImage = QImage();
+        else
+            FImage = Img.convertToFormat(Img.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         TGraphic::SetTransparent(!FImage.isNull() && FImage.hasAlphaChannel() && G->Transparent());
         Changed();
         return;
@@ -193,7 +196,7 @@ void TPngImage::LoadFromBytes(const QByteArray& Data)
     png_destroy_read_struct(&C->Png, &C->Info, nullptr);
     if (!Ok)
         RaisePngError(C->Message);
-    FImage = Img;
+    FImage = HasAlpha ? Img : Img.convertToFormat(QImage::Format_RGB32);
     TGraphic::SetTransparent(HasAlpha);
     Changed();
 }
