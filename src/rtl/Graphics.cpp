@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 
 #include <array>
-#include <cmath>
+
 
 namespace {
 
@@ -45,12 +45,6 @@ constexpr std::array<TColor, 31> SystemColorTable = {
     RGB(0, 120, 215),   // 29 menu highlight
     RGB(240, 240, 240), // 30 menu bar
 };
-
-// MulDiv with rounding half away from zero.
-Integer FontMulDiv(Integer Number, Integer Numerator, Integer Denominator)
-{
-    return Integer(std::lround(double(Number) * Numerator / Denominator));
-}
 
 } // namespace
 
@@ -129,9 +123,9 @@ void TFont::SetHeight(Integer Value)
     Changed();
 }
 
-Integer TFont::Size() const { return -FontMulDiv(FHeight, 72, FPixelsPerInch); }
+Integer TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 
-void TFont::SetSize(Integer Value) { SetHeight(-FontMulDiv(Value, FPixelsPerInch, 72)); }
+void TFont::SetSize(Integer Value) { SetHeight(-MulDiv(Value, FPixelsPerInch, 72)); }
 
 void TFont::SetStyle(TFontStyles Value)
 {
@@ -195,9 +189,9 @@ QFont TFont::ToQFont() const
         F.setPixelSize(FHeight);
         const int Cell = QFontMetrics(F).height();
         if (Cell > 0)
-            F.setPixelSize(std::max(1, FontMulDiv(FHeight, FHeight, Cell)));
+            F.setPixelSize(std::max(1, MulDiv(FHeight, FHeight, Cell)));
     } else {
-        F.setPixelSize(FontMulDiv(8, FPixelsPerInch, 72)); // 0 means the default size
+        F.setPixelSize(MulDiv(8, FPixelsPerInch, 72)); // 0 means the default size
     }
     return F;
 }
