@@ -336,6 +336,12 @@ TEST(GraphicsCanvasTest, CopyRectOntoItselfAndWithRasterModes)
     C->CopyRect(Rect(1, 1, 5, 3), C, Rect(0, 0, 4, 2));
     EXPECT_EQ(P.Map(), (std::vector<std::string>{"RB...", ".RB..", "....."}));
 
+    // Drawing the bitmap itself onto its own canvas works the same way.
+    Paper D(3, 2);
+    D.C()->SetPixels(0, 0, clRed);
+    D.C()->Draw(1, 1, &D.B);
+    EXPECT_EQ(D.Map(), (std::vector<std::string>{"R..", ".R."}));
+
     // XOR copy of a canvas onto an identical one leaves black.
     Paper Q(5, 3);
     Q.C()->CopyRect(Rect(0, 0, 5, 3), C, Rect(0, 0, 5, 3));
