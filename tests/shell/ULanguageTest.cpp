@@ -247,7 +247,7 @@ TEST_F(LoadLanguageTest, ChoosesTheFileOrFallsBackToEnglish)
         {"Removed", true, "English", "Start", 1},
         {"", true, "English", "Start", 1},
         {"../LANGUAGE/Lingua", false, "English", "Begin", 0},
-        {"lingua", false, "English", "Begin", 0},
+        {"LINGUA", false, "LINGUA", "Début", int(LinguaChanges().size())},
         {"English", true, "English", "Start", 1},
     };
     for (const Case& c : cases) {
