@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -67,29 +68,38 @@ struct TXmlChildCursor {
 struct TXmlCursorCache {
     std::uint64_t Version = 0;
     std::uint64_t Uses = 0;
+    TXmlChildCursor* Last = nullptr;
     std::array<TXmlChildCursor, 8> Slots;
 };
 
-thread_local TXmlCursorCache GXmlCursors;
+// Constant-initialised: no guard on each use.
+constinit thread_local TXmlCursorCache GXmlCursors;
 
-TXmlChildCursor& XmlCursorFor(xml_node Parent)
+TXmlChildCursor& XmlCursorFor(pugi::xml_node_struct* Parent)
 {
     TXmlCursorCache& cache = GXmlCursors;
     const std::uint64_t version = GXmlTreeVersion.load(std::memory_order_relaxed);
     if (cache.Version != version) {
         cache.Slots.fill(TXmlChildCursor());
+        cache.Last = nullptr;
         cache.Version = version;
+    }
+    if (cache.Last && cache.Last->Parent == Parent) {
+        cache.Last->LastUse = ++cache.Uses;
+        return *cache.Last;
     }
     TXmlChildCursor* oldest = &cache.Slots[0];
     for (TXmlChildCursor& slot : cache.Slots) {
-        if (slot.Parent == Parent.internal_object()) {
+        if (slot.Parent == Parent) {
             slot.LastUse = ++cache.Uses;
+            cache.Last = &slot;
             return slot;
         }
         if (slot.LastUse < oldest->LastUse)
             oldest = &slot;
     }
-    *oldest = TXmlChildCursor{Parent.internal_object(), ++cache.Uses, -1, -1, nullptr};
+    *oldest = TXmlChildCursor{Parent, ++cache.Uses, -1, -1, nullptr};
+    cache.Last = oldest;
     return *oldest;
 }
 
@@ -120,32 +130,55 @@ bool XmlSameName(const char* Utf8, QStringView Name)
 
 String XmlString(const char* Utf8) { return String::fromUtf8(Utf8, qsizetype(std::strlen(Utf8))); }
 
-template <typename TName>
-xml_attribute XmlFindAttribute(xml_node Node, const TName& Name)
+// A name nearly always is short ASCII: then it is copied to the stack and
+// the parser's own search is used; otherwise UTF-8 is compared with UTF-16.
+struct TXmlAsciiName {
+    char Text[64];
+    bool Valid = false;
+
+    explicit TXmlAsciiName(QStringView Name)
+    {
+        if (Name.size() >= qsizetype(sizeof Text))
+            return;
+        for (qsizetype i = 0; i < Name.size(); ++i) {
+            const char16_t c = Name[i].unicode();
+            if (char16_t(c - 1) >= 0x7F)   // NUL or not ASCII
+                return;
+            Text[i] = char(c);
+        }
+        Text[Name.size()] = 0;
+        Valid = true;
+    }
+};
+
+xml_attribute XmlFindAttribute(xml_node Node, const char* Name) { return Node.attribute(Name); }
+
+xml_attribute XmlFindAttribute(xml_node Node, QStringView Name)
 {
     for (xml_attribute attr = Node.first_attribute(); attr; attr = attr.next_attribute()) {
-        if constexpr (std::is_same_v<TName, QStringView>) {
-            if (XmlSameName(attr.name(), Name))
-                return attr;
-        } else if (std::strcmp(attr.name(), Name) == 0) {
+        if (XmlSameName(attr.name(), Name))
             return attr;
-        }
     }
     return xml_attribute();
 }
 
-template <typename TName>
-xml_node XmlFindChild(xml_node Node, const TName& Name)
+xml_node XmlFindChild(xml_node Node, const char* Name)
 {
+    // The parser's search also finds processing instructions by name.
+    xml_node found = Node.child(Name);
+    while (found && found.type() != pugi::node_element)
+        found = found.next_sibling(Name);
+    return found;
+}
+
+xml_node XmlFindChild(xml_node Node, QStringView Name)
+{
+    const TXmlAsciiName ascii(Name);
+    if (ascii.Valid)
+        return XmlFindChild(Node, ascii.Text);
     for (xml_node child = Node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if constexpr (std::is_same_v<TName, QStringView>) {
-            if (XmlSameName(child.name(), Name))
-                return child;
-        } else if (std::strcmp(child.name(), Name) == 0) {
+        if (child.type() == pugi::node_element && XmlSameName(child.name(), Name))
             return child;
-        }
     }
     return xml_node();
 }
@@ -432,9 +465,10 @@ String TXMLNode::NodeName() const
 int TXMLNode::ChildCount() const
 {
     const xml_node node = TNodeImpl::Get(*this);
-    if (!node)
+    // Most elements have no children: no need of a cursor.
+    if (!node.first_child())
         return 0;
-    TXmlChildCursor& cursor = XmlCursorFor(node);
+    TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
     if (cursor.Count < 0)
         cursor.Count = XmlCountChildren(node);
     return cursor.Count;
@@ -442,6 +476,19 @@ int TXMLNode::ChildCount() const
 
 TXMLNode TXMLNode::Child(int Index) const
 {
+    // The next child of a walk.
+    if (FNode && Index > 0) {
+        TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
+        if (cursor.Index == Index - 1) {
+            const xml_node next = xml_node(cursor.Child).next_sibling();
+            if (next) {
+                cursor.Index = Index;
+                cursor.Child = next.internal_object();
+                return TNodeImpl::Make(next);
+            }
+        }
+    }
+
     const xml_node node = TNodeImpl::Get(*this);
     auto outOfRange = [&] {
         return EXMLError(QStringLiteral("Child node index %1 out of range (%2 child nodes)")
@@ -450,20 +497,24 @@ TXMLNode TXMLNode::Child(int Index) const
     };
     if (!node || Index < 0)
         throw outOfRange();
-    TXmlChildCursor& cursor = XmlCursorFor(node);
+    TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
     if (cursor.Count >= 0 && Index >= cursor.Count)
         throw outOfRange();
 
-    // Start from the nearest known child: the first, the cursor or the last.
-    xml_node child = node.first_child();
-    int at = 0;
-    if (cursor.Index >= 0 && std::abs(Index - cursor.Index) < Index) {
+    // Start from the nearest known child: the cursor, the last or the first.
+    const int fromCursor = cursor.Index >= 0 ? std::abs(Index - cursor.Index) : INT_MAX;
+    const int fromLast = cursor.Count > 0 ? cursor.Count - 1 - Index : INT_MAX;
+    xml_node child;
+    int at;
+    if (fromCursor <= Index && fromCursor <= fromLast) {
         child = xml_node(cursor.Child);
         at = cursor.Index;
-    }
-    if (cursor.Count > 0 && cursor.Count - 1 - Index < std::abs(Index - at)) {
+    } else if (fromLast < Index) {
         child = node.last_child();
         at = cursor.Count - 1;
+    } else {
+        child = node.first_child();
+        at = 0;
     }
     while (child && at < Index) {
         child = child.next_sibling();
