@@ -6,6 +6,7 @@
 #include "common/TestPaths.h"
 #include "platform/TextCodec.h"
 #include "shell/UComon.h"
+#include "shell/USettingsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -325,4 +326,30 @@ TEST_F(LoadLanguageTest, DumpWritesOneLinePerText)
     EXPECT_EQ(lines[11], QStringLiteral("11\tOpened Configuration of the Converter : "));
     EXPECT_EQ(lines[20], QStringLiteral("20\ttwo\\r\\nlines\\rand\\nmore"));
     EXPECT_EQ(lines[3799], QStringLiteral("3799\tlast text"));
+}
+
+// The sequence of the program's start and of cfgtool lang-dump: settings,
+// then the language they name; a removed language is saved back as English.
+TEST_F(LoadLanguageTest, SettingsNameTheLanguage)
+{
+    struct Case {
+        const char* name;
+        const char* line0;   // first line of the dump
+        const char* saved;   // the language the settings keep afterwards
+    };
+    const Case cases[] = {{"Lingua", "0\tDébut", "Lingua"}, {"Removed", "0\tBegin", "English"}};
+    for (const auto& [name, line0, saved] : cases) {
+        SCOPED_TRACE(name);
+        WriteFile(Settings_File(), QByteArray("<Conf_Settings><lastlang><language>") + name
+                                       + "</language></lastlang></Conf_Settings>");
+        Read_Settings();
+        Load_Language();
+        const QStringList lines = Lang_Dump();
+        ASSERT_EQ(lines.size(), 3800);
+        EXPECT_EQ(lines[0], QString::fromUtf8(line0));
+        ASSERT_TRUE(Write_Settings());
+        Language_Name.clear();
+        Read_Settings();
+        EXPECT_EQ(Language_Name, QLatin1String(saved));
+    }
 }
