@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace xml {
@@ -33,6 +34,7 @@ struct TNodeImpl {
 
 struct TXMLDocument::TImpl {
     pugi::xml_document Doc;
+    QByteArray Buffer;   // the parsed text, which the nodes point into
 };
 
 namespace {
@@ -363,41 +365,55 @@ bool XmlDeclaresAnsi(const QByteArray& Bytes)
            name == "iso_8859-1" || name == "latin1";
 }
 
-// Parses UTF-8 text (or, with encoding_auto, whatever the parser detects)
-// into Doc; raises with the position of the fault.
-void XmlParse(pugi::xml_document& Doc, const char* Data, qsizetype Size, pugi::xml_encoding Encoding,
-              const String& SourceName)
+// Parses Text from byte Skip on, in place: the document's nodes point into
+// Buffer, which takes Text over. A fault is located in the text as it was
+// before the parse changed it, which Pristine gives again (from Skip on too).
+void XmlParse(pugi::xml_document& Doc, QByteArray& Buffer, QByteArray Text, qsizetype Skip,
+              pugi::xml_encoding Encoding, const String& SourceName, const std::function<QByteArray()>& Pristine)
 {
-    const pugi::xml_parse_result result = Doc.load_buffer(Data, size_t(Size), kXmlParseOptions, Encoding);
+    Doc.reset();
+    Buffer = std::move(Text);
+    const pugi::xml_parse_result result =
+        Doc.load_buffer_inplace(Buffer.data() + Skip, size_t(Buffer.size() - Skip), kXmlParseOptions, Encoding);
     XmlTreeChanged();
+
+    String fault;
+    qsizetype offset = -1;
+    bool skipBlanks = false;
     if (!result) {
-        Doc.reset();
-        String what = String::fromUtf8(result.description());
-        what[0] = what[0].toLower();
-        XmlRaiseAt(SourceName, what, Data, Size, result.offset);
-    }
-    // One root element and no text beside it.
-    bool rootSeen = false;
-    for (xml_node child = Doc.first_child(); child; child = child.next_sibling()) {
-        const char* fault = nullptr;
-        qsizetype offset = child.offset_debug();
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            fault = "text outside the root element";
-            while (offset >= 0 && offset < Size && QChar::isSpace(uchar(Data[offset])))
-                ++offset;
-        } else if (child.type() == pugi::node_element && std::exchange(rootSeen, true)) {
-            fault = "more than one root element";
-            --offset;   // the offset of the name: point at its "<"
+        fault = String::fromUtf8(result.description());
+        fault[0] = fault[0].toLower();
+        offset = result.offset;
+    } else {
+        // One root element and no text beside it.
+        bool rootSeen = false;
+        for (xml_node child = Doc.first_child(); child && fault.isEmpty(); child = child.next_sibling()) {
+            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+                fault = QStringLiteral("text outside the root element");
+                offset = child.offset_debug();
+                skipBlanks = true;
+            } else if (child.type() == pugi::node_element && std::exchange(rootSeen, true)) {
+                fault = QStringLiteral("more than one root element");
+                offset = child.offset_debug() - 1;   // the offset of the name: point at its "<"
+            }
         }
-        if (fault) {
-            Doc.reset();
-            XmlRaiseAt(SourceName, QLatin1String(fault), Data, Size, offset);
+        if (fault.isEmpty() && !rootSeen) {
+            fault = QStringLiteral("no root element");
+            offset = Buffer.size() - Skip;
         }
     }
-    if (!rootSeen) {
+    if (!fault.isEmpty()) {
         Doc.reset();
-        XmlRaiseAt(SourceName, QStringLiteral("no root element"), Data, Size, Size);
+        Buffer.clear();
+        XmlTreeChanged();
+        const QByteArray original = Pristine();
+        const char* data = original.constData() + Skip;
+        const qsizetype size = original.size() - Skip;
+        while (skipBlanks && offset >= 0 && offset < size && QChar::isSpace(uchar(data[offset])))
+            ++offset;
+        XmlRaiseAt(SourceName, fault, data, size, offset);
     }
+
     // The texts are decoded now and are saved in UTF-8.
     const xml_node first = Doc.first_child();
     if (first.type() == pugi::node_declaration) {
@@ -741,13 +757,17 @@ void TXMLDocument::LoadFromFile(const String& FileName)
         throw EXMLError(QStringLiteral("XML file \"%1\" not found").arg(FileName));
     if (info.isDir())
         throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": it is a folder").arg(FileName));
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-    LoadFromBytes(bytes, FileName);
+    auto read = [&] {
+        QFile file(FileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
+        return bytes;
+    };
+    // Parsed in place; a fault is located in the file read once more.
+    LoadBytes(read(), FileName, read);
 }
 
 void TXMLDocument::LoadFromString(const String& Xml)
@@ -756,14 +776,20 @@ void TXMLDocument::LoadFromString(const String& Xml)
     FFileName.clear();
     if (Xml.isEmpty())
         throw EXMLError(QStringLiteral("%1 is empty").arg(XmlSubject(String())));
-    const QByteArray utf8 = Xml.toUtf8();
-    XmlParse(FImpl->Doc, utf8.constData(), utf8.size(), pugi::encoding_utf8, String());
+    XmlParse(FImpl->Doc, FImpl->Buffer, Xml.toUtf8(), 0, pugi::encoding_utf8, String(),
+             [&] { return Xml.toUtf8(); });
 }
 
 void TXMLDocument::LoadFromBytes(const QByteArray& Bytes, const String& SourceName)
 {
     Clear();
     FFileName.clear();
+    // The copy is parsed in place; Bytes stay as they were.
+    LoadBytes(QByteArray(Bytes), SourceName, [&] { return Bytes; });
+}
+
+void TXMLDocument::LoadBytes(QByteArray Bytes, const String& SourceName, const std::function<QByteArray()>& Pristine)
+{
     if (Bytes.isEmpty())
         throw EXMLError(QStringLiteral("%1 is empty").arg(XmlSubject(SourceName)));
 
@@ -772,15 +798,14 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Bytes, const String& SourceNa
     const auto bom = textcodec::DetectBom(Bytes, &bomLength);
     const bool utf32 = Bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4));
     if (bom == TTextEncoding::teUtf8) {
-        XmlParse(FImpl->Doc, Bytes.constData() + bomLength, Bytes.size() - bomLength, pugi::encoding_utf8,
-                 SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, std::move(Bytes), bomLength, pugi::encoding_utf8, SourceName, Pristine);
     } else if ((bom == TTextEncoding::teUtf16LE && !utf32) || bom == TTextEncoding::teUtf16BE ||
                XmlDeclaresAnsi(Bytes)) {
-        const QByteArray utf8 = textcodec::DecodeText(Bytes).toUtf8();
-        XmlParse(FImpl->Doc, utf8.constData(), utf8.size(), pugi::encoding_utf8, SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, textcodec::DecodeText(Bytes).toUtf8(), 0, pugi::encoding_utf8,
+                 SourceName, [&] { return textcodec::DecodeText(Bytes).toUtf8(); });
     } else {
         // UTF-8 without a mark, or an encoding the parser detects itself.
-        XmlParse(FImpl->Doc, Bytes.constData(), Bytes.size(), pugi::encoding_auto, SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, std::move(Bytes), 0, pugi::encoding_auto, SourceName, Pristine);
     }
     FFileName = SourceName;
 }
@@ -819,6 +844,7 @@ QByteArray TXMLDocument::SaveToBytes(const TSaveOptions& Options) const
 void TXMLDocument::Clear()
 {
     FImpl->Doc.reset();
+    FImpl->Buffer.clear();
     XmlTreeChanged();
 }
 
