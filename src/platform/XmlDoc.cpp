@@ -60,18 +60,21 @@ void XmlTreeChanged() { GXmlTreeVersion.fetch_add(1, std::memory_order_relaxed);
 // walk by index takes one step per child, also when the walk of each child's
 // own children comes between two steps.
 struct TXmlChildCursor {
-    pugi::xml_node_struct* Parent = nullptr;
-    std::uint64_t LastUse = 0;
     int Count = -1;   // not counted yet
     int Index = -1;   // no child reached yet
     pugi::xml_node_struct* Child = nullptr;
 };
 
+constexpr int kXmlCursorSlots = 8;
+
+// The parents apart from the rest, so a lookup reads one cache line.
 struct TXmlCursorCache {
     std::uint64_t Version = 0;
     std::uint64_t Uses = 0;
-    TXmlChildCursor* Last = nullptr;
-    std::array<TXmlChildCursor, 8> Slots;
+    int Last = 0;
+    std::array<pugi::xml_node_struct*, kXmlCursorSlots> Parents{};
+    std::array<std::uint64_t, kXmlCursorSlots> LastUse{};
+    std::array<TXmlChildCursor, kXmlCursorSlots> Cursors{};
 };
 
 // Constant-initialised: no guard on each use.
@@ -82,27 +85,29 @@ TXmlChildCursor& XmlCursorFor(pugi::xml_node_struct* Parent)
     TXmlCursorCache& cache = GXmlCursors;
     const std::uint64_t version = GXmlTreeVersion.load(std::memory_order_relaxed);
     if (cache.Version != version) {
-        cache.Slots.fill(TXmlChildCursor());
-        cache.Last = nullptr;
+        cache.Parents.fill(nullptr);
+        cache.LastUse.fill(0);
         cache.Version = version;
     }
-    if (cache.Last && cache.Last->Parent == Parent) {
-        cache.Last->LastUse = ++cache.Uses;
-        return *cache.Last;
-    }
-    TXmlChildCursor* oldest = &cache.Slots[0];
-    for (TXmlChildCursor& slot : cache.Slots) {
-        if (slot.Parent == Parent) {
-            slot.LastUse = ++cache.Uses;
-            cache.Last = &slot;
-            return slot;
+    int slot = cache.Last;
+    if (cache.Parents[slot] != Parent) {
+        slot = -1;
+        for (int i = 0; i < kXmlCursorSlots; ++i) {
+            if (cache.Parents[i] == Parent) {
+                slot = i;
+                break;
+            }
         }
-        if (slot.LastUse < oldest->LastUse)
-            oldest = &slot;
+        if (slot < 0) {
+            // The least recently used one makes room.
+            slot = int(std::min_element(cache.LastUse.begin(), cache.LastUse.end()) - cache.LastUse.begin());
+            cache.Parents[slot] = Parent;
+            cache.Cursors[slot] = TXmlChildCursor();
+        }
+        cache.Last = slot;
     }
-    *oldest = TXmlChildCursor{Parent, ++cache.Uses, -1, -1, nullptr};
-    cache.Last = oldest;
-    return *oldest;
+    cache.LastUse[slot] = ++cache.Uses;
+    return cache.Cursors[slot];
 }
 
 int XmlCountChildren(xml_node Parent)
@@ -490,46 +495,31 @@ int TXMLNode::ChildCount() const
     return cursor.Count;
 }
 
-TXMLNode TXMLNode::Child(int Index) const
+namespace {
+
+[[noreturn, gnu::noinline, gnu::cold]] void XmlRaiseChildIndex(const TXMLNode& Node, int Index)
 {
-    // The next child of a walk.
-    if (FNode && Index > 0) {
-        TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
-        if (cursor.Index == Index - 1) {
-            const xml_node next = xml_node(cursor.Child).next_sibling();
-            if (next) {
-                cursor.Index = Index;
-                cursor.Child = next.internal_object();
-                return TNodeImpl::Make(next);
-            }
-        }
-    }
+    throw EXMLError(QStringLiteral("Child node index %1 out of range (%2 child nodes)")
+                        .arg(Index)
+                        .arg(Node.ChildCount()));
+}
 
-    const xml_node node = TNodeImpl::Get(*this);
-    auto outOfRange = [&] {
-        return EXMLError(QStringLiteral("Child node index %1 out of range (%2 child nodes)")
-                             .arg(Index)
-                             .arg(ChildCount()));
-    };
-    if (!node || Index < 0)
-        throw outOfRange();
-    TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
-    if (cursor.Count >= 0 && Index >= cursor.Count)
-        throw outOfRange();
-
-    // Start from the nearest known child: the cursor, the last or the first.
-    const int fromCursor = cursor.Index >= 0 ? std::abs(Index - cursor.Index) : INT_MAX;
-    const int fromLast = cursor.Count > 0 ? cursor.Count - 1 - Index : INT_MAX;
+// The child at Index, reached from the nearest known child: the cursor, the
+// last or the first; null past the end.
+[[gnu::noinline]] xml_node XmlSeekChild(xml_node Parent, const TXmlChildCursor& Cursor, int Index)
+{
+    const int fromCursor = Cursor.Index >= 0 ? std::abs(Index - Cursor.Index) : INT_MAX;
+    const int fromLast = Cursor.Count > 0 ? Cursor.Count - 1 - Index : INT_MAX;
     xml_node child;
     int at;
     if (fromCursor <= Index && fromCursor <= fromLast) {
-        child = xml_node(cursor.Child);
-        at = cursor.Index;
+        child = xml_node(Cursor.Child);
+        at = Cursor.Index;
     } else if (fromLast < Index) {
-        child = node.last_child();
-        at = cursor.Count - 1;
+        child = Parent.last_child();
+        at = Cursor.Count - 1;
     } else {
-        child = node.first_child();
+        child = Parent.first_child();
         at = 0;
     }
     while (child && at < Index) {
@@ -540,9 +530,30 @@ TXMLNode TXMLNode::Child(int Index) const
         child = child.previous_sibling();
         --at;
     }
+    return child;
+}
+
+} // namespace
+
+TXMLNode TXMLNode::Child(int Index) const
+{
+    auto* parent = static_cast<pugi::xml_node_struct*>(FNode);
+    if (!parent || Index < 0)
+        XmlRaiseChildIndex(*this, Index);
+    TXmlChildCursor& cursor = XmlCursorFor(parent);
+    xml_node child;
+    if (cursor.Index >= 0 && Index == cursor.Index + 1) {
+        child = xml_node(cursor.Child).next_sibling();   // the next step of a walk
+    } else if (Index == 0) {
+        child = xml_node(parent).first_child();
+    } else {
+        if (cursor.Count >= 0 && Index >= cursor.Count)
+            XmlRaiseChildIndex(*this, Index);
+        child = XmlSeekChild(xml_node(parent), cursor, Index);
+    }
     if (!child) {
-        cursor.Count = XmlCountChildren(node);
-        throw outOfRange();
+        cursor.Count = XmlCountChildren(xml_node(parent));
+        XmlRaiseChildIndex(*this, Index);
     }
     cursor.Index = Index;
     cursor.Child = child.internal_object();
