@@ -2,8 +2,6 @@
 #include "iolink/UIOLink_IODD_Decode.h"
 #include "iolink/UIOLink_IODD_Decode_Read.h"
 
-#include <QFileInfo>
-
 using namespace Qt::StringLiterals;
 using namespace iodd_read;
 
@@ -42,14 +40,9 @@ void IoddLoad(xml::TXMLDocument& Doc, const String& FileName)
     try {
         Doc.LoadFromFile(FileName);
     } catch (const EXMLError& E) {
-        throw EIODDError(u"Cannot decode \"%1\": %2"_s.arg(FileName, E.Message()));
+        // The message names the file and the place of the fault.
+        throw EIODDError(E.Message());
     }
-}
-
-bool IoddFileExists(const String& FileName)
-{
-    const QFileInfo Info(FileName);
-    return Info.exists() && !Info.isDir();
 }
 
 } // namespace
@@ -57,7 +50,7 @@ bool IoddFileExists(const String& FileName)
 void TIODD::Decode_IODD(const String& IODD_FileName, Boolean Simple_Decode)
 {
     FReadingFile = IODD_FileName;
-    if (!IoddFileExists(IODD_FileName))
+    if (!FileExists(IODD_FileName))
         Fail(u"the file does not exist"_s);
     FIODD_FileName = IODD_FileName;
     IoddLoad(Xml1, IODD_FileName);
@@ -140,7 +133,7 @@ Boolean TIODD::Read_StandardDef()
     Path += ProfileHeader->ProfileRevision() == prPR11 ? u"IODD-StandardDefinitions1.1.xml"_s
                                                        : u"IODD-StandardDefinitions1.0.1.xml"_s;
     Path.replace(u'\\', u'/');
-    if (!IoddFileExists(Path))
+    if (!FileExists(Path))
         return false;
 
     const String DeviceFile = FReadingFile;
