@@ -367,8 +367,20 @@ TEST(SetAccessCheck, NothingIsSavedOnAnErrorAndAWarningStillSaves)
 
 TEST(SetAccessCheck, MessagesComeFromTheTextTable)
 {
+    // The table as it was, for the tests that run after this one.
     struct TRestoreLang {
-        ~TRestoreLang() { Lang.Clear(); }
+        QStringList Texts;
+        TRestoreLang()
+        {
+            for (int I = 0; I < Lang.Count(); ++I)
+                Texts.append(Lang.Strings(I));
+        }
+        ~TRestoreLang()
+        {
+            Lang.Clear();
+            for (const QString& Text : Texts)
+                Lang.Add(Text);
+        }
     } Restore;
     Load_Lang_English();
     Lang.SetStrings(1700, QStringLiteral("Kanal #%.2d: keine Datei"));
