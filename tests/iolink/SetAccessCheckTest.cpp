@@ -129,6 +129,22 @@ void RunCases(const std::vector<TCase>& Cases)
 
 TSetup Nothing() { return [](TSetAccessEnv&) {}; }
 
+// The decoded description of port 1 loses the element type of an array or
+// the items of a record.
+TSetup EmptyComplexType(const char* VariableId)
+{
+    return [=](TSetAccessEnv& Env) {
+        TIODD& IODD = *Env.Core.IODD_List[0];
+        const TVariable* V = IODD.ProfileBody->DeviceFunction->VariableCollection->Get_Variables_IDs(
+            QLatin1String(VariableId));
+        ASSERT_NE(V, nullptr);
+        TDataType* Type = V->DataType->IsDataTypeRef ? IODD.Resolve_DataType(V->DataType->Ref_DataTypeId, false)
+                                                     : V->DataType.get();
+        ASSERT_NE(Type, nullptr);
+        Type->ComplexDataType->Arr_RecItem.clear();
+    };
+}
+
 } // namespace
 
 TEST(SetAccessCheck, PortsAndTheirSettings)
@@ -205,6 +221,10 @@ TEST(SetAccessCheck, ValuesOfVariablesAgainstTheirTypes)
         {"unknown variable",
          Both(SetVar("64", "", "1"), [](TSetAccessEnv& Env) { Var(Env, "64", "").Index = QStringLiteral("99"); }),
          "Error in Channel #01!! Variable Index 99 and SubIndex  cannot exists"},
+        {"array without an element type", Both(SetVar("70", "", "1"), EmptyComplexType("V_Limits")),
+         "Error in Channel #01!! Variable Index 70 and SubIndex  not exists"},
+        {"record without items", Both(SetVar("71", "1", "1"), EmptyComplexType("V_Setup")),
+         "Error in Channel #01!! Variable Index 71 and SubIndex 1 not exists"},
         {"no description", Both(SetVar("64", "", "1"), [](TSetAccessEnv& Env) { Env.Core.IODD_List[0].reset(); }),
          "Error in Channel #01!! Channel doesn't exist"},
     });
