@@ -43,6 +43,12 @@ void TIO_Link_Set_Access_Core::Message(TIOLink_MsgKind Kind, const String& Text)
         OnMessage(Kind, Text);
 }
 
+Boolean TIO_Link_Set_Access_Core::Valid_Port(Integer index) const
+{
+    return index >= 0 && static_cast<std::size_t>(index) < Channels.size()
+           && static_cast<std::size_t>(index) < IODD_List.size();
+}
+
 const TIODD* TIO_Link_Set_Access_Core::Description(Integer index) const
 {
     if (index < 0 || static_cast<std::size_t>(index) >= IODD_List.size())
@@ -129,7 +135,7 @@ void TIO_Link_Set_Access_Core::Erase_Port(Integer index)
 
 Boolean TIO_Link_Set_Access_Core::Insert_IODD_File(Integer index, const String& FileName)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= Channels.size() || !FileExists(FileName))
+    if (!Valid_Port(index) || !FileExists(FileName))
         return false;
     // Decoded before the copy, so a file that cannot be read replaces
     // nothing, neither in the port nor in the "IODD" folder.
@@ -173,7 +179,7 @@ Boolean TIO_Link_Set_Access_Core::Insert_IODD_File(Integer index, const String& 
 
 void TIO_Link_Set_Access_Core::Delete_IODD(Integer index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= Channels.size())
+    if (!Valid_Port(index))
         return;
     Erase_Port(index);
     Channel(index).IODD_File.clear();

@@ -119,6 +119,8 @@ private:
     void Message(TIOLink_MsgKind Kind, const String& Text) const;
     void Error(const String& Text) const { Message(imkError, Text); }
     TChannel_IOLink& Channel(Integer index) const { return *Channels[index]; }
+    // A port with a channel object and a place for its description.
+    Boolean Valid_Port(Integer index) const;
     const TIODD* Description(Integer index) const;
     void Erase_Port(Integer index);
     // The decoded file, or null with the error shown as Kind.
