@@ -5,6 +5,7 @@
 #include "shell/UComon.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <filesystem>
@@ -45,17 +46,24 @@ void Compile_Bin()
     if (Path_Project.isEmpty())
         throw ESaveBinError(QStringLiteral("No configuration is open"));
 
-    TGeneral_Block Block;
-    TIO_Link_Channels Channels;
-    if (FileExists(File_ParGen))
-        Read_General_Block(File_ParGen, Block);
-    Read_IO_Link_Channels(File_IOLink_SetAccess, Channels);
-    Block.IOLink_Address = Bank2_Address;
-    Block.WebPages_Address = WebPages_Address;
-    QByteArray Bank2 = Bank2_Bytes(Channels);
-    Block.IOLink_Channels = Used_Channels(Channels);
-    Images.Bank1 = Bank1_Bytes(Block);
-    Images.Bank2 = std::move(Bank2);
+    try {
+        TGeneral_Block Block;
+        TIO_Link_Channels Channels;
+        if (FileExists(File_ParGen))
+            Read_General_Block(File_ParGen, Block);
+        Read_IO_Link_Channels(Channels);
+        Block.IOLink_Address = Bank2_Address;
+        Block.WebPages_Address = WebPages_Address;
+        QByteArray Bank2 = Bank2_Bytes(Channels);
+        Block.IOLink_Channels = Used_Channels(Channels);
+        Images.Bank1 = Bank1_Bytes(Block);
+        Images.Bank2 = std::move(Bank2);
+    } catch (const ESaveBinError&) {
+        throw;
+    } catch (const Exception& E) {
+        // An unreadable description: its message names the file.
+        throw ESaveBinError(E.Message());
+    }
 }
 
 void Save_Bin()
@@ -83,6 +91,10 @@ void Save_Bin()
     QStringList Failures;
     for (TBin_File& F : Files) {
         const String Staged = F.Target + QStringLiteral(".new");
+        if (QFileInfo(F.Target).isDir()) {
+            Failures << Format("Cannot write \"%s\": a folder of that name is in the way", {F.Target});
+            continue;
+        }
         try {
             textcodec::WriteFileAtomically(Staged, *F.Bytes);
             F.Staged = Staged;

@@ -47,7 +47,7 @@ struct TGeneral_Block {
 };
 
 // Reads "ParGen.xml" over the defaults; a file that is not well-formed
-// raises ESaveBinError naming it.
+// raises EXMLError naming it.
 void Read_General_Block(const String& FileName, TGeneral_Block& Block);
 // The 2048 bytes of "bank1.bin", byte sum included.
 QByteArray Bank1_Bytes(const TGeneral_Block& Block);
@@ -127,9 +127,23 @@ struct TIO_Link_Channels {
     std::array<TIO_Link_List_Param_ProcessData, Max_Bin_Channels> Lists{};
 };
 
-// Sets the list addresses and counts of the headers and gives the bytes of
-// "bank2.bin"; a count or an image beyond the device's limits raises
-// ESaveBinError naming the port.
+class TChannel_IOLink;
+class TIODD;
+
+// Fills header and lists of port K (0..7) from its channel object and, for
+// an IO-Link port, its decoded description (null when the port has none).
+// A count beyond the header's byte raises ESaveBinError naming the port.
+void Fill_Bin_Channel(int K, const TChannel_IOLink& Channel, const TIODD* Description,
+                      TIO_Link_Channels& Channels);
+// Reads File_IOLink_SetAccess with the ports' descriptions into the channel
+// tables; a missing file leaves every port out of use. A file that is not
+// well-formed, or a description of an IO-Link port that cannot be decoded,
+// raises.
+void Read_IO_Link_Channels(TIO_Link_Channels& Channels);
+
+// Sets the list addresses of the headers and gives the bytes of
+// "bank2.bin"; an image beyond the device's buffer raises ESaveBinError
+// naming the port.
 QByteArray Bank2_Bytes(TIO_Link_Channels& Channels);
 // The number of headers that Bank2_Bytes writes.
 Cardinal Used_Channels(const TIO_Link_Channels& Channels);
@@ -137,9 +151,9 @@ Cardinal Used_Channels(const TIO_Link_Channels& Channels);
 // -------------------------------------------------------- the two entries
 
 // Builds both images from File_ParGen, File_IOLink_SetAccess and the
-// descriptions in the configuration's "IODD" folder. Raises ESaveBinError
-// (or the error of the file that could not be read) and then holds no
-// images, so a following Save_Bin writes nothing.
+// descriptions in the configuration's "IODD" folder. A failure raises
+// ESaveBinError naming the file or the port; no images are held then, so a
+// following Save_Bin writes nothing.
 void Compile_Bin();
 // Writes "bank1.bin" and "bank2.bin" of the last Compile_Bin into
 // Path_Project + "/bin", creating the folder when it is missing. Each file

@@ -9,9 +9,9 @@ namespace {
 
 // One key of "ParGen.xml": the text of the element of that name below the
 // root, each read on its own.
-class TParGenKeys {
+class TBin_ParGen_Keys {
 public:
-    explicit TParGenKeys(const xml::TXMLNode& Root) : FRoot(Root) {}
+    explicit TBin_ParGen_Keys(const xml::TXMLNode& Root) : FRoot(Root) {}
 
     std::optional<String> Text(const char* Key) const
     {
@@ -43,22 +43,18 @@ private:
     xml::TXMLNode FRoot;
 };
 
-constexpr Word ParGen_EIP_Port = 44818;
+constexpr Word Bin_EIP_Port = 44818;
 
 } // namespace
 
 void Read_General_Block(const String& FileName, TGeneral_Block& Block)
 {
     xml::TXMLDocument Doc;
-    try {
-        Doc.LoadFromFile(FileName);
-    } catch (const Exception& E) {
-        throw ESaveBinError(E.Message());
-    }
+    Doc.LoadFromFile(FileName);
     // The first node of the document is the root, whatever it is.
-    const TParGenKeys Keys(Doc.Node().FirstChild());
+    const TBin_ParGen_Keys Keys(Doc.Node().FirstChild());
 
-    Block.Version = Program_Version;
+    Block.Version = QLatin1String(C_SW_Version);
     Block.Device_Name = Keys.Text("Eth_Conn_Device_Name").value_or(String()).left(31);
     Block.Eth_Conn_Flags = 0;
     if (Keys.Flag("Eth_Conn_DHCP_Cable"))
@@ -81,8 +77,8 @@ void Read_General_Block(const String& FileName, TGeneral_Block& Block)
                  {192, 168, 0, 1}, Block.Gateway);
     if (!Keys.Flag("EtherNetIP_EN_GAT"))
         Block.Gateway = {255, 255, 255, 255};
-    Block.EIP_Port1 = ParGen_EIP_Port;
-    Block.EIP_Port2 = ParGen_EIP_Port;
+    Block.EIP_Port1 = Bin_EIP_Port;
+    Block.EIP_Port2 = Bin_EIP_Port;
     Block.NB_Input = Cardinal(Keys.Number("EtherNetIP_NB_Input", 496));
     Block.NB_Output = Cardinal(Keys.Number("EtherNetIP_NB_Output", 496));
     // The fields hold 7 characters and their terminating zero.
