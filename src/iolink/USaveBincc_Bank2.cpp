@@ -154,14 +154,26 @@ QByteArray Bank2_Bytes(TIO_Link_Channels& Channels)
     const Cardinal Used = Used_Channels(Channels);
     // The zero lists of the ports not in use trail the image.
     const qsizetype Trail = qsizetype(Max_Bin_Channels - Used) * Bin_Lists_Size(TIO_Link_List_Param_ProcessData());
+    qsizetype Total = qsizetype(Used) * Bin_Header_Size + Trail;
+    int Largest = -1;
+    for (int K = 0; K < Max_Bin_Channels; ++K) {
+        if (Channels.Header[K].Channel <= 0)
+            continue;
+        const qsizetype Size = Bin_Lists_Size(Channels.Lists[K]);
+        Total += Size;
+        if (Largest < 0 || Size > Bin_Lists_Size(Channels.Lists[Largest]))
+            Largest = K;
+    }
+    // The port with the longest lists is the one to cut down.
+    if (Total > Bank2_Buffer_Size)
+        Bin_Channel_Error(Largest + 1, Format("The IO-Link image would take %d bytes, the device has %d",
+                                              {Total, Bank2_Buffer_Size}));
     qsizetype A = qsizetype(Used) * Bin_Header_Size;
     for (int K = 0; K < Max_Bin_Channels; ++K) {
         TIO_Link_Channel_Header& H = Channels.Header[K];
         if (H.Channel <= 0)
             continue;
         const TIO_Link_List_Param_ProcessData& L = Channels.Lists[K];
-        if (A + Bin_Lists_Size(L) + Trail > Bank2_Buffer_Size)
-            Bin_Channel_Error(K + 1, Format("The IO-Link image would exceed its %d bytes", {Bank2_Buffer_Size}));
         H.Addr_Param = Bank2_Address + Cardinal(A);
         A += qsizetype(L.List_Param.size()) * Bin_Param_Size;
         H.Addr_ProDataIn = Bank2_Address + Cardinal(A);
