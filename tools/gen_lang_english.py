@@ -3,8 +3,8 @@
 
 Usage: gen_lang_english.py [SOURCE.md] [OUTPUT.cpp]
 
-SOURCE is the design document that lists the texts (default
-/work/shared/spec/piece-01.md); OUTPUT defaults to src/shell/ULang_English.cpp
+SOURCE is the design document that lists the texts (default: DEFAULT_SOURCE
+below); OUTPUT defaults to src/shell/ULang_English.cpp
 beside this script's project. The section read is the one whose heading names
 the "Built-in English texts". In it every line
 
