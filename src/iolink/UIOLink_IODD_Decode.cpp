@@ -74,6 +74,22 @@ const TDataType* IoddVariableType(const TVariable& Var, const TIODD* aIODD, Bool
     return aIODD->Resolve_DataType(Var.DataType->Ref_DataTypeId, VarRef);
 }
 
+// A text of a type: of its simple or its complex part; empty for none.
+template <class TSimpleText, class TComplexText>
+String IoddTypeText(const TDataType* Type, TSimpleText SimpleText, TComplexText ComplexText)
+{
+    if (!Type)
+        return String();
+    if (Type->IsSimpleDataType)
+        return Type->SimpleDataType ? SimpleText(*Type->SimpleDataType) : String();
+    return Type->ComplexDataType ? ComplexText(*Type->ComplexDataType) : String();
+}
+
+String IoddComplexName(const TComplexDataType& Type)
+{
+    return Type.Get_ActualComplexDataType();
+}
+
 // Which of the three menu values of process data is asked for.
 enum TIoddMenuValue { imvGradient, imvOffset, imvUnitCode };
 
@@ -191,22 +207,16 @@ String TRecordItem::GetAccessRightRestrictionStr() const
 
 String TVariable::Get_DataType(const TIODD* aIODD, Boolean VarRef) const
 {
-    const TDataType* Type = IoddVariableType(*this, aIODD, VarRef);
-    if (!Type)
-        return String();
-    if (Type->IsSimpleDataType)
-        return Type->SimpleDataType ? Type->SimpleDataType->Get_ActualSimpleDataType(aIODD, VarRef) : String();
-    return Type->ComplexDataType ? Type->ComplexDataType->Get_ActualComplexDataType() : String();
+    return IoddTypeText(
+        IoddVariableType(*this, aIODD, VarRef),
+        [&](const TSimpleDataType& T) { return T.Get_ActualSimpleDataType(aIODD, VarRef); }, IoddComplexName);
 }
 
 String TVariable::Get_Length(const TIODD* aIODD, Boolean VarRef) const
 {
-    const TDataType* Type = IoddVariableType(*this, aIODD, VarRef);
-    if (!Type)
-        return String();
-    if (Type->IsSimpleDataType)
-        return Type->SimpleDataType ? Type->SimpleDataType->Get_Length(aIODD, VarRef) : String();
-    return Type->ComplexDataType ? IoddComplexLength(*Type->ComplexDataType) : String();
+    return IoddTypeText(
+        IoddVariableType(*this, aIODD, VarRef),
+        [&](const TSimpleDataType& T) { return T.Get_Length(aIODD, VarRef); }, IoddComplexLength);
 }
 
 String TVariable::Get_AccessRights() const
@@ -266,11 +276,8 @@ String TProcessDataInOut::Get_DataTypeStr(const TIODD* aIODD) const
     const TDataType* Type = DataType.get();
     if (Type && Type->IsDataTypeRef)
         Type = aIODD->Resolve_DataType(Type->Ref_DataTypeId, false);
-    if (!Type)
-        return String();
-    if (Type->IsSimpleDataType)
-        return Type->SimpleDataType ? Type->SimpleDataType->Get_ActualSimpleDataType(aIODD, false) : String();
-    return Type->ComplexDataType ? Type->ComplexDataType->Get_ActualComplexDataType() : String();
+    return IoddTypeText(
+        Type, [&](const TSimpleDataType& T) { return T.Get_ActualSimpleDataType(aIODD, false); }, IoddComplexName);
 }
 
 TDataType* TProcessDataInOut::GetDataType(const TIODD* aIODD) const

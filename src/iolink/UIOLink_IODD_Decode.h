@@ -569,7 +569,8 @@ private:
     // The element below the device description's root; null when absent.
     xml::TXMLNode DeviceSection(const String& Name) const;
     xml::TXMLNode StandardSection(const String& Name) const;
-    void Read_TextList(const xml::TXMLNode& PrimaryLanguage, TExtTextCol& Texts, Boolean OnlyTextElements);
+    // The texts of the collection's "PrimaryLanguage"; false without one.
+    Boolean Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts, Boolean OnlyTextElements);
     void Read_EventList(const xml::TXMLNode& Collection, TEventCollection& Events, Boolean Standard);
     void Read_VariableList(const xml::TXMLNode& Collection, TVariableCollection& Variables);
     void Read_ProcessDataInOut(const xml::TXMLNode& XmlIO, TProcessDataInOut& InOut);

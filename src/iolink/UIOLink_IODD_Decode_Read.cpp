@@ -2,8 +2,6 @@
 #include "iolink/UIOLink_IODD_Decode.h"
 #include "iolink/UIOLink_IODD_Decode_Read.h"
 
-#include <QFileInfo>
-
 using namespace Qt::StringLiterals;
 using namespace iodd_read;
 
@@ -42,14 +40,9 @@ void IoddLoad(xml::TXMLDocument& Doc, const String& FileName)
     try {
         Doc.LoadFromFile(FileName);
     } catch (const EXMLError& E) {
-        throw EIODDError(u"Cannot decode \"%1\": %2"_s.arg(FileName, E.Message()));
+        // The message names the file and the place of the fault.
+        throw EIODDError(E.Message());
     }
-}
-
-bool IoddFileExists(const String& FileName)
-{
-    const QFileInfo Info(FileName);
-    return Info.exists() && !Info.isDir();
 }
 
 } // namespace
@@ -57,7 +50,7 @@ bool IoddFileExists(const String& FileName)
 void TIODD::Decode_IODD(const String& IODD_FileName, Boolean Simple_Decode)
 {
     FReadingFile = IODD_FileName;
-    if (!IoddFileExists(IODD_FileName))
+    if (!FileExists(IODD_FileName))
         Fail(u"the file does not exist"_s);
     FIODD_FileName = IODD_FileName;
     IoddLoad(Xml1, IODD_FileName);
@@ -140,7 +133,7 @@ Boolean TIODD::Read_StandardDef()
     Path += ProfileHeader->ProfileRevision() == prPR11 ? u"IODD-StandardDefinitions1.1.xml"_s
                                                        : u"IODD-StandardDefinitions1.0.1.xml"_s;
     Path.replace(u'\\', u'/');
-    if (!IoddFileExists(Path))
+    if (!FileExists(Path))
         return false;
 
     const String DeviceFile = FReadingFile;
@@ -154,8 +147,11 @@ Boolean TIODD::Read_StandardDef()
     return true;
 }
 
-void TIODD::Read_TextList(const xml::TXMLNode& PrimaryLanguage, TExtTextCol& Texts, Boolean OnlyTextElements)
+Boolean TIODD::Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts, Boolean OnlyTextElements)
 {
+    const xml::TXMLNode PrimaryLanguage = Collection ? Collection.FindChild(u"PrimaryLanguage"_s) : xml::TXMLNode();
+    if (!PrimaryLanguage)
+        return false;
     static const String XmlNamespace = String::fromLatin1(xml::XML_NAMESPACE);
     const std::optional<String> Lang = PrimaryLanguage.AttributeNS(XmlNamespace, u"lang"_s);
     if (!Lang)
@@ -170,16 +166,12 @@ void TIODD::Read_TextList(const xml::TXMLNode& PrimaryLanguage, TExtTextCol& Tex
         Texts.List_Ids.push_back(std::move(Id));
         Texts.PriLang_Values.push_back(std::move(Value));
     });
+    return true;
 }
 
 Boolean TIODD::Read_SD_ExternalTextCollection()
 {
-    const xml::TXMLNode Collection = StandardSection(u"ExternalTextCollection"_s);
-    const xml::TXMLNode Primary = Collection ? Collection.FindChild(u"PrimaryLanguage"_s) : xml::TXMLNode();
-    if (!Primary)
-        return false;
-    Read_TextList(Primary, *SD_ExtTextCol, true);
-    return true;
+    return Read_TextList(StandardSection(u"ExternalTextCollection"_s), *SD_ExtTextCol, true);
 }
 
 Boolean TIODD::Read_SD_DatatypeCollection()
@@ -188,11 +180,8 @@ Boolean TIODD::Read_SD_DatatypeCollection()
     const xml::TXMLNode Collection = StandardSection(u"DatatypeCollection"_s);
     if (!Collection)
         return false;
-    ForEachItem(Collection, [this](const xml::TXMLNode& Item) {
-        auto Type = std::make_unique<TDataType>();
-        if (Read_DataType(Item, *Type))
-            SD_DataTypeCollection->ListDataType.push_back(std::move(Type));
-    });
+    ReadCollection(Collection, SD_DataTypeCollection->ListDataType,
+                   [this](const xml::TXMLNode& Item, TDataType& Type) { return Read_DataType(Item, Type); });
     return true;
 }
 
@@ -334,12 +323,8 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(const xml::TXM
     const xml::TXMLNode Collection = DevFun.FindChild(u"DatatypeCollection"_s);
     if (!Collection)
         return false;
-    auto& Types = ProfileBody->DeviceFunction->DataTypeCollection->ListDataType;
-    ForEachItem(Collection, [&](const xml::TXMLNode& Item) {
-        auto Type = std::make_unique<TDataType>();
-        if (Read_DataType(Item, *Type))
-            Types.push_back(std::move(Type));
-    });
+    ReadCollection(Collection, ProfileBody->DeviceFunction->DataTypeCollection->ListDataType,
+                   [this](const xml::TXMLNode& Item, TDataType& Type) { return Read_DataType(Item, Type); });
     return true;
 }
 
@@ -377,12 +362,8 @@ Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Bo
                 App_Var.DataType = std::move(Type);
             }
         }
-        ForEachItem(XmlVar, [&](const xml::TXMLNode& Child) {
-            if (Child.NodeName() != u"RecordItemInfo")
-                return;
-            auto Info = std::make_unique<TRecordItemInfo>();
-            if (Read_RecordItemInfo(Child, *Info))
-                App_Var.RecordItemInfoList.push_back(std::move(Info));
+        ReadCollection(XmlVar, App_Var.RecordItemInfoList, [this](const xml::TXMLNode& Child, TRecordItemInfo& Info) {
+            return Child.NodeName() == u"RecordItemInfo" && Read_RecordItemInfo(Child, Info);
         });
         return true;
     }
@@ -416,12 +397,8 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(const xml::
     const xml::TXMLNode Collection = DevFun.FindChild(u"ProcessDataCollection"_s);
     if (!Collection)
         return false;
-    auto& List = ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List;
-    ForEachItem(Collection, [&](const xml::TXMLNode& Item) {
-        auto Data = std::make_unique<TProcessData>();
-        if (Read_ProcessData(Item, *Data))
-            List.push_back(std::move(Data));
-    });
+    ReadCollection(Collection, ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List,
+                   [this](const xml::TXMLNode& Item, TProcessData& Data) { return Read_ProcessData(Item, Data); });
     return true;
 }
 
@@ -513,12 +490,8 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(cons
     const xml::TXMLNode Collection = UserInt.FindChild(u"MenuCollection"_s);
     if (!Collection)
         return false;
-    auto& Menus = ProfileBody->DeviceFunction->UserInterface->MenuCollection->Menu_List;
-    ForEachItem(Collection, [&](const xml::TXMLNode& Item) {
-        auto Menu = std::make_unique<TMenu>();
-        if (Read_Menu(Item, *Menu))
-            Menus.push_back(std::move(Menu));
-    });
+    ReadCollection(Collection, ProfileBody->DeviceFunction->UserInterface->MenuCollection->Menu_List,
+                   [this](const xml::TXMLNode& Item, TMenu& Menu) { return Read_Menu(Item, Menu); });
     return true;
 }
 
@@ -562,12 +535,7 @@ Boolean TIODD::Read_Menu(const xml::TXMLNode& XmlMC, TMenu& App_Menu)
 
 Boolean TIODD::Read_ExternalTextCollection()
 {
-    const xml::TXMLNode Collection = DeviceSection(u"ExternalTextCollection"_s);
-    const xml::TXMLNode Primary = Collection ? Collection.FindChild(u"PrimaryLanguage"_s) : xml::TXMLNode();
-    if (!Primary)
-        return false;
-    Read_TextList(Primary, *ExtTextCol, false);
-    return true;
+    return Read_TextList(DeviceSection(u"ExternalTextCollection"_s), *ExtTextCol, false);
 }
 
 Boolean TIODD::Read_CommNetworkProfile()

@@ -5,6 +5,8 @@
 #include "rtl/System.h"
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace iodd_read {
 
@@ -23,6 +25,17 @@ void ForEachItem(const xml::TXMLNode& Parent, Fn&& Visit)
     for (xml::TXMLNode Child = Parent.FirstChild(); Child; Child = Child.NextSibling())
         if (IsItem(Child))
             Visit(Child);
+}
+
+// A collection loop: a new object per item, kept when the reader says so.
+template <class T, class TRead>
+void ReadCollection(const xml::TXMLNode& Collection, std::vector<std::unique_ptr<T>>& List, TRead&& Read)
+{
+    ForEachItem(Collection, [&](const xml::TXMLNode& Item) {
+        auto Object = std::make_unique<T>();
+        if (Read(Item, *Object))
+            List.push_back(std::move(Object));
+    });
 }
 
 // Element names as the item readers compare them.

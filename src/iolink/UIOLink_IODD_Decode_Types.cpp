@@ -32,6 +32,23 @@ const TIoddSimpleKind* IoddFindSimpleKind(const String& TypeName)
     return nullptr;
 }
 
+// A single value or a range of a number type, with the name of its child.
+template <class TRange, class TValueRead, class TLimitRead>
+std::unique_ptr<TObject> IoddNumberValue(const xml::TXMLNode& Node, bool Single, TValueRead ReadValue,
+                                         TLimitRead ReadLimit)
+{
+    auto V = std::make_unique<TRange>();
+    V->ValueType = Single;
+    if (Single) {
+        V->Value = ReadValue(Node, u"value"_s, 0);
+    } else {
+        V->LowerValue = ReadLimit(Node, u"lowerValue"_s, 0);
+        V->UpperValue = ReadLimit(Node, u"upperValue"_s, 0);
+    }
+    V->Name = ChildTextId(Node, u"Name"_s);
+    return V;
+}
+
 } // namespace
 
 Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
@@ -143,52 +160,28 @@ void TIODD::Read_SingleValueRange(const xml::TXMLNode& XmlSVR, TSimpleDataType& 
 {
     const String Element = UpperName(XmlSVR);
     const bool Single = Element == u"SINGLEVALUE";
-    const bool Range = Element == u"VALUERANGE";
-    if (!Single && !Range)
+    if (!Single && Element != u"VALUERANGE")
         return;
     std::unique_ptr<TObject> Value;
-    String* Name = nullptr;
     switch (app_SDT.ActualSimpleDataType) {
     case asdtBooleanT:
         if (Single) {
             auto V = std::make_unique<TBooleanValueT>();
             V->Value = Flag(XmlSVR, u"value"_s);
-            Name = &V->Name;
+            V->Name = ChildTextId(XmlSVR, u"Name"_s);
             Value = std::move(V);
         }
         break;
     case asdtUIntegerT:
-    case asdtIntegerT: {
-        auto V = std::make_unique<TIntegerValueRangeT>();
-        V->ValueType = Single;
-        if (Single) {
-            V->Value = GuardedInteger(XmlSVR, u"value"_s, 0);
-        } else {
-            V->LowerValue = GuardedInt64(XmlSVR, u"lowerValue"_s, 0);
-            V->UpperValue = GuardedInt64(XmlSVR, u"upperValue"_s, 0);
-        }
-        Name = &V->Name;
-        Value = std::move(V);
+    case asdtIntegerT:
+        Value = IoddNumberValue<TIntegerValueRangeT>(XmlSVR, Single, GuardedInteger, GuardedInt64);
         break;
-    }
-    case asdtFloat32T: {
-        auto V = std::make_unique<TFloat32ValueRangeT>();
-        V->ValueType = Single;
-        if (Single) {
-            V->Value = GuardedSingle(XmlSVR, u"value"_s, 0);
-        } else {
-            V->LowerValue = GuardedSingle(XmlSVR, u"lowerValue"_s, 0);
-            V->UpperValue = GuardedSingle(XmlSVR, u"upperValue"_s, 0);
-        }
-        Name = &V->Name;
-        Value = std::move(V);
+    case asdtFloat32T:
+        Value = IoddNumberValue<TFloat32ValueRangeT>(XmlSVR, Single, GuardedSingle, GuardedSingle);
         break;
-    }
     default:
         break;
     }
-    if (!Value)
-        return;
-    *Name = ChildTextId(XmlSVR, u"Name"_s);
-    app_SDT.SingleValueRange.push_back(std::move(Value));
+    if (Value)
+        app_SDT.SingleValueRange.push_back(std::move(Value));
 }

@@ -97,7 +97,7 @@ TEST(IODDValueRange, UnsignedIntegers)
 TEST(IODDValueRange, SignedIntegers)
 {
     CheckValues("IntegerT", {
-        {"<SingleValue value=\"-5\"/><SingleValue value=\"+7\"/>", "I -5 | I 7"},
+        {"<SingleValue value=\"-5\"/><SingleValue value=\"+7\"/><SingleValue value=\" 8 \"/>", "I -5 | I 7 | I 8"},
         {"<ValueRange lowerValue=\"-9223372036854775808\" upperValue=\"9223372036854775807\"/>",
          "I -9223372036854775808..9223372036854775807"},
         {"<ValueRange lowerValue=\"-9223372036854775809\" upperValue=\"1.5\"/>", "I 0..0"},

@@ -102,8 +102,9 @@ TEST(IODDError, RegressionInputs)
         for (const bool Simple : {false, true}) {
             QString Message;
             EXPECT_NO_THROW(Message = DecodeError(Dir.filePath(Name), Simple));
-            if (!Message.isEmpty())
+            if (!Message.isEmpty()) {
                 EXPECT_TRUE(Message.contains(Dir.filePath(Name))) << Message.toStdString();
+            }
         }
     }
 }
