@@ -61,7 +61,7 @@ void Compile_Bin()
     } catch (const ESaveBinError&) {
         throw;
     } catch (const Exception& E) {
-        // An unreadable description: its message names the file.
+        // An unreadable file: the message names it.
         throw ESaveBinError(E.Message());
     }
 }
@@ -69,7 +69,9 @@ void Compile_Bin()
 void Save_Bin()
 {
     const TBin_Images& Images = Bin_Images();
-    if (Images.Bank1.isEmpty() || Path_Project.isEmpty())
+    if (Path_Project.isEmpty())
+        throw ESaveBinError(QStringLiteral("No configuration is open"));
+    if (Images.Bank1.isEmpty())
         throw ESaveBinError(QStringLiteral("No device images have been built"));
 
     const String Dir = Bin_Stored_Name(Path_Project, "bin");

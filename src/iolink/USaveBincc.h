@@ -116,10 +116,10 @@ struct TIO_Link_Event {   // 12 bytes with its spare
 // A channel's lists. A channel whose lists are not read keeps one zero
 // entry in each.
 struct TIO_Link_List_Param_ProcessData {
-    std::vector<TIO_Link_Parameter> List_Param{1};
-    std::vector<TIO_Link_Process_Data> List_ProDataIn{1};
-    std::vector<TIO_Link_Process_Data> List_ProDataOut{1};
-    std::vector<TIO_Link_Event> List_Events{1};
+    std::vector<TIO_Link_Parameter> List_Param = std::vector<TIO_Link_Parameter>(1);
+    std::vector<TIO_Link_Process_Data> List_ProDataIn = std::vector<TIO_Link_Process_Data>(1);
+    std::vector<TIO_Link_Process_Data> List_ProDataOut = std::vector<TIO_Link_Process_Data>(1);
+    std::vector<TIO_Link_Event> List_Events = std::vector<TIO_Link_Event>(1);
 };
 
 struct TIO_Link_Channels {
