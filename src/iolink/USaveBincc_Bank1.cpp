@@ -51,8 +51,9 @@ void Read_General_Block(const String& FileName, TGeneral_Block& Block)
 {
     xml::TXMLDocument Doc;
     Doc.LoadFromFile(FileName);
-    // The first node of the document is the root, whatever it is.
-    const TBin_ParGen_Keys Keys(Doc.Node().FirstChild());
+    // A declaration or comment before the root is skipped, as every reader
+    // of the file does.
+    const TBin_ParGen_Keys Keys(Doc.DocumentElement());
 
     Block.Version = QLatin1String(C_SW_Version);
     Block.Device_Name = Keys.Text("Eth_Conn_Device_Name").value_or(String()).left(31);

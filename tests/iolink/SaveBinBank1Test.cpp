@@ -118,10 +118,10 @@ TEST_F(SaveBinBank1Test, KeyConversions)
         {"web credentials keep 7 characters",
          {{"WebServer_Username", "u"}, {"WebServer_Password", "longpassword"}},
          [](TExpected& E) { E.Text(0x724, "u").Text(0x72C, "longpas"); }},
-        {"a node before the root hides the keys",
-         {{"EtherNetIP_IP1", "10"}, {"EtherNetIP_EN_GAT", "1"}},
-         [](TExpected&) {},
-         "<!--first-->"},
+        {"a declaration and a comment before the root are skipped",
+         {{"EtherNetIP_IP1", "10"}, {"EtherNetIP_IP2", "20"}, {"EtherNetIP_IP3", "30"}, {"EtherNetIP_IP4", "40"}},
+         [](TExpected& E) { E.Bytes(0x028, {10, 20, 30, 40}); },
+         "<?xml version=\"1.0\"?><!--first-->"},
     };
     for (const TParGenCase& C : Cases) {
         SCOPED_TRACE(C.Name);
