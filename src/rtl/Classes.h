@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <new>
+#include <utility>
 #include <vector>
 
 using NativeInt = std::intptr_t;
@@ -120,4 +121,445 @@ private:
     String FName;
     NativeInt FTag = 0;
     TComponentState FComponentState;
+};
+
+// ---------------------------------------------------------------- lists
+
+enum TListNotification { lnAdded, lnExtracted, lnDeleted };
+// Negative when Item1 comes first, 0 when equal, positive otherwise.
+using TListSortCompare = std::function<int(void* Item1, void* Item2)>;
+
+// A list of untyped pointers. Index errors raise EListError
+// "List index out of bounds (n)". A descendant whose Notify frees items
+// calls Clear() in its own destructor (TList's destructor cannot reach it).
+class TList : public TObject {
+public:
+    TList() = default;
+    TList(const TList&) = delete;
+    TList& operator=(const TList&) = delete;
+
+    int Add(void* Item);
+    void Insert(int Index, void* Item);
+    void Delete(int Index);
+    // Deletes the first occurrence of Item; its former index, or -1.
+    int Remove(void* Item);
+    // Takes Item out of the list without the deletion notice; Item, or null
+    // when it is not in the list.
+    void* Extract(void* Item);
+    int IndexOf(void* Item) const;
+    void* Items(int Index) const;
+    void SetItems(int Index, void* Item);
+    int Count() const { return static_cast<int>(FList.size()); }
+    virtual void Clear();
+    void Exchange(int Index1, int Index2);
+    void Move(int CurIndex, int NewIndex);
+    // Stable: items that compare equal keep their order.
+    void Sort(const TListSortCompare& Compare);
+    // Removes the null items.
+    void Pack();
+    void* First() const { return Items(0); }
+    void* Last() const { return Items(Count() - 1); }
+
+protected:
+    // Told of every item that enters or leaves the list (null items excepted).
+    virtual void Notify(void* Ptr, TListNotification Action);
+    void CheckIndex(int Index) const;
+
+private:
+    std::vector<void*> FList;
+};
+
+// A list of objects that frees them when they leave it, if OwnsObjects.
+class TObjectList : public TList {
+public:
+    explicit TObjectList(bool AOwnsObjects = true) : FOwnsObjects(AOwnsObjects) {}
+    ~TObjectList() override;
+
+    bool OwnsObjects() const { return FOwnsObjects; }
+    void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
+
+    int Add(TObject* AObject) { return TList::Add(AObject); }
+    void Insert(int Index, TObject* AObject) { TList::Insert(Index, AObject); }
+    int Remove(TObject* AObject) { return TList::Remove(AObject); }
+    TObject* Extract(TObject* Item) { return static_cast<TObject*>(TList::Extract(Item)); }
+    int IndexOf(TObject* AObject) const { return TList::IndexOf(AObject); }
+    TObject* Items(int Index) const { return static_cast<TObject*>(TList::Items(Index)); }
+    void SetItems(int Index, TObject* AObject) { TList::SetItems(Index, AObject); }
+    TObject* First() const { return Items(0); }
+    TObject* Last() const { return Items(Count() - 1); }
+
+protected:
+    void Notify(void* Ptr, TListNotification Action) override;
+
+private:
+    bool FOwnsObjects;
+};
+
+// ---------------------------------------------------------------- string lists
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+// A list of strings, each with an object pointer. Descendants provide the
+// storage (Get, GetCount, Insert, Delete, Clear, and the object accessors);
+// everything else is built on those.
+class TStrings : public TPersistent {
+public:
+    TStrings() = default;
+    TStrings(const TStrings&) = delete;
+    TStrings& operator=(const TStrings&) = delete;
+
+    int Count() const { return GetCount(); }
+    String Strings(int Index) const { return Get(Index); }
+    void SetStrings(int Index, const String& S) { Put(Index, S); }
+    TObject* Objects(int Index) const { return GetObject(Index); }
+    void SetObjects(int Index, TObject* AObject) { PutObject(Index, AObject); }
+
+    virtual int Add(const String& S);
+    virtual int AddObject(const String& S, TObject* AObject);
+    void AddStrings(TStrings* Strings);
+    // Copies the entries and the separators, quote character and line break.
+    void Assign(TPersistent* Source) override;
+    // Change notices wait for the outermost EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
+    virtual void Clear() = 0;
+    virtual void Delete(int Index) = 0;
+    virtual void Insert(int Index, const String& S) = 0;
+    virtual void InsertObject(int Index, const String& S, TObject* AObject);
+    virtual void Exchange(int Index1, int Index2);
+    virtual void Move(int CurIndex, int NewIndex);
+    virtual int IndexOf(const String& S) const;
+    int IndexOfName(const String& Name) const;
+    int IndexOfObject(TObject* AObject) const;
+    // Same strings in the same order, compared exactly; objects are not compared.
+    bool Equals(TStrings* Strings) const;
+
+    // UTF-8 (a UTF-8 or UTF-16 byte-order mark is honoured; bytes that are
+    // not UTF-8 are read as Latin-1). A file that cannot be opened raises
+    // EFOpenError and leaves the list as it was.
+    virtual void LoadFromFile(const String& FileName);
+    // UTF-8 without byte-order mark, lines ended by LineBreak; the file is
+    // replaced atomically (EFCreateError when it cannot be written).
+    virtual void SaveToFile(const String& FileName) const;
+
+    // Every entry followed by LineBreak. Setting splits at CR LF, LF or CR
+    // (at LineBreak itself when that is not CR LF).
+    String Text() const;
+    virtual void SetText(const String& Value);
+    // DelimitedText with ',' and '"', blanks separating.
+    String CommaText() const;
+    void SetCommaText(const String& Value);
+    // Entries are quoted when they hold the quote character, the delimiter
+    // or, unless StrictDelimiter, a blank or control character; a lone empty
+    // entry is written as two quote characters.
+    String DelimitedText() const;
+    void SetDelimitedText(const String& Value);
+
+    Char Delimiter() const { return FDelimiter; }
+    void SetDelimiter(Char Value) { FDelimiter = Value; }
+    Char QuoteChar() const { return FQuoteChar; }
+    void SetQuoteChar(Char Value) { FQuoteChar = Value; }
+    bool StrictDelimiter() const { return FStrictDelimiter; }
+    void SetStrictDelimiter(bool Value) { FStrictDelimiter = Value; }
+    Char NameValueSeparator() const { return FNameValueSeparator; }
+    void SetNameValueSeparator(Char Value) { FNameValueSeparator = Value; }
+    const String& LineBreak() const { return FLineBreak; }
+    void SetLineBreak(const String& Value) { FLineBreak = Value; }
+
+    // "Name=Value" entries: the name before the first separator, empty when
+    // the entry has none.
+    String Names(int Index) const;
+    String Values(const String& Name) const;
+    // An empty value removes the entry.
+    void SetValues(const String& Name, const String& Value);
+    String ValueFromIndex(int Index) const;
+
+protected:
+    virtual String Get(int Index) const = 0;
+    virtual int GetCount() const = 0;
+    virtual TObject* GetObject(int Index) const;
+    virtual void Put(int Index, const String& S);
+    virtual void PutObject(int Index, TObject* AObject);
+    virtual void SetUpdateState(bool Updating);
+    // Case-insensitive locale order here; TStringList follows CaseSensitive.
+    virtual int CompareStrings(const String& S1, const String& S2) const;
+    int UpdateCount() const { return FUpdateCount; }
+
+private:
+    int FUpdateCount = 0;
+    Char FDelimiter = u',';
+    Char FQuoteChar = u'"';
+    Char FNameValueSeparator = u'=';
+    bool FStrictDelimiter = false;
+    String FLineBreak = QStringLiteral("\r\n");
+};
+
+class TStringList;
+using TStringListSortCompare = std::function<int(TStringList* List, int Index1, int Index2)>;
+
+// The string list. Sorted lists keep their order on Add and find entries by
+// binary search; Insert, SetStrings and Move on them raise EStringListError
+// "Operation not allowed on sorted list". Index errors raise
+// EStringListError "List index out of bounds (n)".
+class TStringList : public TStrings {
+public:
+    TStringList() = default;
+    explicit TStringList(bool AOwnsObjects) : FOwnsObjects(AOwnsObjects) {}
+    ~TStringList() override;
+
+    int Add(const String& S) override;
+    // On a sorted list an entry equal to one present is dropped (dupIgnore:
+    // the index of the present one is returned and AObject stays the
+    // caller's), raises (dupError) or is added before the present ones.
+    int AddObject(const String& S, TObject* AObject) override;
+    // Also takes Sorted, Duplicates and CaseSensitive from a TStringList.
+    void Assign(TPersistent* Source) override;
+    void Clear() override;
+    void Delete(int Index) override;
+    void Exchange(int Index1, int Index2) override;
+    void Move(int CurIndex, int NewIndex) override;
+    // The index of S, or where it would be inserted. On an unsorted list the
+    // search is linear and a missing S gives Count().
+    bool Find(const String& S, int& Index) const;
+    int IndexOf(const String& S) const override;
+    void Insert(int Index, const String& S) override;
+    void InsertObject(int Index, const String& S, TObject* AObject) override;
+    // Both stable; they do nothing on a list that is Sorted already.
+    virtual void Sort();
+    virtual void CustomSort(const TStringListSortCompare& Compare);
+
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool Value);
+    TDuplicates Duplicates() const { return FDuplicates; }
+    void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
+    bool CaseSensitive() const { return FCaseSensitive; }
+    void SetCaseSensitive(bool Value);
+    // Objects are freed when their entries are deleted or the list is freed
+    // (not when SetObjects replaces them).
+    bool OwnsObjects() const { return FOwnsObjects; }
+    void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    virtual void Changed();
+    virtual void Changing();
+    String Get(int Index) const override;
+    int GetCount() const override { return static_cast<int>(FList.size()); }
+    TObject* GetObject(int Index) const override;
+    void Put(int Index, const String& S) override;
+    void PutObject(int Index, TObject* AObject) override;
+    void SetUpdateState(bool Updating) override;
+    int CompareStrings(const String& S1, const String& S2) const override;
+    virtual void InsertItem(int Index, const String& S, TObject* AObject);
+
+private:
+    struct TStringItem {
+        String FString;
+        TObject* FObject = nullptr;
+    };
+    void CheckIndex(int Index) const;
+
+    std::vector<TStringItem> FList;
+    bool FSorted = false;
+    bool FCaseSensitive = false;
+    bool FOwnsObjects = false;
+    TDuplicates FDuplicates = dupIgnore;
+};
+
+// ---------------------------------------------------------------- collections
+
+class TCollection;
+class TCollectionItem;
+// Makes a new item of the collection's item class in the given collection.
+using TCollectionItemClass = std::function<TCollectionItem*(TCollection* Collection)>;
+
+template <typename Item>
+TCollectionItemClass CollectionItemClass()
+{
+    return [](TCollection* Collection) -> TCollectionItem* { return new Item(Collection); };
+}
+
+// An item of a collection, owned by it. Freeing the item takes it out.
+class TCollectionItem : public TPersistent {
+public:
+    explicit TCollectionItem(TCollection* ACollection);
+    ~TCollectionItem() override;
+    TCollectionItem(const TCollectionItem&) = delete;
+    TCollectionItem& operator=(const TCollectionItem&) = delete;
+
+    TCollection* Collection() const { return FCollection; }
+    // Moves the item from its collection into ACollection (or out, for null).
+    void SetCollection(TCollection* ACollection);
+    // Unique within the collection, never reused: 0, 1, 2 ... in order of insertion.
+    int ID() const { return FID; }
+    // The position in the collection; -1 outside one.
+    int Index() const;
+    // Moves the item to that position (EListError when out of bounds).
+    virtual void SetIndex(int Value);
+    String DisplayName() const { return GetDisplayName(); }
+    // Only reports a change here; items that keep a name override it.
+    virtual void SetDisplayName(const String& Value);
+
+protected:
+    // Tells the collection of a change to this item (or to all items).
+    void Changed(bool AllItems);
+    // The class name unless a descendant names its items.
+    virtual String GetDisplayName() const;
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+    int FID = 0;
+};
+
+// An ordered list of items of one class, which it owns and frees.
+class TCollection : public TPersistent {
+public:
+    explicit TCollection(TCollectionItemClass ItemClass, TPersistent* AOwner = nullptr);
+    ~TCollection() override;
+    TCollection(const TCollection&) = delete;
+    TCollection& operator=(const TCollection&) = delete;
+
+    // A new item of the item class at the end.
+    TCollectionItem* Add();
+    // A new item at Index.
+    TCollectionItem* Insert(int Index);
+    void Delete(int Index);
+    void Clear();
+    TCollectionItem* Items(int Index) const;
+    // Assigns Value to the item at Index.
+    void SetItems(int Index, TCollectionItem* Value);
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TPersistent* Owner() const { return FOwner; }
+    // Rebuilds the items from another collection through each item's Assign.
+    void Assign(TPersistent* Source) override;
+    // Update waits for the outermost EndUpdate, which sends one for all items.
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+protected:
+    // Called after a change to Item, or with null after a change to the
+    // collection or to all of its items.
+    virtual void Update(TCollectionItem* Item);
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+
+    TCollectionItemClass FItemClass;
+    TPersistent* FOwner;
+    std::vector<TCollectionItem*> FItems;
+    int FUpdateCount = 0;
+    int FNextID = 0;
+};
+
+// A collection with an owner, as the design names it where an owner is given.
+class TOwnedCollection : public TCollection {
+public:
+    TOwnedCollection(TPersistent* AOwner, TCollectionItemClass ItemClass)
+        : TCollection(std::move(ItemClass), AOwner)
+    {
+    }
+};
+
+// ---------------------------------------------------------------- streams
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+constexpr TSeekOrigin soFromBeginning = soBeginning;
+constexpr TSeekOrigin soFromCurrent = soCurrent;
+constexpr TSeekOrigin soFromEnd = soEnd;
+
+// A sequence of bytes with a position. Read and Write move as far as they
+// can and return how many bytes they moved; ReadBuffer and WriteBuffer move
+// all or raise EReadError "Stream read error" / EWriteError "Stream write error".
+class TStream : public TObject {
+public:
+    TStream() = default;
+    TStream(const TStream&) = delete;
+    TStream& operator=(const TStream&) = delete;
+
+    virtual Integer Read(void* Buffer, Integer Count) = 0;
+    virtual Integer Write(const void* Buffer, Integer Count) = 0;
+    // The new position from the origin; positions past the end are allowed.
+    virtual Int64 Seek(Int64 Offset, TSeekOrigin Origin) = 0;
+    Int64 Position() { return Seek(0, soCurrent); }
+    void SetPosition(Int64 Pos) { Seek(Pos, soBeginning); }
+    virtual Int64 Size();
+    // Does nothing here; streams that can be resized override it.
+    virtual void SetSize(Int64 NewSize);
+
+    void ReadBuffer(void* Buffer, Integer Count);
+    void WriteBuffer(const void* Buffer, Integer Count);
+    // Copies Count bytes from Source's position; Count <= 0 copies all of
+    // Source from its start. Returns the number of bytes copied.
+    Int64 CopyFrom(TStream* Source, Int64 Count);
+};
+
+// A stream in memory; bytes between the old end and a write past it are zero.
+class TMemoryStream : public TStream {
+public:
+    Integer Read(void* Buffer, Integer Count) override;
+    Integer Write(const void* Buffer, Integer Count) override;
+    Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
+    Int64 Size() override { return static_cast<Int64>(FData.size()); }
+    // Keeps the position unless it would lie past the new end.
+    void SetSize(Int64 NewSize) override;
+
+    void* Memory() { return FData.data(); }
+    const void* Memory() const { return FData.data(); }
+    void Clear();
+    // The whole of Stream, read from its start.
+    void LoadFromStream(TStream* Stream);
+    void LoadFromFile(const String& FileName);
+    void SaveToStream(TStream* Stream);
+    // Replaces the file atomically; EFCreateError when it cannot be written.
+    void SaveToFile(const String& FileName);
+
+private:
+    std::vector<Byte> FData;
+    Int64 FPosition = 0;
+};
+
+// A memory stream over the UTF-8 bytes of a string.
+class TStringStream : public TMemoryStream {
+public:
+    explicit TStringStream(const String& AString = String());
+    // All the bytes of the stream read as UTF-8.
+    String DataString() const;
+};
+
+constexpr Word fmCreate = 0xFF00;
+constexpr Word fmOpenRead = 0x0000;
+constexpr Word fmOpenWrite = 0x0001;
+constexpr Word fmOpenReadWrite = 0x0002;
+// Sharing modes are accepted and have no effect here.
+constexpr Word fmShareCompat = 0x0000;
+constexpr Word fmShareExclusive = 0x0010;
+constexpr Word fmShareDenyWrite = 0x0020;
+constexpr Word fmShareDenyRead = 0x0030;
+constexpr Word fmShareDenyNone = 0x0040;
+
+// A stream on a file. fmCreate makes the file (or empties it) for reading
+// and writing; the open modes do not truncate. Failures raise EFCreateError
+// 'Cannot create file "name". reason' or EFOpenError 'Cannot open file "name". reason'.
+class TFileStream : public TStream {
+public:
+    TFileStream(const String& AFileName, Word Mode);
+    ~TFileStream() override;
+
+    Integer Read(void* Buffer, Integer Count) override;
+    Integer Write(const void* Buffer, Integer Count) override;
+    Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
+    // Cuts or extends the file; the position moves to the new end.
+    void SetSize(Int64 NewSize) override;
+    const String& FileName() const { return FFileName; }
+
+private:
+    String FFileName;
+    int FHandle = -1;
 };

@@ -1,0 +1,43 @@
+#include "platform/UserLocale.h"
+
+#include "ScopedEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+using namespace platform;
+
+TEST(UserLocale, EnvironmentOverridesTheLocaleWhenItHoldsOneCharacter)
+{
+    const QChar system = QLocale::system().decimalPoint().at(0);
+    const struct {
+        std::optional<QByteArray> Env;
+        QChar Expected;
+    } cases[] = {
+        {std::nullopt, system},
+        {QByteArray(","), u','},
+        {QByteArray("."), u'.'},
+        {QByteArray(""), system},
+        {QByteArray(",."), system},
+        {QByteArray(" "), system},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv env(DecimalSeparatorEnv, c.Env);
+        EXPECT_EQ(UserDecimalSeparator(), c.Expected) << (c.Env ? c.Env->constData() : "(unset)");
+    }
+}
+
+TEST(UserLocale, SetterOverridesEverything)
+{
+    ScopedEnv env(DecimalSeparatorEnv, QByteArray(","));
+    SetUserDecimalSeparator(QChar(u'.'));
+    EXPECT_EQ(UserDecimalSeparator(), QChar(u'.'));
+    SetUserDecimalSeparator(QChar(u','));
+    EXPECT_EQ(UserDecimalSeparator(), QChar(u','));
+    {
+        ScopedEnv dot(DecimalSeparatorEnv, QByteArray("."));
+        SetUserDecimalSeparator(std::nullopt);
+        EXPECT_EQ(UserDecimalSeparator(), QChar(u'.'));
+    }
+}
