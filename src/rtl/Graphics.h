@@ -550,6 +550,9 @@ public:
 
     void Draw(TCanvas* ACanvas, const TRect& R) override;
     QImage ToImage() const override;
+    // The pixels as drawn: with Transparent, pixels of TransparentColor have
+    // alpha 0.
+    QImage MaskedImage() const;
 
     // The pixels, for the layer's own use; the canvas's painter is ended first.
     QImage& Image();

@@ -1,0 +1,247 @@
+// DrawText: formatted text in a rectangle, with prefixes, word breaks and
+// ellipses.
+#include "rtl/Graphics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <vector>
+
+namespace {
+
+// One line to draw, with the indexes of the characters marked with "&".
+struct TTextLine {
+    QString Text;
+    std::vector<int> Underlined;
+};
+
+// The marks of the characters From .. To-1, moved to start at 0.
+std::vector<int> MarksWithin(const std::vector<int>& Marks, int From, int To)
+{
+    std::vector<int> Out;
+    for (int M : Marks)
+        if (M >= From && M < To)
+            Out.push_back(M - From);
+    return Out;
+}
+
+const QString TextEllipsis = QStringLiteral("...");
+
+TTextLine StripPrefixes(const QString& S, bool NoPrefix)
+{
+    TTextLine L;
+    if (NoPrefix) {
+        L.Text = S;
+        return L;
+    }
+    L.Text.reserve(S.size());
+    for (int I = 0; I < S.size(); ++I) {
+        if (S[I] != u'&') {
+            L.Text += S[I];
+            continue;
+        }
+        if (I + 1 >= S.size())
+            break; // a lone "&" at the end shows nothing
+        if (S[I + 1] == u'&') {
+            L.Text += u'&';
+        } else {
+            L.Underlined.push_back(int(L.Text.size()));
+            L.Text += S[I + 1];
+        }
+        ++I;
+    }
+    return L;
+}
+
+QString ExpandTabs(const QString& S)
+{
+    QString Out;
+    for (QChar C : S) {
+        if (C == u'\t') {
+            do
+                Out += u' ';
+            while (Out.size() % 8 != 0);
+        } else {
+            Out += C;
+        }
+    }
+    return Out;
+}
+
+// Greedy breaking at blanks; a word wider than the width keeps a line of its own.
+std::vector<TTextLine> BreakWords(const TTextLine& Line, const QFontMetrics& FM, int Width)
+{
+    std::vector<TTextLine> Out;
+    const QString& S = Line.Text;
+    const int N = int(S.size());
+    int Pos = 0;
+    if (N == 0) {
+        Out.push_back(Line);
+        return Out;
+    }
+    while (Pos < N) {
+        int LastGood = -1;
+        for (int I = Pos + 1; I <= N; ++I) {
+            if (I < N && S[I] != u' ')
+                continue;
+            int End = I;
+            while (End > Pos && S[End - 1] == u' ')
+                --End;
+            if (FM.horizontalAdvance(S.mid(Pos, End - Pos)) <= Width) {
+                LastGood = I;
+                continue;
+            }
+            if (LastGood < 0)
+                LastGood = I; // the first word overflows on a line of its own
+            break;
+        }
+        if (LastGood < 0)
+            LastGood = N;
+        TTextLine Piece;
+        int End = LastGood;
+        while (End > Pos && S[End - 1] == u' ')
+            --End;
+        Piece.Text = S.mid(Pos, End - Pos);
+        Piece.Underlined = MarksWithin(Line.Underlined, Pos, End);
+        Out.push_back(Piece);
+        Pos = LastGood;
+        while (Pos < N && S[Pos] == u' ')
+            ++Pos;
+    }
+    return Out;
+}
+
+// Shortens a line that is wider than Width.
+void ApplyEllipsis(TTextLine& Line, const QFontMetrics& FM, int Width, Cardinal Format)
+{
+    if (FM.horizontalAdvance(Line.Text) <= Width)
+        return;
+    QString S = Line.Text;
+    if (Format & DT_PATH_ELLIPSIS) {
+        int Sep = int(std::max(S.lastIndexOf(u'\\'), S.lastIndexOf(u'/')));
+        const QString Tail = Sep >= 0 ? S.mid(Sep) : QString();
+        QString Head = Sep >= 0 ? S.left(Sep) : S;
+        if (Sep >= 0) {
+            while (!Head.isEmpty() && FM.horizontalAdvance(Head + TextEllipsis + Tail) > Width)
+                Head.chop(1);
+            Line.Text = Head + TextEllipsis + Tail;
+            Line.Underlined = MarksWithin(Line.Underlined, 0, int(Head.size()));
+            return;
+        }
+    }
+    if (Format & DT_WORD_ELLIPSIS) {
+        while (!S.isEmpty() && FM.horizontalAdvance(S + TextEllipsis) > Width) {
+            const int Blank = int(S.lastIndexOf(u' '));
+            S = Blank > 0 ? S.left(Blank) : QString();
+        }
+    } else {
+        while (!S.isEmpty() && FM.horizontalAdvance(S + TextEllipsis) > Width)
+            S.chop(1);
+    }
+    Line.Underlined = MarksWithin(Line.Underlined, 0, int(S.size()));
+    Line.Text = S + TextEllipsis;
+}
+
+} // namespace
+
+Integer DrawText(TCanvas* Canvas, const String& Text, TRect& R, Cardinal Format)
+{
+    return DrawText(Canvas, Text, -1, R, Format);
+}
+
+Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, Cardinal Format)
+{
+    if (!Canvas)
+        return 0;
+    const QString Source = Count < 0 ? Text : Text.left(Count);
+    const QFont Font = Canvas->Font()->ToQFont();
+    QPaintDevice* Device = Canvas->Device();
+    const QFontMetrics FM = Device ? QFontMetrics(Font, Device) : QFontMetrics(Font);
+    const int LineH = FM.height() + ((Format & DT_EXTERNALLEADING) ? FM.leading() : 0);
+    const bool Single = Format & DT_SINGLELINE;
+    const int Width = R.Width();
+
+    // Lines as written, then broken and shortened.
+    QStringList Raw;
+    if (Source.isEmpty()) {
+        // no line at all: nothing drawn, height 0
+    } else if (Single) {
+        QString S = Source;
+        S.remove(u'\r');
+        S.remove(u'\n');
+        Raw << S;
+    } else {
+        QString S = Source;
+        S.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        S.replace(u'\r', u'\n');
+        Raw = S.split(u'\n');
+    }
+    std::vector<TTextLine> Lines;
+    for (QString S : Raw) {
+        if (Format & DT_EXPANDTABS)
+            S = ExpandTabs(S);
+        const TTextLine L = StripPrefixes(S, Format & DT_NOPREFIX);
+        if ((Format & DT_WORDBREAK) && !Single) {
+            for (const TTextLine& Piece : BreakWords(L, FM, Width))
+                Lines.push_back(Piece);
+        } else {
+            Lines.push_back(L);
+        }
+    }
+    if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+        for (TTextLine& L : Lines)
+            ApplyEllipsis(L, FM, Width, Format);
+
+    int MaxW = 0;
+    for (const TTextLine& L : Lines)
+        MaxW = std::max(MaxW, int(FM.horizontalAdvance(L.Text)));
+    const int TotalH = int(Lines.size()) * LineH;
+
+    if (Format & DT_CALCRECT) {
+        R.Right = R.Left + MaxW;
+        R.Bottom = R.Top + TotalH;
+        return TotalH;
+    }
+
+    int Y = R.Top;
+    if (Single && (Format & DT_VCENTER))
+        Y = R.Top + (R.Height() - TotalH) / 2;
+    else if (Single && (Format & DT_BOTTOM))
+        Y = R.Bottom - TotalH;
+    const Integer Result = (Single && (Format & (DT_VCENTER | DT_BOTTOM))) ? Y - R.Top + TotalH : TotalH;
+
+    QPainter* P = Canvas->Painter();
+    if (!P || Lines.empty())
+        return Result;
+    P->save();
+    if (!(Format & DT_NOCLIP))
+        P->setClipRect(ToQRect(R), Qt::IntersectClip);
+    Canvas->ApplyFont(P);
+    const QColor Ink = ColorToQColor(Canvas->Font()->Color());
+    const bool Opaque = Canvas->Brush()->Style() == bsSolid;
+    const int UnderlineY = FM.ascent() + std::max(1, FM.underlinePos());
+    const int UnderlineH = std::max(1, FM.lineWidth());
+    for (const TTextLine& L : Lines) {
+        const int LW = FM.horizontalAdvance(L.Text);
+        int X = R.Left;
+        if (Format & DT_CENTER)
+            X = R.Left + (Width - LW) / 2;
+        else if (Format & DT_RIGHT)
+            X = R.Right - LW;
+        if (Opaque)
+            Canvas->FillWithBrush(P, QRect(X, Y, LW, LineH));
+        if (Ink.isValid()) {
+            P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+            P->setPen(Ink);
+            P->drawText(QPoint(X, Y + FM.ascent()), L.Text);
+            for (int U : L.Underlined) {
+                const int UX = X + FM.horizontalAdvance(L.Text.left(U));
+                const int UW = FM.horizontalAdvance(L.Text.mid(U, 1));
+                P->fillRect(QRect(UX, Y + UnderlineY, UW, UnderlineH), Ink);
+            }
+        }
+        Y += LineH;
+    }
+    P->restore();
+    return Result;
+}
