@@ -427,7 +427,6 @@ void TCustomForm::ApplyVisibility()
         case wsMinimized: W->showMinimized(); break;
         case wsMaximized: W->showMaximized(); break;
         }
-        W->raise();
         W->activateWindow();
         // The frame is known now: keep the client size, take the outer one.
         WidgetResized();
@@ -446,7 +445,6 @@ void TCustomForm::ApplyVisibility()
 void TCustomForm::Show()
 {
     SetVisible(true);
-    Handle()->raise();
 }
 
 void TCustomForm::Hide()
