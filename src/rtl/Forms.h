@@ -87,6 +87,8 @@ private:
     std::unique_ptr<TControlScrollBar> FVertScrollBar;
     bool FAutoScroll = true;
     bool FUpdatingRange = false;
+    bool FNeedV = false;
+    bool FNeedH = false;
 };
 
 class TScrollBox : public TScrollingWinControl {
