@@ -4,12 +4,15 @@
 #include "rtl/ComCtrls.h"
 #include "rtl/ExtCtrls.h"
 #include "rtl/Forms.h"
+#include "rtl/Menus.h"
 #include "rtl/StdCtrls.h"
 
 #include "rtl/DialogsTestService.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -148,21 +151,64 @@ TEST_F(ExtCtrlsTest, TimerRaisesOnTimerWhileEnabled)
     TTimer Timer(nullptr);
     int Ticks = 0;
     Timer.SetInterval(5);
-    Timer.SetOnTimer([&](TObject*) { ++Ticks; });
+    Timer.OnTimer = [&](TObject*) { ++Ticks; };
     EXPECT_TRUE(QTest::qWaitFor([&] { return Ticks >= 2; }));
     Timer.SetEnabled(false);
     const int Stopped = Ticks;
     QCoreApplication::processEvents();
     EXPECT_EQ(Ticks, Stopped);
     // An exception from OnTimer is shown, the timer goes on.
-    Timer.SetOnTimer([&](TObject*) {
+    Timer.OnTimer = [&](TObject*) {
         ++Ticks;
         throw Exception(QStringLiteral("tick failed"));
-    });
+    };
     Timer.SetEnabled(true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Dialogs->Boxes.size() >= 2; }));
     Timer.SetEnabled(false);
     EXPECT_EQ(Dialogs->Boxes[0].Text, QStringLiteral("tick failed."));
+}
+
+TEST_F(ExtCtrlsTest, PopupMenuShowsItsItemsAndRunsTheChosenOne)
+{
+    TPopupMenu Menu(nullptr);
+    std::vector<String> Chosen;
+    auto Add = [&](const char* Caption) {
+        TMenuItem* Item = NewItem(QString::fromLatin1(Caption), [&](TObject* S) {
+            Chosen.push_back(static_cast<TMenuItem*>(S)->Caption());
+        });
+        Menu.Items()->Add(Item);
+        return Item;
+    };
+    Add("Insert Row");
+    Menu.Items()->Add(NewLine());
+    TMenuItem* Copy = Add("Copy Row");
+    TMenuItem* Hidden = Add("Hidden");
+    Hidden->SetVisible(false);
+    Copy->SetEnabled(false);
+    Add("Paste Row")->SetChecked(true);
+    EXPECT_THROW(Menu.Items()->Items(9), EMenuError);
+
+    auto* Panel = Make<TPanel>();
+    Panel->SetPopupMenu(&Menu);
+    Form->Show();
+    QContextMenuEvent Context(QContextMenuEvent::Mouse, QPoint(5, 5), Panel->Handle()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(Panel->Handle(), &Context);
+    QMenu* Shown = Menu.PopupWidget();
+    ASSERT_NE(Shown, nullptr);
+    EXPECT_EQ(Menu.PopupComponent(), Panel);
+    const QList<QAction*> Actions = Shown->actions();
+    ASSERT_EQ(Actions.size(), 4); // the hidden item is left out
+    EXPECT_TRUE(Actions[1]->isSeparator());
+    EXPECT_FALSE(Actions[2]->isEnabled());
+    EXPECT_TRUE(Actions[3]->isChecked());
+    Actions[0]->trigger();
+    EXPECT_EQ(Chosen, (std::vector<String>{QStringLiteral("Insert Row")}));
+    Menu.ClosePopup();
+    // A freed menu is forgotten by the control.
+    auto* Other = new TPopupMenu(nullptr);
+    Panel->SetPopupMenu(Other);
+    delete Other;
+    EXPECT_EQ(Panel->PopupMenu(), nullptr);
 }
 
 TEST_F(ExtCtrlsTest, SplitterDragResizesTheControlBeforeIt)

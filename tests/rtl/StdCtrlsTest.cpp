@@ -305,6 +305,13 @@ TEST_F(StdCtrlsTest, LabelSizesItselfToItsCaption)
     Label->SetCaption(QStringLiteral("Obtain an IP Address Automatically"));
     EXPECT_GT(Label->Width(), Narrow);
     EXPECT_GT(Label->Height(), 0);
+    // A label is clicked like any control, and shows its cursor.
+    int Clicks = 0;
+    Label->OnClick = [&](TObject*) { ++Clicks; };
+    Label->SetCursor(crHandPoint);
+    QTest::mouseClick(Label->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(Label->Handle()->cursor().shape(), Qt::PointingHandCursor);
     // Right-justified labels keep their right edge.
     Label->SetAlignment(taRightJustify);
     const Integer Right = Label->Left() + Label->Width();
