@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 
 #include <array>
-#include <cmath>
+
 
 namespace {
 
@@ -45,12 +45,6 @@ constexpr std::array<TColor, 31> SystemColorTable = {
     RGB(0, 120, 215),   // 29 menu highlight
     RGB(240, 240, 240), // 30 menu bar
 };
-
-// MulDiv with rounding half away from zero.
-Integer FontMulDiv(Integer Number, Integer Numerator, Integer Denominator)
-{
-    return Integer(std::lround(double(Number) * Numerator / Denominator));
-}
 
 } // namespace
 
@@ -94,11 +88,13 @@ void TGraphicsObject::Changed()
 
 TFont::TFont() : FName(QStringLiteral("Tahoma")), FHeight(-11), FColor(clWindowText) {}
 
-void TFont::Assign(TGraphicsPersistent* Source)
+void TFont::Assign(TPersistent* Source)
 {
     auto* F = dynamic_cast<TFont*>(Source);
-    if (!F)
-        throw EConvertError(QStringLiteral("Cannot assign to a TFont"));
+    if (!F) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (F == this)
         return;
     FName = F->FName;
@@ -127,9 +123,9 @@ void TFont::SetHeight(Integer Value)
     Changed();
 }
 
-Integer TFont::Size() const { return -FontMulDiv(FHeight, 72, FPixelsPerInch); }
+Integer TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 
-void TFont::SetSize(Integer Value) { SetHeight(-FontMulDiv(Value, FPixelsPerInch, 72)); }
+void TFont::SetSize(Integer Value) { SetHeight(-MulDiv(Value, FPixelsPerInch, 72)); }
 
 void TFont::SetStyle(TFontStyles Value)
 {
@@ -193,20 +189,22 @@ QFont TFont::ToQFont() const
         F.setPixelSize(FHeight);
         const int Cell = QFontMetrics(F).height();
         if (Cell > 0)
-            F.setPixelSize(std::max(1, FontMulDiv(FHeight, FHeight, Cell)));
+            F.setPixelSize(std::max(1, MulDiv(FHeight, FHeight, Cell)));
     } else {
-        F.setPixelSize(FontMulDiv(8, FPixelsPerInch, 72)); // 0 means the default size
+        F.setPixelSize(MulDiv(8, FPixelsPerInch, 72)); // 0 means the default size
     }
     return F;
 }
 
 // ---------------------------------------------------------------------------
 
-void TPen::Assign(TGraphicsPersistent* Source)
+void TPen::Assign(TPersistent* Source)
 {
     auto* P = dynamic_cast<TPen*>(Source);
-    if (!P)
-        throw EConvertError(QStringLiteral("Cannot assign to a TPen"));
+    if (!P) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (P == this)
         return;
     FColor = P->FColor;
@@ -250,11 +248,13 @@ void TPen::SetMode(TPenMode Value)
 
 // ---------------------------------------------------------------------------
 
-void TBrush::Assign(TGraphicsPersistent* Source)
+void TBrush::Assign(TPersistent* Source)
 {
     auto* B = dynamic_cast<TBrush*>(Source);
-    if (!B)
-        throw EConvertError(QStringLiteral("Cannot assign to a TBrush"));
+    if (!B) {
+        TPersistent::Assign(Source);
+        return;
+    }
     if (B == this)
         return;
     FColor = B->FColor;

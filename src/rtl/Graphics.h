@@ -15,55 +15,6 @@
 #include <memory>
 #include <vector>
 
-#if __has_include("rtl/Sets.h")
-#include "rtl/Sets.h"
-#else
-// Stand-in until the runtime's set type lands in its own header.
-#include <cstdint>
-#include <initializer_list>
-template <typename Enum, std::size_t MaxMembers = 64>
-class TSet {
-public:
-    constexpr TSet() = default;
-    constexpr TSet(Enum Value) { Include(Value); }
-    constexpr TSet(std::initializer_list<Enum> Values)
-    {
-        for (Enum V : Values)
-            Include(V);
-    }
-    constexpr bool Contains(Enum Value) const { return (FBits >> unsigned(Value)) & 1u; }
-    constexpr TSet& Include(Enum Value)
-    {
-        FBits |= std::uint64_t(1) << unsigned(Value);
-        return *this;
-    }
-    constexpr TSet& Exclude(Enum Value)
-    {
-        FBits &= ~(std::uint64_t(1) << unsigned(Value));
-        return *this;
-    }
-    constexpr bool Empty() const { return FBits == 0; }
-    friend constexpr TSet operator+(TSet A, const TSet& B)
-    {
-        A.FBits |= B.FBits;
-        return A;
-    }
-    friend constexpr TSet operator-(TSet A, const TSet& B)
-    {
-        A.FBits &= ~B.FBits;
-        return A;
-    }
-    friend constexpr TSet operator*(TSet A, const TSet& B)
-    {
-        A.FBits &= B.FBits;
-        return A;
-    }
-    friend constexpr bool operator==(const TSet&, const TSet&) = default;
-
-private:
-    std::uint64_t FBits = 0;
-};
-#endif
 
 class QColor;
 class QFont;
@@ -77,10 +28,6 @@ class TBitmap;
 RTL_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 RTL_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
 RTL_DECLARE_EXCEPTION(EResNotFound, Exception)
-
-// Until the runtime's persistent base lands, the graphics objects stand on
-// TObject and take any object in Assign.
-using TGraphicsPersistent = TObject;
 
 // ---------------------------------------------------------------------------
 // Colours
@@ -177,7 +124,7 @@ inline TRect FromQRect(const QRect& R) { return TRect(R.x(), R.y(), R.x() + R.wi
 // Fonts, pens and brushes
 
 // Base of the drawing tools: every change raises OnChange.
-class TGraphicsObject : public TGraphicsPersistent {
+class TGraphicsObject : public TPersistent {
 public:
     TNotifyEvent OnChange;
 
@@ -203,7 +150,7 @@ class TFont : public TGraphicsObject {
 public:
     TFont();
 
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     const TFontName& Name() const { return FName; }
     void SetName(const TFontName& Value);
@@ -244,7 +191,7 @@ enum TPenMode {
 
 class TPen : public TGraphicsObject {
 public:
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
@@ -268,7 +215,7 @@ enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBD
 // A brush bitmap (not owned) replaces colour and style as the fill pattern.
 class TBrush : public TGraphicsObject {
 public:
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
@@ -330,7 +277,7 @@ constexpr Cardinal DT_WORD_ELLIPSIS = 0x40000;
 // - a paint device (the image of a TBitmap, a printer): the canvas opens its
 //   own painter on first use and ends it in Release() or when destroyed.
 // Pen, brush and font are the canvas's own objects; assigning to them copies.
-class TCanvas : public TGraphicsPersistent {
+class TCanvas : public TPersistent {
 public:
     TCanvas();
     explicit TCanvas(QPainter* Painter);
@@ -468,7 +415,7 @@ bool CanvasTextAntialiasing();
 // Pictures
 
 // A picture of some format. Empty pictures draw nothing.
-class TGraphic : public TGraphicsPersistent {
+class TGraphic : public TPersistent {
 public:
     TGraphic() = default;
     TGraphic(const TGraphic&) = delete;
@@ -489,6 +436,9 @@ public:
     // data that is not a valid picture of this class.
     void LoadFromFile(const String& FileName);
     void SaveToFile(const String& FileName);
+    // Reads from the stream's position to its end.
+    void LoadFromStream(TStream* Stream);
+    void SaveToStream(TStream* Stream);
     virtual void LoadFromBytes(const QByteArray& Data) = 0;
     virtual QByteArray SaveToBytes() = 0;
 
@@ -522,7 +472,7 @@ public:
     TBitmap(Integer AWidth, Integer AHeight);
     ~TBitmap() override;
 
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     bool Empty() const override;
     Integer Width() const override;
@@ -573,7 +523,7 @@ private:
 // again with CompressionQuality (1..100).
 class TJPEGImage : public TGraphic {
 public:
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     bool Empty() const override { return FImage.isNull(); }
     Integer Width() const override { return FImage.width(); }
@@ -598,7 +548,7 @@ private:
 // A PNG picture, read and written through libpng; keeps its alpha channel.
 class TPngImage : public TGraphic {
 public:
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     bool Empty() const override { return FImage.isNull(); }
     Integer Width() const override { return FImage.width(); }
@@ -621,7 +571,7 @@ private:
 // was read; a GIF cannot be made from other pixels.
 class TGIFImage : public TGraphic {
 public:
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     bool Empty() const override { return FImage.isNull(); }
     Integer Width() const override { return FImage.width(); }
@@ -642,7 +592,7 @@ private:
 class TIcon : public TGraphic {
 public:
     TIcon();
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     bool Empty() const override { return FImage.isNull(); }
     Integer Width() const override { return FImage.width(); }
@@ -660,14 +610,14 @@ private:
 // Holds one graphic of any of the classes above. Loading picks the class by
 // the data's signature (BMP, JPEG, PNG, GIF, ICO), for files by the file
 // name's extension when the signature is unknown.
-class TPicture : public TGraphicsPersistent {
+class TPicture : public TPersistent {
 public:
     TPicture();
     ~TPicture() override;
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;
 
-    void Assign(TGraphicsPersistent* Source);
+    void Assign(TPersistent* Source) override;
 
     TGraphic* Graphic() const { return FGraphic.get(); }
     // Keeps a copy of Value (nullptr empties the picture).
@@ -684,6 +634,9 @@ public:
 
     void LoadFromFile(const String& FileName);
     void SaveToFile(const String& FileName);
+    // Reads from the stream's position to its end.
+    void LoadFromStream(TStream* Stream);
+    void SaveToStream(TStream* Stream);
     void LoadFromBytes(const QByteArray& Data);
     QByteArray SaveToBytes();
 

@@ -158,7 +158,7 @@ bool JpegWrite(TJpegEncoder* E, const unsigned char* Bits, long Stride, int Widt
 
 } // namespace
 
-void TJPEGImage::Assign(TGraphicsPersistent* Source)
+void TJPEGImage::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -192,7 +192,7 @@ void TJPEGImage::Assign(TGraphicsPersistent* Source)
         Changed();
         return;
     }
-    throw EConvertError(QStringLiteral("Cannot assign to a TJPEGImage"));
+    TPersistent::Assign(Source);
 }
 
 void TJPEGImage::SetCompressionQuality(Integer Value)

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSaveFile>
 
+#include <limits>
+
 namespace {
 
 QByteArray ReadPictureFile(const String& FileName)
@@ -26,6 +28,25 @@ void WritePictureFile(const String& FileName, const QByteArray& Data)
     QSaveFile F(FileName);
     if (!F.open(QIODevice::WriteOnly) || F.write(Data) != Data.size() || !F.commit())
         throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, F.errorString()));
+}
+
+QByteArray ReadRestOfStream(TStream* Stream)
+{
+    const Int64 Count = Stream->Size() - Stream->Position();
+    QByteArray Data;
+    if (Count > 0) {
+        if (Count > Int64(std::numeric_limits<Integer>::max()))
+            throw EInvalidGraphic(QStringLiteral("Picture data too large"));
+        Data.resize(qsizetype(Count));
+        Stream->ReadBuffer(Data.data(), Integer(Count));
+    }
+    return Data;
+}
+
+void WriteToStream(TStream* Stream, const QByteArray& Data)
+{
+    if (!Data.isEmpty())
+        Stream->WriteBuffer(Data.constData(), Integer(Data.size()));
 }
 
 // Names the file in the message of a picture error.
@@ -178,6 +199,10 @@ void TGraphic::LoadFromFile(const String& FileName)
 
 void TGraphic::SaveToFile(const String& FileName) { WritePictureFile(FileName, SaveToBytes()); }
 
+void TGraphic::LoadFromStream(TStream* Stream) { LoadFromBytes(ReadRestOfStream(Stream)); }
+
+void TGraphic::SaveToStream(TStream* Stream) { WriteToStream(Stream, SaveToBytes()); }
+
 void TGraphic::DrawImage(TCanvas* ACanvas, const TRect& R, const QImage& Image)
 {
     if (!ACanvas || Image.isNull() || IsRectEmpty(R))
@@ -206,7 +231,7 @@ QImage::Format TBitmap::ImageFormat() const
     return FPixelFormat == pf32bit ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
 }
 
-void TBitmap::Assign(TGraphicsPersistent* Source)
+void TBitmap::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -234,7 +259,7 @@ void TBitmap::Assign(TGraphicsPersistent* Source)
         Assign(P->Graphic());
         return;
     }
-    throw EConvertError(QStringLiteral("Cannot assign to a TBitmap"));
+    TPersistent::Assign(Source);
 }
 
 bool TBitmap::Empty() const { return FImage.isNull(); }
@@ -396,7 +421,7 @@ void TBitmap::SetImage(const QImage& Value)
 // ---------------------------------------------------------------------------
 // TGIFImage
 
-void TGIFImage::Assign(TGraphicsPersistent* Source)
+void TGIFImage::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -407,8 +432,10 @@ void TGIFImage::Assign(TGraphicsPersistent* Source)
         return;
     }
     auto* G = dynamic_cast<TGIFImage*>(Source);
-    if (!G)
-        throw EConvertError(QStringLiteral("Cannot assign to a TGIFImage"));
+    if (!G) {
+        TPersistent::Assign(Source);
+        return;
+    }
     FImage = G->FImage;
     FData = G->FData;
     TGraphic::SetTransparent(G->Transparent());
@@ -440,7 +467,7 @@ void TGIFImage::Draw(TCanvas* ACanvas, const TRect& R) { DrawImage(ACanvas, R, F
 
 TIcon::TIcon() { TGraphic::SetTransparent(true); }
 
-void TIcon::Assign(TGraphicsPersistent* Source)
+void TIcon::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -450,15 +477,40 @@ void TIcon::Assign(TGraphicsPersistent* Source)
         return;
     }
     auto* I = dynamic_cast<TIcon*>(Source);
-    if (!I)
-        throw EConvertError(QStringLiteral("Cannot assign to a TIcon"));
+    if (!I) {
+        TPersistent::Assign(Source);
+        return;
+    }
     FImage = I->FImage;
     Changed();
 }
 
+// The icon directory: a count and one 16-byte entry per image, each
+// pointing at data inside the file.
+namespace {
+bool IconDirectoryValid(const QByteArray& D)
+{
+    const auto U16 = [&D](qsizetype I) { return uint(uchar(D[I])) | uint(uchar(D[I + 1])) << 8; };
+    const auto U32 = [&](qsizetype I) { return quint64(U16(I)) | quint64(U16(I + 2)) << 16; };
+    if (D.size() < 6)
+        return false;
+    const uint Count = U16(4);
+    if (Count == 0 || 6 + quint64(Count) * 16 > quint64(D.size()))
+        return false;
+    for (uint I = 0; I < Count; ++I) {
+        const qsizetype E = 6 + qsizetype(I) * 16;
+        const quint64 Size = U32(E + 8);
+        const quint64 Offset = U32(E + 12);
+        if (Size == 0 || Offset + Size > quint64(D.size()))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 void TIcon::LoadFromBytes(const QByteArray& Data)
 {
-    if (SniffPicture(Data) != TPictureKind::Icon)
+    if (SniffPicture(Data) != TPictureKind::Icon || !IconDirectoryValid(Data))
         throw EInvalidGraphic(QStringLiteral("Icon image is not valid"));
     QBuffer Buf;
     Buf.setData(Data);
@@ -514,7 +566,7 @@ void TPicture::TakeGraphic(std::unique_ptr<TGraphic> Value)
     Changed();
 }
 
-void TPicture::Assign(TGraphicsPersistent* Source)
+void TPicture::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -530,7 +582,7 @@ void TPicture::Assign(TGraphicsPersistent* Source)
         SetGraphic(G);
         return;
     }
-    throw EConvertError(QStringLiteral("Cannot assign to a TPicture"));
+    TPersistent::Assign(Source);
 }
 
 void TPicture::SetGraphic(TGraphic* Value)
@@ -600,5 +652,9 @@ void TPicture::LoadFromBytes(const QByteArray& Data)
     G->LoadFromBytes(Data);
     TakeGraphic(std::move(G));
 }
+
+void TPicture::LoadFromStream(TStream* Stream) { LoadFromBytes(ReadRestOfStream(Stream)); }
+
+void TPicture::SaveToStream(TStream* Stream) { WriteToStream(Stream, SaveToBytes()); }
 
 QByteArray TPicture::SaveToBytes() { return FGraphic ? FGraphic->SaveToBytes() : QByteArray(); }

@@ -128,7 +128,7 @@ bool PngWriteImage(TPngContext* C, png_bytepp Rows, png_uint_32 Width, png_uint_
 
 } // namespace
 
-void TPngImage::Assign(TGraphicsPersistent* Source)
+void TPngImage::Assign(TPersistent* Source)
 {
     if (Source == this)
         return;
@@ -148,12 +148,15 @@ void TPngImage::Assign(TGraphicsPersistent* Source)
         // A transparent bitmap keeps its transparency as alpha.
         auto* B = dynamic_cast<TBitmap*>(Source);
         const QImage Img = B ? B->MaskedImage() : G->ToImage();
-        FImage = Img.isNull() ? QImage() : Img.convertToFormat(QImage::Format_ARGB32);
+        if (Img.isNull())
+            FImage = QImage();
+        else
+            FImage = Img.convertToFormat(Img.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         TGraphic::SetTransparent(!FImage.isNull() && FImage.hasAlphaChannel() && G->Transparent());
         Changed();
         return;
     }
-    throw EConvertError(QStringLiteral("Cannot assign to a TPngImage"));
+    TPersistent::Assign(Source);
 }
 
 void TPngImage::SetCompressionLevel(Integer Value) { FCompressionLevel = std::clamp(Value, 0, 9); }
@@ -193,7 +196,7 @@ void TPngImage::LoadFromBytes(const QByteArray& Data)
     png_destroy_read_struct(&C->Png, &C->Info, nullptr);
     if (!Ok)
         RaisePngError(C->Message);
-    FImage = Img;
+    FImage = HasAlpha ? Img : Img.convertToFormat(QImage::Format_RGB32);
     TGraphic::SetTransparent(HasAlpha);
     Changed();
 }

@@ -22,9 +22,10 @@ QImage GrayedImage(const QImage& Source)
 
 } // namespace
 
-TImageList::TImageList(TObject*) {}
+TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-TImageList::TImageList(Integer AWidth, Integer AHeight) : FWidth(std::max(1, AWidth)), FHeight(std::max(1, AHeight))
+TImageList::TImageList(TComponent* AOwner, Integer AWidth, Integer AHeight)
+    : TComponent(AOwner), FWidth(std::max(1, AWidth)), FHeight(std::max(1, AHeight))
 {
 }
 

@@ -7,10 +7,10 @@
 // Images are Width x Height pixels each; an added bitmap wider than Width
 // adds one image per Width columns. Each image keeps a mask: masked-out
 // pixels are left out when it is drawn.
-class TImageList : public TObject {
+class TImageList : public TComponent {
 public:
-    explicit TImageList(TObject* AOwner = nullptr);
-    TImageList(Integer AWidth, Integer AHeight);
+    explicit TImageList(TComponent* AOwner);
+    TImageList(TComponent* AOwner, Integer AWidth, Integer AHeight);
     ~TImageList() override;
 
     Integer Width() const { return FWidth; }

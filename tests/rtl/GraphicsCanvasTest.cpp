@@ -1,5 +1,7 @@
 #include "rtl/Graphics.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -334,6 +336,12 @@ TEST(GraphicsCanvasTest, CopyRectOntoItselfAndWithRasterModes)
     C->CopyRect(Rect(1, 1, 5, 3), C, Rect(0, 0, 4, 2));
     EXPECT_EQ(P.Map(), (std::vector<std::string>{"RB...", ".RB..", "....."}));
 
+    // Drawing the bitmap itself onto its own canvas works the same way.
+    Paper D(3, 2);
+    D.C()->SetPixels(0, 0, clRed);
+    D.C()->Draw(1, 1, &D.B);
+    EXPECT_EQ(D.Map(), (std::vector<std::string>{"R..", ".R."}));
+
     // XOR copy of a canvas onto an identical one leaves black.
     Paper Q(5, 3);
     Q.C()->CopyRect(Rect(0, 0, 5, 3), C, Rect(0, 0, 5, 3));
@@ -425,4 +433,41 @@ TEST(GraphicsCanvasTest, TextRectClipsToItsRectangle)
     EXPECT_GT(Ink, 5);
     EXPECT_EQ(P.Px(10, 5), clRed);
     EXPECT_EQ(P.Px(29, 24), clRed);
+}
+
+TEST(GraphicsCanvasTest, CanvasOverABorrowedPainter)
+{
+    // As in a paint event: the painter is someone else's, already moved to
+    // the client origin and clipped to the area to repaint.
+    QImage Img(20, 10, QImage::Format_RGB32);
+    Img.fill(Qt::white);
+    QPainter Painter(&Img);
+    Painter.translate(10, 5);
+    Painter.setClipRect(QRect(0, 0, 4, 4));
+    {
+        TCanvas C(&Painter);
+        EXPECT_EQ(C.ClipRect(), Rect(0, 0, 4, 4));
+        C.Brush()->SetColor(clRed);
+        C.FillRect(Rect(0, 0, 6, 6));
+        EXPECT_EQ(C.Pixels(3, 3), clRed);
+        EXPECT_EQ(C.Pixels(4, 4), clWhite); // clipped
+        C.IntersectClipRect(Rect(0, 0, 2, 2));
+        EXPECT_EQ(C.ClipRect(), Rect(0, 0, 2, 2));
+        // Removing the canvas's clipping goes back to the painter's own.
+        C.SelectClipRgn({});
+        EXPECT_EQ(C.ClipRect(), Rect(0, 0, 4, 4));
+        C.Font()->SetColor(clNone);
+        C.Brush()->SetStyle(bsClear);
+        C.TextOut(0, 0, QStringLiteral("invisible"));
+    }
+    EXPECT_TRUE(Painter.isActive());
+    Painter.end();
+    EXPECT_EQ(QColor(Img.pixel(10, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(Img.pixel(13, 8)), QColor(Qt::red));
+    EXPECT_EQ(QColor(Img.pixel(14, 8)), QColor(Qt::white));
+    EXPECT_EQ(QColor(Img.pixel(9, 5)), QColor(Qt::white));
+    // No ink from a clNone font anywhere in the red square.
+    for (int Y = 5; Y < 9; ++Y)
+        for (int X = 10; X < 14; ++X)
+            EXPECT_EQ(QColor(Img.pixel(X, Y)), QColor(Qt::red)) << X << "," << Y;
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,9 @@ TEST(GraphicsColorTest, FontSizeAndHeightAt96Dpi)
     TFont F;
     F.SetHeight(-11);
     EXPECT_EQ(F.ToQFont().pixelSize(), 11);
+    // A positive height is the whole cell, leading included.
+    F.SetHeight(20);
+    EXPECT_NEAR(QFontMetrics(F.ToQFont()).height(), 20, 1);
     F.SetStyle({fsBold, fsUnderline});
     const QFont Q = F.ToQFont();
     EXPECT_TRUE(Q.bold());
