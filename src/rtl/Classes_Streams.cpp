@@ -1,9 +1,9 @@
 // TStream, TMemoryStream, TStringStream and TFileStream.
 #include "rtl/Classes.h"
+#include "rtl/Classes_Internal.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,9 +16,77 @@ namespace {
 
 String StreamFileErrorReason(int Error) { return QString::fromLocal8Bit(std::strerror(Error)); }
 
-String StreamAbsoluteName(const String& FileName) { return QFileInfo(FileName).absoluteFilePath(); }
+// Repeats Step (a read or write of the bytes from Done on) until Count bytes
+// moved, the end, or an error; -1 only when nothing moved before an error.
+template <typename StepFn>
+Integer StreamTransfer(Integer Count, StepFn&& Step)
+{
+    Integer Done = 0;
+    while (Done < Count) {
+        const ssize_t N = Step(Done);
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N <= 0)
+            return Done == 0 && N < 0 ? -1 : Done;
+        Done += static_cast<Integer>(N);
+    }
+    return Done;
+}
+
+// The process's file creation mask, read without changing it.
+mode_t StreamFileCreationMask()
+{
+    QFile Status(QStringLiteral("/proc/self/status"));
+    if (Status.open(QIODevice::ReadOnly))
+        for (const QByteArray& Line : Status.readAll().split('\n'))
+            if (Line.startsWith("Umask:"))
+                return static_cast<mode_t>(Line.mid(6).trimmed().toUInt(nullptr, 8));
+    return 022;
+}
 
 } // namespace
+
+void rtl_classes::SaveFileAtomically(const String& FileName, const char* Data, Int64 Size)
+{
+    String Target = FileName;
+    const QFileInfo Info(FileName);
+    if (Info.isSymLink())
+        Target = Info.symLinkTarget();
+    QByteArray Temp = QFile::encodeName(Target) + ".XXXXXX";
+    int Error = 0;
+    const int Fd = FileName.isEmpty() ? -1 : ::mkostemp(Temp.data(), O_CLOEXEC);
+    if (Fd < 0) {
+        Error = FileName.isEmpty() ? ENOENT : errno;
+    } else {
+        struct stat Old {};
+        const mode_t Mode = ::stat(QFile::encodeName(Target).constData(), &Old) == 0
+                                ? (Old.st_mode & 07777)
+                                : (0666 & ~StreamFileCreationMask());
+        Int64 Done = 0;
+        if (::fchmod(Fd, Mode) != 0)
+            Error = errno;
+        while (Error == 0 && Done < Size) {
+            const ssize_t N = ::write(Fd, Data + Done, static_cast<std::size_t>(Size - Done));
+            if (N < 0 && errno == EINTR)
+                continue;
+            if (N <= 0)
+                Error = N < 0 ? errno : EIO;
+            else
+                Done += N;
+        }
+        if (Error == 0 && ::fsync(Fd) != 0)
+            Error = errno;
+        if (::close(Fd) != 0 && Error == 0)
+            Error = errno;
+        if (Error == 0 && ::rename(Temp.constData(), QFile::encodeName(Target).constData()) != 0)
+            Error = errno;
+        if (Error != 0)
+            ::unlink(Temp.constData());
+    }
+    if (Error != 0)
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
+                                .arg(ExpandFileName(FileName), StreamFileErrorReason(Error)));
+}
 
 // ---------------------------------------------------------------- TStream
 
@@ -136,12 +204,8 @@ void TMemoryStream::SaveToStream(TStream* Stream)
 
 void TMemoryStream::SaveToFile(const String& FileName)
 {
-    QSaveFile File(FileName);
-    const auto Bytes = static_cast<qint64>(FData.size());
-    if (!File.open(QIODevice::WriteOnly)
-        || File.write(reinterpret_cast<const char*>(FData.data()), Bytes) != Bytes || !File.commit())
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(StreamAbsoluteName(FileName), File.errorString()));
+    rtl_classes::SaveFileAtomically(FileName, reinterpret_cast<const char*>(FData.data()),
+                                    static_cast<Int64>(FData.size()));
 }
 
 // ---------------------------------------------------------------- TStringStream
@@ -184,7 +248,7 @@ TFileStream::TFileStream(const String& AFileName, Word Mode) : FFileName(AFileNa
         Error = EISDIR;
     }
     if (FHandle < 0) {
-        const String Reason = StreamFileErrorReason(Error), Name = StreamAbsoluteName(AFileName);
+        const String Reason = StreamFileErrorReason(Error), Name = ExpandFileName(AFileName);
         if (Create)
             throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(Name, Reason));
         throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(Name, Reason));
@@ -199,30 +263,16 @@ TFileStream::~TFileStream()
 
 Integer TFileStream::Read(void* Buffer, Integer Count)
 {
-    Integer Done = 0;
-    while (Done < Count) {
-        const ssize_t N = ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N <= 0)
-            return Done == 0 && N < 0 ? -1 : Done;
-        Done += static_cast<Integer>(N);
-    }
-    return Done;
+    return StreamTransfer(Count, [&](Integer Done) {
+        return ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+    });
 }
 
 Integer TFileStream::Write(const void* Buffer, Integer Count)
 {
-    Integer Done = 0;
-    while (Done < Count) {
-        const ssize_t N = ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N <= 0)
-            return Done == 0 && N < 0 ? -1 : Done;
-        Done += static_cast<Integer>(N);
-    }
-    return Done;
+    return StreamTransfer(Count, [&](Integer Done) {
+        return ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+    });
 }
 
 Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)

@@ -3,8 +3,6 @@
 #include "rtl/Classes_Internal.h"
 
 #include <QCollator>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <memory>
@@ -47,13 +45,6 @@ int StringsLocaleCompare(const String& S1, const String& S2, bool CaseSensitive)
 
 bool IsBlankOrControl(QChar C) { return C.unicode() <= u' '; }
 
-String QuotedString(const String& S, QChar Quote)
-{
-    String Doubled = S;
-    Doubled.replace(Quote, String(2, Quote));
-    return Quote + Doubled + Quote;
-}
-
 // Reads a quoted string starting at the quote at P; P ends after the
 // closing quote (or at the end when it is missing). Doubled quotes are one.
 String ExtractQuotedString(const String& Src, qsizetype& P, QChar Quote)
@@ -88,7 +79,7 @@ String JoinDelimited(const TStrings& Strings, QChar Delimiter, QChar Quote, bool
             }
         if (I > 0)
             Result += Delimiter;
-        Result += Quoted ? QuotedString(S, Quote) : S;
+        Result += Quoted ? AnsiQuotedStr(S, Quote) : S;
     }
     return Result;
 }
@@ -279,10 +270,8 @@ void TStrings::LoadFromFile(const String& FileName)
 
 void TStrings::SaveToFile(const String& FileName) const
 {
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Text().toUtf8()) < 0 || !File.commit())
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(QFileInfo(FileName).absoluteFilePath(), File.errorString()));
+    const QByteArray Bytes = Text().toUtf8();
+    rtl_classes::SaveFileAtomically(FileName, Bytes.constData(), Bytes.size());
 }
 
 String TStrings::Text() const

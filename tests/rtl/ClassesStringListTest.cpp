@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -390,4 +391,18 @@ TEST(StringList, FilesAreUtf8WithCrLfAndReplacedWhole)
     }
     EXPECT_EQ(Lines(L), std::vector<String>{});
     EXPECT_THROW(L.SaveToFile(Dir.filePath("no/such/folder.txt")), EFCreateError);
+
+    // Replacing keeps the file's permissions and writes through a link to its target.
+    const auto Private = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(Name, Private));
+    const String Link = Dir.filePath("link.txt");
+    ASSERT_TRUE(QFile::link(Name, Link));
+    Fill(L, {"via link"});
+    L.SaveToFile(Link);
+    EXPECT_EQ(QFileInfo(Link).symLinkTarget(), Name);
+    EXPECT_EQ(QFile::permissions(Name) & 0x7077, Private);
+    L.Clear();
+    L.LoadFromFile(Name);
+    EXPECT_EQ(Lines(L), std::vector<String>{"via link"});
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
 }
