@@ -1,0 +1,47 @@
+#pragma once
+// The glue between a Qt widget and the control that owns it. Only the
+// control units include this header.
+#include "rtl/Controls.h"
+
+#include <QEvent>
+#include <QWidget>
+
+// Carried by every widget a control owns, so events and lookups find the
+// control. The control clears it before the widget goes away.
+class TWidgetLink {
+public:
+    virtual ~TWidgetLink() = default;
+    TControl* Control = nullptr;
+    // What the widget class itself does with the event.
+    virtual bool BaseEvent(QEvent* Event) = 0;
+    virtual void BasePaint(QPaintEvent* Event) = 0;
+};
+
+template <class W>
+class TBridge : public W, public TWidgetLink {
+public:
+    using W::W;
+
+    bool BaseEvent(QEvent* Event) override { return W::event(Event); }
+    void BasePaint(QPaintEvent* Event) override { W::paintEvent(Event); }
+
+protected:
+    bool event(QEvent* Event) override
+    {
+        return Control ? Control->WidgetEvent(Event) : W::event(Event);
+    }
+    void paintEvent(QPaintEvent* Event) override
+    {
+        if (!Control || !Control->WidgetPaint(Event))
+            W::paintEvent(Event);
+    }
+};
+
+// The application's hint handling, told of the pointer and the keyboard.
+void ApplicationHintEnter(TControl* Control);
+void ApplicationHintLeave(TControl* Control);
+void ApplicationHintCancel();
+void ApplicationHintControlGone(TControl* Control);
+
+// The Qt key of a virtual key code and back (0 when there is none).
+Word QtKeyToVirtualKey(int QtKey);
