@@ -127,8 +127,8 @@ void LbGradient(TCanvas* Canvas, TColor C1, TColor C2, Integer X1, Integer Y1, I
 {
     const TColor A = ColorToRGB(C1), B = ColorToRGB(C2);
     const Integer Span = Y2 - Y1;
-    const TPenStyle OldPen = Canvas->Pen()->Style();
-    Canvas->Pen()->SetStyle(psClear);
+    // Bands are filled whole: a pen-less rectangle would leave the last row
+    // of each band out, and bands of one row would not show at all.
     Canvas->Brush()->SetStyle(bsSolid);
     for (Integer I = 0; I < 32; ++I) {
         const Integer Top = Y1 + I * Span / 31;
@@ -136,9 +136,8 @@ void LbGradient(TCanvas* Canvas, TColor C1, TColor C2, Integer X1, Integer Y1, I
         const auto Channel = [I](Byte X, Byte Y) { return Byte(X + I * (Integer(Y) - Integer(X)) / 31); };
         Canvas->Brush()->SetColor(RGB(Channel(GetRValue(A), GetRValue(B)), Channel(GetGValue(A), GetGValue(B)),
                                       Channel(GetBValue(A), GetBValue(B))));
-        Canvas->Rectangle(X1, Top, X2, Bottom);
+        Canvas->FillRect(TRect(X1, Top, X2, Bottom));
     }
-    Canvas->Pen()->SetStyle(OldPen);
 }
 
 void PaintButtonFace(TCanvas* Canvas, const TLbFace& F)
