@@ -1940,7 +1940,6 @@ void THintWindow::ActivateHint(TRect Rect, const String& AHint)
     }
     SetBoundsRect(Rect);
     Handle()->show();
-    Handle()->raise();
     Repaint();
 }
 

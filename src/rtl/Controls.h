@@ -35,6 +35,10 @@ using TLeftRight = TAlignment;
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// The border of controls: bsNone or bsSingle.
+using TBorderStyle = TFormBorderStyle;
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;

@@ -119,12 +119,13 @@ QWidget* TScrollingWinControl::ClientWidget() const
 
 TRect TScrollingWinControl::ClientRect() const
 {
-    // The visible part of the surface: the view without the scroll bars.
+    // The visible part of the surface: the view without frame and scroll bars.
     const QScrollArea* A = ScrollAreaOf(this);
-    Integer W = Width(), H = Height();
-    if (A->verticalScrollBar()->isVisibleTo(A))
+    const Integer Frame = 2 * A->frameWidth();
+    Integer W = Width() - Frame, H = Height() - Frame;
+    if (FNeedV)
         W -= A->verticalScrollBar()->sizeHint().width();
-    if (A->horizontalScrollBar()->isVisibleTo(A))
+    if (FNeedH)
         H -= A->horizontalScrollBar()->sizeHint().height();
     return TRect(0, 0, std::max(W, 0), std::max(H, 0));
 }
@@ -158,11 +159,18 @@ void TScrollingWinControl::UpdateScrollRange()
         if (C->Align() != alClient && C->Align() != alLeft && C->Align() != alRight)
             Bottom = std::max(Bottom, C->Top() + C->Height());
     }
-    const QSize View = A->maximumViewportSize();
-    const bool NeedV = FAutoScroll && FVertScrollBar->Visible() && Bottom > View.height();
-    const Integer ViewW = View.width() - (NeedV ? A->verticalScrollBar()->sizeHint().width() : 0);
-    const bool NeedH = FAutoScroll && FHorzScrollBar->Visible() && Right > ViewW;
-    const Integer ViewH = View.height() - (NeedH ? A->horizontalScrollBar()->sizeHint().height() : 0);
+    const Integer Frame = 2 * A->frameWidth();
+    const QSize View(std::max(Width() - Frame, 0), std::max(Height() - Frame, 0));
+    const Integer BarW = A->verticalScrollBar()->sizeHint().width();
+    const Integer BarH = A->horizontalScrollBar()->sizeHint().height();
+    bool NeedV = FAutoScroll && FVertScrollBar->Visible() && Bottom > View.height();
+    bool NeedH = FAutoScroll && FHorzScrollBar->Visible() && Right > View.width() - (NeedV ? BarW : 0);
+    if (NeedH && !NeedV)
+        NeedV = FAutoScroll && FVertScrollBar->Visible() && Bottom > View.height() - BarH;
+    const Integer ViewW = View.width() - (NeedV ? BarW : 0);
+    const Integer ViewH = View.height() - (NeedH ? BarH : 0);
+    FNeedV = NeedV;
+    FNeedH = NeedH;
     A->setVerticalScrollBarPolicy(NeedV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     A->setHorizontalScrollBarPolicy(NeedH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     FSurface->resize(std::max(NeedH ? Right : 0, ViewW), std::max(NeedV ? Bottom : 0, ViewH));
@@ -172,7 +180,14 @@ void TScrollingWinControl::UpdateScrollRange()
 void TScrollingWinControl::AlignControls(TControl* AControl, TRect& Rect)
 {
     TWinControl::AlignControls(AControl, Rect);
+    const TRect Before = ClientRect();
     UpdateScrollRange();
+    // A scroll bar that came or went changes the room of the aligned children.
+    if (!(ClientRect() == Before)) {
+        TRect Again = ClientRect();
+        TWinControl::AlignControls(AControl, Again);
+        UpdateScrollRange();
+    }
 }
 
 void TScrollingWinControl::ControlsChanged()
@@ -427,7 +442,6 @@ void TCustomForm::ApplyVisibility()
         case wsMinimized: W->showMinimized(); break;
         case wsMaximized: W->showMaximized(); break;
         }
-        W->raise();
         W->activateWindow();
         // The frame is known now: keep the client size, take the outer one.
         WidgetResized();
@@ -446,7 +460,6 @@ void TCustomForm::ApplyVisibility()
 void TCustomForm::Show()
 {
     SetVisible(true);
-    Handle()->raise();
 }
 
 void TCustomForm::Hide()

@@ -8,8 +8,6 @@
 class QEventLoop;
 class QTimer;
 
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-using TBorderStyle = TFormBorderStyle;
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition {
@@ -89,6 +87,8 @@ private:
     std::unique_ptr<TControlScrollBar> FVertScrollBar;
     bool FAutoScroll = true;
     bool FUpdatingRange = false;
+    bool FNeedV = false;
+    bool FNeedH = false;
 };
 
 class TScrollBox : public TScrollingWinControl {

@@ -1,0 +1,1496 @@
+#include "rtl/StdCtrls.h"
+
+#include "rtl/ControlBridge.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// A canvas for measuring text outside a paint.
+TCanvas* MeasureCanvas(const TFont* Font)
+{
+    static TBitmap* Bitmap = new TBitmap(1, 1);
+    Bitmap->Canvas()->Font()->Assign(const_cast<TFont*>(Font));
+    return Bitmap->Canvas();
+}
+
+void SetBaseColor(QWidget* W, TColor Color)
+{
+    const QColor C = ColorToQColor(Color);
+    if (!C.isValid())
+        return;
+    QPalette P = W->palette();
+    P.setColor(QPalette::Base, C);
+    W->setPalette(P);
+}
+
+void SetWindowColor(QWidget* W, TColor Color)
+{
+    const QColor C = ColorToQColor(Color);
+    if (!C.isValid())
+        return;
+    QPalette P = W->palette();
+    P.setColor(QPalette::Window, C);
+    P.setColor(QPalette::Button, C);
+    W->setPalette(P);
+}
+
+Qt::Alignment HorizontalAlignment(TAlignment A)
+{
+    switch (A) {
+    case taRightJustify: return Qt::AlignRight;
+    case taCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TControlStrings
+
+void TControlStrings::CheckIndex(int Index, int Limit) const
+{
+    if (Index < 0 || Index > Limit)
+        throw EStringListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+}
+
+String TControlStrings::Get(int Index) const
+{
+    CheckIndex(Index, ItemCount() - 1);
+    return ItemText(Index);
+}
+
+int TControlStrings::GetCount() const
+{
+    return ItemCount();
+}
+
+TObject* TControlStrings::GetObject(int Index) const
+{
+    CheckIndex(Index, ItemCount() - 1);
+    return ItemObject(Index);
+}
+
+void TControlStrings::Put(int Index, const String& S)
+{
+    CheckIndex(Index, ItemCount() - 1);
+    SetItemText(Index, S);
+}
+
+void TControlStrings::PutObject(int Index, TObject* AObject)
+{
+    CheckIndex(Index, ItemCount() - 1);
+    SetItemObject(Index, AObject);
+}
+
+void TControlStrings::Clear()
+{
+    ClearItems();
+}
+
+void TControlStrings::Delete(int Index)
+{
+    CheckIndex(Index, ItemCount() - 1);
+    RemoveItem(Index);
+}
+
+void TControlStrings::Insert(int Index, const String& S)
+{
+    CheckIndex(Index, ItemCount());
+    InsertItem(Index, S);
+}
+
+void TControlStrings::InsertObject(int Index, const String& S, TObject* AObject)
+{
+    Insert(Index, S);
+    SetItemObject(Index, AObject);
+}
+
+int TControlStrings::Add(const String& S)
+{
+    return AddObject(S, nullptr);
+}
+
+int TControlStrings::AddObject(const String& S, TObject* AObject)
+{
+    int Index = ItemCount();
+    if (Sorted) {
+        Index = 0;
+        while (Index < ItemCount() && CompareStrings(ItemText(Index), S) <= 0)
+            ++Index;
+    }
+    InsertObject(Index, S, AObject);
+    return Index;
+}
+
+// ---------------------------------------------------------------- TCustomLabel
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetControlStyle(ControlStyle() + TControlStyle{csReplicatable});
+    SetBounds(Left(), Top(), 65, 17);
+    SetAutoSize(true);
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value)
+{
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value)
+{
+    FLayout = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool Value)
+{
+    FWordWrap = Value;
+    AdjustSize();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool Value)
+{
+    FTransparent = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool Value)
+{
+    FShowAccelChar = Value;
+    AdjustSize();
+    Invalidate();
+}
+
+void TCustomLabel::DoDrawText(TRect& Rect, Cardinal Flags)
+{
+    String Text = Caption();
+    if ((Flags & DT_CALCRECT) && (Text.isEmpty() || (FShowAccelChar && Text == QLatin1String("&"))))
+        Text += QLatin1Char(' ');
+    if (!FShowAccelChar)
+        Flags |= DT_NOPREFIX;
+    TCanvas* C = (Flags & DT_CALCRECT) ? MeasureCanvas(Font()) : Canvas();
+    C->Font()->Assign(Font());
+    if (!Enabled() && !(Flags & DT_CALCRECT))
+        C->Font()->SetColor(clGrayText);
+    DrawText(C, Text, -1, Rect, Flags);
+}
+
+void TCustomLabel::Paint()
+{
+    TCanvas* C = Canvas();
+    TRect R = ClientRect();
+    if (!FTransparent) {
+        C->Brush()->SetColor(Color());
+        C->Brush()->SetStyle(bsSolid);
+        C->FillRect(R);
+    }
+    C->Brush()->SetStyle(bsClear);
+    Cardinal Flags = DT_EXPANDTABS;
+    if (FWordWrap)
+        Flags |= DT_WORDBREAK;
+    if (FAlignment == taRightJustify)
+        Flags |= DT_RIGHT;
+    else if (FAlignment == taCenter)
+        Flags |= DT_CENTER;
+    if (FLayout != tlTop) {
+        TRect Calc = R;
+        DoDrawText(Calc, Flags | DT_CALCRECT);
+        const Integer Offset = FLayout == tlBottom ? R.Height() - Calc.Height() : (R.Height() - Calc.Height()) / 2;
+        R.Top += Offset;
+    }
+    DoDrawText(R, Flags);
+}
+
+bool TCustomLabel::CanAutoSize(Integer& NewWidth, Integer& NewHeight)
+{
+    TRect R(0, 0, FWordWrap ? Width() : 0, 0);
+    DoDrawText(R, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
+    NewWidth = R.Width();
+    NewHeight = R.Height();
+    if (FAlignment == taRightJustify && !FWordWrap) {
+        // The right edge stays where it was.
+        const Integer Right = Left() + Width();
+        SetBounds(Right - NewWidth, Top(), NewWidth, NewHeight);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* E = new TBridge<QLineEdit>();
+    SetWidget(E);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetBounds(Left(), Top(), 121, 21);
+    // Programmatic changes raise OnChange too, as the platform's edit does.
+    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { GuardEvent(this, [&] { Change(); }); });
+}
+
+QLineEdit* TCustomEdit::LineEdit() const
+{
+    return static_cast<QLineEdit*>(Handle());
+}
+
+void TCustomEdit::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCustomEdit::ApplyColor()
+{
+    SetBaseColor(Handle(), Color());
+}
+
+String TCustomEdit::GetText() const
+{
+    return LineEdit()->text();
+}
+
+void TCustomEdit::TextChanged()
+{
+    const String T = Cased(FText);
+    if (LineEdit()->text() != T) {
+        FSettingText = true;
+        LineEdit()->setText(T);
+        FSettingText = false;
+    }
+}
+
+String TCustomEdit::Cased(const String& S) const
+{
+    switch (FCharCase) {
+    case ecUpperCase: return S.toUpper();
+    case ecLowerCase: return S.toLower();
+    default: return S;
+    }
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+Integer TCustomEdit::MaxLength() const
+{
+    const int M = LineEdit()->maxLength();
+    return M >= 32767 ? 0 : M;
+}
+
+void TCustomEdit::SetMaxLength(Integer Value)
+{
+    LineEdit()->setMaxLength(Value <= 0 ? 32767 : Value);
+}
+
+bool TCustomEdit::ReadOnly() const
+{
+    return LineEdit()->isReadOnly();
+}
+
+void TCustomEdit::SetReadOnly(bool Value)
+{
+    LineEdit()->setReadOnly(Value);
+}
+
+void TCustomEdit::SetPasswordChar(Char Value)
+{
+    FPasswordChar = Value;
+    LineEdit()->setEchoMode(Value.unicode() == 0 ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value)
+{
+    FCharCase = Value;
+    if (Value != ecNormal)
+        SetText(Cased(Text()));
+}
+
+bool TCustomEdit::Modified() const
+{
+    return LineEdit()->isModified();
+}
+
+void TCustomEdit::SetModified(bool Value)
+{
+    LineEdit()->setModified(Value);
+}
+
+void TCustomEdit::SetAlignment(TAlignment Value)
+{
+    FAlignment = Value;
+    LineEdit()->setAlignment(HorizontalAlignment(Value) | Qt::AlignVCenter);
+}
+
+TBorderStyle TCustomEdit::BorderStyle() const
+{
+    return LineEdit()->hasFrame() ? bsSingle : bsNone;
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value)
+{
+    LineEdit()->setFrame(Value != bsNone);
+}
+
+void TCustomEdit::SelectAll()
+{
+    LineEdit()->selectAll();
+}
+
+void TCustomEdit::ClearSelection()
+{
+    LineEdit()->del();
+}
+
+void TCustomEdit::Clear()
+{
+    SetText(String());
+}
+
+Integer TCustomEdit::SelStart() const
+{
+    const QLineEdit* E = LineEdit();
+    return E->hasSelectedText() ? E->selectionStart() : E->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(Integer Value)
+{
+    LineEdit()->setCursorPosition(Value);
+}
+
+Integer TCustomEdit::SelLength() const
+{
+    return LineEdit()->selectionLength();
+}
+
+void TCustomEdit::SetSelLength(Integer Value)
+{
+    QLineEdit* E = LineEdit();
+    const int Start = SelStart();
+    E->setSelection(Start, std::max(Value, 0));
+}
+
+String TCustomEdit::SelText() const
+{
+    return LineEdit()->selectedText();
+}
+
+void TCustomEdit::SetSelText(const String& Value)
+{
+    LineEdit()->insert(Value);
+}
+
+void TCustomEdit::CopyToClipboard()
+{
+    LineEdit()->copy();
+}
+
+void TCustomEdit::CutToClipboard()
+{
+    LineEdit()->cut();
+}
+
+void TCustomEdit::PasteFromClipboard()
+{
+    LineEdit()->paste();
+}
+
+void TCustomEdit::Undo()
+{
+    LineEdit()->undo();
+}
+
+void TCustomEdit::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
+
+void TCustomEdit::WMChar(TWMKey& Message)
+{
+    TWinControl::WMChar(Message);
+    // The edit types the character in its case.
+    if (Message.CharCode >= 32 && FCharCase != ecNormal)
+        Message.CharCode = Cased(QString(QChar(char16_t(Message.CharCode)))).at(0).unicode();
+}
+
+void TCustomEdit::CMEnter(TMessage& Message)
+{
+    if (FAutoSelect && !ControlState().Contains(csLButtonDown))
+        SelectAll();
+    TWinControl::CMEnter(Message);
+}
+
+// ---------------------------------------------------------------- TCustomMemo
+
+namespace {
+
+class TMemoStrings : public TControlStrings {
+public:
+    explicit TMemoStrings(TCustomMemo* AMemo) : Memo(AMemo) {}
+
+    void SetText(const String& Value) override
+    {
+        String T = Value;
+        T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        T.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (T.endsWith(QLatin1Char('\n')))
+            T.chop(1);
+        Doc()->setPlainText(T);
+    }
+
+protected:
+    QPlainTextEdit* Edit() const { return Memo->TextEdit(); }
+    QTextDocument* Doc() const { return Edit()->document(); }
+
+    int ItemCount() const override
+    {
+        // An empty memo has no lines.
+        return Doc()->isEmpty() ? 0 : Doc()->blockCount();
+    }
+    String ItemText(int Index) const override { return Doc()->findBlockByNumber(Index).text(); }
+    void SetItemText(int Index, const String& S) override
+    {
+        QTextCursor C(Doc()->findBlockByNumber(Index));
+        C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        C.insertText(S);
+    }
+    void InsertItem(int Index, const String& S) override
+    {
+        const int Count = ItemCount();
+        if (Count == 0) {
+            Doc()->setPlainText(S);
+            return;
+        }
+        if (Index == Count) {
+            QTextCursor C(Doc());
+            C.movePosition(QTextCursor::End);
+            C.insertText(QLatin1Char('\n') + S);
+        } else {
+            QTextCursor C(Doc()->findBlockByNumber(Index));
+            C.insertText(S + QLatin1Char('\n'));
+        }
+    }
+    void RemoveItem(int Index) override
+    {
+        const int Count = ItemCount();
+        QTextCursor C(Doc()->findBlockByNumber(Index));
+        if (Count == 1) {
+            Doc()->clear();
+            return;
+        }
+        if (Index == Count - 1) {
+            // The last line goes with the line break before it.
+            C.movePosition(QTextCursor::PreviousBlock);
+            C.movePosition(QTextCursor::EndOfBlock);
+            C.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        } else {
+            C.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        }
+        C.removeSelectedText();
+    }
+    void ClearItems() override { Doc()->clear(); }
+    TObject* ItemObject(int) const override { return nullptr; }
+    void SetItemObject(int, TObject*) override {}
+
+private:
+    TCustomMemo* Memo;
+};
+
+} // namespace
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* E = new TBridge<QPlainTextEdit>();
+    SetWidget(E);
+    FLines = std::make_unique<TMemoStrings>(this);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetBounds(Left(), Top(), 185, 89);
+    SetScrollBars(ssNone);
+    SetWordWrap(true);
+    QObject::connect(E, &QPlainTextEdit::textChanged, E, [this] { GuardEvent(this, [&] { Change(); }); });
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+QPlainTextEdit* TCustomMemo::TextEdit() const
+{
+    return static_cast<QPlainTextEdit*>(Handle());
+}
+
+void TCustomMemo::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCustomMemo::ApplyColor()
+{
+    SetBaseColor(Handle(), Color());
+}
+
+void TCustomMemo::SetLines(TStrings* Value)
+{
+    FLines->Assign(Value);
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value)
+{
+    FScrollBars = Value;
+    QPlainTextEdit* E = TextEdit();
+    E->setVerticalScrollBarPolicy(Value == ssVertical || Value == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    E->setHorizontalScrollBarPolicy(Value == ssHorizontal || Value == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A horizontal scroll bar turns wrapping off, as the platform's memo does.
+    E->setLineWrapMode(FWordWrap && Value != ssHorizontal && Value != ssBoth ? QPlainTextEdit::WidgetWidth
+                                                                             : QPlainTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetWordWrap(bool Value)
+{
+    FWordWrap = Value;
+    SetScrollBars(FScrollBars);
+}
+
+bool TCustomMemo::ReadOnly() const
+{
+    return TextEdit()->isReadOnly();
+}
+
+void TCustomMemo::SetReadOnly(bool Value)
+{
+    TextEdit()->setReadOnly(Value);
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value)
+{
+    FAlignment = Value;
+    QTextOption O = TextEdit()->document()->defaultTextOption();
+    O.setAlignment(HorizontalAlignment(Value));
+    TextEdit()->document()->setDefaultTextOption(O);
+}
+
+void TCustomMemo::SelectAll()
+{
+    TextEdit()->selectAll();
+}
+
+void TCustomMemo::Clear()
+{
+    TextEdit()->clear();
+}
+
+Integer TCustomMemo::SelStart() const
+{
+    return TextEdit()->textCursor().selectionStart();
+}
+
+void TCustomMemo::SetSelStart(Integer Value)
+{
+    QTextCursor C = TextEdit()->textCursor();
+    C.setPosition(std::clamp(Value, 0, int(TextEdit()->document()->characterCount()) - 1));
+    TextEdit()->setTextCursor(C);
+}
+
+Integer TCustomMemo::SelLength() const
+{
+    const QTextCursor C = TextEdit()->textCursor();
+    return C.selectionEnd() - C.selectionStart();
+}
+
+void TCustomMemo::SetSelLength(Integer Value)
+{
+    QTextCursor C = TextEdit()->textCursor();
+    const int Start = C.selectionStart();
+    C.setPosition(Start);
+    C.setPosition(std::clamp(Start + Value, 0, int(TextEdit()->document()->characterCount()) - 1),
+                  QTextCursor::KeepAnchor);
+    TextEdit()->setTextCursor(C);
+}
+
+String TCustomMemo::SelText() const
+{
+    return TextEdit()->textCursor().selectedText().replace(QChar(0x2029), QStringLiteral("\r\n"));
+}
+
+void TCustomMemo::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+String TCustomMemo::GetText() const
+{
+    return TextEdit()->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void TCustomMemo::TextChanged()
+{
+    FLines->SetText(FText);
+}
+
+void TCustomMemo::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTALLKEYS;
+    if (FWantTabs)
+        Message.Result |= DLGC_WANTTAB;
+    if (!FWantReturns)
+        Message.Result &= ~LRESULT(DLGC_WANTALLKEYS);
+}
+
+void TCustomMemo::WMChar(TWMKey& Message)
+{
+    TWinControl::WMChar(Message);
+    const Word C = Message.CharCode;
+    if (ReadOnly())
+        return;
+    if (C == 13 && !FWantReturns)
+        Message.CharCode = 0;
+    // MaxLength: characters past it are not typed.
+    if (FMaxLength > 0 && C >= 32 && TextEdit()->document()->characterCount() - 1 - SelLength() >= FMaxLength)
+        Message.CharCode = 0;
+}
+
+// ---------------------------------------------------------------- TCustomComboBox
+
+namespace {
+
+class TComboStrings : public TControlStrings {
+public:
+    explicit TComboStrings(TCustomComboBox* ABox) : Box(ABox) {}
+
+protected:
+    QComboBox* C() const { return Box->ComboBox(); }
+    int ItemCount() const override { return C()->count(); }
+    String ItemText(int Index) const override { return C()->itemText(Index); }
+    void SetItemText(int Index, const String& S) override { C()->setItemText(Index, S); }
+    void InsertItem(int Index, const String& S) override
+    {
+        // Adding items selects nothing, as the framework's combo box does.
+        const int Keep = C()->currentIndex();
+        const QString KeepText = C()->currentText();
+        C()->insertItem(Index, S);
+        if (Keep < 0) {
+            C()->setCurrentIndex(-1);
+            if (C()->isEditable())
+                C()->setEditText(KeepText);
+        }
+    }
+    void RemoveItem(int Index) override { C()->removeItem(Index); }
+    void ClearItems() override
+    {
+        const QString KeepText = C()->isEditable() ? C()->currentText() : QString();
+        C()->clear();
+        if (C()->isEditable())
+            C()->setEditText(KeepText);
+    }
+    TObject* ItemObject(int Index) const override
+    {
+        return reinterpret_cast<TObject*>(C()->itemData(Index).value<quintptr>());
+    }
+    void SetItemObject(int Index, TObject* AObject) override
+    {
+        C()->setItemData(Index, QVariant::fromValue(quintptr(AObject)));
+    }
+
+private:
+    TCustomComboBox* Box;
+};
+
+} // namespace
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* C = new TBridge<QComboBox>();
+    SetWidget(C);
+    C->setInsertPolicy(QComboBox::NoInsert);
+    FItems = std::make_unique<TComboStrings>(this);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetBounds(Left(), Top(), 145, 21);
+    SetStyle(csDropDown);
+    SetDropDownCount(8);
+    QObject::connect(C, qOverload<int>(&QComboBox::activated), C, [this](int) {
+        GuardEvent(this, [&] {
+            Click();
+            Select();
+        });
+    });
+}
+
+TCustomComboBox::~TCustomComboBox() = default;
+
+QComboBox* TCustomComboBox::ComboBox() const
+{
+    return static_cast<QComboBox*>(Handle());
+}
+
+void TCustomComboBox::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCustomComboBox::ApplyColor()
+{
+    SetBaseColor(Handle(), Color());
+}
+
+void TCustomComboBox::ConnectEdit()
+{
+    if (QLineEdit* E = ComboBox()->lineEdit()) {
+        E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
+        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) {
+            GuardEvent(this, [&] { Change(); });
+        });
+    }
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value)
+{
+    FStyle = Value;
+    const bool Editable = Value == csDropDown || Value == csSimple;
+    if (ComboBox()->isEditable() != Editable) {
+        const int Index = ComboBox()->currentIndex();
+        ComboBox()->setEditable(Editable);
+        ComboBox()->setCurrentIndex(Index);
+        ConnectEdit();
+    } else if (Editable) {
+        ConnectEdit();
+    }
+}
+
+void TCustomComboBox::SetItems(TStrings* Value)
+{
+    FItems->Assign(Value);
+}
+
+Integer TCustomComboBox::ItemIndex() const
+{
+    return ComboBox()->currentIndex();
+}
+
+void TCustomComboBox::SetItemIndex(Integer Value)
+{
+    if (Value < 0 || Value >= ComboBox()->count())
+        Value = -1;
+    ComboBox()->setCurrentIndex(Value);
+    if (Value < 0 && ComboBox()->isEditable())
+        ComboBox()->setEditText(QString());
+}
+
+Integer TCustomComboBox::DropDownCount() const
+{
+    return ComboBox()->maxVisibleItems();
+}
+
+void TCustomComboBox::SetDropDownCount(Integer Value)
+{
+    ComboBox()->setMaxVisibleItems(std::max(Value, 1));
+}
+
+bool TCustomComboBox::Sorted() const
+{
+    return static_cast<TControlStrings*>(FItems.get())->Sorted;
+}
+
+void TCustomComboBox::SetSorted(bool Value)
+{
+    static_cast<TControlStrings*>(FItems.get())->Sorted = Value;
+    if (Value) {
+        QStringList L;
+        for (int I = 0; I < ComboBox()->count(); ++I)
+            L << ComboBox()->itemText(I);
+        FItems->BeginUpdate();
+        FItems->Clear();
+        for (const QString& S : L)
+            FItems->Add(S);
+        FItems->EndUpdate();
+    }
+}
+
+void TCustomComboBox::SetMaxLength(Integer Value)
+{
+    FMaxLength = Value;
+    if (QLineEdit* E = ComboBox()->lineEdit())
+        E->setMaxLength(Value <= 0 ? 32767 : Value);
+}
+
+bool TCustomComboBox::DroppedDown() const
+{
+    return ComboBox()->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value)
+{
+    if (Value)
+        ComboBox()->showPopup();
+    else
+        ComboBox()->hidePopup();
+}
+
+void TCustomComboBox::Clear()
+{
+    FItems->Clear();
+    SetText(String());
+}
+
+void TCustomComboBox::SelectAll()
+{
+    if (QLineEdit* E = ComboBox()->lineEdit())
+        E->selectAll();
+}
+
+String TCustomComboBox::GetText() const
+{
+    return ComboBox()->currentText();
+}
+
+void TCustomComboBox::TextChanged()
+{
+    QComboBox* C = ComboBox();
+    if (C->isEditable()) {
+        C->setEditText(FText);
+    } else {
+        // A list: the text selects the item that has it, if any.
+        C->setCurrentIndex(C->findText(FText, Qt::MatchFixedString));
+    }
+}
+
+void TCustomComboBox::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomComboBox::Select()
+{
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
+
+void TCustomComboBox::DropDown()
+{
+    if (OnDropDown)
+        OnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp()
+{
+    if (OnCloseUp)
+        OnCloseUp(this);
+}
+
+void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+// ---------------------------------------------------------------- TCustomCheckBox
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* B = new TBridge<QCheckBox>();
+    SetWidget(B);
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 97, 17);
+    QObject::connect(B, &QCheckBox::clicked, B, [this](bool) {
+        GuardEvent(this, [&] {
+            // Qt has moved the box already; the framework's Toggle decides.
+            QCheckBox* Box = static_cast<QCheckBox*>(Handle());
+            const QSignalBlocker Block(Box);
+            Box->setCheckState(FState == cbChecked ? Qt::Checked : FState == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+            Toggle();
+        });
+    });
+}
+
+void TCustomCheckBox::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCustomCheckBox::ApplyColor()
+{
+    SetWindowColor(Handle(), Color());
+}
+
+void TCustomCheckBox::Toggle()
+{
+    switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState Value)
+{
+    if (FState == Value)
+        return;
+    FState = Value;
+    auto* Box = static_cast<QCheckBox*>(Handle());
+    {
+        const QSignalBlocker Block(Box);
+        Box->setTristate(FAllowGrayed || Value == cbGrayed);
+        Box->setCheckState(Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    Click();
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool Value)
+{
+    FAllowGrayed = Value;
+    if (!Value && FState == cbGrayed)
+        SetState(cbUnchecked);
+    static_cast<QCheckBox*>(Handle())->setTristate(Value);
+}
+
+void TCustomCheckBox::SetAlignment(TLeftRight Value)
+{
+    FAlignment = Value;
+    Handle()->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+String TCustomCheckBox::GetText() const
+{
+    return static_cast<QCheckBox*>(Handle())->text();
+}
+
+void TCustomCheckBox::TextChanged()
+{
+    static_cast<QCheckBox*>(Handle())->setText(FText);
+}
+
+void TCustomCheckBox::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_BUTTON;
+}
+
+// ---------------------------------------------------------------- TRadioButton
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* B = new TBridge<QRadioButton>();
+    SetWidget(B);
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 113, 17);
+    QObject::connect(B, &QRadioButton::clicked, B, [this](bool) { GuardEvent(this, [&] { Click(); }); });
+}
+
+void TRadioButton::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TRadioButton::ApplyColor()
+{
+    SetWindowColor(Handle(), Color());
+}
+
+bool TRadioButton::Checked() const
+{
+    return static_cast<QRadioButton*>(Handle())->isChecked();
+}
+
+void TRadioButton::SetChecked(bool Value)
+{
+    auto* B = static_cast<QRadioButton*>(Handle());
+    if (B->isChecked() == Value)
+        return;
+    {
+        const QSignalBlocker Block(B);
+        if (!Value)
+            B->setAutoExclusive(false);
+        B->setChecked(Value);
+        B->setAutoExclusive(true);
+    }
+    if (Value)
+        Click();
+}
+
+void TRadioButton::SetAlignment(TLeftRight Value)
+{
+    FAlignment = Value;
+    Handle()->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+String TRadioButton::GetText() const
+{
+    return static_cast<QRadioButton*>(Handle())->text();
+}
+
+void TRadioButton::TextChanged()
+{
+    static_cast<QRadioButton*>(Handle())->setText(FText);
+}
+
+void TRadioButton::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_BUTTON | DLGC_RADIOBUTTON;
+}
+
+// ---------------------------------------------------------------- TCustomGroupBox
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetWidget(new TBridge<QGroupBox>());
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
+    SetTabStop(false);
+    SetBounds(Left(), Top(), 185, 105);
+}
+
+void TCustomGroupBox::AdjustClientRect(TRect& Rect)
+{
+    TCustomControl::AdjustClientRect(Rect);
+    Rect.Top += MeasureCanvas(Font())->TextHeight(QStringLiteral("0"));
+    InflateRect(Rect, -2, -2);
+}
+
+String TCustomGroupBox::GetText() const
+{
+    return static_cast<QGroupBox*>(Handle())->title();
+}
+
+void TCustomGroupBox::TextChanged()
+{
+    static_cast<QGroupBox*>(Handle())->setTitle(FText);
+}
+
+// ---------------------------------------------------------------- TCustomListBox
+
+namespace {
+
+class TListStrings : public TControlStrings {
+public:
+    explicit TListStrings(TCustomListBox* ABox) : Box(ABox) {}
+
+protected:
+    QListWidget* L() const { return Box->ListWidget(); }
+    int ItemCount() const override { return L()->count(); }
+    String ItemText(int Index) const override { return L()->item(Index)->text(); }
+    void SetItemText(int Index, const String& S) override { L()->item(Index)->setText(S); }
+    void InsertItem(int Index, const String& S) override
+    {
+        auto* Item = new QListWidgetItem(S);
+        if (dynamic_cast<TCheckListBox*>(Box)) {
+            Item->setFlags(Item->flags() | Qt::ItemIsUserCheckable);
+            Item->setCheckState(Qt::Unchecked);
+        }
+        L()->insertItem(Index, Item);
+    }
+    void RemoveItem(int Index) override { delete L()->takeItem(Index); }
+    void ClearItems() override { L()->clear(); }
+    TObject* ItemObject(int Index) const override
+    {
+        return reinterpret_cast<TObject*>(L()->item(Index)->data(Qt::UserRole).value<quintptr>());
+    }
+    void SetItemObject(int Index, TObject* AObject) override
+    {
+        L()->item(Index)->setData(Qt::UserRole, QVariant::fromValue(quintptr(AObject)));
+    }
+
+private:
+    TCustomListBox* Box;
+};
+
+} // namespace
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* L = new TBridge<QListWidget>();
+    SetWidget(L);
+    FItems = std::make_unique<TListStrings>(this);
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetBounds(Left(), Top(), 121, 97);
+    ApplySelectionMode();
+    QObject::connect(L, &QListWidget::itemSelectionChanged, L, [this] {
+        if (!FChangingSelection)
+            GuardEvent(this, [&] { Click(); });
+    });
+    QObject::connect(L, &QListWidget::itemDoubleClicked, L, [this](QListWidgetItem*) {
+        GuardEvent(this, [&] { DblClick(); });
+    });
+}
+
+TCustomListBox::~TCustomListBox() = default;
+
+QListWidget* TCustomListBox::ListWidget() const
+{
+    return static_cast<QListWidget*>(Handle());
+}
+
+void TCustomListBox::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCustomListBox::ApplyColor()
+{
+    SetBaseColor(Handle(), Color());
+}
+
+void TCustomListBox::ApplySelectionMode()
+{
+    ListWidget()->setSelectionMode(!FMultiSelect   ? QAbstractItemView::SingleSelection
+                                   : FExtendedSelect ? QAbstractItemView::ExtendedSelection
+                                                     : QAbstractItemView::MultiSelection);
+}
+
+void TCustomListBox::SetItems(TStrings* Value)
+{
+    FItems->Assign(Value);
+}
+
+Integer TCustomListBox::Count() const
+{
+    return ListWidget()->count();
+}
+
+void TCustomListBox::CheckItemIndex(Integer Index) const
+{
+    if (Index < 0 || Index >= Count())
+        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+}
+
+Integer TCustomListBox::ItemIndex() const
+{
+    return ListWidget()->currentRow();
+}
+
+void TCustomListBox::SetItemIndex(Integer Value)
+{
+    if (Value < 0 || Value >= Count())
+        Value = -1;
+    FChangingSelection = true;
+    if (Value < 0) {
+        ListWidget()->clearSelection();
+        ListWidget()->setCurrentRow(-1);
+    } else {
+        ListWidget()->setCurrentRow(Value, FMultiSelect ? QItemSelectionModel::Current
+                                                        : QItemSelectionModel::ClearAndSelect);
+    }
+    FChangingSelection = false;
+}
+
+void TCustomListBox::SetMultiSelect(bool Value)
+{
+    FMultiSelect = Value;
+    ApplySelectionMode();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value)
+{
+    FExtendedSelect = Value;
+    ApplySelectionMode();
+}
+
+bool TCustomListBox::Selected(Integer Index) const
+{
+    CheckItemIndex(Index);
+    return ListWidget()->item(Index)->isSelected();
+}
+
+void TCustomListBox::SetSelected(Integer Index, bool Value)
+{
+    CheckItemIndex(Index);
+    FChangingSelection = true;
+    if (!FMultiSelect && Value)
+        ListWidget()->setCurrentRow(Index);
+    else
+        ListWidget()->item(Index)->setSelected(Value);
+    FChangingSelection = false;
+}
+
+Integer TCustomListBox::SelCount() const
+{
+    return FMultiSelect ? Integer(ListWidget()->selectedItems().size()) : -1;
+}
+
+void TCustomListBox::SetSorted(bool Value)
+{
+    FSorted = Value;
+    static_cast<TControlStrings*>(FItems.get())->Sorted = Value;
+    if (Value)
+        ListWidget()->sortItems();
+}
+
+Integer TCustomListBox::TopIndex() const
+{
+    const QListWidgetItem* Item = ListWidget()->itemAt(2, 2);
+    return Item ? ListWidget()->row(Item) : 0;
+}
+
+void TCustomListBox::SetTopIndex(Integer Value)
+{
+    if (QListWidgetItem* Item = ListWidget()->item(Value))
+        ListWidget()->scrollToItem(Item, QAbstractItemView::PositionAtTop);
+}
+
+Integer TCustomListBox::ItemHeight() const
+{
+    return Count() > 0 ? ListWidget()->sizeHintForRow(0) : QFontMetrics(Handle()->font()).height();
+}
+
+void TCustomListBox::SetItemHeight(Integer Value)
+{
+    ListWidget()->setUniformItemSizes(true);
+    for (int I = 0; I < Count(); ++I)
+        ListWidget()->item(I)->setSizeHint(QSize(0, Value));
+}
+
+Integer TCustomListBox::ItemAtPos(const TPoint& Pos, bool Existing) const
+{
+    const QListWidgetItem* Item = ListWidget()->itemAt(Pos.X, Pos.Y);
+    if (Item)
+        return ListWidget()->row(Item);
+    return Existing ? -1 : Count();
+}
+
+TRect TCustomListBox::ItemRect(Integer Index) const
+{
+    CheckItemIndex(Index);
+    return FromQRect(ListWidget()->visualItemRect(ListWidget()->item(Index)));
+}
+
+void TCustomListBox::Clear()
+{
+    FItems->Clear();
+}
+
+void TCustomListBox::ClearSelection()
+{
+    FChangingSelection = true;
+    ListWidget()->clearSelection();
+    FChangingSelection = false;
+}
+
+void TCustomListBox::SelectAll()
+{
+    if (!FMultiSelect)
+        return;
+    FChangingSelection = true;
+    ListWidget()->selectAll();
+    FChangingSelection = false;
+}
+
+void TCustomListBox::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+// ---------------------------------------------------------------- TCheckListBox
+
+TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
+{
+    QObject::connect(ListWidget(), &QListWidget::itemChanged, ListWidget(), [this](QListWidgetItem*) {
+        if (!FSettingCheck)
+            GuardEvent(this, [&] { ClickCheck(); });
+    });
+}
+
+bool TCheckListBox::Checked(Integer Index) const
+{
+    return State(Index) == cbChecked;
+}
+
+void TCheckListBox::SetChecked(Integer Index, bool Value)
+{
+    SetState(Index, Value ? cbChecked : cbUnchecked);
+}
+
+TCheckBoxState TCheckListBox::State(Integer Index) const
+{
+    CheckItemIndex(Index);
+    switch (ListWidget()->item(Index)->checkState()) {
+    case Qt::Checked: return cbChecked;
+    case Qt::PartiallyChecked: return cbGrayed;
+    default: return cbUnchecked;
+    }
+}
+
+void TCheckListBox::SetState(Integer Index, TCheckBoxState Value)
+{
+    CheckItemIndex(Index);
+    FSettingCheck = true;
+    QListWidgetItem* Item = ListWidget()->item(Index);
+    if (Value == cbGrayed)
+        Item->setFlags(Item->flags() | Qt::ItemIsAutoTristate);
+    Item->setCheckState(Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    FSettingCheck = false;
+}
+
+bool TCheckListBox::ItemEnabled(Integer Index) const
+{
+    CheckItemIndex(Index);
+    return ListWidget()->item(Index)->flags() & Qt::ItemIsEnabled;
+}
+
+void TCheckListBox::SetItemEnabled(Integer Index, bool Value)
+{
+    CheckItemIndex(Index);
+    QListWidgetItem* Item = ListWidget()->item(Index);
+    Item->setFlags(Value ? Item->flags() | Qt::ItemIsEnabled : Item->flags() & ~Qt::ItemIsEnabled);
+}
+
+void TCheckListBox::CheckAll(TCheckBoxState AState, bool AllowGrayed, bool AllowDisabled)
+{
+    for (Integer I = 0; I < Count(); ++I) {
+        if (!AllowDisabled && !ItemEnabled(I))
+            continue;
+        if (!AllowGrayed && State(I) == cbGrayed)
+            continue;
+        SetState(I, AState);
+    }
+}
+
+void TCheckListBox::ClickCheck()
+{
+    if (OnClickCheck)
+        OnClickCheck(this);
+}
+
+// ---------------------------------------------------------------- TScrollBar
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* S = new TBridge<QScrollBar>(Qt::Horizontal);
+    SetWidget(S);
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 121, 17);
+    ApplyRange();
+    QObject::connect(S, &QScrollBar::actionTriggered, S, [this](int Action) {
+        GuardEvent(this, [&] {
+            auto* Bar = static_cast<QScrollBar*>(Handle());
+            TScrollCode Code = scPosition;
+            switch (Action) {
+            case QAbstractSlider::SliderSingleStepAdd: Code = scLineDown; break;
+            case QAbstractSlider::SliderSingleStepSub: Code = scLineUp; break;
+            case QAbstractSlider::SliderPageStepAdd: Code = scPageDown; break;
+            case QAbstractSlider::SliderPageStepSub: Code = scPageUp; break;
+            case QAbstractSlider::SliderToMinimum: Code = scTop; break;
+            case QAbstractSlider::SliderToMaximum: Code = scBottom; break;
+            case QAbstractSlider::SliderMove: Code = scTrack; break;
+            default: return;
+            }
+            Integer Pos = Bar->sliderPosition();
+            Scroll(Code, Pos);
+            Bar->setSliderPosition(Pos);
+        });
+    });
+    QObject::connect(S, &QScrollBar::valueChanged, S, [this](int V) {
+        if (FApplying)
+            return;
+        GuardEvent(this, [&] {
+            if (V != FPosition) {
+                FPosition = V;
+                Change();
+            }
+        });
+    });
+    QObject::connect(S, &QScrollBar::sliderReleased, S, [this] {
+        GuardEvent(this, [&] {
+            Integer Pos = FPosition;
+            Scroll(scPosition, Pos);
+            Scroll(scEndScroll, Pos);
+        });
+    });
+}
+
+void TScrollBar::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TScrollBar::SetKind(TScrollBarKind Value)
+{
+    if (FKind == Value)
+        return;
+    FKind = Value;
+    static_cast<QScrollBar*>(Handle())->setOrientation(Value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    SetBounds(Left(), Top(), Height(), Width());
+}
+
+void TScrollBar::ApplyRange()
+{
+    auto* Bar = static_cast<QScrollBar*>(Handle());
+    FApplying = true;
+    Bar->setRange(FMin, FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax);
+    Bar->setPageStep(FPageSize > 0 ? FPageSize : FLargeChange);
+    Bar->setSingleStep(FSmallChange);
+    Bar->setValue(FPosition);
+    FApplying = false;
+}
+
+void TScrollBar::SetParams(Integer APosition, Integer AMin, Integer AMax)
+{
+    if (AMax < AMin || AMax < FPageSize)
+        throw EInvalidOperation(QStringLiteral("Scrollbar property out of range"));
+    const Integer Top = FPageSize > 0 ? std::max(AMin, AMax - FPageSize + 1) : AMax;
+    APosition = std::clamp(APosition, AMin, Top);
+    FMin = AMin;
+    FMax = AMax;
+    const bool Changed = APosition != FPosition;
+    FPosition = APosition;
+    ApplyRange();
+    if (Changed)
+        Change();
+}
+
+void TScrollBar::SetPageSize(Integer Value)
+{
+    if (Value < 0 || Value > FMax - FMin + 1)
+        throw EInvalidOperation(QStringLiteral("Scrollbar property out of range"));
+    FPageSize = Value;
+    SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::SetSmallChange(Integer Value)
+{
+    FSmallChange = Value;
+    ApplyRange();
+}
+
+void TScrollBar::SetLargeChange(Integer Value)
+{
+    FLargeChange = Value;
+    ApplyRange();
+}
+
+void TScrollBar::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TScrollBar::Scroll(TScrollCode ScrollCode, Integer& ScrollPos)
+{
+    if (OnScroll)
+        OnScroll(this, ScrollCode, ScrollPos);
+}
