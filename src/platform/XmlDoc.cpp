@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace xml {
@@ -33,6 +34,7 @@ struct TNodeImpl {
 
 struct TXMLDocument::TImpl {
     pugi::xml_document Doc;
+    QByteArray Buffer;   // the parsed text, which the nodes point into
 };
 
 namespace {
@@ -58,18 +60,21 @@ void XmlTreeChanged() { GXmlTreeVersion.fetch_add(1, std::memory_order_relaxed);
 // walk by index takes one step per child, also when the walk of each child's
 // own children comes between two steps.
 struct TXmlChildCursor {
-    pugi::xml_node_struct* Parent = nullptr;
-    std::uint64_t LastUse = 0;
     int Count = -1;   // not counted yet
     int Index = -1;   // no child reached yet
     pugi::xml_node_struct* Child = nullptr;
 };
 
+constexpr int kXmlCursorSlots = 8;
+
+// The parents apart from the rest, so a lookup reads one cache line.
 struct TXmlCursorCache {
     std::uint64_t Version = 0;
     std::uint64_t Uses = 0;
-    TXmlChildCursor* Last = nullptr;
-    std::array<TXmlChildCursor, 8> Slots;
+    int Last = 0;
+    std::array<pugi::xml_node_struct*, kXmlCursorSlots> Parents{};
+    std::array<std::uint64_t, kXmlCursorSlots> LastUse{};
+    std::array<TXmlChildCursor, kXmlCursorSlots> Cursors{};
 };
 
 // Constant-initialised: no guard on each use.
@@ -80,27 +85,29 @@ TXmlChildCursor& XmlCursorFor(pugi::xml_node_struct* Parent)
     TXmlCursorCache& cache = GXmlCursors;
     const std::uint64_t version = GXmlTreeVersion.load(std::memory_order_relaxed);
     if (cache.Version != version) {
-        cache.Slots.fill(TXmlChildCursor());
-        cache.Last = nullptr;
+        cache.Parents.fill(nullptr);
+        cache.LastUse.fill(0);
         cache.Version = version;
     }
-    if (cache.Last && cache.Last->Parent == Parent) {
-        cache.Last->LastUse = ++cache.Uses;
-        return *cache.Last;
-    }
-    TXmlChildCursor* oldest = &cache.Slots[0];
-    for (TXmlChildCursor& slot : cache.Slots) {
-        if (slot.Parent == Parent) {
-            slot.LastUse = ++cache.Uses;
-            cache.Last = &slot;
-            return slot;
+    int slot = cache.Last;
+    if (cache.Parents[slot] != Parent) {
+        slot = -1;
+        for (int i = 0; i < kXmlCursorSlots; ++i) {
+            if (cache.Parents[i] == Parent) {
+                slot = i;
+                break;
+            }
         }
-        if (slot.LastUse < oldest->LastUse)
-            oldest = &slot;
+        if (slot < 0) {
+            // The least recently used one makes room.
+            slot = int(std::min_element(cache.LastUse.begin(), cache.LastUse.end()) - cache.LastUse.begin());
+            cache.Parents[slot] = Parent;
+            cache.Cursors[slot] = TXmlChildCursor();
+        }
+        cache.Last = slot;
     }
-    *oldest = TXmlChildCursor{Parent, ++cache.Uses, -1, -1, nullptr};
-    cache.Last = oldest;
-    return *oldest;
+    cache.LastUse[slot] = ++cache.Uses;
+    return cache.Cursors[slot];
 }
 
 int XmlCountChildren(xml_node Parent)
@@ -363,41 +370,55 @@ bool XmlDeclaresAnsi(const QByteArray& Bytes)
            name == "iso_8859-1" || name == "latin1";
 }
 
-// Parses UTF-8 text (or, with encoding_auto, whatever the parser detects)
-// into Doc; raises with the position of the fault.
-void XmlParse(pugi::xml_document& Doc, const char* Data, qsizetype Size, pugi::xml_encoding Encoding,
-              const String& SourceName)
+// Parses Text from byte Skip on, in place: the document's nodes point into
+// Buffer, which takes Text over. A fault is located in the text as it was
+// before the parse changed it, which Pristine gives again (from Skip on too).
+void XmlParse(pugi::xml_document& Doc, QByteArray& Buffer, QByteArray Text, qsizetype Skip,
+              pugi::xml_encoding Encoding, const String& SourceName, const std::function<QByteArray()>& Pristine)
 {
-    const pugi::xml_parse_result result = Doc.load_buffer(Data, size_t(Size), kXmlParseOptions, Encoding);
+    Doc.reset();
+    Buffer = std::move(Text);
+    const pugi::xml_parse_result result =
+        Doc.load_buffer_inplace(Buffer.data() + Skip, size_t(Buffer.size() - Skip), kXmlParseOptions, Encoding);
     XmlTreeChanged();
+
+    String fault;
+    qsizetype offset = -1;
+    bool skipBlanks = false;
     if (!result) {
-        Doc.reset();
-        String what = String::fromUtf8(result.description());
-        what[0] = what[0].toLower();
-        XmlRaiseAt(SourceName, what, Data, Size, result.offset);
-    }
-    // One root element and no text beside it.
-    bool rootSeen = false;
-    for (xml_node child = Doc.first_child(); child; child = child.next_sibling()) {
-        const char* fault = nullptr;
-        qsizetype offset = child.offset_debug();
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            fault = "text outside the root element";
-            while (offset >= 0 && offset < Size && QChar::isSpace(uchar(Data[offset])))
-                ++offset;
-        } else if (child.type() == pugi::node_element && std::exchange(rootSeen, true)) {
-            fault = "more than one root element";
-            --offset;   // the offset of the name: point at its "<"
+        fault = String::fromUtf8(result.description());
+        fault[0] = fault[0].toLower();
+        offset = result.offset;
+    } else {
+        // One root element and no text beside it.
+        bool rootSeen = false;
+        for (xml_node child = Doc.first_child(); child && fault.isEmpty(); child = child.next_sibling()) {
+            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+                fault = QStringLiteral("text outside the root element");
+                offset = child.offset_debug();
+                skipBlanks = true;
+            } else if (child.type() == pugi::node_element && std::exchange(rootSeen, true)) {
+                fault = QStringLiteral("more than one root element");
+                offset = child.offset_debug() - 1;   // the offset of the name: point at its "<"
+            }
         }
-        if (fault) {
-            Doc.reset();
-            XmlRaiseAt(SourceName, QLatin1String(fault), Data, Size, offset);
+        if (fault.isEmpty() && !rootSeen) {
+            fault = QStringLiteral("no root element");
+            offset = Buffer.size() - Skip;
         }
     }
-    if (!rootSeen) {
+    if (!fault.isEmpty()) {
         Doc.reset();
-        XmlRaiseAt(SourceName, QStringLiteral("no root element"), Data, Size, Size);
+        Buffer.clear();
+        XmlTreeChanged();
+        const QByteArray original = Pristine();
+        const char* data = original.constData() + Skip;
+        const qsizetype size = original.size() - Skip;
+        while (skipBlanks && offset >= 0 && offset < size && QChar::isSpace(uchar(data[offset])))
+            ++offset;
+        XmlRaiseAt(SourceName, fault, data, size, offset);
     }
+
     // The texts are decoded now and are saved in UTF-8.
     const xml_node first = Doc.first_child();
     if (first.type() == pugi::node_declaration) {
@@ -474,46 +495,31 @@ int TXMLNode::ChildCount() const
     return cursor.Count;
 }
 
-TXMLNode TXMLNode::Child(int Index) const
+namespace {
+
+[[noreturn, gnu::noinline, gnu::cold]] void XmlRaiseChildIndex(const TXMLNode& Node, int Index)
 {
-    // The next child of a walk.
-    if (FNode && Index > 0) {
-        TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
-        if (cursor.Index == Index - 1) {
-            const xml_node next = xml_node(cursor.Child).next_sibling();
-            if (next) {
-                cursor.Index = Index;
-                cursor.Child = next.internal_object();
-                return TNodeImpl::Make(next);
-            }
-        }
-    }
+    throw EXMLError(QStringLiteral("Child node index %1 out of range (%2 child nodes)")
+                        .arg(Index)
+                        .arg(Node.ChildCount()));
+}
 
-    const xml_node node = TNodeImpl::Get(*this);
-    auto outOfRange = [&] {
-        return EXMLError(QStringLiteral("Child node index %1 out of range (%2 child nodes)")
-                             .arg(Index)
-                             .arg(ChildCount()));
-    };
-    if (!node || Index < 0)
-        throw outOfRange();
-    TXmlChildCursor& cursor = XmlCursorFor(static_cast<pugi::xml_node_struct*>(FNode));
-    if (cursor.Count >= 0 && Index >= cursor.Count)
-        throw outOfRange();
-
-    // Start from the nearest known child: the cursor, the last or the first.
-    const int fromCursor = cursor.Index >= 0 ? std::abs(Index - cursor.Index) : INT_MAX;
-    const int fromLast = cursor.Count > 0 ? cursor.Count - 1 - Index : INT_MAX;
+// The child at Index, reached from the nearest known child: the cursor, the
+// last or the first; null past the end.
+[[gnu::noinline]] xml_node XmlSeekChild(xml_node Parent, const TXmlChildCursor& Cursor, int Index)
+{
+    const int fromCursor = Cursor.Index >= 0 ? std::abs(Index - Cursor.Index) : INT_MAX;
+    const int fromLast = Cursor.Count > 0 ? Cursor.Count - 1 - Index : INT_MAX;
     xml_node child;
     int at;
     if (fromCursor <= Index && fromCursor <= fromLast) {
-        child = xml_node(cursor.Child);
-        at = cursor.Index;
+        child = xml_node(Cursor.Child);
+        at = Cursor.Index;
     } else if (fromLast < Index) {
-        child = node.last_child();
-        at = cursor.Count - 1;
+        child = Parent.last_child();
+        at = Cursor.Count - 1;
     } else {
-        child = node.first_child();
+        child = Parent.first_child();
         at = 0;
     }
     while (child && at < Index) {
@@ -524,9 +530,30 @@ TXMLNode TXMLNode::Child(int Index) const
         child = child.previous_sibling();
         --at;
     }
+    return child;
+}
+
+} // namespace
+
+TXMLNode TXMLNode::Child(int Index) const
+{
+    auto* parent = static_cast<pugi::xml_node_struct*>(FNode);
+    if (!parent || Index < 0)
+        XmlRaiseChildIndex(*this, Index);
+    TXmlChildCursor& cursor = XmlCursorFor(parent);
+    xml_node child;
+    if (cursor.Index >= 0 && Index == cursor.Index + 1) {
+        child = xml_node(cursor.Child).next_sibling();   // the next step of a walk
+    } else if (Index == 0) {
+        child = xml_node(parent).first_child();
+    } else {
+        if (cursor.Count >= 0 && Index >= cursor.Count)
+            XmlRaiseChildIndex(*this, Index);
+        child = XmlSeekChild(xml_node(parent), cursor, Index);
+    }
     if (!child) {
-        cursor.Count = XmlCountChildren(node);
-        throw outOfRange();
+        cursor.Count = XmlCountChildren(xml_node(parent));
+        XmlRaiseChildIndex(*this, Index);
     }
     cursor.Index = Index;
     cursor.Child = child.internal_object();
@@ -741,13 +768,17 @@ void TXMLDocument::LoadFromFile(const String& FileName)
         throw EXMLError(QStringLiteral("XML file \"%1\" not found").arg(FileName));
     if (info.isDir())
         throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": it is a folder").arg(FileName));
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-    LoadFromBytes(bytes, FileName);
+    auto read = [&] {
+        QFile file(FileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
+        return bytes;
+    };
+    // Parsed in place; a fault is located in the file read once more.
+    LoadBytes(read(), FileName, read);
 }
 
 void TXMLDocument::LoadFromString(const String& Xml)
@@ -756,14 +787,20 @@ void TXMLDocument::LoadFromString(const String& Xml)
     FFileName.clear();
     if (Xml.isEmpty())
         throw EXMLError(QStringLiteral("%1 is empty").arg(XmlSubject(String())));
-    const QByteArray utf8 = Xml.toUtf8();
-    XmlParse(FImpl->Doc, utf8.constData(), utf8.size(), pugi::encoding_utf8, String());
+    XmlParse(FImpl->Doc, FImpl->Buffer, Xml.toUtf8(), 0, pugi::encoding_utf8, String(),
+             [&] { return Xml.toUtf8(); });
 }
 
 void TXMLDocument::LoadFromBytes(const QByteArray& Bytes, const String& SourceName)
 {
     Clear();
     FFileName.clear();
+    // The copy is parsed in place; Bytes stay as they were.
+    LoadBytes(QByteArray(Bytes), SourceName, [&] { return Bytes; });
+}
+
+void TXMLDocument::LoadBytes(QByteArray Bytes, const String& SourceName, const std::function<QByteArray()>& Pristine)
+{
     if (Bytes.isEmpty())
         throw EXMLError(QStringLiteral("%1 is empty").arg(XmlSubject(SourceName)));
 
@@ -772,15 +809,14 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Bytes, const String& SourceNa
     const auto bom = textcodec::DetectBom(Bytes, &bomLength);
     const bool utf32 = Bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4));
     if (bom == TTextEncoding::teUtf8) {
-        XmlParse(FImpl->Doc, Bytes.constData() + bomLength, Bytes.size() - bomLength, pugi::encoding_utf8,
-                 SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, std::move(Bytes), bomLength, pugi::encoding_utf8, SourceName, Pristine);
     } else if ((bom == TTextEncoding::teUtf16LE && !utf32) || bom == TTextEncoding::teUtf16BE ||
                XmlDeclaresAnsi(Bytes)) {
-        const QByteArray utf8 = textcodec::DecodeText(Bytes).toUtf8();
-        XmlParse(FImpl->Doc, utf8.constData(), utf8.size(), pugi::encoding_utf8, SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, textcodec::DecodeText(Bytes).toUtf8(), 0, pugi::encoding_utf8,
+                 SourceName, [&] { return textcodec::DecodeText(Bytes).toUtf8(); });
     } else {
         // UTF-8 without a mark, or an encoding the parser detects itself.
-        XmlParse(FImpl->Doc, Bytes.constData(), Bytes.size(), pugi::encoding_auto, SourceName);
+        XmlParse(FImpl->Doc, FImpl->Buffer, std::move(Bytes), 0, pugi::encoding_auto, SourceName, Pristine);
     }
     FFileName = SourceName;
 }
@@ -819,6 +855,7 @@ QByteArray TXMLDocument::SaveToBytes(const TSaveOptions& Options) const
 void TXMLDocument::Clear()
 {
     FImpl->Doc.reset();
+    FImpl->Buffer.clear();
     XmlTreeChanged();
 }
 

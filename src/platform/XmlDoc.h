@@ -7,6 +7,7 @@
 // elements, its comments and the texts that hold something.
 #include "rtl/SysUtils.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -152,6 +153,8 @@ public:
     const String& FileName() const { return FFileName; }
 
 private:
+    void LoadBytes(QByteArray Bytes, const String& SourceName, const std::function<QByteArray()>& Pristine);
+
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
     mutable String FFileName;
