@@ -42,16 +42,6 @@ protected:
         Forget_Forms();
         Main = nullptr;
     }
-    // Closes the main window the user's way (settings written), then starts
-    // the program again with the state of a new process.
-    void Restart()
-    {
-        Main->Close();
-        Stop();
-        ResetShellGlobals();
-        Start();
-    }
-
     // Runs Action as soon as Form is shown modally (call it before what
     // shows the form). Whatever Action leaves open is then cancelled, so a
     // test never hangs; the answer tells whether Form was still open.
