@@ -126,7 +126,11 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
 
 TPageControl::~TPageControl()
 {
+    // The pages are freed with the children; they no longer report back.
     FSyncing = true;
+    for (TTabSheet* P : FPages)
+        P->FPageControl = nullptr;
+    FPages.clear();
 }
 
 QTabWidget* TPageControl::TabWidget() const

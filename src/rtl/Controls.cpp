@@ -315,6 +315,7 @@ TControl::~TControl()
         FParent->RemoveControl(this);
     if (FWidget) {
         FLink->Control = nullptr;
+        FWidget->blockSignals(true);
         if (FEventDepth > 0) {
             // Freed from one of its own event handlers: Qt is still inside
             // the widget, so it goes when the event is done.
@@ -534,7 +535,7 @@ void TControl::AnchorToParent(Integer ParentWidth, Integer ParentHeight)
 void TControl::RequestAlign()
 {
     if (FParent && !FParent->ComponentState().Contains(csDestroying))
-        FParent->Realign();
+        FParent->AlignControl(this);
 }
 
 void TControl::SetAutoSize(bool Value)
@@ -1180,10 +1181,11 @@ void TControl::DispatchMouse(QEvent* Event)
         default: NativeEvent(Event); return;
         }
     }
+    // Positions in the control's own window (a category panel's header
+    // included).
     const QPoint P = E->position().toPoint();
-    const TPoint O = ClientOrigin();
     const Word Keys = MouseKeys(E->buttons(), E->modifiers());
-    const LPARAM Pos = LPARAM(Word(SmallInt(P.x() - O.X))) | (LPARAM(Word(SmallInt(P.y() - O.Y))) << 16);
+    const LPARAM Pos = LPARAM(Word(SmallInt(P.x()))) | (LPARAM(Word(SmallInt(P.y()))) << 16);
     // Native handling first for presses, so a control that takes the focus
     // on a click has it when MouseDown runs, as with the platform's controls.
     if (Msg != WM_MOUSEMOVE && !Up) {
@@ -1242,6 +1244,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 
 TWinControl::~TWinControl()
 {
+    // The derived parts are gone: the widget's signals must not reach them
+    // while the children go.
+    FWidget->blockSignals(true);
     // Children go first, whoever owns them; each leaves this list itself.
     while (!FControls.empty()) {
         TControl* C = FControls.back();
@@ -1437,6 +1442,11 @@ void TWinControl::EnableAlign()
 
 void TWinControl::Realign()
 {
+    AlignControl(nullptr);
+}
+
+void TWinControl::AlignControl(TControl* AControl)
+{
     if (ComponentState().Contains(csDestroying))
         return;
     if (FAlignLevel > 0) {
@@ -1447,7 +1457,7 @@ void TWinControl::Realign()
     FControlState.Include(csAligning);
     try {
         TRect R = ClientRect();
-        AlignControls(nullptr, R);
+        AlignControls(AControl, R);
     } catch (...) {
         FControlState.Exclude(csAligning);
         FAlignPending = false;
@@ -1464,7 +1474,7 @@ void TWinControl::AdjustClientRect(TRect&)
 {
 }
 
-void TWinControl::AlignControls(TControl*, TRect& Rect)
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
 {
     AdjustClientRect(Rect);
     const TRect Client = ClientRect();
@@ -1472,22 +1482,31 @@ void TWinControl::AlignControls(TControl*, TRect& Rect)
         if (C->Align() == alNone && !(C->Anchors() == TAnchors{akLeft, akTop}))
             C->AnchorToParent(Client.Width(), Client.Height());
 
+    // Whether X goes before Y on the side A: nearer to that side first.
+    auto Before = [](TAlign A, const TControl* X, const TControl* Y) {
+        switch (A) {
+        case alTop: return X->Top() < Y->Top();
+        case alBottom: return X->Top() + X->Height() > Y->Top() + Y->Height();
+        case alLeft: return X->Left() < Y->Left();
+        case alRight: return X->Left() + X->Width() > Y->Left() + Y->Width();
+        default: return false;
+        }
+    };
     const TAlign Order[] = {alTop, alBottom, alLeft, alRight, alClient};
     for (TAlign A : Order) {
+        // The control that just moved keeps its place against equals; the
+        // others go in the order they came.
         std::vector<TControl*> List;
-        for (TControl* C : FControls)
-            if (C->Align() == A && C->Visible())
-                List.push_back(C);
-        // The framework's order within one side: by position towards it.
-        std::stable_sort(List.begin(), List.end(), [A](const TControl* X, const TControl* Y) {
-            switch (A) {
-            case alTop: return X->Top() < Y->Top();
-            case alBottom: return X->Top() + X->Height() > Y->Top() + Y->Height();
-            case alLeft: return X->Left() < Y->Left();
-            case alRight: return X->Left() + X->Width() > Y->Left() + Y->Width();
-            default: return false;
-            }
-        });
+        if (AControl && AControl->Align() == A && AControl->Visible() && AControl->Parent() == this)
+            List.push_back(AControl);
+        for (TControl* C : FControls) {
+            if (C == AControl || C->Align() != A || !C->Visible())
+                continue;
+            auto It = List.begin();
+            while (It != List.end() && !Before(A, C, *It))
+                ++It;
+            List.insert(It, C);
+        }
         for (TControl* C : List) {
             const Integer W = C->Width(), H = C->Height();
             switch (A) {

@@ -457,6 +457,8 @@ public:
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
     void Realign();
+    // Lays out the children after AControl moved, resized or came.
+    void AlignControl(TControl* AControl);
     // Lays out the aligned and anchored children in Rect (the client area).
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     virtual void AdjustClientRect(TRect& Rect);

@@ -453,6 +453,7 @@ void TSplitter::Paint()
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(new QTimer())
 {
     QObject::connect(FTimer, &QTimer::timeout, FTimer, [this] { GuardEvent(this, [&] { Timer(); }); });
+    UpdateTimer();
 }
 
 TTimer::~TTimer()
@@ -462,7 +463,7 @@ TTimer::~TTimer()
 
 void TTimer::UpdateTimer()
 {
-    if (FEnabled && FInterval > 0 && FOnTimer)
+    if (FEnabled && FInterval > 0)
         FTimer->start(int(FInterval));
     else
         FTimer->stop();
@@ -480,16 +481,10 @@ void TTimer::SetInterval(Cardinal Value)
     UpdateTimer();
 }
 
-void TTimer::SetOnTimer(TNotifyEvent Value)
-{
-    FOnTimer = std::move(Value);
-    UpdateTimer();
-}
-
 void TTimer::Timer()
 {
-    if (FEnabled && FOnTimer)
-        FOnTimer(this);
+    if (FEnabled && OnTimer)
+        OnTimer(this);
 }
 
 // ---------------------------------------------------------------- TLinkLabel

@@ -172,8 +172,7 @@ private:
     bool FDragging = false;
 };
 
-// Raises OnTimer every Interval milliseconds while Enabled, Interval > 0
-// and OnTimer is set.
+// Raises OnTimer every Interval milliseconds while Enabled and Interval > 0.
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* AOwner);
@@ -183,8 +182,8 @@ public:
     void SetEnabled(bool Value);
     Cardinal Interval() const { return FInterval; }
     void SetInterval(Cardinal Value);
-    void SetOnTimer(TNotifyEvent Value);
-    const TNotifyEvent& OnTimer() const { return FOnTimer; }
+
+    TNotifyEvent OnTimer;
 
 protected:
     virtual void Timer();
@@ -195,7 +194,6 @@ private:
     QTimer* FTimer;
     bool FEnabled = true;
     Cardinal FInterval = 1000;
-    TNotifyEvent FOnTimer;
 };
 
 // A caption with <a href="address">text</a> (or <a id="...">) anchors; a

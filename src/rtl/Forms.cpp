@@ -246,11 +246,23 @@ void TScrollBox::SetBorderStyle(TBorderStyle Value)
 
 // ---------------------------------------------------------------- TCustomForm
 
+namespace {
+
+// Escape and Enter are the framework's to handle: the dialog does not
+// close itself on them.
+class TFormWindow : public TBridge<QDialog> {
+public:
+    using TBridge<QDialog>::TBridge;
+    void reject() override {}
+};
+
+} // namespace
+
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>())
 {
     FVisible = false;
-    SetWidget(new TBridge<QDialog>());
+    SetWidget(new TFormWindow());
     SetParentFont(false);
     SetColor(clBtnFace);
     ApplyWindowFlags();
@@ -443,8 +455,10 @@ void TCustomForm::ApplyVisibility()
         case wsMaximized: W->showMaximized(); break;
         }
         W->activateWindow();
-        // The frame is known now: keep the client size, take the outer one.
+        // The frame is known now: keep the client size, take the outer one,
+        // and place the window again with it.
         WidgetResized();
+        ApplyPosition();
         if (FActiveControl && FActiveControl->CanFocus())
             FActiveControl->SetFocus();
         else
