@@ -28,10 +28,6 @@ String Program_Data_Folder();
 // entry once its step is part of the program. An entry that is not set
 // makes its step do nothing after its own dialogs.
 struct TStep_Routines {
-    // Builds the two device images from the configuration's files.
-    std::function<void()> Compile_Bin;
-    // Writes them into the configuration's "bin" folder.
-    std::function<void()> Save_Bin;
     // Description-file generators.
     std::function<void(const String& FileName)> Create_GSDML_File;
     std::function<void(const String& FileName)> Create_EDE_File;
@@ -63,7 +59,9 @@ public:
     // Writes the settings file; false when it could not be written (closing
     // goes on regardless).
     bool Save_Setting();
-    // Builds the device images and shows the update dialog in its Ethernet mode.
+    // Builds the device images and shows the update dialog in its Ethernet
+    // mode; a build that fails raises (its message names the cause) and the
+    // dialog does not open.
     void Update_Device();
     // Opens the maker's home page.
     void L_TarnixClick(TObject* Sender);

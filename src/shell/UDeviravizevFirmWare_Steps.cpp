@@ -3,6 +3,7 @@
 
 #include "iolink/UBoot.h"
 #include "iolink/UIO_Link_Set_Access_Form.h"
+#include "iolink/USaveBincc.h"
 #include "protocols/ethernet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/UMQTT_Set_Topic.h"
 #include "protocols/ethernet/UProfinetFileName.h"
@@ -99,10 +100,8 @@ void TFDeviravizevFirmWare::Btn_Click(TObject* Sender)
 
 void TFDeviravizevFirmWare::Update_Device()
 {
-    if (Step_Routines.Compile_Bin)
-        Step_Routines.Compile_Bin();
-    if (Step_Routines.Save_Bin)
-        Step_Routines.Save_Bin();
+    Compile_Bin();
+    Save_Bin();
     if (!FBoot)
         return;
     FBoot->Form_Type = TFBoot::Form_Ethernet;

@@ -323,20 +323,31 @@ TEST_F(MainWindowTest, StepsReachTheirWindowsWithAConfigurationOpen)
     }
     EXPECT_TRUE(Dialogs->Boxes.empty());
 
-    // The update step builds the images, then shows the dialog in its
-    // Ethernet mode with that mode's texts.
-    std::vector<std::string> Calls;
-    Step_Routines.Compile_Bin = [&Calls] { Calls.push_back("compile"); };
-    Step_Routines.Save_Bin = [&Calls] { Calls.push_back("save"); };
+    // The update step builds the images into "bin", then shows the dialog
+    // in its Ethernet mode with that mode's texts.
     String Caption;
+    bool ImagesFirst = false;
     OnModal(FBoot, [&] {
-        Calls.push_back("dialog");
         Caption = FBoot->Caption();
+        ImagesFirst = QFile::exists(Path_Project + QStringLiteral("/bin/bank1.bin")) &&
+                      QFile::exists(Path_Project + QStringLiteral("/bin/bank2.bin"));
     });
-    Main->Btn_CreateBin->Click();
-    EXPECT_EQ((std::vector<std::string>{"compile", "save", "dialog"}), Calls);
+    QTest::mouseClick(Main->Btn_CreateBin->Handle(), Qt::LeftButton, {}, QPoint(20, 18));
+    EXPECT_TRUE(Dialogs->Boxes.empty()) << (Dialogs->Boxes.empty() ? "" : Dialogs->Boxes[0].Text.toStdString());
+    EXPECT_TRUE(ImagesFirst);
     EXPECT_EQ(TFBoot::Form_Ethernet, FBoot->Form_Type);
     EXPECT_EQ(QStringLiteral("Update Device by Ethernet (UDP)"), Caption);
+
+    // Images that cannot be written: an error box, and no update dialog.
+    ASSERT_TRUE(QDir(Path_Project + QStringLiteral("/bin")).removeRecursively());
+    WriteFile(Path_Project + QStringLiteral("/bin"), "a file where the folder should be");
+    bool DialogShown = false;
+    OnModal(FBoot, [&DialogShown] { DialogShown = true; });
+    QTest::mouseClick(Main->Btn_CreateBin->Handle(), Qt::LeftButton, {}, QPoint(20, 18));
+    EXPECT_FALSE(DialogShown);
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    EXPECT_EQ(mtError, Dialogs->Boxes[0].DlgType);
+    QTest::qWait(0);
 }
 
 // The EDE export appends ".csv" and asks before replacing a file; the
