@@ -223,8 +223,10 @@ void TFParGen::Order_TAB_Panels()
     Integer Top = 0;
     Integer Tab = 0;
     for (TCategoryPanel* Panel : Shown_Panels()) {
-        Panel->SetVisible(true);
+        // Placed before it is shown, so that the group stacks it below the
+        // panels already shown.
         Panel->SetTop(Top);
+        Panel->SetVisible(true);
         Top += Panel->Height();
         Panel->SetTabOrder(Tab++);
     }
