@@ -158,6 +158,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
     P_IP_Address->SetAlign(alTop);
     P_IP_Address->SetBevelOuter(bvNone);
     P_IP_Address->SetShowCaption(false);
+    P_IP_Address->SetParentColor(true);
 
     L_IP_Address = new TLabel(this);
     L_IP_Address->SetParent(P_IP_Address);
@@ -189,6 +190,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
     P_Options->SetAlign(alTop);
     P_Options->SetBevelOuter(bvNone);
     P_Options->SetShowCaption(false);
+    P_Options->SetParentColor(true);
 
     L_Update_Option = new TLabel(this);
     L_Update_Option->SetParent(P_Options);
@@ -220,7 +222,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
     Btn_Update->SetParent(P_Button);
     Shell_Button_Look(Btn_Update);
     Shell_Button_Glyph(Btn_Update, "STEP_UPDATE");
-    Btn_Update->SetBounds(153, 6, 170, 28);
+    Btn_Update->SetBounds(133, 6, 190, 28);
     Btn_Update->OnClick = [this](TObject* Sender) { Btn_UpdateClick(Sender); };
 
     Btn_Cancel = new TLbButton(this);

@@ -117,9 +117,7 @@ void TFParGen::Make_Image_List()
     // Header pictures: 0 while a panel is open, 1 while it is closed.
     ImageList1 = new TImageList(this, 16, 16);
     for (const bool Open : {true, false}) {
-        TBitmap Picture;
-        Picture.SetWidth(16);
-        Picture.SetHeight(16);
+        TBitmap Picture(16, 16);
         TCanvas* C = Picture.Canvas();
         C->Brush()->SetColor(clFuchsia);
         C->FillRect(TRect(0, 0, 16, 16));

@@ -26,6 +26,9 @@ TEST_F(ParGenTest, FourNumberedPanelsSizedToTheirLastControl)
         {W->CP_EtherNetIP, "3. EtherNet/IP", 273, 206},
         {W->CP_WebServer, "4. WebServer", 479, 94},
     };
+    // Header pictures: 0 while open, 1 while closed.
+    ASSERT_EQ(W->ImageList1, W->CPG->Images());
+    EXPECT_EQ(2, W->ImageList1->Count());
     ASSERT_EQ(4, W->CPG->PanelCount());
     for (Integer I = 0; I < 4; ++I) {
         const Expected& E = Panels[I];
@@ -36,6 +39,8 @@ TEST_F(ParGenTest, FourNumberedPanelsSizedToTheirLastControl)
         EXPECT_EQ(E.Height, E.Panel->Height());
         EXPECT_EQ(I, E.Panel->TabOrder());
         EXPECT_TRUE(E.Panel->Visible());
+        EXPECT_EQ(0, E.Panel->ExpandedImageIndex());
+        EXPECT_EQ(1, E.Panel->CollapsedImageIndex());
     }
     // The variants, in their order after the model code.
     TStrings* Items = W->CB_IOLink_SelectDevice->Items();
