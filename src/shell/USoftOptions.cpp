@@ -1,0 +1,3 @@
+#include "shell/USoftOptions.h"
+
+TFSoftOptions* FSoftOptions = nullptr;
