@@ -48,14 +48,16 @@ Integer Version_Number(const String& Text)
     if (V.size() < 5)
         return -1;
     // The second character is the point, whatever it holds.
-    const String Digits = String(V[0]) + V.mid(2, 3);
+    const String Number = String(V[0]) + V.mid(2, 3);
+    const bool Signed = Number[0] == u'-' || Number[0] == u'+';
+    const String Digits = Signed ? Number.mid(1) : Number;
     Integer Result = 0;
     for (const QChar C : Digits) {
         if (C < u'0' || C > u'9')
             return -1;
         Result = Result * 10 + (C.unicode() - u'0');
     }
-    return Result;
+    return Number[0] == u'-' ? -Result : Result;
 }
 
 bool Newer_Version_Available()
