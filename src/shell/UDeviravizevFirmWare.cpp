@@ -20,7 +20,7 @@ constexpr TColor Main_Top_Button_Font_Color = 3355443;
 
 String Maker_Home_URL()
 {
-    return QStringLiteral("http://") + QLatin1String(Maker_Host) + QStringLiteral("/HOME/default.asp?frompg=") +
+    return QStringLiteral("http://") + Maker_Server() + QStringLiteral("/HOME/default.asp?frompg=") +
            QLatin1String(C_SW_Code);
 }
 
@@ -165,6 +165,7 @@ void TFDeviravizevFirmWare::Create_Components()
     Timer_Update = new TTimer(this);
     Timer_Update->SetEnabled(false);
     Timer_Update->SetInterval(60000);
+    Init_Version_Check();
 
     XML1 = std::make_unique<xml::TXMLDocument>();
 

@@ -17,6 +17,21 @@
 // The maker's web server and the page the maker's link opens.
 inline constexpr const char* Maker_Host = "www.tarnix.com";
 String Maker_Home_URL();
+// The server the version request and the maker's links go to: Maker_Host,
+// or the host (with its port) a test set; an empty Host puts Maker_Host back.
+String Maker_Server();
+void Set_Maker_Server(const String& Host);
+// The maker's download page, which the "new version" links open.
+String Maker_Download_URL();
+
+// The version check: one blocking request to the maker's server; true when
+// its answer names a version newer than the program's own. Any failure of
+// the request counts as no newer version.
+bool Newer_Version_Available();
+// The number of a version text: characters 1, 3, 4 and 5 of the part after
+// its first blank (the whole text without one), read as a decimal number
+// ("VER. 1.004" gives 1004); -1 when they are no such number.
+Integer Version_Number(const String& Text);
 
 // The folder the program keeps its folders and settings in: the program's
 // own folder, or, when that cannot be written (an installed copy), the
@@ -82,10 +97,11 @@ public:
     // (UDeviravizevFirmWare_Update.cpp)
     static Boolean Start_Program(const String& NomeSW, const String& Parameter, Byte tipo);
 
-    // Places left for later steps, each in a source of its own
-    // (UDeviravizevFirmWare_<Topic>.cpp): Timer_UpdateTimer and
-    // LL_UpdateLinkClick with the version check, which also gives
-    // Timer_Update and LL_Update their events.
+    // A tick of Timer_Update: asks the maker's server, shows LL_Update when
+    // a newer version exists and hides it otherwise, then waits two hours.
+    void Timer_UpdateTimer(TObject* Sender);
+    // Opens the link's address.
+    void LL_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
 
     TLabel* L_SW_Code = nullptr;
     TLabel* L_SW_Desc = nullptr;
@@ -138,6 +154,8 @@ public:
 
 private:
     void Create_Components();
+    // Gives Timer_Update and LL_Update their events.
+    void Init_Version_Check();
     TLabel* Make_Label(Integer Left, Integer Top, bool Bold);
     TLbButton* Make_Step_Button(Integer Left, Integer Top, const char* Picture, TColor HotTrack);
     TLbButton* Make_Top_Button(Integer Left, const char* Picture);
