@@ -237,14 +237,6 @@ TFBoot::TFBoot(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
     OnCloseQuery = [this](TObject*, bool& CanClose) { CanClose = !FTesting; };
 }
 
-void TFBoot::FormCreate(TObject*)
-{
-    // The texts follow the mode, which is known only when the dialog is
-    // shown; until then those of the serial mode stand.
-    L_SW_Code->SetCaption(SW_Code);
-    Set_Lang();
-}
-
 void TFBoot::FormShow(TObject*)
 {
     Set_Lang();

@@ -104,7 +104,6 @@ public:
 
 protected:
     using TShellForm::KeyPress;
-    void FormCreate(TObject* Sender) override;
 
 private:
     void Set_Testing(bool Value);
