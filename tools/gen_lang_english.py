@@ -28,6 +28,7 @@ DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
 
 # Texts the program added at indices the list leaves unused.
 ADDED_TEXTS = {
+    1438: "Error!!! Unable to start the update program %s",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
 }
 

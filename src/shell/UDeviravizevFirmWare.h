@@ -89,10 +89,13 @@ public:
     // when the file, the element or the number is missing.
     Integer Get_Type_BACnet();
 
-    // Places left for later steps, each in a source of its own
-    // (UDeviravizevFirmWare_<Topic>.cpp): the program launcher Start_Program
-    // with the update step; Timer_UpdateTimer and LL_UpdateLinkClick with the
-    // version check, which also gives Timer_Update and LL_Update their events.
+    // Starts the program file NomeSW with the blank-separated Parameter and
+    // waits until it ends, at most 150 s, polling every 10 ms; meanwhile the
+    // windows repaint but take no input. tipo (0 shown, else hidden) has no
+    // effect here. False when the program could not be started. A program
+    // still running after the wait goes on; it is collected when it ends.
+    // (UDeviravizevFirmWare_Update.cpp)
+    static Boolean Start_Program(const String& NomeSW, const String& Parameter, Byte tipo);
 
     // A tick of Timer_Update: asks the maker's server, shows LL_Update when
     // a newer version exists and hides it otherwise, then waits two hours.

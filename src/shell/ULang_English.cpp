@@ -1444,7 +1444,7 @@ const char16_t* const Lang_English_Texts[3800] = {
     /* 1435 */ u"Start the update of Device",
     /* 1436 */ u"Device Not Found!",
     /* 1437 */ u"Error!!! Check the Ip Address",
-    /* 1438 */ u" ",
+    /* 1438 */ u"Error!!! Unable to start the update program %s",
     /* 1439 */ u" ",
     /* 1440 */ u" ",
     /* 1441 */ u" ",

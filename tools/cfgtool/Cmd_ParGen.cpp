@@ -1,0 +1,91 @@
+// pargen-ok PROJECT_DIR [--exe DIR]: shows the Set Communication window for
+// that configuration (offscreen), presses OK and prints every message box it
+// shows as "kind: text". DIR is the program folder (its settings choose the
+// language; default: cfgtool's own folder). Exit code 1 when the window
+// refused (a check failed or the file could not be written), 2 on wrong
+// arguments.
+#include "Command.h"
+
+#include "platform/ProgramFolder.h"
+#include "rtl/Dialogs.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+#include "shell/UParGen.h"
+#include "shell/USettingsFile.h"
+
+#include <QDir>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Answers every box with its default button and prints it.
+class TPrintingDialogs : public TDialogService {
+public:
+    TModalResult MessageBox(const TMessageBoxRequest& Request) override
+    {
+        static const char* const Kinds[] = {"warning", "error", "information", "confirmation", "message"};
+        cfgtool::Out(QLatin1String(Kinds[Request.DlgType]) + QStringLiteral(": ") + Request.Text);
+        return ModalResultOfButton(Request.DefaultButton);
+    }
+    bool FileDialog(TFileDialogRequest&) override { return false; }
+};
+
+int ParGenOk(const QStringList& Args)
+{
+    QString Project;
+    QString ExeDir;
+    bool Usage = false;
+    for (qsizetype I = 0; I < Args.size(); ++I) {
+        if (Args[I] == u"--exe" && I + 1 < Args.size())
+            ExeDir = Args[++I];
+        else if (!Args[I].startsWith(u"--") && Project.isEmpty())
+            Project = Args[I];
+        else
+            Usage = true;
+    }
+    if (Usage || Project.isEmpty()) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool pargen-ok PROJECT_DIR [--exe DIR]"));
+        return 2;
+    }
+    if (ExeDir.isEmpty())
+        ExeDir = platform::ProgramFolder();
+    for (const QString& Dir : {Project, ExeDir}) {
+        if (!DirectoryExists(Dir)) {
+            cfgtool::Err(QStringLiteral("no such folder: ") + Dir);
+            return 1;
+        }
+    }
+    Set_Program_Folders(QDir(ExeDir).absolutePath());
+    Set_Product_Texts();
+    Read_Settings();
+    Load_Language();
+    Path_Project = ExcludeTrailingPathDelimiter(QDir(Project).absolutePath());
+    Name_Project = ExtractFileName(Path_Project);
+    Set_Table_Files();
+
+    std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<TPrintingDialogs>());
+    TModalResult Result = mrNone;
+    {
+        TComponent Owner(nullptr);
+        auto* Window = new TFParGen(&Owner);
+        Window->DoCreate();
+        // OK once the window shows; a refusal leaves it open, so it is cancelled.
+        QTimer::singleShot(0, [Window] {
+            Window->Btn_OK->Click();
+            if (Window->ModalResult() == mrNone)
+                Window->SetModalResult(mrCancel);
+        });
+        Result = Window->ShowModal();
+    }
+    SetDialogService(std::move(Previous));
+    if (Result != mrOk)
+        return 1;
+    cfgtool::Out(QStringLiteral("written: ") + File_ParGen);
+    return 0;
+}
+
+const cfgtool::CfgCommand ParGenOkCommand("pargen-ok", ParGenOk);
+
+} // namespace
