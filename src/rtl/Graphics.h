@@ -512,6 +512,8 @@ private:
     QImage::Format ImageFormat() const;
 
     QImage FImage;
+    Integer FEmptyWidth = 0;
+    Integer FEmptyHeight = 0;
     std::unique_ptr<TCanvas> FCanvas;
     TPixelFormat FPixelFormat = pf24bit;
     TColor FTransparentColor = clDefault;

@@ -263,8 +263,10 @@ void TBitmap::Assign(TPersistent* Source)
 }
 
 bool TBitmap::Empty() const { return FImage.isNull(); }
-Integer TBitmap::Width() const { return FImage.width(); }
-Integer TBitmap::Height() const { return FImage.height(); }
+// An empty bitmap keeps the one dimension already set, so SetWidth and then
+// SetHeight give a picture of both.
+Integer TBitmap::Width() const { return FImage.isNull() ? FEmptyWidth : FImage.width(); }
+Integer TBitmap::Height() const { return FImage.isNull() ? FEmptyHeight : FImage.height(); }
 void TBitmap::SetWidth(Integer Value) { SetSize(Value, Height()); }
 void TBitmap::SetHeight(Integer Value) { SetSize(Width(), Value); }
 
@@ -276,6 +278,8 @@ void TBitmap::SetSize(Integer AWidth, Integer AHeight)
         return;
     if (FCanvas)
         FCanvas->Release();
+    FEmptyWidth = AWidth;
+    FEmptyHeight = AHeight;
     if (AWidth == 0 || AHeight == 0) {
         FImage = QImage();
     } else {
@@ -415,6 +419,7 @@ void TBitmap::SetImage(const QImage& Value)
     if (FCanvas)
         FCanvas->Release();
     FImage = Value.isNull() ? QImage() : Value.convertToFormat(ImageFormat());
+    FEmptyWidth = FEmptyHeight = 0;
     Changed();
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QValidator>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -235,6 +236,34 @@ bool TCustomLabel::CanAutoSize(Integer& NewWidth, Integer& NewHeight)
 
 // ---------------------------------------------------------------- TCustomEdit
 
+namespace {
+
+// The edit's maximum length limits what the user types or pastes, not the
+// text a program sets: a longer stored text is shown and kept whole, and the
+// user can still shorten it.
+class TEditLengthLimit : public QValidator {
+public:
+    TEditLengthLimit(QLineEdit* Edit, Integer Max, const bool* SettingText)
+        : QValidator(Edit), FMax(Max), FSettingText(SettingText), FLastLength(Edit->text().length())
+    {
+    }
+
+    State validate(QString& Input, int&) const override
+    {
+        if (!*FSettingText && Input.length() > FMax && Input.length() > FLastLength)
+            return Invalid;
+        FLastLength = Input.length();
+        return Acceptable;
+    }
+
+private:
+    Integer FMax;
+    const bool* FSettingText;
+    mutable qsizetype FLastLength;
+};
+
+} // namespace
+
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 {
     auto* E = new TBridge<QLineEdit>();
@@ -294,13 +323,15 @@ void TCustomEdit::Change()
 
 Integer TCustomEdit::MaxLength() const
 {
-    const int M = LineEdit()->maxLength();
-    return M >= 32767 ? 0 : M;
+    return FMaxLength;
 }
 
 void TCustomEdit::SetMaxLength(Integer Value)
 {
-    LineEdit()->setMaxLength(Value <= 0 ? 32767 : Value);
+    FMaxLength = std::max<Integer>(0, Value);
+    const QValidator* Old = LineEdit()->validator();
+    LineEdit()->setValidator(FMaxLength > 0 ? new TEditLengthLimit(LineEdit(), FMaxLength, &FSettingText) : nullptr);
+    delete Old;
 }
 
 bool TCustomEdit::ReadOnly() const

@@ -153,6 +153,7 @@ private:
     bool FAutoSelect = true;
     TAlignment FAlignment = taLeftJustify;
     bool FSettingText = false;
+    Integer FMaxLength = 0;
 };
 
 class TEdit : public TCustomEdit {

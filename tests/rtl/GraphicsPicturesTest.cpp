@@ -172,6 +172,19 @@ TEST(GraphicsPicturesTest, BitmapFileRoundTripAndResize)
     EXPECT_TRUE(Back.Empty());
 }
 
+TEST(GraphicsPicturesTest, WidthThenHeightOnAnEmptyBitmapGivesBoth)
+{
+    TBitmap B;
+    B.SetWidth(16);
+    EXPECT_TRUE(B.Empty());
+    EXPECT_EQ(B.Width(), 16);
+    B.SetHeight(12);
+    ASSERT_FALSE(B.Empty());
+    EXPECT_EQ(B.Width(), 16);
+    EXPECT_EQ(B.Height(), 12);
+    EXPECT_EQ(B.Canvas()->Pixels(15, 11), clWhite);
+}
+
 TEST(GraphicsPicturesTest, BadPictureDataRaisesAClearError)
 {
     TBitmap Sample;

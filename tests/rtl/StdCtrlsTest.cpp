@@ -120,6 +120,24 @@ TEST_F(StdCtrlsTest, EditLimitsCaseReadOnlyAndSelection)
     EXPECT_EQ(Edit->Text(), QStringLiteral("ADMIN12"));
 }
 
+TEST_F(StdCtrlsTest, MaxLengthLimitsTypingNotTheTextAProgramSets)
+{
+    auto* Edit = Make<TEdit>();
+    Edit->SetMaxLength(4);
+    ShowForm();
+    Edit->SetText(QStringLiteral("longer"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("longer"));
+    Edit->SetFocus();
+    Edit->SetSelStart(6);
+    QTest::keyClicks(Edit->Handle(), QStringLiteral("x"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("longer"));
+    QTest::keyClick(Edit->Handle(), Qt::Key_Backspace);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("longe"));
+    Edit->SelectAll();
+    QTest::keyClicks(Edit->Handle(), QStringLiteral("abcdef"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("abcd"));
+}
+
 TEST_F(StdCtrlsTest, DropDownListSelectsByIndexAndRaisesSelectForTheUser)
 {
     auto* Combo = Make<TComboBox>();
