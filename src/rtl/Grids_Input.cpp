@@ -220,6 +220,9 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
                 if (FGridState != gsNormal)
                     SetTimer(GridsDragTimer, GridsDragInterval);
             }
+            // Pressing may have scrolled: the point is worked out again only
+            // once the pointer moves.
+            FDragPoint = TPoint(X, Y);
         }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -259,7 +262,10 @@ void TCustomGrid::DragTo(Integer X, Integer Y)
 
 void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
-    DragTo(X, Y);
+    if (FGridState != gsNormal && TPoint(X, Y) != FDragPoint) {
+        FDragPoint = TPoint(X, Y);
+        DragTo(X, Y);
+    }
     TCustomControl::MouseMove(Shift, X, Y);
 }
 
@@ -304,7 +310,8 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 {
     const TGridState State = FGridState;
     if (State != gsNormal) {
-        DragTo(X, Y);
+        if (TPoint(X, Y) != FDragPoint)
+            DragTo(X, Y);
         EndDragState(true);
         if (State == gsSelecting)
             Click();
