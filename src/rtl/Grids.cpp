@@ -14,6 +14,22 @@ const char* const SGridIndexOutOfRange = "Grid index out of range";
     throw EInvalidGridOperation(QString::fromLatin1(SGridIndexOutOfRange));
 }
 
+// Sizes along one axis with the line after each, the line width taken once
+// (the loops over the rows run for every cell written and painted).
+class TGridsExtents {
+public:
+    TGridsExtents(const std::vector<Integer>& Sizes, Integer Line) : FSizes(Sizes), FLine(Line) {}
+    Integer operator()(Integer Index) const
+    {
+        const Integer V = FSizes[std::size_t(Index)];
+        return V < 0 ? 0 : V + FLine;
+    }
+
+private:
+    const std::vector<Integer>& FSizes;
+    Integer FLine;
+};
+
 // Where an index lands when the entry at From moves to To.
 Integer MovedIndex(Integer Index, Integer From, Integer To)
 {
@@ -257,8 +273,7 @@ Integer TCustomGrid::AxisLineWidth(bool Rows) const
 
 Integer TCustomGrid::AxisExtent(bool Rows, Integer Index) const
 {
-    const Integer V = Rows ? FRowHeights[std::size_t(Index)] : FColWidths[std::size_t(Index)];
-    return V < 0 ? 0 : V + AxisLineWidth(Rows);
+    return TGridsExtents(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows))(Index);
 }
 
 Integer TCustomGrid::AxisClient(bool Rows) const
@@ -269,14 +284,16 @@ Integer TCustomGrid::AxisClient(bool Rows) const
 
 Integer TCustomGrid::AxisFixedExtent(bool Rows) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     Integer Sum = 0;
     for (Integer I = 0; I < AxisFixed(Rows); ++I)
-        Sum += AxisExtent(Rows, I);
+        Sum += Ext(I);
     return Sum;
 }
 
 Integer TCustomGrid::AxisPos(bool Rows, Integer Index) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer Count = AxisCount(Rows);
     const Integer Fixed = AxisFixed(Rows);
     const Integer Client = AxisClient(Rows);
@@ -285,7 +302,7 @@ Integer TCustomGrid::AxisPos(bool Rows, Integer Index) const
     Integer P = 0;
     if (Index < Fixed) {
         for (Integer I = 0; I < Index; ++I)
-            P += AxisExtent(Rows, I);
+            P += Ext(I);
         return P < Client ? P : -1;
     }
     const Integer First = AxisFirst(Rows);
@@ -293,23 +310,24 @@ Integer TCustomGrid::AxisPos(bool Rows, Integer Index) const
         return -1;
     P = AxisFixedExtent(Rows);
     for (Integer I = First; I < Index && P < Client; ++I)
-        P += AxisExtent(Rows, I);
+        P += Ext(I);
     return P < Client ? P : -1;
 }
 
 Integer TCustomGrid::AxisAt(bool Rows, Integer P) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer Client = AxisClient(Rows);
     if (P < 0 || P >= Client)
         return -1;
     Integer Pos = 0;
     for (Integer I = 0; I < AxisFixed(Rows); ++I) {
-        Pos += AxisExtent(Rows, I);
+        Pos += Ext(I);
         if (P < Pos)
             return I;
     }
     for (Integer I = AxisFirst(Rows); I < AxisCount(Rows) && Pos < Client; ++I) {
-        Pos += AxisExtent(Rows, I);
+        Pos += Ext(I);
         if (P < Pos)
             return I;
     }
@@ -318,6 +336,7 @@ Integer TCustomGrid::AxisAt(bool Rows, Integer P) const
 
 Integer TCustomGrid::AxisMaxFirst(bool Rows, Integer Client) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer Fixed = AxisFixed(Rows);
     const Integer Avail = Client - AxisFixedExtent(Rows);
     Integer First = AxisCount(Rows) - 1;
@@ -325,7 +344,7 @@ Integer TCustomGrid::AxisMaxFirst(bool Rows, Integer Client) const
         return Fixed;
     Integer Used = AxisSize(Rows, First);
     while (First > Fixed) {
-        const Integer Add = AxisExtent(Rows, First - 1);
+        const Integer Add = Ext(First - 1);
         if (Used + Add > Avail)
             break;
         Used += Add;
@@ -336,6 +355,7 @@ Integer TCustomGrid::AxisMaxFirst(bool Rows, Integer Client) const
 
 Integer TCustomGrid::AxisVisibleCount(bool Rows) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer Client = AxisClient(Rows);
     Integer P = AxisFixedExtent(Rows);
     Integer Count = 0;
@@ -343,13 +363,14 @@ Integer TCustomGrid::AxisVisibleCount(bool Rows) const
         if (P + AxisSize(Rows, I) > Client)
             break;
         ++Count;
-        P += AxisExtent(Rows, I);
+        P += Ext(I);
     }
     return Count;
 }
 
 Integer TCustomGrid::AxisDragTarget(bool Rows, Integer P) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer Fixed = AxisFixed(Rows);
     const Integer First = AxisFirst(Rows);
     if (P < AxisFixedExtent(Rows))
@@ -363,13 +384,14 @@ Integer TCustomGrid::AxisDragTarget(bool Rows, Integer P) const
     Integer Pos = AxisFixedExtent(Rows);
     for (Integer I = First; I < AxisCount(Rows) && Pos < Client; ++I) {
         Last = I;
-        Pos += AxisExtent(Rows, I);
+        Pos += Ext(I);
     }
     return Last;
 }
 
 Integer TCustomGrid::AxisFirstShowing(bool Rows, Integer Index) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     const Integer First = AxisFirst(Rows);
     if (Index < AxisFixed(Rows))
         return First;
@@ -378,14 +400,14 @@ Integer TCustomGrid::AxisFirstShowing(bool Rows, Integer Index) const
     const Integer Avail = AxisClient(Rows) - AxisFixedExtent(Rows);
     Integer Used = 0;
     for (Integer I = First; I < Index && Used <= Avail; ++I)
-        Used += AxisExtent(Rows, I);
+        Used += Ext(I);
     if (Used + AxisSize(Rows, Index) <= Avail)
         return First;
     // Scroll just far enough for Index to be the last whole one.
     Integer NewFirst = Index;
     Used = AxisSize(Rows, Index);
     while (NewFirst > First + 1) {
-        const Integer Add = AxisExtent(Rows, NewFirst - 1);
+        const Integer Add = Ext(NewFirst - 1);
         if (Used + Add > Avail)
             break;
         Used += Add;
@@ -396,6 +418,7 @@ Integer TCustomGrid::AxisFirstShowing(bool Rows, Integer Index) const
 
 Integer TCustomGrid::AxisSizingIndex(bool Rows, Integer P, Integer& Border) const
 {
+    const TGridsExtents Ext(Rows ? FRowHeights : FColWidths, AxisLineWidth(Rows));
     // A border of a scrollable column (row) within 3 pixels of P; the
     // nearest one wins.
     const Integer Client = AxisClient(Rows);
@@ -405,12 +428,12 @@ Integer TCustomGrid::AxisSizingIndex(bool Rows, Integer P, Integer& Border) cons
     for (Integer I = AxisFirst(Rows); I < AxisCount(Rows) && Pos < Client; ++I) {
         const Integer Edge = Pos + AxisSize(Rows, I);
         const Integer Distance = std::abs(P - Edge);
-        if (AxisExtent(Rows, I) > 0 && Distance < BestDistance) {
+        if (Ext(I) > 0 && Distance < BestDistance) {
             Best = I;
             BestDistance = Distance;
             Border = Edge;
         }
-        Pos += AxisExtent(Rows, I);
+        Pos += Ext(I);
     }
     return Best;
 }
@@ -669,12 +692,11 @@ void TCustomGrid::DeleteRow(Integer ARow)
 
 void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow)
 {
-    TRect R = CellRect(ACol, ARow);
-    if (IsRectEmpty(R) && (AxisPos(false, ACol) < 0 || AxisPos(true, ARow) < 0))
-        return;
-    R.Right += AxisLineWidth(false);
-    R.Bottom += AxisLineWidth(true);
-    InvalidateClientRect(R);
+    // Rows first: most cells written are out of view by their row.
+    const Integer Y = AxisPos(true, ARow);
+    const Integer X = Y < 0 ? -1 : AxisPos(false, ACol);
+    if (X >= 0)
+        InvalidateClientRect(TRect(X, Y, X + AxisExtent(false, ACol), Y + AxisExtent(true, ARow)));
 }
 
 void TCustomGrid::InvalidateCol(Integer ACol)

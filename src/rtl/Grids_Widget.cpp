@@ -63,8 +63,22 @@ public:
             B->setValue(I.Pos);
     }
 
+    // The width of the vertical bar or the height of the horizontal one,
+    // worked out once per style.
+    Integer BarExtent(Integer Bar)
+    {
+        Integer& E = Extent[Bar];
+        if (E < 0) {
+            const QSize S = ScrollBar(Bar)->sizeHint();
+            E = Bar == SB_VERT ? S.width() : S.height();
+        }
+        return E;
+    }
+
     bool BaseEvent(QEvent* Event) override
     {
+        if (Event->type() == QEvent::StyleChange || Event->type() == QEvent::FontChange)
+            Extent[SB_HORZ] = Extent[SB_VERT] = -1;
         if (Event->type() == QEvent::KeyPress && Grid) {
             const int Key = static_cast<QKeyEvent*>(Event)->key();
             // Tab moves the focus away unless the grid keeps it.
@@ -79,6 +93,7 @@ public:
 
     TCustomGrid* Grid = nullptr;
     TGridScrollInfo Info[2];
+    Integer Extent[2] = {-1, -1};
 
 protected:
     bool viewportEvent(QEvent* Event) override
@@ -205,10 +220,7 @@ TRect TCustomGrid::ClientRect() const
 
 Integer TCustomGrid::ScrollBarExtent(Integer Bar) const
 {
-    if (!FArea)
-        return 0;
-    const QSize S = FArea->ScrollBar(Bar)->sizeHint();
-    return Bar == SB_VERT ? S.width() : S.height();
+    return FArea ? FArea->BarExtent(Bar == SB_VERT ? SB_VERT : SB_HORZ) : 0;
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle Value)
