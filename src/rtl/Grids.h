@@ -98,6 +98,7 @@ private:
     friend class TCustomGrid;
 
     TCustomGrid* FGrid = nullptr;
+    Integer FEditLimit = 0;
     bool FLoading = false;
 };
 
@@ -343,6 +344,7 @@ private:
 
     // The widget (Grids_Widget.cpp).
     void CreateGridWidget();
+    void ApplyBorder();
     void UpdateScrollRange();
     void UpdateScrollPos();
     void ModifyScrollBar(Integer Bar, Integer ScrollCode, Integer Pos);

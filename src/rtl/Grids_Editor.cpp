@@ -44,7 +44,9 @@ void TInplaceEdit::UpdateContents()
     FLoading = true;
     try {
         SetEditMask(FGrid->GetEditMask(C, R));
-        // The limit holds for typing; a longer stored text is not cut.
+        // The limit holds for typing; a longer stored text is not cut, and
+        // the limit takes over once the text has been shortened to it.
+        FEditLimit = Limit;
         SetMaxLength(Limit > 0 ? std::max(Limit, Integer(NewText.length())) : 0);
         SetText(NewText);
     } catch (...) {
@@ -56,6 +58,8 @@ void TInplaceEdit::UpdateContents()
 
 void TInplaceEdit::Change()
 {
+    if (FEditLimit > 0 && MaxLength() != FEditLimit && Text().length() <= FEditLimit)
+        SetMaxLength(FEditLimit);
     if (FGrid && !FLoading)
         FGrid->UpdateText();
     TCustomMaskEdit::Change();

@@ -189,12 +189,26 @@ void TCustomGrid::CreateGridWidget()
     SetWidget(W);
     FArea = W;
     W->Grid = this;
+    ApplyBorder();
+}
+
+void TCustomGrid::ApplyBorder()
+{
+    if (FBorderStyle == bsSingle) {
+        FArea->setFrameStyle(QFrame::Box | QFrame::Plain);
+        FArea->setLineWidth(1);
+    } else {
+        FArea->setFrameStyle(QFrame::NoFrame);
+    }
 }
 
 TCustomGrid::~TCustomGrid()
 {
+    // The widget and the editor outlive this part of the grid.
     if (FArea)
         FArea->Grid = nullptr;
+    if (FInplaceEdit)
+        FInplaceEdit->FGrid = nullptr;
 }
 
 QWidget* TCustomGrid::ClientWidget() const
@@ -230,12 +244,7 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
-    if (Value == bsSingle) {
-        FArea->setFrameStyle(QFrame::Box | QFrame::Plain);
-        FArea->setLineWidth(1);
-    } else {
-        FArea->setFrameStyle(QFrame::NoFrame);
-    }
+    ApplyBorder();
     UpdateScrollRange();
     ClampTopLeft();
     InvalidateGrid();

@@ -201,6 +201,16 @@ TEST_F(GridsInputTest, KeysMoveTheCurrentCellAndScrollItIntoView)
     QTest::keyClick(G.Handle(), Qt::Key_Tab);
     EXPECT_EQ(G.Col(), 3);
     EXPECT_EQ(G.Row(), 3);
+
+    // Selecting rows, Left and Right scroll the columns.
+    G.SetOptions(G.Options() + goRowSelect);
+    G.MoveColRow(1, 10, true, true);
+    ASSERT_EQ(G.LeftCol(), 1);
+    QTest::keyClick(G.Handle(), Qt::Key_Right);
+    EXPECT_EQ(G.LeftCol(), 2);
+    EXPECT_EQ(G.Col(), 1);
+    EXPECT_EQ(G.Row(), 10);
+    EXPECT_EQ(G.Selection(), (TGridRect{1, 10, 9, 10}));
 }
 
 TEST_F(GridsInputTest, TypingOpensTheEditorEnterStoresTheTextEscapeRestoresIt)
@@ -252,12 +262,79 @@ TEST_F(GridsInputTest, TypingOpensTheEditorEnterStoresTheTextEscapeRestoresIt)
     EXPECT_TRUE(EditorShown());
     QTest::keyClick(Editor(), Qt::Key_Escape);
 
+    // Backspace opens the editor empty; a double click opens it too.
+    G.SetCells(5, 6, QStringLiteral("text"));
+    QTest::keyClick(G.Handle(), Qt::Key_Backspace);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(G.InplaceEditor()->Text(), QString());
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_EQ(G.Cells(5, 6), QStringLiteral("text"));
+    QTest::mouseClick(G.Viewport(), Qt::LeftButton, {}, G.CellCentre(3, 6));
+    EXPECT_FALSE(EditorShown());
+    QTest::mouseDClick(G.Viewport(), Qt::LeftButton, {}, G.CellCentre(3, 6));
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(G.Col(), 3);
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    G.MoveColRow(5, 6, true, true);
+
     // Without goEditing typing changes nothing.
     G.SetOptions(G.Options() - goEditing);
     QTest::keyClick(G.Handle(), 'z');
     QTest::keyClick(G.Handle(), Qt::Key_F2);
     EXPECT_FALSE(EditorShown());
-    EXPECT_EQ(G.Cells(5, 6), QString());
+    EXPECT_EQ(G.Cells(5, 6), QStringLiteral("text"));
+}
+
+TEST_F(GridsInputTest, TheEditorTakesTheCellsLimitAndMaskAndCanFollowTheCurrentCell)
+{
+    Show({goEditing});
+    G.EditLimit = 3;
+    G.SetCells(2, 3, QStringLiteral("longer"));
+    G.MoveColRow(2, 3, true, true);
+    QTest::keyClick(G.Handle(), Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(G.InplaceEditor()->Text(), QStringLiteral("longer")) << "a stored text is not cut";
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    QTest::keyClick(G.Handle(), 'a');
+    QTest::keyClicks(Editor(), "bcd");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    EXPECT_EQ(G.Cells(2, 3), QStringLiteral("abc"));
+
+    G.EditLimit = 0;
+    G.OnGetEditMask = [](TObject*, Integer ACol, Integer, String& Value) {
+        if (ACol == 4)
+            Value = QStringLiteral("000;0;_");
+    };
+    G.MoveColRow(4, 3, true, true);
+    QTest::keyClick(G.Handle(), Qt::Key_F2);
+    EXPECT_TRUE(G.InplaceEditor()->IsMasked());
+    QTest::keyClicks(Editor(), "1x2");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    EXPECT_EQ(G.Cells(4, 3), QStringLiteral("12"));
+
+    // With goAlwaysShowEditor the editor moves with the current cell.
+    G.OnGetEditMask = nullptr;
+    G.SetCells(4, 4, QStringLiteral("below"));
+    G.SetOptions(G.Options() + goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    QTest::keyClick(Editor(), Qt::Key_Down);
+    EXPECT_EQ(G.Row(), 4);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(G.InplaceEditor()->Text(), QStringLiteral("below"));
+    EXPECT_EQ(G.InplaceEditor()->BoundsRect(), G.CellRect(4, 4));
+}
+
+TEST_F(GridsInputTest, CancelModeEndsADragWithoutApplyingIt)
+{
+    Show({goColMoving});
+    G.SetCells(2, 1, QStringLiteral("two"));
+    QTest::mousePress(G.Viewport(), Qt::LeftButton, {}, G.CellCentre(2, 0));
+    QTest::mouseMove(G.Viewport(), G.CellCentre(4, 0));
+    ASSERT_EQ(G.GridState(), gsColMoving);
+    G.Perform(WM_CANCELMODE);
+    EXPECT_EQ(G.GridState(), gsNormal);
+    QTest::mouseRelease(G.Viewport(), Qt::LeftButton, {}, G.CellCentre(4, 0));
+    EXPECT_EQ(G.Cells(2, 1), QStringLiteral("two"));
 }
 
 TEST_F(GridsInputTest, ScrollBarsAndTheWheelScroll)
@@ -268,6 +345,7 @@ TEST_F(GridsInputTest, ScrollBarsAndTheWheelScroll)
 
     G.VertBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(G.TopRow(), 1 + Page);
+    EXPECT_EQ(G.TopLeftChanges, 1);
     G.VertBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(G.TopRow(), Page);
     EXPECT_EQ(G.Row(), 1) << "scrolling leaves the current cell";
@@ -308,6 +386,21 @@ TEST_F(GridsInputTest, ScrollBarsAndTheWheelScroll)
     EXPECT_EQ(G.Row(), 11) << "half a notch waits for the other half";
     Wheel(-60);
     EXPECT_EQ(G.Row(), 12);
+
+    // The scroll information as the platform counts it: the position runs
+    // to Max - Page + 1, the page sizes the thumb.
+    G.SetScrollInfo(SB_VERT, TGridScrollInfo{0, 500, 374, 10});
+    EXPECT_EQ(G.VertBar()->maximum(), 127);
+    EXPECT_EQ(G.VertBar()->pageStep(), 374);
+    EXPECT_EQ(G.VertBar()->value(), 10);
+    EXPECT_EQ(G.GetScrollInfo(SB_VERT).Max, 500);
+    G.ShowScrollBar(SB_VERT, false);
+    EXPECT_FALSE(G.ScrollBarVisible(SB_VERT));
+    QApplication::processEvents();
+    EXPECT_FALSE(G.VertBar()->isVisible());
+    EXPECT_EQ(G.ClientRect().Width(), G.Viewport()->width());
+    G.EnableScrollBar(SB_HORZ, false);
+    EXPECT_FALSE(G.Area()->horizontalScrollBar()->isEnabled());
 }
 
 } // namespace

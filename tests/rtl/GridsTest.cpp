@@ -316,6 +316,41 @@ TEST(GridsTest, CellRectAndMouseToCellAgreeWhenScrolledAndForFixedCells)
     }
 }
 
+TEST(GridsTest, TheBorderAndHiddenColumnsShapeTheClientArea)
+{
+    TGridsForm F(6, 4);
+    F.Show();
+    TTestGrid& G = *F.Grid;
+    EXPECT_EQ(G.BorderStyle(), bsSingle);
+    for (TBorderStyle B : {bsSingle, bsNone, bsSingle}) {
+        G.SetBorderStyle(B);
+        QApplication::processEvents();
+        const TRect Client = G.ClientRect();
+        EXPECT_EQ(Client.Width(), G.Viewport()->width());
+        EXPECT_EQ(Client.Height(), G.Viewport()->height());
+        EXPECT_EQ(G.Viewport()->pos(), QPoint(B == bsSingle ? 1 : 0, B == bsSingle ? 1 : 0));
+        EXPECT_EQ(G.Width() - Client.Width() - (G.ScrollBarVisible(SB_VERT) ? G.VertBar()->width() : 0),
+                  B == bsSingle ? 2 : 0);
+    }
+
+    // A negative width hides a column: no space, no line, no hits.
+    G.SetColWidths(2, -1);
+    EXPECT_TRUE(IsRectEmpty(G.CellRect(2, 1)));
+    EXPECT_EQ(G.CellRect(3, 1).Left, G.CellRect(1, 1).Right + 1);
+    for (Integer X = 0; X < G.ClientRect().Right; ++X)
+        EXPECT_NE(G.MouseCoord(X, 30).X, 2) << X;
+}
+
+TEST(GridsTest, RedrawCanBeSwitchedOffAndOn)
+{
+    TGridsForm F(3, 3);
+    TTestGrid& G = *F.Grid;
+    G.Perform(WM_SETREDRAW, 0);
+    EXPECT_FALSE(G.Viewport()->updatesEnabled());
+    G.Perform(WM_SETREDRAW, 1);
+    EXPECT_TRUE(G.Viewport()->updatesEnabled());
+}
+
 TEST(GridsTest, VisibleCountsAreTheWholeScrollableLinesInView)
 {
     TGridsForm F(10, 1000);

@@ -26,6 +26,11 @@ public:
     using TCustomGrid::MoveRow;
     using TStringGrid::DeleteColumn;
     using TStringGrid::DeleteRow;
+    using TCustomGrid::EnableScrollBar;
+    using TCustomGrid::GetScrollInfo;
+    using TCustomGrid::ScrollBarVisible;
+    using TCustomGrid::SetScrollInfo;
+    using TCustomGrid::ShowScrollBar;
 
     TGridState GridState() const { return FGridState; }
     QAbstractScrollArea* Area() const { return static_cast<QAbstractScrollArea*>(Handle()); }
@@ -48,8 +53,10 @@ public:
 
     std::vector<std::pair<Integer, Integer>> SizeChanges;
     Integer TopLeftChanges = 0;
+    Integer EditLimit = 0;
 
 protected:
+    Integer GetEditLimit() override { return EditLimit; }
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override
     {
         SizeChanges.emplace_back(OldColCount, OldRowCount);
