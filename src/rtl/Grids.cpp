@@ -7,13 +7,6 @@
 
 namespace {
 
-const char* const SGridIndexOutOfRange = "Grid index out of range";
-
-[[noreturn]] void GridIndexError()
-{
-    throw EInvalidGridOperation(QString::fromLatin1(SGridIndexOutOfRange));
-}
-
 // Sizes along one axis with the line after each, the line width taken once
 // (the loops over the rows run for every cell written and painted).
 class TGridsExtents {
@@ -85,10 +78,7 @@ void TCustomGrid::ChangeSize(Integer NewColCount, Integer NewRowCount)
     FColWidths.resize(std::size_t(NewColCount), FDefaultColWidth);
     FRowHeights.resize(std::size_t(NewRowCount), FDefaultRowHeight);
     AdjustToCounts(OldColCount, OldRowCount);
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
     SizeChanged(OldColCount, OldRowCount);
 }
 
@@ -124,10 +114,7 @@ void TCustomGrid::SetFixedCols(Integer Value)
         return;
     FFixedCols = Value;
     AdjustToCounts(FColCount, FRowCount);
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::SetFixedRows(Integer Value)
@@ -140,10 +127,7 @@ void TCustomGrid::SetFixedRows(Integer Value)
         return;
     FFixedRows = Value;
     AdjustToCounts(FColCount, FRowCount);
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::SetDefaultColWidth(Integer Value)
@@ -200,29 +184,28 @@ void TCustomGrid::SetGridLineWidth(Integer Value)
     if (Value == FGridLineWidth)
         return;
     FGridLineWidth = Value;
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::ColWidthsChanged()
 {
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::RowHeightsChanged()
+{
+    LayoutChanged();
+}
+
+void TCustomGrid::SizeChanged(Integer, Integer) {}
+
+void TCustomGrid::LayoutChanged()
 {
     UpdateScrollRange();
     ClampTopLeft();
     InvalidateGrid();
     UpdateEdit();
 }
-
-void TCustomGrid::SizeChanged(Integer, Integer) {}
 
 // ---------------------------------------------------------------- options
 
@@ -241,10 +224,7 @@ void TCustomGrid::SetOptions(TGridOptions Value)
     else if (Value.Contains(goAlwaysShowEditor) && !Old.Contains(goAlwaysShowEditor))
         ShowEditor();
     // The lines decide the gaps between cells.
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::SetDefaultDrawing(bool Value)
@@ -474,6 +454,11 @@ Integer TCustomGrid::VisibleRowCount() const
     return AxisVisibleCount(true);
 }
 
+void TCustomGrid::GridIndexError()
+{
+    throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+}
+
 void TCustomGrid::CheckCoord(Integer ACol, Integer ARow) const
 {
     if (ACol < 0 || ACol >= FColCount || ARow < 0 || ARow >= FRowCount)
@@ -535,16 +520,18 @@ bool TCustomGrid::SelectCell(Integer, Integer)
     return true;
 }
 
+// A current cell put outside the grid (a hidden selection) keeps neither
+// coordinate: the other one starts at the first scrollable line.
 void TCustomGrid::SetCol(Integer Value)
 {
     if (Value != FCurrent.X)
-        FocusCell(Value, FCurrent.Y, true);
+        FocusCell(Value, FCurrent.Y >= 0 && FCurrent.Y < FRowCount ? FCurrent.Y : FFixedRows, true);
 }
 
 void TCustomGrid::SetRow(Integer Value)
 {
     if (Value != FCurrent.Y)
-        FocusCell(FCurrent.X, Value, true);
+        FocusCell(FCurrent.X >= 0 && FCurrent.X < FColCount ? FCurrent.X : FFixedCols, Value, true);
 }
 
 void TCustomGrid::FocusCell(Integer ACol, Integer ARow, bool MoveAnchor)

@@ -243,6 +243,7 @@ protected:
 
     // EInvalidGridOperation "Grid index out of range" outside the grid.
     void CheckCoord(Integer ACol, Integer ARow) const;
+    [[noreturn]] static void GridIndexError();
 
     void InvalidateCell(Integer ACol, Integer ARow);
     void InvalidateCol(Integer ACol);
@@ -330,6 +331,9 @@ private:
     // The sizing border near P, -1 when none.
     Integer AxisSizingIndex(bool Rows, Integer P, Integer& Border) const;
 
+    // Sizes, counts or options changed: the bars, the view and the editor
+    // follow.
+    void LayoutChanged();
     void MoveTopLeft(Integer ALeft, Integer ATop);
     void ClampInView(TGridCoord Coord);
     void ClampTopLeft();

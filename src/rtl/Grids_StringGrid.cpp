@@ -61,7 +61,7 @@ public:
     int Add(const String& S) override
     {
         if (FAddPos >= GetCount())
-            throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+            GridIndexError();
         Put(FAddPos, S);
         return FAddPos++;
     }
@@ -167,7 +167,7 @@ void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value)
 TStrings* TStringGrid::LineStrings(bool Column, Integer Index)
 {
     if (Index < 0 || Index >= (Column ? ColCount() : RowCount()))
-        throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+        GridIndexError();
     auto& Map = Column ? FColStrings : FRowStrings;
     auto& Entry = Map[Index];
     if (!Entry)

@@ -245,10 +245,7 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
         return;
     FBorderStyle = Value;
     ApplyBorder();
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::InvalidateClientRect(const TRect& R)
@@ -343,10 +340,7 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
     if (Value == FScrollBars)
         return;
     FScrollBars = Value;
-    UpdateScrollRange();
-    ClampTopLeft();
-    InvalidateGrid();
-    UpdateEdit();
+    LayoutChanged();
 }
 
 void TCustomGrid::UpdateScrollRange()

@@ -387,6 +387,11 @@ TEST(GridsTest, SelectionIsTheAnchorAndTheCurrentCellOrdered)
     EXPECT_EQ(G.Col(), 6);
     EXPECT_EQ(G.Row(), 8);
     EXPECT_EQ(Asked, 0);
+    // Setting one coordinate brings the other back into the grid.
+    G.SetRow(4);
+    EXPECT_EQ(G.Selection(), (TGridRect{1, 4, 1, 4}));
+    EXPECT_EQ(Asked, 1);
+    Asked = 0;
 
     G.SetOptions(G.Options() + goRowSelect);
     G.SetRow(5);
