@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
 """Writes src/shell/ULang_English.cpp, the built-in English UI texts.
 
-Usage: gen_lang_english.py [SOURCE.md] [OUTPUT.cpp]
+Usage: gen_lang_english.py SOURCE.md [OUTPUT.cpp]
 
-SOURCE is the design document that lists the texts (default: DEFAULT_SOURCE
-below); OUTPUT defaults to src/shell/ULang_English.cpp
-beside this script's project. The section read is the one whose heading names
+SOURCE is the Markdown text list the table was written from; OUTPUT defaults
+to src/shell/ULang_English.cpp beside this script's project. The section read is the one whose heading names
 the "Built-in English texts". In it every line
 
     - 123 "text"
@@ -15,6 +14,8 @@ quote of the line, so inner quotes and blanks at either end belong to the
 text. Every index the list leaves out holds a single blank. The section's own
 list of filler ranges ("The fillers are the indices 61 .. 99, ...") is checked
 against the indices the list leaves out, and so is its count of given texts.
+ADDED_TEXTS then fills indices the list leaves unused with texts the program
+added later.
 """
 
 import re
@@ -22,9 +23,13 @@ import sys
 from pathlib import Path
 
 LANG_COUNT = 3800
-DEFAULT_SOURCE = "/work/shared/spec/piece-01.md"
 PROJECT = Path(__file__).resolve().parent.parent
 DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
+
+# Texts the program added at indices the list leaves unused.
+ADDED_TEXTS = {
+    1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
+}
 
 ENTRY = re.compile(r'^- (\d+) "(.*)"$')
 
@@ -148,9 +153,14 @@ def render(texts):
 
 
 def main(argv):
-    source = argv[1] if len(argv) > 1 else DEFAULT_SOURCE
+    if len(argv) < 2:
+        fail("usage: gen_lang_english.py SOURCE.md [OUTPUT.cpp]")
     output = Path(argv[2]) if len(argv) > 2 else DEFAULT_OUTPUT
-    texts = read_texts(source)
+    texts = read_texts(argv[1])
+    for index, text in ADDED_TEXTS.items():
+        if index in texts:
+            fail(f"added text {index} would replace a listed one")
+        texts[index] = text
     output.write_text(render(texts), encoding="utf-8", newline="\n")
     print(f"{output}: {len(texts)} texts, {LANG_COUNT - len(texts)} blanks")
 

@@ -15,23 +15,8 @@ using iolink_sa::TWide;
 
 namespace {
 
-// Text 1734 is new to the table; until the built-in table carries it, a
-// blank entry there falls back to this pattern.
+// The event start bit message.
 constexpr Integer IOLinkEventBitText = 1734;
-constexpr const char* IOLinkEventBitPattern =
-    "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]";
-
-String IOLinkText(Integer Index, std::initializer_list<TVarRec> Args)
-{
-    if (Index == IOLinkEventBitText) {
-        const String Pattern = Index < Lang.Count() ? Lang.Strings(Index) : String();
-        String Result;
-        if (!Pattern.trimmed().isEmpty() && TryFormat(Pattern, Args, Result))
-            return Result;
-        return Format(IOLinkEventBitPattern, Args);
-    }
-    return LangFormat(Index, Args);
-}
 
 const TWide IOLinkMaxPos = IOLink_Max_Position;
 
@@ -70,11 +55,11 @@ Boolean TIO_Link_Set_Access_Core::Check_Configuration()
         }
     }
     if (TotIn > IOLink_Max_Position) {
-        Error(IOLinkText(1707, {TotIn}));
+        Error(LangFormat(1707, {TotIn}));
         return false;
     }
     if (TotOut > IOLink_Max_Position) {
-        Error(IOLinkText(1708, {TotOut}));
+        Error(LangFormat(1708, {TotOut}));
         return false;
     }
     return true;
@@ -84,11 +69,11 @@ Boolean TIO_Link_Set_Access_Core::Check_IOLink_Port(Integer Port, Integer& TotIn
 {
     const TChannel_IOLink& Ch = Channel(Port - 1);
     if (Ch.IODD_File.isEmpty()) {
-        Error(IOLinkText(1700, {Port}));
+        Error(LangFormat(1700, {Port}));
         return false;
     }
     if (!Ch.TimeOut.isEmpty() && !InRange(Ch.TimeOut, 0, 65000)) {
-        Error(IOLinkText(1732, {Port}));
+        Error(LangFormat(1732, {Port}));
         return false;
     }
     if (!Check_Variables(Port) || !Check_Variable_Groups(Port))
@@ -118,7 +103,7 @@ Boolean TIO_Link_Set_Access_Core::Check_Variables(Integer Port)
             continue;
         const String Value = E.Value.trimmed();
         if (Value.isEmpty()) {
-            Error(IOLinkText(1282, {Port, E.Index, E.SubIndex}));
+            Error(LangFormat(1282, {Port, E.Index, E.SubIndex}));
             return false;
         }
         if (!VarInRange(Value, Port - 1, static_cast<Integer>(J)))
@@ -127,15 +112,15 @@ Boolean TIO_Link_Set_Access_Core::Check_Variables(Integer Port)
         if (!Position.isEmpty()) {
             TWide P = -1;
             if (!ParseWide(Position, P) || P < 0) {
-                Error(IOLinkText(1727, {Port, E.Index, E.SubIndex}));
+                Error(LangFormat(1727, {Port, E.Index, E.SubIndex}));
                 return false;
             }
             if (P < 512)
-                Message(imkWarning, IOLinkText(1728, {Port, E.Index, E.SubIndex}));
+                Message(imkWarning, LangFormat(1728, {Port, E.Index, E.SubIndex}));
         }
         const String ReadTime = E.ReadTime.trimmed();
         if (!ReadTime.isEmpty() && !InRange(ReadTime, 0, 65535)) {
-            Error(IOLinkText(1730, {Port, E.Index, E.SubIndex}));
+            Error(LangFormat(1730, {Port, E.Index, E.SubIndex}));
             return false;
         }
     }
@@ -158,7 +143,7 @@ Boolean TIO_Link_Set_Access_Core::Check_Variable_Groups(Integer Port)
                 (E.Enable ? Enabled : Disabled) = true;
         }
         if (Enabled && Disabled) {
-            Error(IOLinkText(1293, {Port, Index}));
+            Error(LangFormat(1293, {Port, Index}));
             return false;
         }
     }
@@ -176,27 +161,27 @@ Boolean TIO_Link_Set_Access_Core::Check_ProcessData(Integer Port, Boolean PdIn, 
     for (const auto& Item : *Channel(Port - 1).PD_List(PdIn)) {
         Single Gradient = 0;
         if (!Check_Float(Item->gradient, FDecSep, Gradient)) {
-            Error(IOLinkText(TGradient, {Port, Item->variableId, Item->SubIndex}));
+            Error(LangFormat(TGradient, {Port, Item->variableId, Item->SubIndex}));
             return false;
         }
         if (!InRange(Item->offset, -32768, 32767)) {
-            Error(IOLinkText(TOffset, {Port, Item->variableId, Item->SubIndex}));
+            Error(LangFormat(TOffset, {Port, Item->variableId, Item->SubIndex}));
             return false;
         }
         if (!InRange(Item->position, 0, IOLinkMaxPos)) {
-            Error(IOLinkText(TPosition, {Port, Item->variableId, Item->SubIndex, IOLink_Max_Position}));
+            Error(LangFormat(TPosition, {Port, Item->variableId, Item->SubIndex, IOLink_Max_Position}));
             return false;
         }
         const Integer Position = IntDef(Item->position, 0);
         Min = qMin(Min, Position);
         MaxEnd = qMax(MaxEnd, Position + (IntDef(Item->BitLength, 0) + 7) / 8);
         if (!InRange(Item->bit, 0, 7)) {
-            Error(IOLinkText(TBit, {Port, Item->variableId, Item->SubIndex}));
+            Error(LangFormat(TBit, {Port, Item->variableId, Item->SubIndex}));
             return false;
         }
     }
     if (Min < Total) {
-        Error(IOLinkText(PdIn ? 1705 : 1706, {Port, Total}));
+        Error(LangFormat(PdIn ? 1705 : 1706, {Port, Total}));
         return false;
     }
     return true;
@@ -206,15 +191,15 @@ Boolean TIO_Link_Set_Access_Core::Check_Events(Integer Port, Integer& MaxIn)
 {
     for (const auto& Event : Channel(Port - 1).Event_List) {
         if (!InRange(Event->TimeOut, 0, 100000000)) {
-            Error(IOLinkText(1725, {Port, Event->Code}));
+            Error(LangFormat(1725, {Port, Event->Code}));
             return false;
         }
         if (!InRange(Event->Position, 0, IOLinkMaxPos)) {
-            Error(IOLinkText(1726, {Port, Event->Code, IOLink_Max_Position}));
+            Error(LangFormat(1726, {Port, Event->Code, IOLink_Max_Position}));
             return false;
         }
         if (!InRange(Event->Bit, 0, 7)) {
-            Error(IOLinkText(IOLinkEventBitText, {Port, Event->Code}));
+            Error(LangFormat(IOLinkEventBitText, {Port, Event->Code}));
             return false;
         }
         // An event at bit 0 still takes its byte.
@@ -229,11 +214,11 @@ Boolean TIO_Link_Set_Access_Core::Check_Pin2(Integer Port)
     if (!Ch.TypeA || Ch.ReadPin2 != u"Y")
         return true;
     if (!InRange(Ch.Pin2_Pos, 0, IOLinkMaxPos)) {
-        Error(IOLinkText(1701, {Port, IOLink_Max_Position}));
+        Error(LangFormat(1701, {Port, IOLink_Max_Position}));
         return false;
     }
     if (!InRange(Ch.Pin2_Bit, 0, 7)) {
-        Error(IOLinkText(1702, {Port}));
+        Error(LangFormat(1702, {Port}));
         return false;
     }
     return true;
@@ -243,11 +228,11 @@ Boolean TIO_Link_Set_Access_Core::Check_Pin4(Integer Port)
 {
     const TChannel_IOLink& Ch = Channel(Port - 1);
     if (!InRange(Ch.Pin4_Pos, 0, IOLinkMaxPos)) {
-        Error(IOLinkText(1703, {Port, IOLink_Max_Position}));
+        Error(LangFormat(1703, {Port, IOLink_Max_Position}));
         return false;
     }
     if (!InRange(Ch.Pin4_Bit, 0, 7)) {
-        Error(IOLinkText(1704, {Port}));
+        Error(LangFormat(1704, {Port}));
         return false;
     }
     return true;
@@ -266,7 +251,7 @@ Boolean TIO_Link_Set_Access_Core::VarInRange(const String& Value, Integer Ind_Ch
     const String Index = E ? E->Index : String();
     const String SubIndex = E ? E->SubIndex : String();
     const auto Fail = [&](Integer Text) {
-        Error(IOLinkText(Text, {Port, Index, SubIndex}));
+        Error(LangFormat(Text, {Port, Index, SubIndex}));
         return false;
     };
 
@@ -274,7 +259,7 @@ Boolean TIO_Link_Set_Access_Core::VarInRange(const String& Value, Integer Ind_Ch
         return Fail(1277);
     const TIODD* IODD = Description(Ind_Chan);
     if (!IODD) {
-        Error(IOLinkText(1281, {Port}));
+        Error(LangFormat(1281, {Port}));
         return false;
     }
 

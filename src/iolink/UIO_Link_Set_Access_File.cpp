@@ -12,7 +12,7 @@ using iolink_sa::IntDef;
 
 namespace {
 
-constexpr const char* IOLinkVersionComment = "SW_VERSION = 1.003";
+const String IOLinkVersionComment = u"SW_VERSION = "_s + C_SW_Version;
 
 // A port names a description file that is not in the "IODD" folder.
 constexpr const char* SIOLinkMissingIODD = "Channel #%.2d: IODD file \"%s\" not found; its settings are kept as stored";
@@ -201,7 +201,7 @@ Boolean TIO_Link_Set_Access_Core::Save_Configuration()
     }
     xml::TXMLDocument Doc;
     xml::TXMLNode Root = Doc.AppendElement(u"IO-Link"_s);
-    Doc.AppendComment(QString::fromLatin1(IOLinkVersionComment));
+    Doc.AppendComment(IOLinkVersionComment);
     xml::TXMLNode List = Root.AppendElement(u"IO-Link_Channels"_s);
     for (const auto& Ch : Channels) {
         xml::TXMLNode Node = List.AppendElement(u"Channel"_s);

@@ -270,12 +270,18 @@ TCustomForm::TCustomForm(TComponent* AOwner)
     Screen->FForms.push_back(this);
 }
 
-TCustomForm::~TCustomForm()
+void TCustomForm::BeforeDestruction()
 {
     GuardEvent(this, [&] {
         if (OnDestroy)
             OnDestroy(this);
     });
+    OnDestroy = nullptr;
+    TWinControl::BeforeDestruction();
+}
+
+TCustomForm::~TCustomForm()
+{
     if (FModalLoop)
         FModalLoop->quit();
     std::erase(Screen->FForms, this);

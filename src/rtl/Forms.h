@@ -115,6 +115,8 @@ public:
 
     // Raises OnCreate; call once after construction (CreateForm does).
     virtual void DoCreate();
+    // Raises OnDestroy while the form is still whole (forms freed by delete).
+    void BeforeDestruction() override;
 
     void Show();
     void Hide();

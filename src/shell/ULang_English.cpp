@@ -1740,7 +1740,7 @@ const char16_t* const Lang_English_Texts[3800] = {
     /* 1731 */ u"TimeOut",
     /* 1732 */ u"Error in Channel #%.2d!! TimeOut must be between 0 and 65000 seconds",
     /* 1733 */ u"Input Type",
-    /* 1734 */ u" ",
+    /* 1734 */ u"Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
     /* 1735 */ u" ",
     /* 1736 */ u" ",
     /* 1737 */ u" ",

@@ -95,6 +95,7 @@ TEST(IODDError, RegressionInputs)
 {
     const QDir Dir(FixtureFile(QStringLiteral("regress")));
     const QStringList Files = Dir.entryList(QDir::Files, QDir::Name);
+    ASSERT_GT(Files.size(), 1);
     for (const QString& Name : Files) {
         if (Name == u"README")
             continue;
@@ -107,4 +108,16 @@ TEST(IODDError, RegressionInputs)
             }
         }
     }
+}
+
+TEST(IODDError, DeepNestingIsNoProblem)
+{
+    TScratch Scratch;
+    const int Depth = 50000;
+    const QByteArray Bytes = "<IODevice><ProfileBody><DeviceIdentity vendorId=\"1\">" + QByteArray("<a>").repeated(Depth)
+                             + QByteArray("</a>").repeated(Depth) + "</DeviceIdentity></ProfileBody></IODevice>";
+    const QString File = Scratch.Write(QStringLiteral("deep.xml"), Bytes);
+    TIODD IODD;
+    IODD.Decode_IODD(File, false);
+    EXPECT_EQ(IODD.ProfileBody->DeviceIdentity->VendorId(), QStringLiteral("1"));
 }

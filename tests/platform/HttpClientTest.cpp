@@ -1,6 +1,6 @@
 #include "platform/HttpClient.h"
 
-#include "LocalHttpServer.h"
+#include "common/LocalHttpServer.h"
 #include "ScopedEnv.h"
 
 #include <gtest/gtest.h>

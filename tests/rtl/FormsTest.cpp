@@ -170,6 +170,8 @@ TEST_F(FormsTest, CreateFormRaisesOnCreateAndScreenListsTheForm)
     };
     TMyForm* Form = nullptr;
     Application->CreateForm(Form);
+    bool DestroyedWhole = false;
+    Form->OnDestroy = [&](TObject* Sender) { DestroyedWhole = static_cast<TMyForm*>(Sender)->Created; };
     ASSERT_NE(Form, nullptr);
     EXPECT_TRUE(Form->Created);
     EXPECT_EQ(Form->Owner(), Application);
@@ -178,6 +180,7 @@ TEST_F(FormsTest, CreateFormRaisesOnCreateAndScreenListsTheForm)
         Listed = Listed || Screen->Forms(I) == Form;
     EXPECT_TRUE(Listed);
     delete Form;
+    EXPECT_TRUE(DestroyedWhole);
     EXPECT_NE(Application->MainForm(), static_cast<TCustomForm*>(Form));
     for (Integer I = 0; I < Screen->FormCount(); ++I)
         EXPECT_NE(Screen->Forms(I), static_cast<TCustomForm*>(Form));

@@ -1,4 +1,4 @@
-#include "LocalHttpServer.h"
+#include "common/LocalHttpServer.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -1,0 +1,3 @@
+#include "iolink/UIO_Link_Set_Access_Form.h"
+
+TFIO_Link_Set_Access* FIO_Link_Set_Access = nullptr;

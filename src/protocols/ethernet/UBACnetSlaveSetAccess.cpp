@@ -1,0 +1,3 @@
+#include "protocols/ethernet/UBACnetSlaveSetAccess.h"
+
+TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/ethernet/UBACnet_Eng_Unit.h"
+
+TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/ethernet/UProfinetFileName.h"
+
+TFProfinetFileName* FProfinetFileName = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/ethernet/USetAccess.h"
+
+TFSetAccess* FSetAccess = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/ethernet/UTopicTemplate.h"
+
+TFTopicTemplate* FTopicTemplate = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UEtherCATSlave.h"
+
+TFEtherCATSlave* FEtherCATSlave = nullptr;

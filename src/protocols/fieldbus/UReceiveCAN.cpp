@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UReceiveCAN.h"
+
+TFReceiveCAN* FReceiveCAN = nullptr;

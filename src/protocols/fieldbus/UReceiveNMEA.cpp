@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UReceiveNMEA.h"
+
+TFReceiveNMEA* FReceiveNMEA = nullptr;

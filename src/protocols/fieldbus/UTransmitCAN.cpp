@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UTransmitCAN.h"
+
+TFTransmitCAN* FTransmitCAN = nullptr;

@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UTransmitJ1939.h"
+
+TFTransmitJ1939* FTransmitJ1939 = nullptr;

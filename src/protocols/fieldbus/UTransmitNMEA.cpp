@@ -1,0 +1,3 @@
+#include "protocols/fieldbus/UTransmitNMEA.h"
+
+TFTransmitNMEA* FTransmitNMEA = nullptr;

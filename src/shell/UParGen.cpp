@@ -1,0 +1,3 @@
+#include "shell/UParGen.h"
+
+TFParGen* FParGen = nullptr;

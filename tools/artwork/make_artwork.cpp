@@ -1,0 +1,371 @@
+// Draws the program's own pictures (button glyphs, step pictures, the maker's
+// logo, the standard-kind strips of the push button) into
+// src/shell/resources. Run once when a picture changes and commit the PNGs:
+//
+//   g++ -std=c++20 -fPIC tools/artwork/make_artwork.cpp -o /tmp/make_artwork \
+//       $(pkg-config --cflags --libs Qt6Gui) && /tmp/make_artwork src/shell/resources
+//
+// Glyphs are opaque on the windows' background colour (248, 247, 237), which
+// the push button takes as the transparent colour (bottom-left pixel); kind
+// strips use magenta the same way.
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QColor Back(248, 247, 237);
+const QColor Key(255, 0, 255);
+
+using Drawer = std::function<void(QPainter&, double)>; // painter, size of the square
+
+QImage Render(int W, int H, const QColor& Bg, const Drawer& Draw)
+{
+    QImage Img(W, H, QImage::Format_RGB32);
+    Img.fill(Bg);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing);
+    Draw(P, std::min(W, H));
+    P.end();
+    // The bottom-left pixel is the transparent colour: keep it clean.
+    Img.setPixelColor(0, H - 1, Bg);
+    return Img;
+}
+
+void Save(const QImage& Img, const QString& Dir, const QString& Name)
+{
+    const QString File = Dir + QLatin1Char('/') + Name + QStringLiteral(".png");
+    if (!Img.save(File, "PNG"))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(File));
+}
+
+QPen Pen(const QColor& C, double W)
+{
+    return QPen(C, W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// ---------------------------------------------------------------- drawings
+
+void Info(QPainter& P, double S)
+{
+    P.setPen(Pen(QColor(20, 80, 150), S * 0.05));
+    P.setBrush(QColor(40, 120, 200));
+    P.drawEllipse(QRectF(S * 0.08, S * 0.08, S * 0.84, S * 0.84));
+    P.setPen(Qt::NoPen);
+    P.setBrush(Qt::white);
+    P.drawEllipse(QRectF(S * 0.44, S * 0.22, S * 0.12, S * 0.12));
+    P.drawRoundedRect(QRectF(S * 0.44, S * 0.40, S * 0.12, S * 0.38), S * 0.03, S * 0.03);
+}
+
+void Gear(QPainter& P, double S)
+{
+    const QPointF C(S / 2, S / 2);
+    QPainterPath Path;
+    const int Teeth = 8;
+    for (int I = 0; I < Teeth * 2; ++I) {
+        const double A0 = (I - 0.35) * M_PI / Teeth, A1 = (I + 0.35) * M_PI / Teeth;
+        const double R = (I % 2 == 0) ? S * 0.44 : S * 0.34;
+        const QPointF P0 = C + QPointF(std::cos(A0) * R, std::sin(A0) * R);
+        const QPointF P1 = C + QPointF(std::cos(A1) * R, std::sin(A1) * R);
+        if (I == 0)
+            Path.moveTo(P0);
+        else
+            Path.lineTo(P0);
+        Path.lineTo(P1);
+    }
+    Path.closeSubpath();
+    Path.addEllipse(C, S * 0.14, S * 0.14);
+    Path.setFillRule(Qt::OddEvenFill);
+    P.setPen(Pen(QColor(60, 60, 70), S * 0.03));
+    P.setBrush(QColor(130, 135, 150));
+    P.drawPath(Path);
+}
+
+void CloseMark(QPainter& P, double S)
+{
+    P.setPen(Pen(QColor(150, 20, 20), S * 0.05));
+    P.setBrush(QColor(210, 45, 40));
+    P.drawEllipse(QRectF(S * 0.08, S * 0.08, S * 0.84, S * 0.84));
+    P.setPen(Pen(Qt::white, S * 0.11));
+    P.drawLine(QPointF(S * 0.33, S * 0.33), QPointF(S * 0.67, S * 0.67));
+    P.drawLine(QPointF(S * 0.67, S * 0.33), QPointF(S * 0.33, S * 0.67));
+}
+
+void Sheet(QPainter& P, double S)
+{
+    QPainterPath Page;
+    Page.moveTo(S * 0.2, S * 0.08);
+    Page.lineTo(S * 0.62, S * 0.08);
+    Page.lineTo(S * 0.8, S * 0.26);
+    Page.lineTo(S * 0.8, S * 0.92);
+    Page.lineTo(S * 0.2, S * 0.92);
+    Page.closeSubpath();
+    P.setPen(Pen(QColor(90, 90, 100), S * 0.05));
+    P.setBrush(Qt::white);
+    P.drawPath(Page);
+    P.drawLine(QPointF(S * 0.62, S * 0.08), QPointF(S * 0.62, S * 0.26));
+    P.drawLine(QPointF(S * 0.62, S * 0.26), QPointF(S * 0.8, S * 0.26));
+}
+
+void NewConf(QPainter& P, double S)
+{
+    Sheet(P, S);
+    P.setPen(Pen(QColor(30, 140, 50), S * 0.12));
+    P.drawLine(QPointF(S * 0.5, S * 0.42), QPointF(S * 0.5, S * 0.78));
+    P.drawLine(QPointF(S * 0.32, S * 0.6), QPointF(S * 0.68, S * 0.6));
+}
+
+void OpenConf(QPainter& P, double S)
+{
+    P.setPen(Pen(QColor(150, 105, 20), S * 0.05));
+    P.setBrush(QColor(230, 180, 60));
+    QPainterPath Back;
+    Back.moveTo(S * 0.08, S * 0.82);
+    Back.lineTo(S * 0.08, S * 0.2);
+    Back.lineTo(S * 0.36, S * 0.2);
+    Back.lineTo(S * 0.44, S * 0.3);
+    Back.lineTo(S * 0.84, S * 0.3);
+    Back.lineTo(S * 0.84, S * 0.82);
+    Back.closeSubpath();
+    P.drawPath(Back);
+    P.setBrush(QColor(250, 210, 100));
+    QPainterPath Front;
+    Front.moveTo(S * 0.08, S * 0.82);
+    Front.lineTo(S * 0.2, S * 0.44);
+    Front.lineTo(S * 0.94, S * 0.44);
+    Front.lineTo(S * 0.84, S * 0.82);
+    Front.closeSubpath();
+    P.drawPath(Front);
+}
+
+void Params(QPainter& P, double S)
+{
+    // Three sliders: the general parameters.
+    P.setPen(Pen(QColor(70, 70, 80), S * 0.07));
+    const double Ys[] = {0.25, 0.5, 0.75}, Ks[] = {0.35, 0.65, 0.45};
+    for (int I = 0; I < 3; ++I)
+        P.drawLine(QPointF(S * 0.12, S * Ys[I]), QPointF(S * 0.88, S * Ys[I]));
+    P.setBrush(QColor(40, 120, 200));
+    P.setPen(Pen(QColor(20, 70, 130), S * 0.04));
+    for (int I = 0; I < 3; ++I)
+        P.drawRoundedRect(QRectF(S * (Ks[I] - 0.07), S * (Ys[I] - 0.11), S * 0.14, S * 0.22), S * 0.03,
+                          S * 0.03);
+}
+
+void IOLink(QPainter& P, double S)
+{
+    // A round connector face with four pins.
+    P.setPen(Pen(QColor(40, 40, 50), S * 0.05));
+    P.setBrush(QColor(90, 95, 110));
+    P.drawEllipse(QRectF(S * 0.1, S * 0.1, S * 0.8, S * 0.8));
+    P.setBrush(QColor(250, 200, 60));
+    P.setPen(Qt::NoPen);
+    const double D = S * 0.16;
+    for (const QPointF C : {QPointF(0.32, 0.32), QPointF(0.68, 0.32), QPointF(0.32, 0.68), QPointF(0.68, 0.68)})
+        P.drawEllipse(QRectF(S * C.x() - D / 2, S * C.y() - D / 2, D, D));
+}
+
+void UpdateDevice(QPainter& P, double S)
+{
+    // A device box with a download arrow.
+    P.setPen(Pen(QColor(60, 60, 70), S * 0.05));
+    P.setBrush(QColor(200, 205, 215));
+    P.drawRoundedRect(QRectF(S * 0.1, S * 0.6, S * 0.8, S * 0.3), S * 0.05, S * 0.05);
+    P.setBrush(QColor(30, 160, 60));
+    P.drawEllipse(QRectF(S * 0.72, S * 0.7, S * 0.1, S * 0.1));
+    P.setPen(Pen(QColor(20, 100, 180), S * 0.12));
+    P.drawLine(QPointF(S * 0.5, S * 0.08), QPointF(S * 0.5, S * 0.45));
+    P.setPen(Pen(QColor(20, 100, 180), S * 0.1));
+    P.drawLine(QPointF(S * 0.32, S * 0.3), QPointF(S * 0.5, S * 0.48));
+    P.drawLine(QPointF(S * 0.68, S * 0.3), QPointF(S * 0.5, S * 0.48));
+}
+
+void Table(QPainter& P, double S)
+{
+    P.setPen(Pen(QColor(70, 70, 80), S * 0.05));
+    P.setBrush(Qt::white);
+    P.drawRect(QRectF(S * 0.1, S * 0.15, S * 0.8, S * 0.7));
+    P.setBrush(QColor(40, 120, 200));
+    P.drawRect(QRectF(S * 0.1, S * 0.15, S * 0.8, S * 0.17));
+    P.setPen(Pen(QColor(120, 120, 130), S * 0.035));
+    for (double Y : {0.5, 0.67})
+        P.drawLine(QPointF(S * 0.1, S * Y), QPointF(S * 0.9, S * Y));
+    P.drawLine(QPointF(S * 0.4, S * 0.32), QPointF(S * 0.4, S * 0.85));
+}
+
+void DescFile(QPainter& P, double S)
+{
+    Sheet(P, S);
+    P.setPen(Pen(QColor(40, 120, 200), S * 0.06));
+    for (double Y : {0.42, 0.56, 0.7})
+        P.drawLine(QPointF(S * 0.32, S * Y), QPointF(S * 0.68, S * Y));
+}
+
+void Check(QPainter& P, double S, const QColor& C)
+{
+    P.setPen(Pen(C, S * 0.16));
+    P.drawLine(QPointF(S * 0.18, S * 0.52), QPointF(S * 0.42, S * 0.76));
+    P.drawLine(QPointF(S * 0.42, S * 0.76), QPointF(S * 0.84, S * 0.26));
+}
+
+void Cross(QPainter& P, double S, const QColor& C)
+{
+    P.setPen(Pen(C, S * 0.16));
+    P.drawLine(QPointF(S * 0.24, S * 0.24), QPointF(S * 0.76, S * 0.76));
+    P.drawLine(QPointF(S * 0.76, S * 0.24), QPointF(S * 0.24, S * 0.76));
+}
+
+void Logo(QPainter& P, double S)
+{
+    QLinearGradient G(0, 0, 0, S);
+    G.setColorAt(0, QColor(40, 120, 200));
+    G.setColorAt(1, QColor(15, 60, 120));
+    P.setPen(Qt::NoPen);
+    P.setBrush(G);
+    P.drawRoundedRect(QRectF(S * 0.04, S * 0.04, S * 0.92, S * 0.92), S * 0.16, S * 0.16);
+    // A "T" over a signal wave.
+    P.setBrush(Qt::white);
+    P.drawRect(QRectF(S * 0.22, S * 0.2, S * 0.56, S * 0.13));
+    P.drawRect(QRectF(S * 0.435, S * 0.2, S * 0.13, S * 0.44));
+    P.setPen(Pen(QColor(250, 200, 60), S * 0.06));
+    P.setBrush(Qt::NoBrush);
+    QPainterPath Wave;
+    Wave.moveTo(S * 0.14, S * 0.78);
+    for (int I = 0; I <= 40; ++I) {
+        const double X = 0.14 + 0.72 * I / 40.0;
+        Wave.lineTo(S * X, S * (0.78 - 0.06 * std::sin(I * M_PI / 10)));
+    }
+    P.drawPath(Wave);
+}
+
+// A strip of two frames, normal and disabled (grey, lighter).
+QImage KindStrip(int H, const std::function<void(QPainter&, double)>& Draw)
+{
+    const int F = 18;
+    const QImage Normal = Render(F, H, Key, Draw);
+    QImage Strip(F * 2, H, QImage::Format_RGB32);
+    Strip.fill(Key);
+    QPainter P(&Strip);
+    P.drawImage(0, 0, Normal);
+    QImage Grey = Normal;
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < F; ++X) {
+            const QColor C = Normal.pixelColor(X, Y);
+            if (C == Key)
+                continue;
+            // Antialiased edges against magenta would turn pink in grey:
+            // lighten everything toward a flat grey instead.
+            const int L = std::min(255, 128 + qGray(C.rgb()) / 2);
+            Grey.setPixelColor(X, Y, QColor(L, L, L));
+        }
+    P.drawImage(F, 0, Grey);
+    P.end();
+    return Strip;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication App(argc, argv);
+    const QString Dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(Dir);
+
+    // Main window: the three 50 x 50 picture-only buttons carry 32 x 32
+    // pictures, the 170 x 36 step buttons 24 x 24 pictures.
+    Save(Render(32, 32, Back, Info), Dir, QStringLiteral("btn_info"));
+    Save(Render(32, 32, Back, Gear), Dir, QStringLiteral("btn_options"));
+    Save(Render(32, 32, Back, CloseMark), Dir, QStringLiteral("btn_close"));
+    Save(Render(24, 24, Back, NewConf), Dir, QStringLiteral("step_new"));
+    Save(Render(24, 24, Back, OpenConf), Dir, QStringLiteral("step_open"));
+    Save(Render(24, 24, Back, Params), Dir, QStringLiteral("step_parameters"));
+    Save(Render(24, 24, Back, IOLink), Dir, QStringLiteral("step_iolink"));
+    Save(Render(24, 24, Back, UpdateDevice), Dir, QStringLiteral("step_update"));
+    Save(Render(24, 24, Back, Table), Dir, QStringLiteral("step_table"));
+    Save(Render(24, 24, Back, DescFile), Dir, QStringLiteral("step_file"));
+    // Dialog buttons (110 x 28): 20 x 20.
+    Save(Render(20, 20, Back, [](QPainter& P, double S) { Check(P, S, QColor(30, 140, 50)); }), Dir,
+         QStringLiteral("btn_ok"));
+    Save(Render(20, 20, Back, [](QPainter& P, double S) { Cross(P, S, QColor(200, 40, 40)); }), Dir,
+         QStringLiteral("btn_cancel"));
+    // The maker's logo, 81 x 81 as the about box shows it.
+    Save(Render(81, 81, Back, Logo), Dir, QStringLiteral("logo"));
+
+    // Standard kinds of the push button: two 18 x 18 frames ("LBALL" 19 high).
+    const QColor Green(30, 140, 50), Red(200, 40, 40), Blue(40, 120, 200);
+    const auto Glyph = [](auto F) { return std::function<void(QPainter&, double)>(F); };
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) { Check(P, S, Green); })), Dir, QStringLiteral("LBOK"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) { Cross(P, S, Red); })), Dir, QStringLiteral("LBCANCEL"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Pen(Blue, S * 0.14));
+             P.drawArc(QRectF(S * 0.28, S * 0.12, S * 0.44, S * 0.4), 180 * 16, -270 * 16);
+             P.drawLine(QPointF(S * 0.5, S * 0.52), QPointF(S * 0.5, S * 0.62));
+             P.drawPoint(QPointF(S * 0.5, S * 0.84));
+         })),
+         Dir, QStringLiteral("LBHELP"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) { Check(P, S, Blue); })), Dir, QStringLiteral("LBYES"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Pen(Red, S * 0.12));
+             P.drawEllipse(QRectF(S * 0.15, S * 0.15, S * 0.7, S * 0.7));
+             P.drawLine(QPointF(S * 0.27, S * 0.73), QPointF(S * 0.73, S * 0.27));
+         })),
+         Dir, QStringLiteral("LBNO"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Pen(QColor(90, 60, 30), S * 0.1));
+             P.setBrush(QColor(190, 140, 80));
+             P.drawRect(QRectF(S * 0.25, S * 0.1, S * 0.5, S * 0.8));
+             P.setBrush(Qt::NoBrush);
+             P.drawPoint(QPointF(S * 0.62, S * 0.52));
+         })),
+         Dir, QStringLiteral("LBCLOSE"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Qt::NoPen);
+             P.setBrush(Red);
+             QPolygonF Oct;
+             for (int I = 0; I < 8; ++I) {
+                 const double A = (I + 0.5) * M_PI / 4;
+                 Oct << QPointF(S * (0.5 + 0.42 * std::cos(A)), S * (0.5 + 0.42 * std::sin(A)));
+             }
+             P.drawPolygon(Oct);
+             P.setPen(Pen(Qt::white, S * 0.12));
+             P.drawLine(QPointF(S * 0.3, S * 0.5), QPointF(S * 0.7, S * 0.5));
+         })),
+         Dir, QStringLiteral("LBABORT"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Pen(Green, S * 0.12));
+             P.drawArc(QRectF(S * 0.18, S * 0.18, S * 0.64, S * 0.64), 60 * 16, 270 * 16);
+             P.drawLine(QPointF(S * 0.66, S * 0.2), QPointF(S * 0.76, S * 0.36));
+             P.drawLine(QPointF(S * 0.76, S * 0.36), QPointF(S * 0.56, S * 0.38));
+         })),
+         Dir, QStringLiteral("LBRETRY"));
+    Save(KindStrip(18, Glyph([&](QPainter& P, double S) {
+             P.setPen(Pen(QColor(110, 110, 120), S * 0.14));
+             P.drawLine(QPointF(S * 0.2, S * 0.8), QPointF(S * 0.8, S * 0.2));
+         })),
+         Dir, QStringLiteral("LBIGNORE"));
+    Save(KindStrip(19, Glyph([&](QPainter& P, double S) {
+             P.save();
+             P.translate(-S * 0.1, 0);
+             Check(P, S * 0.9, Green);
+             P.restore();
+             P.translate(S * 0.2, S * 0.1);
+             Check(P, S * 0.9, Green);
+         })),
+         Dir, QStringLiteral("LBALL"));
+    // The pop-up arrow, 5 x 3.
+    QImage Arrow(5, 3, QImage::Format_RGB32);
+    Arrow.fill(Key);
+    for (int Y = 0; Y < 3; ++Y)
+        for (int X = Y; X < 5 - Y; ++X)
+            Arrow.setPixelColor(X, Y, Qt::black);
+    Arrow.setPixelColor(0, 2, Key);
+    Save(Arrow, Dir, QStringLiteral("LBARROW"));
+    return 0;
+}
