@@ -1,0 +1,280 @@
+// Grids: TDrawGrid's events and TStringGrid's cells.
+#include "rtl/Grids.h"
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- TDrawGrid
+
+TDrawGrid::TDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+
+void TDrawGrid::DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState)
+{
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TDrawGrid::SelectCell(Integer ACol, Integer ARow)
+{
+    bool CanSelect = TCustomGrid::SelectCell(ACol, ARow);
+    if (OnSelectCell)
+        OnSelectCell(this, ACol, ARow, CanSelect);
+    return CanSelect;
+}
+
+String TDrawGrid::GetEditMask(Integer ACol, Integer ARow)
+{
+    String Value = TCustomGrid::GetEditMask(ACol, ARow);
+    if (OnGetEditMask)
+        OnGetEditMask(this, ACol, ARow, Value);
+    return Value;
+}
+
+void TDrawGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
+{
+    if (OnColumnMoved)
+        OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TDrawGrid::RowMoved(Integer FromIndex, Integer ToIndex)
+{
+    if (OnRowMoved)
+        OnRowMoved(this, FromIndex, ToIndex);
+}
+
+// ---------------------------------------------------------------- TStringGrid::TLineStrings
+
+// A column or a row of a string grid as a string list. Clear empties the
+// line and starts filling it again from the top, so Assign, SetText and
+// Add work as on a list that is being refilled.
+class TStringGrid::TLineStrings : public TStrings {
+public:
+    TLineStrings(TStringGrid* Grid, bool Column, Integer Index) : FGrid(Grid), FColumn(Column), FIndex(Index) {}
+
+    void Clear() override
+    {
+        for (Integer I = 0; I < GetCount(); ++I) {
+            Put(I, String());
+            PutObject(I, nullptr);
+        }
+        FAddPos = 0;
+    }
+    int Add(const String& S) override
+    {
+        if (FAddPos >= GetCount())
+            GridIndexError();
+        Put(FAddPos, S);
+        return FAddPos++;
+    }
+    void Insert(int, const String&) override { LengthError(); }
+    void Delete(int) override { LengthError(); }
+
+protected:
+    String Get(int Index) const override
+    {
+        return FColumn ? FGrid->Cells(FIndex, Index) : FGrid->Cells(Index, FIndex);
+    }
+    int GetCount() const override { return FColumn ? FGrid->RowCount() : FGrid->ColCount(); }
+    TObject* GetObject(int Index) const override
+    {
+        return FColumn ? FGrid->Objects(FIndex, Index) : FGrid->Objects(Index, FIndex);
+    }
+    void Put(int Index, const String& S) override
+    {
+        if (FColumn)
+            FGrid->SetCells(FIndex, Index, S);
+        else
+            FGrid->SetCells(Index, FIndex, S);
+    }
+    void PutObject(int Index, TObject* AObject) override
+    {
+        if (FColumn)
+            FGrid->SetObjects(FIndex, Index, AObject);
+        else
+            FGrid->SetObjects(Index, FIndex, AObject);
+    }
+
+private:
+    [[noreturn]] static void LengthError()
+    {
+        throw EInvalidGridOperation(QStringLiteral("Cannot insert or delete entries of a grid's column or row"));
+    }
+
+    TStringGrid* FGrid;
+    bool FColumn;
+    Integer FIndex;
+    int FAddPos = 0;
+};
+
+// ---------------------------------------------------------------- TStringGrid
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+
+TStringGrid::~TStringGrid() = default;
+
+const TStringGrid::TCellSlot* TStringGrid::Slot(Integer ACol, Integer ARow) const
+{
+    if (std::size_t(ARow) >= FData.size())
+        return nullptr;
+    const auto& Line = FData[std::size_t(ARow)];
+    return std::size_t(ACol) < Line.size() ? &Line[std::size_t(ACol)] : nullptr;
+}
+
+TStringGrid::TCellSlot& TStringGrid::WritableSlot(Integer ACol, Integer ARow)
+{
+    if (std::size_t(ARow) >= FData.size())
+        FData.resize(std::size_t(ARow) + 1);
+    auto& Line = FData[std::size_t(ARow)];
+    if (std::size_t(ACol) >= Line.size())
+        Line.resize(std::size_t(ACol) + 1);
+    return Line[std::size_t(ACol)];
+}
+
+String TStringGrid::Cells(Integer ACol, Integer ARow) const
+{
+    CheckCoord(ACol, ARow);
+    const TCellSlot* S = Slot(ACol, ARow);
+    return S ? S->Text : String();
+}
+
+void TStringGrid::SetCells(Integer ACol, Integer ARow, const String& Value)
+{
+    CheckCoord(ACol, ARow);
+    const TCellSlot* S = Slot(ACol, ARow);
+    if (S ? S->Text == Value : Value.isEmpty())
+        return;
+    WritableSlot(ACol, ARow).Text = Value;
+    InvalidateCell(ACol, ARow);
+    if (!FEditUpdate && ACol == Col() && ARow == Row())
+        InvalidateEditor();
+}
+
+TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const
+{
+    CheckCoord(ACol, ARow);
+    const TCellSlot* S = Slot(ACol, ARow);
+    return S ? S->Object : nullptr;
+}
+
+void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value)
+{
+    CheckCoord(ACol, ARow);
+    const TCellSlot* S = Slot(ACol, ARow);
+    if ((S ? S->Object : nullptr) == Value)
+        return;
+    WritableSlot(ACol, ARow).Object = Value;
+}
+
+TStrings* TStringGrid::LineStrings(bool Column, Integer Index)
+{
+    if (Index < 0 || Index >= (Column ? ColCount() : RowCount()))
+        GridIndexError();
+    auto& Map = Column ? FColStrings : FRowStrings;
+    auto& Entry = Map[Index];
+    if (!Entry)
+        Entry = std::make_unique<TLineStrings>(this, Column, Index);
+    return Entry.get();
+}
+
+TStrings* TStringGrid::Cols(Integer Index)
+{
+    return LineStrings(true, Index);
+}
+
+void TStringGrid::SetCols(Integer Index, TStrings* Value)
+{
+    Cols(Index)->Assign(Value);
+}
+
+TStrings* TStringGrid::Rows(Integer Index)
+{
+    return LineStrings(false, Index);
+}
+
+void TStringGrid::SetRows(Integer Index, TStrings* Value)
+{
+    Rows(Index)->Assign(Value);
+}
+
+void TStringGrid::DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing()) {
+        const TCellSlot* S = Slot(ACol, ARow);
+        if (S && !S->Text.isEmpty())
+            Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, S->Text);
+    }
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+String TStringGrid::GetEditText(Integer ACol, Integer ARow)
+{
+    return Cells(ACol, ARow);
+}
+
+void TStringGrid::SetEditText(Integer ACol, Integer ARow, const String& Value)
+{
+    // The editor wrote it: it need not be told again.
+    FEditUpdate = true;
+    try {
+        SetCells(ACol, ARow, Value);
+    } catch (...) {
+        FEditUpdate = false;
+        throw;
+    }
+    FEditUpdate = false;
+    TDrawGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
+{
+    const std::size_t Needed = std::size_t(std::max(FromIndex, ToIndex)) + 1;
+    for (auto& Line : FData) {
+        if (Line.size() <= std::size_t(std::min(FromIndex, ToIndex)))
+            continue;
+        if (Line.size() < Needed)
+            Line.resize(Needed);
+        MoveEntry(Line, FromIndex, ToIndex);
+    }
+    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
+{
+    const std::size_t Needed = std::size_t(std::max(FromIndex, ToIndex)) + 1;
+    if (FData.size() > std::size_t(std::min(FromIndex, ToIndex))) {
+        if (FData.size() < Needed)
+            FData.resize(Needed);
+        MoveEntry(FData, FromIndex, ToIndex);
+    }
+    TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::ClearColumnData(Integer ACol)
+{
+    for (auto& Line : FData)
+        if (std::size_t(ACol) < Line.size())
+            Line[std::size_t(ACol)] = TCellSlot();
+}
+
+void TStringGrid::ClearRowData(Integer ARow)
+{
+    if (std::size_t(ARow) < FData.size())
+        FData[std::size_t(ARow)].clear();
+}
+
+void TStringGrid::DeleteColumn(Integer ACol)
+{
+    // The deleted column ends up last and then beyond the count; its cells
+    // must not come back when the count grows again.
+    const Integer Last = ColCount() - 1;
+    TDrawGrid::DeleteColumn(ACol);
+    ClearColumnData(Last);
+    InvalidateGrid();
+}
+
+void TStringGrid::DeleteRow(Integer ARow)
+{
+    const Integer Last = RowCount() - 1;
+    TDrawGrid::DeleteRow(ARow);
+    ClearRowData(Last);
+    InvalidateGrid();
+}
