@@ -3,44 +3,22 @@
 // DIR is the program folder (for "IOLink_StaDef"). On a failure the message
 // goes to standard error, the exit code is 1 and old images stay as they were.
 #include "Command.h"
+#include "ProjectArgs.h"
 
 #include "iolink/USaveBincc.h"
-#include "platform/ProgramFolder.h"
 #include "shell/UComon.h"
-
-#include <QDir>
 
 namespace {
 
-int CompileBin(const QStringList& Args)
+int CompileBin(const QStringList& Argv)
 {
-    QString Project;
-    QString ExeDir;
-    bool Usage = false;
-    for (qsizetype I = 0; I < Args.size(); ++I) {
-        if (Args[I] == u"--exe" && I + 1 < Args.size())
-            ExeDir = Args[++I];
-        else if (!Args[I].startsWith(u"--") && Project.isEmpty())
-            Project = Args[I];
-        else
-            Usage = true;
-    }
-    if (Usage || Project.isEmpty()) {
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 1, Args)) {
         cfgtool::Err(QStringLiteral("usage: cfgtool compile-bin PROJECT_DIR [--exe DIR]"));
         return 2;
     }
-    if (ExeDir.isEmpty())
-        ExeDir = platform::ProgramFolder();
-    for (const QString& Dir : {Project, ExeDir}) {
-        if (!DirectoryExists(Dir)) {
-            cfgtool::Err(QStringLiteral("no such folder: ") + Dir);
-            return 1;
-        }
-    }
-    Set_Program_Folders(QDir(ExeDir).absolutePath());
-    Path_Project = ExcludeTrailingPathDelimiter(QDir(Project).absolutePath());
-    Name_Project = ExtractFileName(Path_Project);
-    Set_Table_Files();
+    if (!cfgtool::OpenProject(Args))
+        return 1;
     try {
         Compile_Bin();
         Save_Bin();

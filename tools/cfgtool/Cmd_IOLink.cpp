@@ -6,68 +6,30 @@
 // language); FILE is a name in the catalog or a path to a description file.
 // Messages are printed as "error: ..." or "warning: ..." on standard error.
 #include "Command.h"
+#include "ProjectArgs.h"
 
 #include "iolink/UIO_Link_Set_Access.h"
-#include "platform/ProgramFolder.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
-#include "shell/USettingsFile.h"
-
-#include <QDir>
 
 namespace {
 
-struct TIOLinkArgs {
-    QStringList Positional;
-    QString ExeDir;
-};
-
-// The positional arguments and --exe; false on anything else.
-bool IOLinkParseArgs(const QStringList& Args, qsizetype Count, TIOLinkArgs& Result)
-{
-    for (qsizetype I = 0; I < Args.size(); ++I) {
-        if (Args[I] == u"--exe" && I + 1 < Args.size())
-            Result.ExeDir = Args[++I];
-        else if (!Args[I].startsWith(u"--"))
-            Result.Positional.append(Args[I]);
-        else
-            return false;
-    }
-    return Result.Positional.size() == Count;
-}
-
-// The program folders, the language and the project as the program would
-// have them; the channels of the project's device variant with its file
-// loaded. False when the project or its file cannot be used.
-bool IOLinkOpen(const TIOLinkArgs& Args, TIO_Link_Set_Access_Core& Core)
+// The channels of the project's device variant with its file loaded; false
+// when the project or its file cannot be used.
+bool IOLinkOpen(const cfgtool::TProjectArgs& Args, TIO_Link_Set_Access_Core& Core)
 {
     Core.OnMessage = [](TIOLink_MsgKind Kind, const String& Text) {
         cfgtool::Err(QLatin1String(Kind == imkError ? "error: " : "warning: ") + Text);
     };
-    const QString ExeDir = Args.ExeDir.isEmpty() ? platform::ProgramFolder() : Args.ExeDir;
-    if (!DirectoryExists(ExeDir)) {
-        cfgtool::Err(QStringLiteral("error: no such program folder: ") + ExeDir);
+    if (!cfgtool::OpenProject(Args))
         return false;
-    }
-    const QString Project = Args.Positional.value(0);
-    if (!DirectoryExists(Project)) {
-        cfgtool::Err(QStringLiteral("error: no such project folder: ") + Project);
-        return false;
-    }
-    Set_Program_Folders(QDir(ExeDir).absolutePath());
-    Read_Settings();
-    Load_Language();
-    Path_Project = ExcludeTrailingPathDelimiter(QDir(Project).absolutePath());
-    Name_Project = ExtractFileName(Path_Project);
-    Set_Table_Files();
     Core.Create_Channels();
     return Core.Load_Configuration();
 }
 
 int IOLinkInsert(const QStringList& Argv)
 {
-    TIOLinkArgs Args;
-    if (!IOLinkParseArgs(Argv, 3, Args)) {
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 3, Args)) {
         cfgtool::Err(QStringLiteral("usage: cfgtool iolink-insert PROJECT_DIR PORT FILE [--exe DIR]"));
         return 2;
     }
@@ -98,8 +60,8 @@ int IOLinkInsert(const QStringList& Argv)
 
 int IOLinkResave(const QStringList& Argv)
 {
-    TIOLinkArgs Args;
-    if (!IOLinkParseArgs(Argv, 1, Args)) {
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 1, Args)) {
         cfgtool::Err(QStringLiteral("usage: cfgtool iolink-resave PROJECT_DIR [--exe DIR]"));
         return 2;
     }
@@ -109,8 +71,8 @@ int IOLinkResave(const QStringList& Argv)
 
 int IOLinkCheck(const QStringList& Argv)
 {
-    TIOLinkArgs Args;
-    if (!IOLinkParseArgs(Argv, 1, Args)) {
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 1, Args)) {
         cfgtool::Err(QStringLiteral("usage: cfgtool iolink-check PROJECT_DIR [--exe DIR]"));
         return 2;
     }

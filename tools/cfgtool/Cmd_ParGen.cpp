@@ -5,15 +5,12 @@
 // refused (a check failed or the file could not be written), 2 on wrong
 // arguments.
 #include "Command.h"
+#include "ProjectArgs.h"
 
-#include "platform/ProgramFolder.h"
 #include "rtl/Dialogs.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
 #include "shell/UParGen.h"
-#include "shell/USettingsFile.h"
 
-#include <QDir>
 #include <QTimer>
 
 #include <memory>
@@ -32,38 +29,15 @@ public:
     bool FileDialog(TFileDialogRequest&) override { return false; }
 };
 
-int ParGenOk(const QStringList& Args)
+int ParGenOk(const QStringList& Argv)
 {
-    QString Project;
-    QString ExeDir;
-    bool Usage = false;
-    for (qsizetype I = 0; I < Args.size(); ++I) {
-        if (Args[I] == u"--exe" && I + 1 < Args.size())
-            ExeDir = Args[++I];
-        else if (!Args[I].startsWith(u"--") && Project.isEmpty())
-            Project = Args[I];
-        else
-            Usage = true;
-    }
-    if (Usage || Project.isEmpty()) {
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 1, Args)) {
         cfgtool::Err(QStringLiteral("usage: cfgtool pargen-ok PROJECT_DIR [--exe DIR]"));
         return 2;
     }
-    if (ExeDir.isEmpty())
-        ExeDir = platform::ProgramFolder();
-    for (const QString& Dir : {Project, ExeDir}) {
-        if (!DirectoryExists(Dir)) {
-            cfgtool::Err(QStringLiteral("no such folder: ") + Dir);
-            return 1;
-        }
-    }
-    Set_Program_Folders(QDir(ExeDir).absolutePath());
-    Set_Product_Texts();
-    Read_Settings();
-    Load_Language();
-    Path_Project = ExcludeTrailingPathDelimiter(QDir(Project).absolutePath());
-    Name_Project = ExtractFileName(Path_Project);
-    Set_Table_Files();
+    if (!cfgtool::OpenProject(Args))
+        return 1;
 
     std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<TPrintingDialogs>());
     TModalResult Result = mrNone;
