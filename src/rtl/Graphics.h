@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -373,6 +374,7 @@ private:
     void ApplyFont(QPainter* P);
     void FillWithBrush(QPainter* P, const QRect& R);
     void StrokeLine(QPainter* P, TPoint From, TPoint To);
+    void PenDraw(bool Filled, const std::function<void(QPainter*)>& Draw);
     void ArcShape(int Kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                   Integer X4, Integer Y4);
     void ApplyClip(QPainter* P);

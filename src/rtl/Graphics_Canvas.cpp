@@ -368,44 +368,49 @@ void TCanvas::StrokeLine(QPainter* P, TPoint From, TPoint To)
         P->drawLine(QPoint(From.X, From.Y), Last);
 }
 
-void TCanvas::LineTo(Integer X, Integer Y)
+// Every pen drawing: nothing without a painter or with the pen mode that
+// draws nothing; the pen (and for filled shapes the brush) applied, the pen
+// mode as the composition for the drawing only.
+void TCanvas::PenDraw(bool Filled, const std::function<void(QPainter*)>& Draw)
 {
-    const TPoint From = FPenPos;
-    FPenPos = TPoint(X, Y);
     QPainter* P = Painter();
     if (!P || FPen->Mode() == pmNop)
         return;
     ApplyPen(P);
+    if (Filled)
+        ApplyBrush(P);
     P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    StrokeLine(P, From, FPenPos);
+    Draw(P);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::LineTo(Integer X, Integer Y)
+{
+    const TPoint From = FPenPos;
+    FPenPos = TPoint(X, Y);
+    PenDraw(false, [&](QPainter* P) { StrokeLine(P, From, FPenPos); });
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points)
 {
-    QPainter* P = Painter();
-    if (!P || Points.size() < 2 || FPen->Mode() == pmNop)
+    if (Points.size() < 2)
         return;
-    ApplyPen(P);
-    P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    for (size_t I = 1; I < Points.size(); ++I)
-        StrokeLine(P, Points[I - 1], Points[I]);
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PenDraw(false, [&](QPainter* P) {
+        for (size_t I = 1; I < Points.size(); ++I)
+            StrokeLine(P, Points[I - 1], Points[I]);
+    });
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points)
 {
-    QPainter* P = Painter();
-    if (!P || Points.size() < 2 || FPen->Mode() == pmNop)
+    if (Points.size() < 2)
         return;
-    ApplyPen(P);
-    ApplyBrush(P);
-    P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    QPolygon Poly;
-    for (const TPoint& Pt : Points)
-        Poly << QPoint(Pt.X, Pt.Y);
-    P->drawPolygon(Poly, Qt::OddEvenFill);
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PenDraw(true, [&](QPainter* P) {
+        QPolygon Poly;
+        for (const TPoint& Pt : Points)
+            Poly << QPoint(Pt.X, Pt.Y);
+        P->drawPolygon(Poly, Qt::OddEvenFill);
+    });
 }
 
 void TCanvas::FillRect(const TRect& R)
@@ -433,42 +438,21 @@ void TCanvas::FrameRect(const TRect& R)
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
-    QPainter* P = Painter();
-    if (!P || FPen->Mode() == pmNop)
-        return;
-    ApplyPen(P);
-    ApplyBrush(P);
-    P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    P->drawRect(CanvasShapeRect(X1, Y1, X2, Y2));
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PenDraw(true, [&](QPainter* P) { P->drawRect(CanvasShapeRect(X1, Y1, X2, Y2)); });
 }
 
 void TCanvas::Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
 
 void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3)
 {
-    QPainter* P = Painter();
-    if (!P || FPen->Mode() == pmNop)
-        return;
-    ApplyPen(P);
-    ApplyBrush(P);
-    P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    P->drawRoundedRect(CanvasShapeRect(X1, Y1, X2, Y2), X3 / 2.0, Y3 / 2.0);
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PenDraw(true, [&](QPainter* P) { P->drawRoundedRect(CanvasShapeRect(X1, Y1, X2, Y2), X3 / 2.0, Y3 / 2.0); });
 }
 
 void TCanvas::RoundRect(const TRect& R, Integer CX, Integer CY) { RoundRect(R.Left, R.Top, R.Right, R.Bottom, CX, CY); }
 
 void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
-    QPainter* P = Painter();
-    if (!P || FPen->Mode() == pmNop)
-        return;
-    ApplyPen(P);
-    ApplyBrush(P);
-    P->setCompositionMode(CanvasPenComposition(FPen->Mode()));
-    P->drawEllipse(CanvasShapeRect(X1, Y1, X2, Y2));
-    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PenDraw(true, [&](QPainter* P) { P->drawEllipse(CanvasShapeRect(X1, Y1, X2, Y2)); });
 }
 
 void TCanvas::Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
