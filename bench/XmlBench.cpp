@@ -183,7 +183,8 @@ void BM_XmlLayer_Walk(benchmark::State& State)
     Report(State, fileName, totals);
 }
 
-void BM_Pugixml_Walk(benchmark::State& State)
+// Walks a document the parser loaded once, with Walk, on every iteration.
+void PugixmlWalkBench(benchmark::State& State, void (*Walk)(pugi::xml_node, TWalkTotals&))
 {
     QString fileName;
     if (!BenchFile(State, fileName))
@@ -196,30 +197,15 @@ void BM_Pugixml_Walk(benchmark::State& State)
     TWalkTotals totals;
     for (auto _ : State) {
         totals = TWalkTotals();
-        WalkParser(doc, totals);
+        Walk(doc, totals);
         benchmark::DoNotOptimize(totals);
     }
     Report(State, fileName, totals);
 }
 
-void BM_Pugixml_WalkWithoutConversion(benchmark::State& State)
-{
-    QString fileName;
-    if (!BenchFile(State, fileName))
-        return;
-    pugi::xml_document doc;
-    if (!doc.load_file(QFile::encodeName(fileName).constData(), kBenchParseOptions)) {
-        State.SkipWithError("the parser refused the file");
-        return;
-    }
-    TWalkTotals totals;
-    for (auto _ : State) {
-        totals = TWalkTotals();
-        WalkParserRaw(doc, totals);
-        benchmark::DoNotOptimize(totals);
-    }
-    Report(State, fileName, totals);
-}
+void BM_Pugixml_Walk(benchmark::State& State) { PugixmlWalkBench(State, WalkParser); }
+
+void BM_Pugixml_WalkWithoutConversion(benchmark::State& State) { PugixmlWalkBench(State, WalkParserRaw); }
 
 } // namespace
 

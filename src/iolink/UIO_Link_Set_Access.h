@@ -76,6 +76,7 @@ public:
     // add_Data; the next free byte, or add_Data when nothing is built.
     Integer Create_List_ProcessDataIn(Integer index, Integer add_Data);
     Integer Create_List_ProcessDataOut(Integer index, Integer add_Data);
+    Integer Create_List_ProcessData(Integer index, Boolean ProcessDataIN, Integer add_Data);
     Integer Insert_ProcessData(Integer index, const TProcessDataInOut* aProccData, Boolean ProcessDataIN,
                                const TIODD* IODD, Integer add_Data);
     // Events one bit each from bit 0 of byte add_Data; the next free byte.

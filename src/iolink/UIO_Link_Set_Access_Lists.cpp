@@ -185,30 +185,31 @@ void TIO_Link_Set_Access_Core::Insert_Variable(Integer index, const TVariable* a
 
 // ------------------------------------------------------------ process data
 
-Integer TIO_Link_Set_Access_Core::Create_List_ProcessDataIn(Integer index, Integer add_Data)
+// The input or output of the port's chosen process data alternative.
+Integer TIO_Link_Set_Access_Core::Create_List_ProcessData(Integer index, Boolean ProcessDataIN, Integer add_Data)
 {
     const TIODD* IODD = Description(index);
     if (!IODD)
         return add_Data;
     const auto& Alternatives = IODD->ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List;
     const Integer Condition = Channel(index).ProcDataCondition;
-    if (Condition < 0 || static_cast<std::size_t>(Condition) >= Alternatives.size()
-        || !Alternatives[Condition]->ProcessDataIn)
+    if (Condition < 0 || static_cast<std::size_t>(Condition) >= Alternatives.size())
         return add_Data;
-    return Insert_ProcessData(index, Alternatives[Condition]->ProcessDataIn.get(), true, IODD, add_Data);
+    const TProcessDataInOut* Data = ProcessDataIN ? Alternatives[Condition]->ProcessDataIn.get()
+                                                  : Alternatives[Condition]->ProcessDataOut.get();
+    if (!Data)
+        return add_Data;
+    return Insert_ProcessData(index, Data, ProcessDataIN, IODD, add_Data);
+}
+
+Integer TIO_Link_Set_Access_Core::Create_List_ProcessDataIn(Integer index, Integer add_Data)
+{
+    return Create_List_ProcessData(index, true, add_Data);
 }
 
 Integer TIO_Link_Set_Access_Core::Create_List_ProcessDataOut(Integer index, Integer add_Data)
 {
-    const TIODD* IODD = Description(index);
-    if (!IODD)
-        return add_Data;
-    const auto& Alternatives = IODD->ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List;
-    const Integer Condition = Channel(index).ProcDataCondition;
-    if (Condition < 0 || static_cast<std::size_t>(Condition) >= Alternatives.size()
-        || !Alternatives[Condition]->ProcessDataOut)
-        return add_Data;
-    return Insert_ProcessData(index, Alternatives[Condition]->ProcessDataOut.get(), false, IODD, add_Data);
+    return Create_List_ProcessData(index, false, add_Data);
 }
 
 Integer TIO_Link_Set_Access_Core::Insert_ProcessData(Integer index, const TProcessDataInOut* aProccData,
