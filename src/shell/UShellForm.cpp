@@ -109,3 +109,13 @@ void TShellForm::Place_Buttons()
     Btn_OK->SetBounds(W - 2 * 110 - 16, 6, 110, 28);
     Btn_Cancel->SetBounds(W - 110 - 8, 6, 110, 28);
 }
+
+TLabel* TShellForm::Add_Label(Integer Left, Integer Top)
+{
+    auto* Label = new TLabel(this);
+    Label->SetParent(this);
+    Label->SetAutoSize(true);
+    Label->SetLeft(Left);
+    Label->SetTop(Top);
+    return Label;
+}

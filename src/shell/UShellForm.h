@@ -50,6 +50,8 @@ protected:
     void Add_Button_Panel();
     // Places the two buttons for the current client width.
     void Place_Buttons();
+    // A label sized to its text at (Left, Top) of the window.
+    TLabel* Add_Label(Integer Left, Integer Top);
 
 private:
     Integer FCaption_Text;
