@@ -309,8 +309,7 @@ void TFParGen::FormMouseWheel(TObject*, TShiftState, Integer WheelDelta, TPoint 
 
 void TFParGen::FormResize(TObject*)
 {
-    if (ClientWidth() != Client_Width)
-        SetClientWidth(Client_Width);
+    Keep_Client_Size(Client_Width, Client_Width, 0);
     Place_Buttons();
 }
 

@@ -3,6 +3,8 @@
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
+#include <algorithm>
+
 void Shell_Window_Font(TFont* Font)
 {
     Font->SetName(QStringLiteral("Verdana"));
@@ -41,7 +43,7 @@ TShellForm::TShellForm(TComponent* AOwner, Integer Caption_Text) : TForm(AOwner)
     P_Title->SetAlign(alTop);
     P_Title->SetHeight(69);
     P_Title->SetBevelOuter(bvNone);
-    P_Title->SetColor(clWhite);
+    P_Title->SetColor(Shell_Window_Color);
     P_Title->SetShowCaption(false);
 
     L_SW_Code = new TLabel(this);
@@ -118,4 +120,13 @@ TLabel* TShellForm::Add_Label(Integer Left, Integer Top)
     Label->SetLeft(Left);
     Label->SetTop(Top);
     return Label;
+}
+
+void TShellForm::Keep_Client_Size(Integer Min_Width, Integer Max_Width, Integer Min_Height)
+{
+    const Integer Width = std::clamp(ClientWidth(), Min_Width, Max_Width);
+    if (ClientWidth() != Width)
+        SetClientWidth(Width);
+    if (ClientHeight() < Min_Height)
+        SetClientHeight(Min_Height);
 }
