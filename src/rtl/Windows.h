@@ -3,7 +3,7 @@
 // that the controls and the windows of the system use. Messages are not
 // sent through an operating system: a control's Perform delivers them to
 // its handler methods, and Qt events are turned into them (Controls.h).
-#include "rtl/System.h"
+#include "rtl/Graphics.h"
 
 #include <cstdint>
 
@@ -218,3 +218,29 @@ LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
 UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, void* TimerFunc = nullptr);
 bool KillTimer(HWND Wnd, UINT_PTR IDEvent);
+
+// Layered windows. The window becomes a frameless top-level window with a
+// translucent background; without a compositor the alpha is not seen.
+constexpr Byte AC_SRC_OVER = 0x00;
+constexpr Byte AC_SRC_ALPHA = 0x01;
+struct TBlendFunction {
+    Byte BlendOp = AC_SRC_OVER;
+    Byte BlendFlags = 0;
+    Byte SourceConstantAlpha = 255;
+    Byte AlphaFormat = AC_SRC_ALPHA;
+};
+enum : DWORD { ULW_COLORKEY = 0x1, ULW_ALPHA = 0x2, ULW_OPAQUE = 0x4 };
+enum : DWORD { LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2 };
+
+// Shows Size pixels of the source canvas's image from SrcPos (32-bit with
+// premultiplied alpha) as the window's content, at DstPos on the screen;
+// with ULW_ALPHA the blend's constant alpha is the window's opacity, with
+// ULW_COLORKEY pixels of Key are left out. Null positions and size keep the
+// window's own; without a source only the place changes. False when the
+// window is null or the source canvas has no image.
+bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstCanvas, const TPoint* DstPos, const TSize* Size,
+                         TCanvas* SrcCanvas, const TPoint* SrcPos, TColor Key, const TBlendFunction* Blend,
+                         DWORD Flags);
+// LWA_ALPHA: Alpha is the window's opacity. A colour key is not offered.
+bool SetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, DWORD Flags);
+
