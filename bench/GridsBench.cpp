@@ -1,11 +1,12 @@
 // The runtime's string grid with 100,000 rows of 10 columns: filling every
 // cell, reading them back, and scrolling through all rows a page at a time
 // through the scroll bar with each page painted.
+#include "BenchSupport.h"
+
 #include "rtl/Forms.h"
 #include "rtl/Grids.h"
 
 #include <QAbstractScrollArea>
-#include <QApplication>
 #include <QImage>
 #include <QScrollBar>
 
@@ -16,54 +17,30 @@
 
 namespace {
 
-constexpr Integer GridsBenchCols = 10;
-constexpr Integer GridsBenchRows = 100000;
-
-// The widgets need an application; the benchmarks run headless.
-void EnsureApplication()
-{
-    if (QApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int Argc = 1;
-    static char Name[] = "cfg_bench";
-    static char* Argv[] = {Name, nullptr};
-    static QApplication App(Argc, Argv);
-}
+using bench::GridCols;
+using bench::GridRows;
 
 // A grid of 100,000 data rows below one fixed row, on a shown form.
 struct TBenchGrid {
     TBenchGrid()
     {
-        EnsureApplication();
+        bench::EnsureApplication();
+        bench::GridTexts();
         Form = std::make_unique<TForm>(nullptr);
         Form->SetClientWidth(800);
         Form->SetClientHeight(600);
         Grid = new TStringGrid(Form.get());
         Grid->SetParent(Form.get());
         Grid->SetBounds(0, 0, 800, 600);
-        Grid->SetColCount(GridsBenchCols);
-        Grid->SetRowCount(GridsBenchRows + 1);
+        Grid->SetColCount(GridCols);
+        Grid->SetRowCount(GridRows + 1);
     }
+    // The texts are made before, so that filling measures the grid alone.
     void Fill()
     {
-        const std::vector<String>& T = Texts();
-        for (Integer R = 1; R <= GridsBenchRows; ++R)
-            for (Integer C = 0; C < GridsBenchCols; ++C)
-                Grid->SetCells(C, R, T[std::size_t((R - 1) * GridsBenchCols + C)]);
-    }
-    // The cell texts, made once so that filling measures the grid alone.
-    static const std::vector<String>& Texts()
-    {
-        static const std::vector<String> T = [] {
-            std::vector<String> V;
-            V.reserve(std::size_t(GridsBenchRows * GridsBenchCols));
-            for (Integer R = 1; R <= GridsBenchRows; ++R)
-                for (Integer C = 0; C < GridsBenchCols; ++C)
-                    V.push_back(QStringLiteral("R%1C%2").arg(R).arg(C));
-            return V;
-        }();
-        return T;
+        for (Integer R = 1; R <= GridRows; ++R)
+            for (Integer C = 0; C < GridCols; ++C)
+                Grid->SetCells(C, R, bench::GridText(C, R - 1));
     }
 
     std::unique_ptr<TForm> Form;
@@ -77,12 +54,12 @@ void BM_GridsFill(benchmark::State& State)
         auto B = std::make_unique<TBenchGrid>();
         State.ResumeTiming();
         B->Fill();
-        benchmark::DoNotOptimize(B->Grid->Cells(3, GridsBenchRows));
+        benchmark::DoNotOptimize(B->Grid->Cells(3, GridRows));
         State.PauseTiming();
         B.reset();
         State.ResumeTiming();
     }
-    State.SetItemsProcessed(State.iterations() * GridsBenchRows * GridsBenchCols);
+    State.SetItemsProcessed(State.iterations() * GridRows * GridCols);
 }
 BENCHMARK(BM_GridsFill)->Unit(benchmark::kMillisecond);
 
@@ -92,12 +69,12 @@ void BM_GridsReadAll(benchmark::State& State)
     B.Fill();
     for (auto _ : State) {
         qsizetype Total = 0;
-        for (Integer R = 1; R <= GridsBenchRows; ++R)
-            for (Integer C = 0; C < GridsBenchCols; ++C)
+        for (Integer R = 1; R <= GridRows; ++R)
+            for (Integer C = 0; C < GridCols; ++C)
                 Total += B.Grid->Cells(C, R).size();
         benchmark::DoNotOptimize(Total);
     }
-    State.SetItemsProcessed(State.iterations() * GridsBenchRows * GridsBenchCols);
+    State.SetItemsProcessed(State.iterations() * GridRows * GridCols);
 }
 BENCHMARK(BM_GridsReadAll)->Unit(benchmark::kMillisecond);
 

@@ -34,6 +34,17 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// A property that only stores its value: Name() reads the field FName and
+// SetName(Value) writes it. Used in a public section, which it leaves public.
+#define RTL_STORED_PROPERTY(Type, Name, Default)          \
+    Type Name() const { return F##Name; }                 \
+    void Set##Name(const Type& Value) { F##Name = Value; } \
+                                                          \
+private:                                                  \
+    Type F##Name = Default;                               \
+                                                          \
+public:
+
 // An object whose content can be copied from another through Assign.
 class TPersistent : public TObject {
 public:
@@ -46,6 +57,22 @@ protected:
     virtual void AssignTo(TPersistent* Dest);
     [[noreturn]] void AssignError(TPersistent* Source);
 };
+
+// Helpers of Assign: the members named are copied from Source (CopyMembers),
+// or everything but them is (AssignExcept).
+template <class T, class... M>
+void CopyMembers(T& Dest, const T& Source, M T::*... Members)
+{
+    ((Dest.*Members = Source.*Members), ...);
+}
+
+template <class T, class... M>
+void AssignExcept(T& Dest, const T& Source, M T::*... Kept)
+{
+    T Copy = Source;
+    CopyMembers(Copy, Dest, Kept...);
+    Dest = std::move(Copy);
+}
 
 enum TOperation { opInsert, opRemove };
 

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPolygon>
+#include <QRegion>
 #include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
@@ -356,8 +358,8 @@ void TControl::SetWidget(QWidget* AWidget)
     FWidget->setMouseTracking(true);
     // Hints are ours; Qt's tooltips stay off.
     FWidget->setToolTip(QString());
-    if (FParent)
-        FWidget->setParent(FParent->ClientWidget());
+    if (FParent || FPopupWindow)
+        AttachWidget();
     PlaceWidget();
     FWidget->setEnabled(FEnabled);
     if (FCursor != crDefault)
@@ -386,7 +388,7 @@ void TControl::SetParent(TWinControl* AParent)
         FParent->RemoveControl(this);
     FParent = AParent;
     if (FParent) {
-        FWidget->setParent(FParent->ClientWidget());
+        AttachWidget();
         FParent->InsertControl(this);
         TMessage M{};
         if (FParentFont)
@@ -399,8 +401,43 @@ void TControl::SetParent(TWinControl* AParent)
         RequestAlign();
     } else {
         FWidget->hide();
-        FWidget->setParent(nullptr);
+        AttachWidget();
     }
+}
+
+void TControl::AttachWidget()
+{
+    if (!FPopupWindow) {
+        FWidget->setParent(FParent ? FParent->ClientWidget() : nullptr);
+        return;
+    }
+    Qt::WindowFlags Flags = Qt::FramelessWindowHint | (FPopupStyle.ToolWindow ? Qt::Tool : Qt::Window);
+    if (FPopupStyle.TopMost)
+        Flags |= Qt::WindowStaysOnTopHint;
+    if (FPopupStyle.Disabled)
+        Flags |= Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
+    FWidget->setParent(FParent ? FParent->Handle() : nullptr, Flags);
+}
+
+void TControl::SetPopupWindow(const TPopupWindowStyle& Style)
+{
+    FPopupWindow = true;
+    FPopupStyle = Style;
+    // A pop-up never takes the activation from its form.
+    FWidget->setAttribute(Qt::WA_ShowWithoutActivating);
+    if (Style.Disabled)
+        FWidget->setFocusPolicy(Qt::NoFocus);
+    AttachWidget();
+    PlaceWidget();
+    ApplyVisibility();
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value)
+{
+    if (FBiDiMode == Value)
+        return;
+    FBiDiMode = Value;
+    Invalidate();
 }
 
 void TControl::PlaceWidget()
@@ -1947,6 +1984,25 @@ void TMouse::SetCursorPos(const TPoint& Value)
 Integer TMouse::WheelScrollLines() const
 {
     return QApplication::wheelScrollLines();
+}
+
+// ---------------------------------------------------------------- window regions
+
+bool SetWindowRgn(HWND Wnd, const std::vector<TPoint>& Polygon, bool Redraw)
+{
+    if (!Wnd)
+        return false;
+    if (Polygon.empty()) {
+        Wnd->clearMask();
+    } else {
+        QPolygon Points;
+        for (const TPoint& P : Polygon)
+            Points << QPoint(P.X, P.Y);
+        Wnd->setMask(QRegion(Points, Qt::WindingFill));
+    }
+    if (Redraw)
+        Wnd->update();
+    return true;
 }
 
 // ---------------------------------------------------------------- THintWindow

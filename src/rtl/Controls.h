@@ -35,6 +35,18 @@ using TLeftRight = TAlignment;
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
+// Reading order and alignment of a control's texts; only bdRightToLeft
+// mirrors the alignment (UseRightToLeftAlignment).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// A control's window as a frameless top-level pop-up owned by its parent's
+// window (placed in screen coordinates) instead of a child window.
+struct TPopupWindowStyle {
+    bool TopMost = false;    // above all other windows
+    bool ToolWindow = false; // no task bar entry, kept above its owner
+    bool Disabled = false;   // takes neither input nor the focus
+};
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // The border of controls: bsNone or bsSingle.
 using TBorderStyle = TFormBorderStyle;
@@ -242,6 +254,12 @@ public:
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
 
+    // Left to right unless set.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool IsPopupWindow() const { return FPopupWindow; }
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
     TControlState ControlState() const { return FControlState; }
@@ -297,6 +315,9 @@ protected:
     virtual void ApplyVisibility();
     // The widget's own handling of Event (what a Qt widget does by itself).
     bool NativeEvent(QEvent* Event);
+    // Makes the window a pop-up of that style; its bounds become screen
+    // coordinates.
+    void SetPopupWindow(const TPopupWindowStyle& Style);
 
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -381,6 +402,9 @@ private:
     void DispatchKey(QEvent* Event);
     void FontChangedByUser(TObject* Sender);
     bool DispatchWheel(QEvent* Event);
+    // Puts the widget into the parent's client area, or makes it a window
+    // owned by the parent's for a pop-up.
+    void AttachWidget();
 
 protected:
 
@@ -407,6 +431,9 @@ protected:
     bool FParentFont = true;
     bool FApplyingParentFont = false;
     TPopupMenu* FPopupMenu = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FPopupWindow = false;
+    TPopupWindowStyle FPopupStyle;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FMouseInControl = false;
@@ -600,6 +627,11 @@ protected:
     void Paint() override;
     void PlaceWidget() override;
 };
+
+// The window shows, and takes the mouse, only inside the polygon (filled by
+// the winding rule); an empty polygon gives it all back. False for a null
+// window.
+bool SetWindowRgn(HWND Wnd, const std::vector<TPoint>& Polygon, bool Redraw);
 
 // The short part of a hint "short|long" and the long part.
 String GetShortHint(const String& Hint);

@@ -249,6 +249,8 @@ protected:
     void InvalidateCol(Integer ACol);
     void InvalidateRow(Integer ARow);
     void InvalidateGrid();
+    // Any rectangle of the client area (a cell and its neighbours).
+    void InvalidateClientRect(const TRect& R);
     // The editor takes its cell's contents again.
     void InvalidateEditor();
 
@@ -341,7 +343,6 @@ private:
     void ChangeSize(Integer NewColCount, Integer NewRowCount);
     void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
     void MoveLineSize(bool Rows, Integer FromIndex, Integer ToIndex);
-    void InvalidateClientRect(const TRect& R);
     void InvalidateSelection(const TGridRect& R);
     TGridCoord NextTabCell(bool Backward) const;
     void HideEdit();
@@ -451,6 +452,39 @@ public:
     void SetRows(Integer Index, TStrings* Value);
 
 protected:
+    // One cell's text and object.
+    struct TCellSlot {
+        String Text;
+        TObject* Object = nullptr;
+    };
+
+    // The slots of any cell, also of columns and rows beyond the counts
+    // (a descendant keeps hidden columns there); the caller checks the
+    // indexes (not negative). Slot is null for a cell never written.
+    const TCellSlot* Slot(Integer ACol, Integer ARow) const
+    {
+        if (std::size_t(ARow) >= FData.size())
+            return nullptr;
+        const auto& Line = FData[std::size_t(ARow)];
+        return std::size_t(ACol) < Line.size() ? &Line[std::size_t(ACol)] : nullptr;
+    }
+    const String& SlotText(Integer ACol, Integer ARow) const
+    {
+        const TCellSlot* S = Slot(ACol, ARow);
+        return S ? S->Text : EmptySlotText();
+    }
+    TObject* SlotObject(Integer ACol, Integer ARow) const
+    {
+        const TCellSlot* S = Slot(ACol, ARow);
+        return S ? S->Object : nullptr;
+    }
+    // Writing repaints the cell and updates the editor as Cells does.
+    void SetSlotText(Integer ACol, Integer ARow, const String& Value);
+    void SetSlotObject(Integer ACol, Integer ARow, TObject* Value);
+    // One more than the last row (column) any slot was written in.
+    Integer SlotRowExtent() const { return Integer(FData.size()); }
+    Integer SlotColExtent() const;
+
     void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
     String GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
@@ -462,12 +496,8 @@ protected:
 private:
     class TLineStrings;
     friend class TLineStrings;
-    struct TCellSlot {
-        String Text;
-        TObject* Object = nullptr;
-    };
 
-    const TCellSlot* Slot(Integer ACol, Integer ARow) const;
+    static const String& EmptySlotText();
     TCellSlot& WritableSlot(Integer ACol, Integer ARow);
     void ClearColumnData(Integer ACol);
     void ClearRowData(Integer ARow);

@@ -111,34 +111,50 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 
 TStringGrid::~TStringGrid() = default;
 
-const TStringGrid::TCellSlot* TStringGrid::Slot(Integer ACol, Integer ARow) const
+const String& TStringGrid::EmptySlotText()
 {
-    if (std::size_t(ARow) >= FData.size())
-        return nullptr;
-    const auto& Line = FData[std::size_t(ARow)];
-    return std::size_t(ACol) < Line.size() ? &Line[std::size_t(ACol)] : nullptr;
+    static const String Empty;
+    return Empty;
 }
 
 TStringGrid::TCellSlot& TStringGrid::WritableSlot(Integer ACol, Integer ARow)
 {
-    if (std::size_t(ARow) >= FData.size())
+    // A grid is filled line by line: room for the whole grid (row) at once
+    // spares a reallocation per cell written.
+    if (std::size_t(ARow) >= FData.size()) {
+        FData.reserve(std::max(std::size_t(ARow) + 1, std::size_t(RowCount())));
         FData.resize(std::size_t(ARow) + 1);
+    }
     auto& Line = FData[std::size_t(ARow)];
-    if (std::size_t(ACol) >= Line.size())
+    if (std::size_t(ACol) >= Line.size()) {
+        Line.reserve(std::max(std::size_t(ACol) + 1, std::size_t(ColCount())));
         Line.resize(std::size_t(ACol) + 1);
+    }
     return Line[std::size_t(ACol)];
+}
+
+Integer TStringGrid::SlotColExtent() const
+{
+    std::size_t Extent = 0;
+    for (const auto& Line : FData)
+        Extent = std::max(Extent, Line.size());
+    return Integer(Extent);
 }
 
 String TStringGrid::Cells(Integer ACol, Integer ARow) const
 {
     CheckCoord(ACol, ARow);
-    const TCellSlot* S = Slot(ACol, ARow);
-    return S ? S->Text : String();
+    return SlotText(ACol, ARow);
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const String& Value)
 {
     CheckCoord(ACol, ARow);
+    SetSlotText(ACol, ARow, Value);
+}
+
+void TStringGrid::SetSlotText(Integer ACol, Integer ARow, const String& Value)
+{
     const TCellSlot* S = Slot(ACol, ARow);
     if (S ? S->Text == Value : Value.isEmpty())
         return;
@@ -151,17 +167,19 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const String& Value)
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const
 {
     CheckCoord(ACol, ARow);
-    const TCellSlot* S = Slot(ACol, ARow);
-    return S ? S->Object : nullptr;
+    return SlotObject(ACol, ARow);
 }
 
 void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value)
 {
     CheckCoord(ACol, ARow);
-    const TCellSlot* S = Slot(ACol, ARow);
-    if ((S ? S->Object : nullptr) == Value)
-        return;
-    WritableSlot(ACol, ARow).Object = Value;
+    SetSlotObject(ACol, ARow, Value);
+}
+
+void TStringGrid::SetSlotObject(Integer ACol, Integer ARow, TObject* Value)
+{
+    if (SlotObject(ACol, ARow) != Value)
+        WritableSlot(ACol, ARow).Object = Value;
 }
 
 TStrings* TStringGrid::LineStrings(bool Column, Integer Index)

@@ -362,3 +362,6 @@ bool MatchesMask(const String& Name, const String& Mask);
 // The entry of Dir whose name equals Name ignoring case, as stored (the exact
 // name when several differ only in case); empty when there is none.
 String FindExistingName(const String& Dir, const String& Name);
+// Path with every component looked up by FindExistingName ('/' and '\'
+// separate them); Path itself when a component cannot be found.
+String FindExistingPath(const String& Path);

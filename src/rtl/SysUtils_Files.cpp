@@ -298,3 +298,19 @@ String FindExistingName(const String& Dir, const String& Name)
     std::sort(Matches.begin(), Matches.end());
     return Matches.first();
 }
+
+String FindExistingPath(const String& Path)
+{
+    const QStringList Parts = String(Path).replace(u'\\', u'/').split(u'/');
+    // An absolute path (or a resource path, ":/...") starts at its root.
+    String Found = Path.startsWith(u':') ? Parts.first() + u'/' : Path.startsWith(u'/') ? QStringLiteral("/") : String();
+    for (qsizetype I = Found.isEmpty() ? 0 : 1; I < Parts.size(); ++I) {
+        if (Parts[I].isEmpty())
+            continue;
+        const String Name = FindExistingName(Found, Parts[I]);
+        if (Name.isEmpty())
+            return Path;
+        Found += (Found.isEmpty() || Found.endsWith(u'/') ? String() : QStringLiteral("/")) + Name;
+    }
+    return Found;
+}

@@ -2,6 +2,7 @@
 // A string grid on a shown form, for the grid tests: the grid's protected
 // operations are reachable through TTestGrid, and TGridsForm shows it
 // offscreen with the keyboard focus.
+#include "common/ShowForm.h"
 #include "rtl/Forms.h"
 #include "rtl/Grids.h"
 
@@ -89,14 +90,7 @@ public:
         EXPECT_TRUE(Dialogs->Boxes.empty());
     }
 
-    void Show()
-    {
-        Form->Show();
-        QApplication::setActiveWindow(Form->Handle());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Handle()));
-        Grid->SetFocus();
-        QApplication::processEvents();
-    }
+    void Show() { ShowWithFocus(Form.get(), Grid); }
     QWidget* FocusWidget() const { return QApplication::focusWidget(); }
 
     TScriptedDialogs Dialogs;

@@ -3,6 +3,9 @@
 // the base grid, the grid control, its settings objects, editors and data
 // services. Ordinals are stored and compared, so every enumeration keeps
 // its declaration order; values stream by name (rtl/TypInfo.h).
+// Then the grid's support objects (ExObj_Support.cpp) and settings objects
+// (ExObj_Settings.cpp).
+#include "rtl/ExtCtrls.h"
 #include "rtl/Graphics.h"
 #include "rtl/Grids.h"
 #include "rtl/TypInfo.h"
@@ -138,3 +141,515 @@ using TImageChangeEvent = std::function<void(TObject* Sender, Integer Acol, Inte
 using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;
 using TExGridUndoRedoEvent = std::function<void(TObject* Sender, TBaseGrid* Grid, Integer Col, Integer Row,
                                                 const String& OrigValue, const String& NewValue)>;
+
+// ---------------------------------------------------------------------------
+// Support objects (ExObj_Support.cpp)
+
+// A list of 32-bit integers that reports changes for its owner cell.
+class TIntList : public TList {
+public:
+    TIntList(Integer Col, Integer Row) : FCol(Col), FRow(Row) {}
+
+    // Add, Delete, DeleteValue and writing an item raise OnChange; Insert
+    // does not.
+    void Add(Integer Value);
+    void Delete(Integer Index);
+    void Insert(Integer Index, Integer Value);
+    void DeleteValue(Integer Value);
+    bool HasValue(Integer Value) const;
+    Integer Items(Integer Index) const { return GetInteger(Index); }
+    void SetItems(Integer Index, Integer Value) { SetInteger(Index, Value); }
+    Integer GetInteger(Integer Index) const;
+    void SetInteger(Integer Index, Integer Value);
+    Integer IndexOf(Integer Value) const;
+    // The entries as "3,10,-1"; setting reads comma text, each item added
+    // as it is read (an item that is no integer raises EConvertError).
+    String StrValue() const { return GetStrValue(); }
+    void SetStrValue(const String& Value);
+    String GetStrValue() const;
+
+    TImageChangeEvent OnChange;
+
+private:
+    void Changed();
+
+    Integer FCol;
+    Integer FRow;
+};
+
+// Sort columns in priority order: the column in bits 0 to 30, bit 31 set
+// for a descending one.
+class TSortIndexList : public TIntList {
+public:
+    TSortIndexList() : TIntList(0, 0) {}
+
+    void AddIndex(Integer ColumnIndex, bool Ascending);
+    // The position of the column's entry, -1 when it has none.
+    Integer FindIndex(Integer ColumnIndex) const;
+    void ToggleIndex(Integer ColumnIndex);
+    Integer SortColumns(Integer i) const { return GetSortColumns(i); }
+    Integer GetSortColumns(Integer i) const;
+    void SetSortColumns(Integer i, Integer Value);
+    // True for an ascending entry.
+    bool SortDirections(Integer i) const;
+    void SetSortDirections(Integer i, bool Value);
+    // "u2;d5": ascending column 2, then descending column 5.
+    String SaveToString() const;
+    // Items shorter than two characters, or whose column is no integer,
+    // are skipped.
+    void LoadFromString(const String& s);
+};
+
+// A control hosted in a cell; the control is not owned.
+class TControlItem : public TObject {
+public:
+    TControlItem(Integer AX, Integer AY, TControl* AObject) : FX(AX), FY(AY), FObject(AObject) {}
+
+    Integer X() const { return FX; }
+    void SetX(Integer Value) { FX = Value; }
+    Integer Y() const { return FY; }
+    void SetY(Integer Value) { FY = Value; }
+    TControl* Control() const { return FObject; }
+    void SetControl(TControl* Value) { FObject = Value; }
+
+private:
+    Integer FX;
+    Integer FY;
+    TControl* FObject;
+};
+
+// The controls hosted in cells; owns its items, not their controls.
+class TControlList : public TList {
+public:
+    TControlList() = default;
+    ~TControlList() override;
+
+    void AddControl(Integer X, Integer Y, TControl* AObject);
+    // The first item of that cell, -1 when none.
+    Integer ControlIndex(Integer X, Integer Y) const;
+    TControlItem* Control(Integer i) const { return GetControl(i); }
+    TControlItem* GetControl(Integer i) const;
+    void RemoveControl(Integer i);
+    // An item's control is a windowed control with that window.
+    bool HasHandle(HWND Handle) const;
+};
+
+// A cell picture kept as a file name; the file is read when the name is set
+// (its size) and when the picture is drawn.
+class TFilePicture : public TPersistent {
+public:
+    // From another TFilePicture only.
+    void Assign(TPersistent* Source) override;
+
+    const String& Filename() const { return FFilename; }
+    // Errors of reading the file reach the caller; an empty name clears the
+    // size.
+    void SetFilename(const String& Value);
+    Integer Width() const { return FWidth; }
+    Integer Height() const { return FHeight; }
+    // Stretched into r; nothing when the file cannot be read (any more).
+    void DrawPicture(TCanvas* Canvas, const TRect& r) const;
+
+private:
+    String FFilename;
+    Integer FWidth = 0;
+    Integer FHeight = 0;
+};
+
+// A string list read and written line by line.
+class TFileStringList : public TStringList {
+public:
+    void Reset();
+    bool Eof() const { return GetEof(); }
+    bool GetEof() const { return fp >= Count(); }
+    // Past the last line: EStringListError.
+    void ReadLn(String& s);
+    void Write(const String& s);
+    void WriteLn(const String& s);
+
+private:
+    Integer fp = 0;
+    String cache;
+};
+
+// The arrow that shows where a dragged row or column lands: a pop-up window
+// shaped as the arrow, owned by the grid.
+class TArrowWindow : public TPanel {
+public:
+    // Lime, hidden, with AOwner as owner and parent.
+    TArrowWindow(TWinControl* AOwner, TArrowDirection Direction);
+
+    TArrowDirection Dir() const { return FDir; }
+    const std::vector<TPoint>& Arrow() const { return FArrow; }
+
+protected:
+    void Paint() override;
+
+private:
+    TArrowDirection FDir;
+    std::vector<TPoint> FArrow;
+};
+
+// The frame around the focused cell: a disabled top-most pop-up that paints
+// nothing itself (the grid control fills it as a layered window).
+class TGridFocusWindow : public TCustomControl {
+public:
+    explicit TGridFocusWindow(TComponent* AOwner);
+
+protected:
+    void Paint() override {}
+};
+
+// 32-bit pixels with premultiplied alpha, made from a mask's red bytes.
+class TGridAlphaMask : public TBitmap {
+public:
+    TGridAlphaMask();
+
+    Byte Opacity() const { return FOpacity; }
+    void SetOpacity(Byte Value) { FOpacity = Value; }
+    // Bitmap (24-bit, else nothing happens) premultiplied by the red bytes
+    // of Mask; pixels beyond Mask count as alpha 0. Color is not used.
+    void MergeMask(TBitmap* Mask, TBitmap* Bitmap, TColor Color);
+    // From another mask: the opacity and the bytes of the rows and columns
+    // both have; from any other bitmap the bitmap's copy.
+    void Assign(TPersistent* Source) override;
+
+private:
+    Byte FOpacity = 255;
+};
+
+// A 24-bit black bitmap with one white rounded rectangle (an outline of
+// PenWidth, filled below 1), blurred when BlurRadius > 0.
+void CreateRoundRectMask(TBitmap* Bitmap, Integer Width, Integer Height, Integer PenWidth, Integer CornerSize,
+                         Double BlurRadius);
+// Gaussian blur of a 24-bit bitmap, else an Exception "Blur only works for
+// 24-bit bitmaps"; a radius at or below 0 leaves it unchanged.
+void BlurBitmap(TBitmap* Bitmap, Double Radius);
+
+// The blur's kernel: weights of the offsets -Size .. Size.
+struct TBlurKernel {
+    Integer Size = 0;
+    std::vector<Single> Weights;
+};
+TBlurKernel MakeBlurKernel(Double Radius);
+
+// ---------------------------------------------------------------------------
+// Settings objects (ExObj_Settings.cpp). The grid control reads the fields;
+// each Assign copies only from its own class and raises no event.
+
+// The search bar under the grid.
+class TSearchFooter : public TPersistent {
+public:
+    // InitDesign gives the English captions and hints a new grid gets.
+    TSearchFooter(TPersistent* AOwner, bool InitDesign);
+    ~TSearchFooter() override;
+
+    void Assign(TPersistent* Source) override;
+
+    bool ShowFindPrev() const { return FShowFindPrev; }
+    void SetShowFindPrev(bool Value);
+    bool ShowFindNext() const { return FShowFindNext; }
+    void SetShowFindNext(bool Value);
+    const String& FindNextCaption() const { return FFindNextCaption; }
+    void SetFindNextCaption(const String& Value);
+    const String& FindPrevCaption() const { return FFindPrevCaption; }
+    void SetFindPrevCaption(const String& Value);
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    bool ShowClose() const { return FShowClose; }
+    void SetShowClose(bool Value);
+    bool ShowHighLight() const { return FShowHighLight; }
+    void SetShowHighLight(bool Value);
+    bool ShowMatchCase() const { return FShowMatchCase; }
+    void SetShowMatchCase(bool Value);
+    const String& MatchCaseCaption() const { return FMatchCaseCaption; }
+    void SetMatchCaseCaption(const String& Value);
+    const String& HintClose() const { return FHintClose; }
+    void SetHintClose(const String& Value);
+    const String& HintFindPrev() const { return FHintFindPrev; }
+    void SetHintFindPrev(const String& Value);
+    const String& HintHighlight() const { return FHintHighlight; }
+    void SetHintHighlight(const String& Value);
+    const String& HintFindNext() const { return FHintFindNext; }
+    void SetHintFindNext(const String& Value);
+    bool AutoSearch() const { return FAutoSearch; }
+    void SetAutoSearch(bool Value) { FAutoSearch = Value; }
+    const String& LastSearch() const { return FLastSearch; }
+    void SetLastSearch(const String& Value) { FLastSearch = Value; }
+    Integer SearchColumn() const { return FSearchColumn; }
+    void SetSearchColumn(Integer Value) { FSearchColumn = Value; }
+    bool SearchActiveColumnOnly() const { return FSearchActiveColumnOnly; }
+    void SetSearchActiveColumnOnly(bool Value) { FSearchActiveColumnOnly = Value; }
+    bool SearchMatchStart() const { return FSearchMatchStart; }
+    void SetSearchMatchStart(bool Value) { FSearchMatchStart = Value; }
+    bool SearchFixedCells() const { return FSearchFixedCells; }
+    void SetSearchFixedCells(bool Value) { FSearchFixedCells = Value; }
+    bool SearchHiddenRows() const { return FSearchHiddenRows; }
+    void SetSearchHiddenRows(bool Value) { FSearchHiddenRows = Value; }
+    const String& HighLightCaption() const { return FHighLightCaption; }
+    void SetHighLightCaption(const String& Value);
+    bool AlwaysHighLight() const { return FAlwaysHighLight; }
+    void SetAlwaysHighLight(bool Value) { FAlwaysHighLight = Value; }
+    TSearchDirection SearchDirection() const { return FSearchDirection; }
+    void SetSearchDirection(TSearchDirection Value) { FSearchDirection = Value; }
+    TFont* Font() const { return FFont.get(); }
+    // Copies the font's attributes in.
+    void SetFont(TFont* Value);
+
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    // Stores the value; the event fires when it changed (or always).
+    template <class T>
+    void Store(T& Field, const T& Value, bool Always);
+
+    bool FShowFindPrev = true;
+    bool FShowFindNext = true;
+    String FFindNextCaption;
+    String FFindPrevCaption;
+    TColor FColorTo = clBtnFace;
+    TColor FColor = clWhite;
+    bool FVisible = false;
+    bool FAutoThemeAdapt = false;
+    bool FShowClose = true;
+    bool FShowHighLight = true;
+    bool FShowMatchCase = true;
+    String FMatchCaseCaption;
+    String FHintClose;
+    String FHintFindPrev;
+    String FHintHighlight;
+    String FHintFindNext;
+    bool FAutoSearch = true;
+    String FLastSearch;
+    Integer FSearchColumn = -1;
+    bool FSearchActiveColumnOnly = false;
+    bool FSearchMatchStart = false;
+    bool FSearchFixedCells = false;
+    bool FSearchHiddenRows = false;
+    String FHighLightCaption;
+    bool FAlwaysHighLight = false;
+    TSearchDirection FSearchDirection = sdTopBottom;
+    std::unique_ptr<TFont> FFont;
+};
+
+// Keyboard navigation and clipboard settings; row insert and delete keys,
+// clipboard keys and moving on with Enter are off unless allowed.
+class TNavigation : public TPersistent {
+public:
+    // Everything but KeepScrollOnSort.
+    void Assign(TPersistent* Source) override;
+
+    RTL_STORED_PROPERTY(bool, AllowInsertRow, false)
+    RTL_STORED_PROPERTY(bool, AllowDeleteRow, false)
+    RTL_STORED_PROPERTY(bool, AdvanceOnEnter, false)
+    bool AdvanceInsert() const { return FAdvanceInsert; }
+    void SetAdvanceInsert(bool Value);
+    RTL_STORED_PROPERTY(bool, AutoGotoWhenSorted, false)
+    RTL_STORED_PROPERTY(bool, AutoGotoIncremental, false)
+    RTL_STORED_PROPERTY(bool, AutoComboDropSize, false)
+    RTL_STORED_PROPERTY(bool, AllowClipboardShortCuts, false)
+    RTL_STORED_PROPERTY(bool, AllowRTFClipboard, false)
+    RTL_STORED_PROPERTY(bool, AllowSmartClipboard, false)
+    RTL_STORED_PROPERTY(bool, AllowClipboardAlways, false)
+    RTL_STORED_PROPERTY(bool, AllowClipboardColGrow, true)
+    RTL_STORED_PROPERTY(bool, AllowClipboardRowGrow, true)
+    RTL_STORED_PROPERTY(TClipboardPasteAction, ClipboardPasteAction, paReplace)
+    RTL_STORED_PROPERTY(bool, CopyHTMLTagsToClipboard, true)
+    TAdvanceDirection AdvanceDirection() const { return FAdvanceDirection; }
+    void SetAdvanceDirection(TAdvanceDirection Value);
+    // Turning it on turns AdvanceOnEnter on as well.
+    bool AdvanceAuto() const { return FAdvanceAuto; }
+    void SetAdvanceAuto(bool Value);
+    RTL_STORED_PROPERTY(bool, AdvanceAutoEdit, true)
+    RTL_STORED_PROPERTY(bool, CursorWalkEditor, false)
+    RTL_STORED_PROPERTY(bool, CursorWalkAlwaysEdit, true)
+    RTL_STORED_PROPERTY(bool, MoveRowOnSort, false)
+    RTL_STORED_PROPERTY(bool, KeepScrollOnSort, false)
+    RTL_STORED_PROPERTY(bool, ImproveMaskSel, false)
+    RTL_STORED_PROPERTY(bool, AlwaysEdit, false)
+    RTL_STORED_PROPERTY(TInsertPosition, InsertPosition, pInsertBefore)
+    RTL_STORED_PROPERTY(bool, LineFeedOnEnter, false)
+    RTL_STORED_PROPERTY(THomeEndAction, HomeEndKey, heFirstLastColumn)
+    RTL_STORED_PROPERTY(bool, KeepHorizScroll, false)
+    RTL_STORED_PROPERTY(bool, AllowFmtClipboard, false)
+    RTL_STORED_PROPERTY(bool, TabToNextAtEnd, false)
+    RTL_STORED_PROPERTY(bool, EditSelectAll, true)
+    RTL_STORED_PROPERTY(TAdvanceDirection, TabAdvanceDirection, adLeftRight)
+    RTL_STORED_PROPERTY(bool, SkipFixedCells, true)
+    RTL_STORED_PROPERTY(bool, SkipDisabledRows, true)
+    RTL_STORED_PROPERTY(bool, AllowCtrlEnter, true)
+    RTL_STORED_PROPERTY(bool, AppendOnArrowDown, false)
+    RTL_STORED_PROPERTY(bool, LeftRightRowSelect, true)
+    RTL_STORED_PROPERTY(bool, MoveScrollOnly, false)
+    RTL_STORED_PROPERTY(bool, ComboGetUpDown, true)
+    TNotifyEvent OnChange;
+    RTL_STORED_PROPERTY(bool, AdvanceOnEnterLoop, true)
+    RTL_STORED_PROPERTY(TCursorAdvance, CursorAdvance, caDefault)
+    RTL_STORED_PROPERTY(bool, AdvanceSkipReadOnlyCells, true)
+    RTL_STORED_PROPERTY(bool, CursorMoveRows, false)
+
+private:
+    void Changed();
+
+    bool FAdvanceInsert = false;
+    TAdvanceDirection FAdvanceDirection = adLeftRight;
+    bool FAdvanceAuto = false;
+};
+
+// Mouse behaviour settings.
+class TMouseActions : public TPersistent {
+public:
+    explicit TMouseActions(TPersistent* AOwner);
+    ~TMouseActions() override;
+
+    // Everything but EditOnDblClickOnly, FixedComboValues and HotmailRowSelect.
+    void Assign(TPersistent* Source) override;
+
+    RTL_STORED_PROPERTY(bool, ColSelect, false)
+    RTL_STORED_PROPERTY(bool, RowSelect, false)
+    RTL_STORED_PROPERTY(bool, AllSelect, false)
+    RTL_STORED_PROPERTY(bool, DirectEdit, false)
+    RTL_STORED_PROPERTY(bool, DirectComboDrop, false)
+    RTL_STORED_PROPERTY(bool, DirectComboClose, false)
+    RTL_STORED_PROPERTY(bool, DirectDateClose, false)
+    RTL_STORED_PROPERTY(bool, DirectDateDrop, false)
+    // While designing, one of the three disjunct selections excludes the
+    // others; at run time they combine.
+    bool DisjunctRowSelect() const { return FDisjunctRowSelect; }
+    void SetDisjunctRowSelect(bool Value);
+    bool DisjunctColSelect() const { return FDisjunctColSelect; }
+    void SetDisjunctColSelect(bool Value);
+    RTL_STORED_PROPERTY(bool, AllColumnSize, false)
+    RTL_STORED_PROPERTY(bool, AllRowSize, false)
+    RTL_STORED_PROPERTY(bool, CaretPositioning, false)
+    RTL_STORED_PROPERTY(bool, SizeFixedCol, false)
+    RTL_STORED_PROPERTY(bool, SizeFixedRow, false)
+    bool DisjunctCellSelect() const { return FDisjunctCellSelect; }
+    void SetDisjunctCellSelect(bool Value);
+    RTL_STORED_PROPERTY(TGridFixedCellEdit, FixedRowsEdit, fceNone)
+    RTL_STORED_PROPERTY(TGridFixedCellEdit, FixedColsEdit, fceNone)
+    RTL_STORED_PROPERTY(TGridFixedCellEditor, FixedRowsEditor, fceEdit)
+    RTL_STORED_PROPERTY(TGridFixedCellEditor, FixedColsEditor, fceEdit)
+    // On also turns DisjunctRowSelect and CheckAllCheck on; every write
+    // raises OnInvalidate.
+    bool HotmailRowSelect() const { return FHotmailRowSelect; }
+    void SetHotmailRowSelect(bool Value);
+    RTL_STORED_PROPERTY(bool, RangeSelectAndEdit, false)
+    RTL_STORED_PROPERTY(bool, NoAutoRangeScroll, false)
+    RTL_STORED_PROPERTY(bool, PreciseCheckBoxCheck, false)
+    RTL_STORED_PROPERTY(bool, PreciseNodeClick, true)
+    RTL_STORED_PROPERTY(bool, CheckAllCheck, false)
+    RTL_STORED_PROPERTY(bool, NodeAllExpandContract, false)
+    RTL_STORED_PROPERTY(bool, MoveRowOnNodeClick, false)
+    RTL_STORED_PROPERTY(bool, RowSelectPersistent, false)
+    RTL_STORED_PROPERTY(bool, SelectOnRightClick, false)
+    RTL_STORED_PROPERTY(bool, NoScrollOnPartialRow, false)
+    RTL_STORED_PROPERTY(Integer, WheelIncrement, 0)
+    TWheelAction WheelAction() const { return FWheelAction; }
+    void SetWheelAction(TWheelAction Value);
+    RTL_STORED_PROPERTY(bool, AutoSizeColOnDblClick, true)
+    // On raises OnDisableEdit.
+    bool EditOnDblClickOnly() const { return FEditOnDblClickOnly; }
+    void SetEditOnDblClickOnly(bool Value);
+    RTL_STORED_PROPERTY(bool, DisjunctRowSelectNoCtrl, false)
+    TNotifyEvent OnChange;
+    TNotifyEvent OnInvalidate;
+    TIsDesigningEvent OnIsDesigning;
+    TNotifyEvent OnDisableEdit;
+    TStrings* FixedComboValues() const { return GetFixedComboValues(); }
+    TStrings* GetFixedComboValues() const { return FFixedComboValues.get(); }
+    // Copies the lines in.
+    void SetFixedComboValues(TStrings* Value);
+    // The field itself, without the setter's effects.
+    bool DisjunctRowSelectDirect() const { return FDisjunctRowSelect; }
+    void SetDisjunctRowSelectDirect(bool Value) { FDisjunctRowSelect = Value; }
+
+private:
+    bool IsDesigning();
+    // Sets one of the three disjunct selections; designing, the others go off.
+    void SetDisjunct(bool& Field, bool Value);
+
+    bool FDisjunctRowSelect = false;
+    bool FDisjunctColSelect = false;
+    bool FDisjunctCellSelect = false;
+    bool FHotmailRowSelect = false;
+    TWheelAction FWheelAction = waMoveSelection;
+    bool FEditOnDblClickOnly = false;
+    std::unique_ptr<TStringList> FFixedComboValues;
+};
+
+// Row banding: alternating colours of the data rows.
+class TBands : public TPersistent {
+public:
+    // Active, both colours, both lengths and Print.
+    void Assign(TPersistent* Source) override;
+
+    RTL_STORED_PROPERTY(bool, Print, false)
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    Integer TotalLength() const { return FTotalLength; }
+    Integer SecondaryLength() const { return FSecondaryLength; }
+    void SetSecondaryLength(Integer Value);
+    Integer PrimaryLength() const { return FPrimaryLength; }
+    void SetPrimaryLength(Integer Value);
+    // The colours and lengths notify only while Active.
+    TColor SecondaryColor() const { return FSecondaryColor; }
+    void SetSecondaryColor(TColor Value);
+    TColor PrimaryColor() const { return FPrimaryColor; }
+    void SetPrimaryColor(TColor Value);
+    TNotifyEvent OnChange;
+
+private:
+    template <class T>
+    void StoreWhileActive(T& Field, T Value);
+
+    bool FActive = false;
+    Integer FTotalLength = 2;
+    Integer FSecondaryLength = 1;
+    Integer FPrimaryLength = 1;
+    TColor FSecondaryColor = clWindow;
+    TColor FPrimaryColor = clInfoBk;
+};
+
+// Another grid kept in step with the owning one.
+class TSyncGrid : public TPersistent {
+public:
+    explicit TSyncGrid(TStringGrid* AOwner) : FOwner(AOwner) {}
+
+    void Assign(TPersistent* Source) override;
+
+    RTL_STORED_PROPERTY(bool, ScrollHorizontal, false)
+    TStringGrid* Grid() const { return FGrid; }
+    // The owning grid itself is refused.
+    void SetGrid(TStringGrid* Value);
+    RTL_STORED_PROPERTY(bool, ScrollVertical, false)
+    RTL_STORED_PROPERTY(bool, SelectionRow, false)
+    RTL_STORED_PROPERTY(bool, SelectionColumn, false)
+    RTL_STORED_PROPERTY(bool, MoveRow, false)
+    RTL_STORED_PROPERTY(bool, MoveColumn, false)
+
+private:
+    TStringGrid* FOwner;
+    TStringGrid* FGrid = nullptr;
+};
+
+// Shows the focus window around the edited cell.
+class TFocusHelper : public TPersistent {
+public:
+    explicit TFocusHelper(TPersistent* AOwner) : FOwner(AOwner) {}
+
+    void Assign(TPersistent* Source) override;
+    TPersistent* Owner() const { return FOwner; }
+
+    RTL_STORED_PROPERTY(bool, Enabled, false)
+
+private:
+    TPersistent* FOwner;
+};
