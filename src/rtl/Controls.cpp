@@ -62,10 +62,13 @@ Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
     return Keys;
 }
 
-// Key data of a key message: bit 29 for Alt, bit 30 for a repeat.
+// Key data of a key message: bit 22 for the numeric keypad, bit 29 for Alt,
+// bit 30 for a repeat.
 LongInt KeyDataOf(const QKeyEvent* E)
 {
     LongInt Data = 1;
+    if (E->modifiers() & Qt::KeypadModifier)
+        Data |= 1 << 22;
     if (E->modifiers() & Qt::AltModifier)
         Data |= 1 << 29;
     if (E->isAutoRepeat())
@@ -268,16 +271,71 @@ String GetLongHint(const String& Hint)
 
 // ---------------------------------------------------------------- messages by handle
 
+namespace {
+
+// The Qt key of a virtual key code (0 when there is none).
+int VirtualKeyToQtKey(Word VK)
+{
+    static const std::map<Word, int> Keys = [] {
+        std::map<Word, int> M;
+        auto Add = [&](int Key) {
+            if (const Word V = QtKeyToVirtualKey(Key))
+                M.try_emplace(V, Key);
+        };
+        for (int Key = Qt::Key_Space; Key <= Qt::Key_AsciiTilde; ++Key)
+            Add(Key);
+        for (int Key = Qt::Key_Escape; Key <= Qt::Key_F12; ++Key)
+            Add(Key);
+        Add(Qt::Key_Menu);
+        Add(Qt::Key_Help);
+        return M;
+    }();
+    const auto It = Keys.find(VK);
+    return It == Keys.end() ? 0 : It->second;
+}
+
+// A key message sent or posted to a control arrives as a key of the
+// keyboard would: through the control's handlers to its widget.
+QKeyEvent* KeyEventOfMessage(Cardinal Msg, WPARAM WParam)
+{
+    const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
+    if (!Down && Msg != WM_KEYUP && Msg != WM_SYSKEYUP)
+        return nullptr;
+    const int Key = VirtualKeyToQtKey(Word(WParam));
+    if (Key == 0)
+        return nullptr;
+    QString Text;
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Return || Key == Qt::Key_Escape || Key == Qt::Key_Backspace)
+        Text = QChar(char16_t(WParam)); // these codes are their characters
+    else if (Key >= Qt::Key_Space && Key <= Qt::Key_AsciiTilde)
+        Text = QChar(char16_t(Key)).toLower();
+    const Qt::KeyboardModifiers Mods = Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP ? Qt::AltModifier : Qt::NoModifier;
+    return new QKeyEvent(Down ? QEvent::KeyPress : QEvent::KeyRelease, Key, Mods, Text);
+}
+
+} // namespace
+
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
     TControl* C = FindControl(Wnd);
-    return C ? C->Perform(Msg, WParam, LParam) : 0;
+    if (!C)
+        return 0;
+    if (const std::unique_ptr<QKeyEvent> Key{KeyEventOfMessage(Msg, WParam)}) {
+        QCoreApplication::sendEvent(C->Handle(), Key.get());
+        return 0;
+    }
+    return C->Perform(Msg, WParam, LParam);
 }
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (!FindControl(Wnd))
+    TControl* C = FindControl(Wnd);
+    if (!C)
         return false;
+    if (QKeyEvent* Key = KeyEventOfMessage(Msg, WParam)) {
+        QCoreApplication::postEvent(C->Handle(), Key);
+        return true;
+    }
     QPointer<QWidget> Target(Wnd);
     QTimer::singleShot(0, Wnd, [Target, Msg, WParam, LParam] {
         if (TControl* C = Target ? FindControl(Target) : nullptr)
@@ -1097,14 +1155,29 @@ void TControl::Resize()
 
 // ---------------------------------------------------------------- Qt events
 
+void TControl::RunAsEvent(const std::function<void()>& Body)
+{
+    const std::shared_ptr<bool> Alive = FAlive;
+    ++FEventDepth;
+    try {
+        Body();
+    } catch (...) {
+        if (*Alive)
+            --FEventDepth;
+        HandleEventException(*Alive ? this : nullptr);
+        return;
+    }
+    if (*Alive)
+        --FEventDepth;
+}
+
 bool TControl::WidgetEvent(QEvent* Event)
 {
     if (ComponentState().Contains(csDestroying))
         return NativeEvent(Event);
     const std::shared_ptr<bool> Alive = FAlive;
-    ++FEventDepth;
     bool Result = true;
-    try {
+    RunAsEvent([&] {
         switch (Event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -1143,7 +1216,7 @@ bool TControl::WidgetEvent(QEvent* Event)
                 FPopupMenu->SetPopupComponent(this);
                 FPopupMenu->Popup(CE->globalPos().x(), CE->globalPos().y());
             } else {
-                Result = NativeEvent(Event);
+                Result = DefaultContextMenu(static_cast<QContextMenuEvent*>(Event));
             }
             break;
         case QEvent::ToolTip:
@@ -1153,15 +1226,13 @@ bool TControl::WidgetEvent(QEvent* Event)
             Result = NativeEvent(Event);
             break;
         }
-    } catch (...) {
-        if (*Alive)
-            --FEventDepth;
-        HandleEventException(*Alive ? this : nullptr);
-        return true;
-    }
-    if (*Alive)
-        --FEventDepth;
+    });
     return Result;
+}
+
+bool TControl::DefaultContextMenu(QContextMenuEvent* Event)
+{
+    return NativeEvent(Event);
 }
 
 void TControl::DispatchMouse(QEvent* Event)
@@ -1244,9 +1315,10 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 
 TWinControl::~TWinControl()
 {
-    // The derived parts are gone: the widget's signals must not reach them
-    // while the children go.
+    // The derived parts are gone: the widget's signals and paints must not
+    // reach them while the children go.
     FWidget->blockSignals(true);
+    SetPaintOver(false);
     // Children go first, whoever owns them; each leaves this list itself.
     while (!FControls.empty()) {
         TControl* C = FControls.back();
@@ -1568,6 +1640,60 @@ void TWinControl::Repaint()
     FWidget->repaint();
 }
 
+// A transparent child on top of the widget's own children that draws what
+// the control paints over them; mouse events pass through it.
+class TPaintOverlay : public QWidget {
+public:
+    explicit TPaintOverlay(TWinControl* AControl) : QWidget(AControl->Handle()), Control(AControl)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        parentWidget()->installEventFilter(this);
+        setGeometry(parentWidget()->rect());
+        raise();
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* E) override
+    {
+        if (Watched == parentWidget()) {
+            if (E->type() == QEvent::Resize)
+                setGeometry(parentWidget()->rect());
+            else if (E->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(E)->child() != this)
+                raise();
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter P(this);
+        TCanvas Canvas(&P);
+        GuardEvent(Control, [&] { Control->PaintOver(&Canvas); });
+    }
+
+private:
+    TWinControl* Control;
+};
+
+void TWinControl::SetPaintOver(bool Value)
+{
+    if (Value == (FPaintOverlay != nullptr))
+        return;
+    if (Value) {
+        FPaintOverlay = new TPaintOverlay(this);
+    } else {
+        delete FPaintOverlay;
+        FPaintOverlay = nullptr;
+    }
+}
+
+void TWinControl::PaintOver(TCanvas*)
+{
+}
+
 bool TWinControl::WidgetEvent(QEvent* Event)
 {
     if (ComponentState().Contains(csDestroying))
@@ -1575,20 +1701,9 @@ bool TWinControl::WidgetEvent(QEvent* Event)
     const std::shared_ptr<bool> Alive = FAlive;
     switch (Event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        ++FEventDepth;
-        try {
-            DispatchKey(Event);
-        } catch (...) {
-            if (*Alive)
-                --FEventDepth;
-            HandleEventException(*Alive ? this : nullptr);
-            return true;
-        }
-        if (*Alive)
-            --FEventDepth;
+    case QEvent::KeyRelease:
+        RunAsEvent([&] { DispatchKey(Event); });
         return true;
-    }
     case QEvent::Timer: {
         const int QtId = static_cast<QTimerEvent*>(Event)->timerId();
         for (const auto& [Id, Q] : FTimers)
@@ -1666,8 +1781,13 @@ void TControl::DispatchKey(QEvent* Event)
             return;
         Ch = char16_t(M.WParam);
     }
+    // Ctrl+letter does its work (copy, paste, cut ...) through its character,
+    // as the platform's edits do: a swallowed one does nothing.
+    const bool CtrlCharSwallowed = Ch == 0 && Original >= 1 && Original <= 26 && (E->modifiers() & Qt::ControlModifier);
     if (!KeyEaten && Ch == Original) {
         NativeEvent(Event);
+    } else if (CtrlCharSwallowed) {
+        return;
     } else if (!KeyEaten || Ch != 0) {
         QKeyEvent Replacement = ReplacementKeyEvent(E, Ch, !KeyEaten);
         NativeEvent(&Replacement);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class QContextMenuEvent;
 class QEvent;
 class QPaintEvent;
 class QWidget;
@@ -284,6 +285,11 @@ public:
     // Raises the click behaviour (OnClick) as a user click would.
     virtual void Click();
 
+    // Runs Body as one of the control's events: an exception is shown
+    // instead of passed on, and Body may free the control (its widget then
+    // goes when Qt is done with it).
+    void RunAsEvent(const std::function<void()>& Body);
+
     // For the Qt glue: the widget's events and paint requests. Return true
     // when the event was consumed.
     virtual bool WidgetEvent(QEvent* Event);
@@ -297,6 +303,9 @@ protected:
     virtual void ApplyVisibility();
     // The widget's own handling of Event (what a Qt widget does by itself).
     bool NativeEvent(QEvent* Event);
+    // A context menu asked for while the control has no PopupMenu: the
+    // widget's own.
+    virtual bool DefaultContextMenu(QContextMenuEvent* Event);
 
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -512,8 +521,16 @@ protected:
     // TabStop; custom controls take it by Tab only, as the framework's do.
     virtual void ApplyFocusPolicy();
 
+    // Drawing over a native control: once switched on, PaintOver runs after
+    // every paint of the widget and its children, with a canvas over the
+    // whole widget (the platform's frame and buttons are part of the widget
+    // here); what it excludes from the clipping stays as the widget drew it.
+    void SetPaintOver(bool Value);
+    virtual void PaintOver(TCanvas* Canvas);
+
 private:
     friend class TControl;
+    friend class TPaintOverlay;
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     void TimerFired(int QtTimerId);
@@ -521,6 +538,7 @@ private:
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     std::map<UINT_PTR, int> FTimers; // id -> Qt timer id
+    QWidget* FPaintOverlay = nullptr;
     bool FTabStop = false;
     Integer FAlignLevel = 0;
     bool FAlignPending = false;

@@ -6,7 +6,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QValidator>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -433,17 +436,17 @@ void TCustomEdit::SetSelText(const String& Value)
 
 void TCustomEdit::CopyToClipboard()
 {
-    LineEdit()->copy();
+    Perform(WM_COPY);
 }
 
 void TCustomEdit::CutToClipboard()
 {
-    LineEdit()->cut();
+    Perform(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard()
 {
-    LineEdit()->paste();
+    Perform(WM_PASTE);
 }
 
 void TCustomEdit::Undo()
@@ -456,12 +459,129 @@ void TCustomEdit::WMGetDlgCode(TWMGetDlgCode& Message)
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
 }
 
+namespace {
+
+// The clipboard message a typed control character (Ctrl+V, Ctrl+X, Ctrl+C)
+// or a key with Shift or Ctrl (Shift+Insert, Shift+Delete, Ctrl+Insert)
+// stands for; 0 for none.
+Cardinal ClipboardMessageOfChar(Word Ch)
+{
+    switch (Ch) {
+    case 22: return WM_PASTE;
+    case 24: return WM_CUT;
+    case 3: return WM_COPY;
+    default: return 0;
+    }
+}
+
+Cardinal ClipboardMessageOfKey(Word Key, TShiftState Shift)
+{
+    if (Key == VK_INSERT && Shift == TShiftState{ssShift})
+        return WM_PASTE;
+    if (Key == VK_DELETE && Shift == TShiftState{ssShift})
+        return WM_CUT;
+    if (Key == VK_INSERT && Shift == TShiftState{ssCtrl})
+        return WM_COPY;
+    return 0;
+}
+
+} // namespace
+
+void TCustomEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PASTE: WMPaste(Message); break;
+    case WM_CUT: WMCut(Message); break;
+    case WM_COPY: WMCopy(Message); break;
+    case EM_SETRECT: case EM_SETRECTNP:
+        if (Message.LParam)
+            SetFormattingRect(*reinterpret_cast<const TRect*>(Message.LParam));
+        break;
+    case EM_GETRECT:
+        if (Message.LParam)
+            *reinterpret_cast<TRect*>(Message.LParam) = FormattingRect();
+        break;
+    default: TWinControl::Dispatch(Message); break;
+    }
+}
+
+void TCustomEdit::SetFormattingRect(const TRect& R)
+{
+    FEditRect = R;
+    const TRect C = ClientRect();
+    LineEdit()->setTextMargins(std::max(R.Left, 0), std::max(R.Top, 0), std::max(C.Right - R.Right, 0),
+                               std::max(C.Bottom - R.Bottom, 0));
+}
+
+TRect TCustomEdit::FormattingRect() const
+{
+    return FEditRect.value_or(ClientRect());
+}
+
+void TCustomEdit::WMPaste(TMessage&)
+{
+    LineEdit()->paste();
+}
+
+void TCustomEdit::WMCut(TMessage&)
+{
+    LineEdit()->cut();
+}
+
+void TCustomEdit::WMCopy(TMessage&)
+{
+    LineEdit()->copy();
+}
+
+void TCustomEdit::WMKeyDown(TWMKey& Message)
+{
+    TWinControl::WMKeyDown(Message);
+    const TShiftState Shift = KeyboardStateToShiftState() - TShiftState{ssLeft, ssRight, ssMiddle};
+    if (const Cardinal Msg = ClipboardMessageOfKey(Message.CharCode, Shift)) {
+        Message.CharCode = 0;
+        Perform(Msg);
+    }
+}
+
 void TCustomEdit::WMChar(TWMKey& Message)
 {
     TWinControl::WMChar(Message);
+    if (const Cardinal Msg = ClipboardMessageOfChar(Message.CharCode)) {
+        Message.CharCode = 0;
+        Perform(Msg);
+        return;
+    }
     // The edit types the character in its case.
     if (Message.CharCode >= 32 && FCharCase != ecNormal)
         Message.CharCode = Cased(QString(QChar(char16_t(Message.CharCode)))).at(0).unicode();
+}
+
+bool TCustomEdit::DefaultContextMenu(QContextMenuEvent* Event)
+{
+    // The line edit's own menu, whose clipboard entries go through the
+    // edit's messages like the keys.
+    QMenu* Menu = LineEdit()->createStandardContextMenu();
+    Menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<QLineEdit> Edit(LineEdit());
+    // The entries are known by their (translated) captions, before the
+    // shortcut that follows a tab.
+    const std::pair<QString, Cardinal> Routes[] = {
+        {QLineEdit::tr("&Paste"), WM_PASTE}, {QLineEdit::tr("Cu&t"), WM_CUT}, {QLineEdit::tr("&Copy"), WM_COPY}};
+    for (QAction* A : Menu->actions()) {
+        const QString Caption = A->text().section(QLatin1Char('\t'), 0, 0);
+        const auto Route = std::find_if(std::begin(Routes), std::end(Routes),
+                                        [&](const auto& R) { return R.first == Caption; });
+        if (Route == std::end(Routes))
+            continue;
+        const Cardinal Msg = Route->second;
+        QObject::disconnect(A, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(A, &QAction::triggered, Menu, [Edit, Msg] {
+            if (TControl* C = Edit ? FindControl(Edit) : nullptr)
+                C->RunAsEvent([&] { C->Perform(Msg); });
+        });
+    }
+    Menu->popup(Event->globalPos());
+    return true;
 }
 
 void TCustomEdit::CMEnter(TMessage& Message)
@@ -749,9 +869,31 @@ private:
 
 } // namespace
 
+// The combo box widget tells its control when the list drops down (before
+// it shows) and when it closes up.
+class TComboBridge : public TBridge<QComboBox> {
+public:
+    void showPopup() override
+    {
+        if (auto* Box = static_cast<TCustomComboBox*>(Control)) {
+            Box->RunAsEvent([Box] { Box->DropDown(); });
+            if (!Control)
+                return; // freed by its handler
+        }
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        const bool WasDropped = view()->isVisible();
+        QComboBox::hidePopup();
+        if (auto* Box = static_cast<TCustomComboBox*>(Control); Box && WasDropped)
+            Box->RunAsEvent([Box] { Box->CloseUp(); });
+    }
+};
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
 {
-    auto* C = new TBridge<QComboBox>();
+    auto* C = new TComboBridge();
     SetWidget(C);
     C->setInsertPolicy(QComboBox::NoInsert);
     FItems = std::make_unique<TComboStrings>(this);
