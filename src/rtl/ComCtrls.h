@@ -217,6 +217,8 @@ protected:
     // DTM_SETSYSTEMTIME: GDT_VALID with a TSystemTime* shows that value
     // (and checks the box), GDT_NONE unchecks.
     virtual void DTMSetSystemTime(TMessage& Message);
+    // The text the fields show.
+    String GetText() const override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void ApplyFocusPolicy() override;
     void ApplyColor() override;

@@ -401,6 +401,11 @@ void TDateTimePicker::ApplyColor()
     Handle()->setPalette(P);
 }
 
+String TDateTimePicker::GetText() const
+{
+    return DateTimeEdit()->text();
+}
+
 void TDateTimePicker::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;

@@ -901,6 +901,7 @@ void TControl::Dispatch(TMessage& M)
     }
     case WM_CANCELMODE: WMCancelMode(M); break;
     case CM_MOUSEENTER: CMMouseEnter(M); break;
+    case CM_CTL3DCHANGED: CMCtl3DChanged(M); break;
     case CM_MOUSELEAVE: CMMouseLeave(M); break;
     case CM_ENABLEDCHANGED: CMEnabledChanged(M); break;
     case CM_VISIBLECHANGED: CMVisibleChanged(M); break;
@@ -1060,6 +1061,11 @@ void TControl::CMMouseLeave(TMessage&)
 {
     if (OnMouseLeave)
         OnMouseLeave(this);
+}
+
+void TControl::CMCtl3DChanged(TMessage&)
+{
+    Invalidate();
 }
 
 void TControl::CMEnabledChanged(TMessage&)
@@ -1678,6 +1684,14 @@ private:
     TWinControl* Control;
 };
 
+void TWinControl::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    Perform(CM_CTL3DCHANGED);
+}
+
 void TWinControl::SetPaintOver(bool Value)
 {
     if (Value == (FPaintOverlay != nullptr))
@@ -1781,12 +1795,14 @@ void TControl::DispatchKey(QEvent* Event)
             return;
         Ch = char16_t(M.WParam);
     }
-    // Ctrl+letter does its work (copy, paste, cut ...) through its character,
-    // as the platform's edits do: a swallowed one does nothing.
-    const bool CtrlCharSwallowed = Ch == 0 && Original >= 1 && Original <= 26 && (E->modifiers() & Qt::ControlModifier);
+    // Backspace and Ctrl+letter do their work (delete, copy, paste, cut ...)
+    // through their characters, as the platform's edits do: a swallowed one
+    // does nothing.
+    const bool WorkingCharSwallowed =
+        Ch == 0 && (Original == 8 || (Original >= 1 && Original <= 26 && (E->modifiers() & Qt::ControlModifier)));
     if (!KeyEaten && Ch == Original) {
         NativeEvent(Event);
-    } else if (CtrlCharSwallowed) {
+    } else if (WorkingCharSwallowed) {
         return;
     } else if (!KeyEaten || Ch != 0) {
         QKeyEvent Replacement = ReplacementKeyEvent(E, Ch, !KeyEaten);

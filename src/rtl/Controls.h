@@ -360,6 +360,7 @@ protected:
     virtual void WMCancelMode(TMessage& Message);
     virtual void CMMouseEnter(TMessage& Message);
     virtual void CMMouseLeave(TMessage& Message);
+    virtual void CMCtl3DChanged(TMessage& Message);
     virtual void CMEnabledChanged(TMessage& Message);
     virtual void CMVisibleChanged(TMessage& Message);
     virtual void CMFontChanged(TMessage& Message);
@@ -447,6 +448,10 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+    // The sunken 3D look of the platform's controls; the controls that draw
+    // their own frame read it (a change sends CM_CTL3DCHANGED).
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
     Integer TabOrder() const;
     void SetTabOrder(Integer Value);
 
@@ -540,6 +545,7 @@ private:
     std::map<UINT_PTR, int> FTimers; // id -> Qt timer id
     QWidget* FPaintOverlay = nullptr;
     bool FTabStop = false;
+    bool FCtl3D = true;
     Integer FAlignLevel = 0;
     bool FAlignPending = false;
 };

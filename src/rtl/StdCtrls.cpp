@@ -276,7 +276,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     SetColor(clWindow);
     SetBounds(Left(), Top(), 121, 21);
     // Programmatic changes raise OnChange too, as the platform's edit does.
-    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { GuardEvent(this, [&] { Change(); }); });
+    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
 }
 
 QLineEdit* TCustomEdit::LineEdit() const
@@ -303,9 +303,12 @@ void TCustomEdit::TextChanged()
 {
     const String T = Cased(FText);
     if (LineEdit()->text() != T) {
+        // OnChange may free the edit.
+        const std::shared_ptr<bool> Alive = FAlive;
         FSettingText = true;
         LineEdit()->setText(T);
-        FSettingText = false;
+        if (*Alive)
+            FSettingText = false;
     }
 }
 
@@ -680,7 +683,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(Left(), Top(), 185, 89);
     SetScrollBars(ssNone);
     SetWordWrap(true);
-    QObject::connect(E, &QPlainTextEdit::textChanged, E, [this] { GuardEvent(this, [&] { Change(); }); });
+    QObject::connect(E, &QPlainTextEdit::textChanged, E, [this] { RunAsEvent([&] { Change(); }); });
 }
 
 TCustomMemo::~TCustomMemo() = default;
@@ -904,7 +907,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
     SetStyle(csDropDown);
     SetDropDownCount(8);
     QObject::connect(C, qOverload<int>(&QComboBox::activated), C, [this](int) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             Click();
             Select();
         });
@@ -933,7 +936,7 @@ void TCustomComboBox::ConnectEdit()
     if (QLineEdit* E = ComboBox()->lineEdit()) {
         E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
         QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) {
-            GuardEvent(this, [&] { Change(); });
+            RunAsEvent([&] { Change(); });
         });
     }
 }
@@ -1075,6 +1078,18 @@ void TCustomComboBox::CloseUp()
         OnCloseUp(this);
 }
 
+void TCustomComboBox::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CB_SETDROPPEDWIDTH:
+        ComboBox()->view()->setMinimumWidth(int(Message.WParam));
+        Message.Result = LRESULT(Message.WParam);
+        break;
+    case CB_GETDROPPEDWIDTH: Message.Result = ComboBox()->view()->minimumWidth(); break;
+    default: TWinControl::Dispatch(Message); break;
+    }
+}
+
 void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -1090,7 +1105,7 @@ TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner)
     SetTabStop(true);
     SetBounds(Left(), Top(), 97, 17);
     QObject::connect(B, &QCheckBox::clicked, B, [this](bool) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             // Qt has moved the box already; the framework's Toggle decides.
             QCheckBox* Box = static_cast<QCheckBox*>(Handle());
             const QSignalBlocker Block(Box);
@@ -1171,7 +1186,7 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner)
     SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
     SetTabStop(true);
     SetBounds(Left(), Top(), 113, 17);
-    QObject::connect(B, &QRadioButton::clicked, B, [this](bool) { GuardEvent(this, [&] { Click(); }); });
+    QObject::connect(B, &QRadioButton::clicked, B, [this](bool) { RunAsEvent([&] { Click(); }); });
 }
 
 void TRadioButton::ApplyFocusPolicy()
@@ -1305,10 +1320,10 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
     ApplySelectionMode();
     QObject::connect(L, &QListWidget::itemSelectionChanged, L, [this] {
         if (!FChangingSelection)
-            GuardEvent(this, [&] { Click(); });
+            RunAsEvent([&] { Click(); });
     });
     QObject::connect(L, &QListWidget::itemDoubleClicked, L, [this](QListWidgetItem*) {
-        GuardEvent(this, [&] { DblClick(); });
+        RunAsEvent([&] { DblClick(); });
     });
 }
 
@@ -1484,7 +1499,7 @@ TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
 {
     QObject::connect(ListWidget(), &QListWidget::itemChanged, ListWidget(), [this](QListWidgetItem*) {
         if (!FSettingCheck)
-            GuardEvent(this, [&] { ClickCheck(); });
+            RunAsEvent([&] { ClickCheck(); });
     });
 }
 
@@ -1559,7 +1574,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(Left(), Top(), 121, 17);
     ApplyRange();
     QObject::connect(S, &QScrollBar::actionTriggered, S, [this](int Action) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             auto* Bar = static_cast<QScrollBar*>(Handle());
             TScrollCode Code = scPosition;
             switch (Action) {
@@ -1580,7 +1595,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
     QObject::connect(S, &QScrollBar::valueChanged, S, [this](int V) {
         if (FApplying)
             return;
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             if (V != FPosition) {
                 FPosition = V;
                 Change();
@@ -1588,7 +1603,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
         });
     });
     QObject::connect(S, &QScrollBar::sliderReleased, S, [this] {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             Integer Pos = FPosition;
             Scroll(scPosition, Pos);
             Scroll(scEndScroll, Pos);

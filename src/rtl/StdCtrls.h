@@ -270,6 +270,10 @@ public:
 
     QComboBox* ComboBox() const;
 
+    // Adds CB_SETDROPPEDWIDTH and CB_GETDROPPEDWIDTH: the list is at least
+    // that wide when it drops (0: as wide as the box).
+    void Dispatch(TMessage& Message) override;
+
 protected:
     virtual void Change();
     // The user chose an item: OnSelect, or OnChange when there is none.

@@ -63,6 +63,8 @@ enum : Cardinal {
     WM_THEMECHANGED = 0x031A, WM_USER = 0x0400,
     // Edit messages: the formatting rectangle (LParam: TRect*).
     EM_GETRECT = 0x00B2, EM_SETRECT = 0x00B3, EM_SETRECTNP = 0x00B4,
+    // Combo box messages: the least width of the dropped list (WParam).
+    CB_GETDROPPEDWIDTH = 0x015F, CB_SETDROPPEDWIDTH = 0x0160,
 };
 
 // The framework's own control messages.
