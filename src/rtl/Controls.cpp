@@ -313,9 +313,7 @@ QKeyEvent* KeyEventOfMessage(Cardinal Msg, WPARAM WParam)
     return new QKeyEvent(Down ? QEvent::KeyPress : QEvent::KeyRelease, Key, Mods, Text);
 }
 
-} // namespace
-
-LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
+LRESULT SendOnMainThread(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
     TControl* C = FindControl(Wnd);
     if (!C)
@@ -325,6 +323,24 @@ LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
         return 0;
     }
     return C->Perform(Msg, WParam, LParam);
+}
+
+} // namespace
+
+LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (IsMainThread())
+        return SendOnMainThread(Wnd, Msg, WParam, LParam);
+    // From another thread the handler runs on the windows' thread while the
+    // sender waits; a window that is gone by then gets nothing.
+    LRESULT Result = 0;
+    TThread::Synchronize([&] {
+        if (!QApplication::allWidgets().contains(Wnd))
+            return;
+        if (TControl* C = FindControl(Wnd))
+            GuardEvent(C, [&] { Result = SendOnMainThread(Wnd, Msg, WParam, LParam); });
+    });
+    return Result;
 }
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
