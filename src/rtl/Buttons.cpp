@@ -148,17 +148,18 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, In
         Click();
 }
 
+// The look follows the mouse: hot while it is over the button.
 void TSpeedButton::CMMouseEnter(TMessage& Message)
 {
     TGraphicControl::CMMouseEnter(Message);
-    if (FFlat && Enabled())
+    if (Enabled())
         Invalidate();
 }
 
 void TSpeedButton::CMMouseLeave(TMessage& Message)
 {
     TGraphicControl::CMMouseLeave(Message);
-    if (FFlat && Enabled())
+    if (Enabled())
         Invalidate();
 }
 

@@ -46,21 +46,6 @@ Qt::CursorShape QtCursorShape(TCursor Cursor)
     }
 }
 
-Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
-{
-    Word Keys = 0;
-    if (Buttons & Qt::LeftButton)
-        Keys |= MK_LBUTTON;
-    if (Buttons & Qt::RightButton)
-        Keys |= MK_RBUTTON;
-    if (Buttons & Qt::MiddleButton)
-        Keys |= MK_MBUTTON;
-    if (Mods & Qt::ShiftModifier)
-        Keys |= MK_SHIFT;
-    if (Mods & Qt::ControlModifier)
-        Keys |= MK_CONTROL;
-    return Keys;
-}
 
 // Key data of a key message: bit 22 for the numeric keypad, bit 29 for Alt,
 // bit 30 for a repeat.
@@ -132,6 +117,22 @@ QKeyEvent ReplacementKeyEvent(const QKeyEvent* E, char16_t Ch, bool KeepKey)
 const QEvent* RoutedWheelEvent = nullptr;
 
 } // namespace
+
+Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
+{
+    Word Keys = 0;
+    if (Buttons & Qt::LeftButton)
+        Keys |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton)
+        Keys |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton)
+        Keys |= MK_MBUTTON;
+    if (Mods & Qt::ShiftModifier)
+        Keys |= MK_SHIFT;
+    if (Mods & Qt::ControlModifier)
+        Keys |= MK_CONTROL;
+    return Keys;
+}
 
 Word QtKeyToVirtualKey(int Key)
 {

@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QValidator>
 #include <QListWidget>
@@ -876,6 +877,16 @@ private:
 // it shows) and when it closes up.
 class TComboBridge : public TBridge<QComboBox> {
 public:
+    // Takes a line edit the box made; false when it has it already.
+    bool AdoptEdit(QLineEdit* E)
+    {
+        if (E == Edit)
+            return false;
+        Edit = E;
+        E->installEventFilter(this);
+        return true;
+    }
+
     void showPopup() override
     {
         if (auto* Box = static_cast<TCustomComboBox*>(Control)) {
@@ -892,6 +903,26 @@ public:
         if (auto* Box = static_cast<TCustomComboBox*>(Control); Box && WasDropped)
             Box->RunAsEvent([Box] { Box->CloseUp(); });
     }
+
+protected:
+    // The mouse moving over the edit moves over the box, as the platform's
+    // combo box passes its edit's mouse messages on.
+    bool eventFilter(QObject* Object, QEvent* E) override
+    {
+        if (Object == Edit && E->type() == QEvent::MouseMove && Control) {
+            const auto* M = static_cast<QMouseEvent*>(E);
+            const QPoint P = Edit->mapTo(this, M->position().toPoint());
+            const Word Keys = MouseKeys(M->buttons(), M->modifiers());
+            TControl* Box = Control;
+            Box->RunAsEvent([&] {
+                Box->Perform(WM_MOUSEMOVE, Keys, LPARAM(Word(SmallInt(P.x()))) | (LPARAM(Word(SmallInt(P.y()))) << 16));
+            });
+        }
+        return QComboBox::eventFilter(Object, E);
+    }
+
+private:
+    QLineEdit* Edit = nullptr;
 };
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
@@ -933,12 +964,12 @@ void TCustomComboBox::ApplyColor()
 
 void TCustomComboBox::ConnectEdit()
 {
-    if (QLineEdit* E = ComboBox()->lineEdit()) {
-        E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
-        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) {
-            RunAsEvent([&] { Change(); });
-        });
-    }
+    QLineEdit* E = ComboBox()->lineEdit();
+    if (!E)
+        return;
+    E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
+    if (static_cast<TComboBridge*>(ComboBox())->AdoptEdit(E))
+        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value)

@@ -13,30 +13,16 @@ void TExSpeedButton::SetIsWinXP(bool Value)
     Invalidate();
 }
 
-void TExSpeedButton::CMMouseEnter(TMessage& Message)
-{
-    TSpeedButton::CMMouseEnter(Message);
-    FHot = true;
-    Invalidate();
-}
-
-void TExSpeedButton::CMMouseLeave(TMessage& Message)
-{
-    TSpeedButton::CMMouseLeave(Message);
-    FHot = false;
-    Invalidate();
-}
-
 void TExSpeedButton::DrawFace(TRect& R, bool Pressed)
 {
     const bool Latched = Down() || FState == bsExclusive;
     const auto* Colours = dynamic_cast<const TButtonColors*>(Parent());
     if (Colours && Colours->HasButtonColor()) {
         SetFlat(true);
-        Canvas()->Brush()->SetColor(Colours->ButtonFillColor(FHot, Pressed || Latched));
+        Canvas()->Brush()->SetColor(Colours->ButtonFillColor(Hot(), Pressed || Latched));
         Canvas()->FillRect(R);
     } else if (FIsWinXP && IsThemeActive()) {
-        const Integer State = Pressed || Latched ? PBS_PRESSED : FHot ? PBS_HOT : PBS_NORMAL;
+        const Integer State = Pressed || Latched ? PBS_PRESSED : Hot() ? PBS_HOT : PBS_NORMAL;
         const HTHEME Theme = OpenThemeData(Parent() ? Parent()->Handle() : nullptr, QStringLiteral("button"));
         DrawThemeBackground(Theme, Canvas(), BP_PUSHBUTTON, State, R);
         CloseThemeData(Theme);

@@ -16,18 +16,15 @@ public:
     bool IsWinXP() const { return FIsWinXP; }
     void SetIsWinXP(bool Value);
     // The mouse is over the button.
-    bool Hot() const { return FHot; }
+    bool Hot() const { return MouseInControl(); }
 
 protected:
     void Paint() override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
 
 private:
     void DrawFace(TRect& R, bool Pressed);
 
     bool FIsWinXP = false;
-    bool FHot = false;
 };
 
 // The window that holds the button; its OnClick fires on the left button's

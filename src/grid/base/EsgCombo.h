@@ -122,6 +122,9 @@ protected:
     virtual ~TLabelledControl();
 
     TLabel* AttachedLabel() const { return FLabel; }
+    // From the control's Notification: the label going away (its parent may
+    // free it before the control).
+    void LabelNotification(TComponent* AComponent, TOperation Operation);
     // The font the label takes when placed; null keeps its own.
     virtual TFont* LabelFontInUse() const;
     // The label was just made.
@@ -189,6 +192,7 @@ public:
     void SetEnabled(bool Value) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TNotifyEvent OnDropUp;
 

@@ -116,12 +116,13 @@ TLabelledControl::TLabelledControl(TWinControl* AControl)
     FLabelFont->OnChange = [this](TObject*) { UpdateLabel(); };
 }
 
-TLabelledControl::~TLabelledControl()
+// The label is the control's component and goes with it.
+TLabelledControl::~TLabelledControl() = default;
+
+void TLabelledControl::LabelNotification(TComponent* AComponent, TOperation Operation)
 {
-    if (FLabel) {
-        FLabel->SetParent(nullptr);
-        delete FLabel;
-    }
+    if (Operation == opRemove && AComponent == FLabel)
+        FLabel = nullptr;
 }
 
 String TLabelledControl::LabelCaption() const
@@ -132,7 +133,7 @@ String TLabelledControl::LabelCaption() const
 void TLabelledControl::SetLabelCaption(const String& Value)
 {
     if (!FLabel) {
-        FLabel = new TLabel(nullptr);
+        FLabel = new TLabel(FControl);
         FLabel->SetParent(FControl->Parent());
         FLabel->SetFocusControl(FControl);
         FLabel->Font()->Assign(FLabelFont.get());

@@ -3,6 +3,7 @@
 // (AutoTab), and the picker of date and time together with a time part of
 // its own and a label.
 #include "grid/base/EsgDateTimePicker.h"
+#include "rtl/ExtCtrls.h"
 
 RTL_NAMED_ENUM(TExDateTimeKind, dkDate, dkTime, dkDateTime)
 
@@ -76,6 +77,7 @@ public:
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void SetParent(TWinControl* AParent) override;
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TNotifyEvent OnTimeChange;
     TNotifyEvent OnLabelClick;

@@ -193,20 +193,6 @@ void TExTimerSpeedButton::TimerExpired(TObject*)
     }
 }
 
-void TExTimerSpeedButton::CMMouseEnter(TMessage& Message)
-{
-    TSpeedButton::CMMouseEnter(Message);
-    FHasMouse = true;
-    Invalidate();
-}
-
-void TExTimerSpeedButton::CMMouseLeave(TMessage& Message)
-{
-    TSpeedButton::CMMouseLeave(Message);
-    FHasMouse = false;
-    Invalidate();
-}
-
 const TButtonColors* TExTimerSpeedButton::OwnColours() const
 {
     const auto* Pair = dynamic_cast<const TButtonColors*>(Parent());
@@ -215,7 +201,7 @@ const TButtonColors* TExTimerSpeedButton::OwnColours() const
 
 void TExTimerSpeedButton::DrawOwnColours(const TButtonColors& Colours)
 {
-    const TColor Face = Colours.ButtonFillColor(FHasMouse, FState == bsDown);
+    const TColor Face = Colours.ButtonFillColor(MouseInControl(), FState == bsDown);
     Canvas()->Brush()->SetColor(Face);
     Canvas()->Pen()->SetColor(Face);
     Canvas()->Rectangle(ClientRect());
@@ -231,7 +217,7 @@ bool TExTimerSpeedButton::DrawThemed()
     const HTHEME Theme = OpenThemeData(Parent() ? Parent()->Handle() : nullptr, QStringLiteral("spin"));
     if (!Theme)
         return false;
-    const Integer State = FState == bsDown ? UPS_PRESSED : FHasMouse ? UPS_HOT : UPS_NORMAL;
+    const Integer State = FState == bsDown ? UPS_PRESSED : MouseInControl() ? UPS_HOT : UPS_NORMAL;
     DrawThemeBackground(Theme, Canvas(), SpinThemePart(FButtonDirection), State, ClientRect());
     CloseThemeData(Theme);
     return true;

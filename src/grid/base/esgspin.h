@@ -94,8 +94,6 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
 
 private:
     void TimerExpired(TObject* Sender);
@@ -108,7 +106,6 @@ private:
     TTimeBtnState FTimeBtnState;
     TButtonDirection FButtonDirection = bdUp;
     bool FIsWinXP = false;
-    bool FHasMouse = false;
 };
 
 // The two repeat buttons as one control; the focused one shows the focus
