@@ -1,9 +1,12 @@
 #pragma once
-// Page controls with tab sheets, up-down buttons and the rich edit.
+// Page controls with tab sheets, up-down buttons, the date-time picker and
+// the rich edit.
 #include "rtl/StdCtrls.h"
+#include "rtl/SysUtils.h"
 
 #include <vector>
 
+class QDateTimeEdit;
 class QTabWidget;
 class QToolButton;
 
@@ -132,6 +135,108 @@ private:
     TWinControl* FAssociate = nullptr;
     QToolButton* FUp = nullptr;
     QToolButton* FDown = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// Date-time picker
+
+enum TDateTimeKind { dtkDate, dtkTime };
+
+// The picker's messages and notifications.
+enum : Cardinal { DTM_FIRST = 0x1000, DTM_GETSYSTEMTIME = DTM_FIRST + 1, DTM_SETSYSTEMTIME = DTM_FIRST + 2 };
+// DTM_SETSYSTEMTIME (WParam) and the change notification (dwFlags): a
+// value, or none (an unchecked picker).
+enum : DWORD { GDT_VALID = 0, GDT_NONE = 1 };
+enum : Integer {
+    DTN_FIRST = -760, DTN_DATETIMECHANGE = DTN_FIRST + 1, DTN_DROPDOWN = DTN_FIRST + 6,
+    DTN_CLOSEUP = DTN_FIRST + 7,
+};
+struct TNMDateTimeChange {
+    TNMHdr nmhdr;
+    DWORD dwFlags = GDT_VALID;
+    TSystemTime st;
+};
+
+// The Qt display format of a picker format: d dd ddd dddd (day), M MM MMM
+// MMMM (month), y yy (two-digit year) yyy yyyy (year), h hh (12-hour), H HH,
+// m mm (minute), s ss, t tt (AM/PM), 'text'; other characters are text, also
+// letters Qt would read as fields.
+String PickerFormatToQt(const String& Format);
+// A date or time pattern of the framework's format settings (d m y, h n s,
+// am/pm, "/" and ":") as a picker format.
+String PatternToPickerFormat(const String& Pattern, const TFormatSettings& Settings);
+
+// The platform's date-time picker over Qt's date-time edit: a date with its
+// calendar pop-up, or a time with up and down buttons. With ShowCheckbox a
+// check box stands before the fields, and while it is unchecked the fields
+// are grey and take no input. The user's changes arrive as the notification
+// DTN_DATETIMECHANGE (CN_NOTIFY; GDT_NONE while unchecked), which raises
+// OnChange; values set by the program raise nothing, as with the platform's
+// picker. DateTime writes go through DTM_SETSYSTEMTIME.
+class TDateTimePicker : public TWinControl {
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    ~TDateTimePicker() override;
+
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    // Empty: the short date format (dates) or the long time format (times)
+    // of FormatSettings.
+    const String& Format() const { return FFormat; }
+    void SetFormat(const String& Value);
+    TDateTime DateTime() const { return FDateTime; }
+    virtual void SetDateTime(TDateTime Value);
+    // The day; setting it keeps the time of day.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    // The time of day; setting it keeps the day.
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    bool ShowCheckbox() const { return FShowCheckbox; }
+    void SetShowCheckbox(bool Value);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool Value);
+    // The calendar is shown.
+    bool DroppedDown() const;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+    QDateTimeEdit* DateTimeEdit() const;
+    // The check box widget; null without ShowCheckbox.
+    QWidget* CheckBoxWidget() const;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    virtual void Change();
+    virtual void DropDown();
+    virtual void CloseUp();
+    virtual void CNNotify(TWMNotify& Message);
+    // DTM_SETSYSTEMTIME: GDT_VALID with a TSystemTime* shows that value
+    // (and checks the box), GDT_NONE unchecks.
+    virtual void DTMSetSystemTime(TMessage& Message);
+    // The text the fields show.
+    String GetText() const override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void ApplyFocusPolicy() override;
+    void ApplyColor() override;
+
+private:
+    friend class TPickerBridge;
+    void ApplyFormat();
+    void ApplyChecked();
+    void Notify(Integer Code, DWORD Flags = GDT_VALID);
+    void UserChangedValue();
+    void UserToggledCheckBox(bool Value);
+
+    TDateTimeKind FKind = dtkDate;
+    String FFormat;
+    TDateTime FDateTime = 0;
+    bool FShowCheckbox = false;
+    bool FChecked = true;
+    bool FSettingValue = false;
 };
 
 // A memo for plain text in one font.

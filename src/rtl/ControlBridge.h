@@ -50,3 +50,5 @@ void ApplicationHintControlGone(TControl* Control);
 
 // The Qt key of a virtual key code and back (0 when there is none).
 Word QtKeyToVirtualKey(int QtKey);
+// The key flags (MK_...) of mouse messages.
+Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods);

@@ -48,26 +48,14 @@ Qt::CursorShape QtCursorShape(TCursor Cursor)
     }
 }
 
-Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
-{
-    Word Keys = 0;
-    if (Buttons & Qt::LeftButton)
-        Keys |= MK_LBUTTON;
-    if (Buttons & Qt::RightButton)
-        Keys |= MK_RBUTTON;
-    if (Buttons & Qt::MiddleButton)
-        Keys |= MK_MBUTTON;
-    if (Mods & Qt::ShiftModifier)
-        Keys |= MK_SHIFT;
-    if (Mods & Qt::ControlModifier)
-        Keys |= MK_CONTROL;
-    return Keys;
-}
 
-// Key data of a key message: bit 29 for Alt, bit 30 for a repeat.
+// Key data of a key message: bit 22 for the numeric keypad, bit 29 for Alt,
+// bit 30 for a repeat.
 LongInt KeyDataOf(const QKeyEvent* E)
 {
     LongInt Data = 1;
+    if (E->modifiers() & Qt::KeypadModifier)
+        Data |= 1 << 22;
     if (E->modifiers() & Qt::AltModifier)
         Data |= 1 << 29;
     if (E->isAutoRepeat())
@@ -131,6 +119,22 @@ QKeyEvent ReplacementKeyEvent(const QKeyEvent* E, char16_t Ch, bool KeepKey)
 const QEvent* RoutedWheelEvent = nullptr;
 
 } // namespace
+
+Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
+{
+    Word Keys = 0;
+    if (Buttons & Qt::LeftButton)
+        Keys |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton)
+        Keys |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton)
+        Keys |= MK_MBUTTON;
+    if (Mods & Qt::ShiftModifier)
+        Keys |= MK_SHIFT;
+    if (Mods & Qt::ControlModifier)
+        Keys |= MK_CONTROL;
+    return Keys;
+}
 
 Word QtKeyToVirtualKey(int Key)
 {
@@ -270,12 +274,66 @@ String GetLongHint(const String& Hint)
 
 // ---------------------------------------------------------------- messages by handle
 
+namespace {
+
+// The Qt key of a virtual key code (0 when there is none).
+int VirtualKeyToQtKey(Word VK)
+{
+    static const std::map<Word, int> Keys = [] {
+        std::map<Word, int> M;
+        auto Add = [&](int Key) {
+            if (const Word V = QtKeyToVirtualKey(Key))
+                M.try_emplace(V, Key);
+        };
+        for (int Key = Qt::Key_Space; Key <= Qt::Key_AsciiTilde; ++Key)
+            Add(Key);
+        for (int Key = Qt::Key_Escape; Key <= Qt::Key_F12; ++Key)
+            Add(Key);
+        Add(Qt::Key_Menu);
+        Add(Qt::Key_Help);
+        return M;
+    }();
+    const auto It = Keys.find(VK);
+    return It == Keys.end() ? 0 : It->second;
+}
+
+// A key message sent or posted to a control arrives as a key of the
+// keyboard would: through the control's handlers to its widget.
+QKeyEvent* KeyEventOfMessage(Cardinal Msg, WPARAM WParam)
+{
+    const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
+    if (!Down && Msg != WM_KEYUP && Msg != WM_SYSKEYUP)
+        return nullptr;
+    const int Key = VirtualKeyToQtKey(Word(WParam));
+    if (Key == 0)
+        return nullptr;
+    QString Text;
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Return || Key == Qt::Key_Escape || Key == Qt::Key_Backspace)
+        Text = QChar(char16_t(WParam)); // these codes are their characters
+    else if (Key >= Qt::Key_Space && Key <= Qt::Key_AsciiTilde)
+        Text = QChar(char16_t(Key)).toLower();
+    const Qt::KeyboardModifiers Mods = Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP ? Qt::AltModifier : Qt::NoModifier;
+    return new QKeyEvent(Down ? QEvent::KeyPress : QEvent::KeyRelease, Key, Mods, Text);
+}
+
+LRESULT SendOnMainThread(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
+{
+    TControl* C = FindControl(Wnd);
+    if (!C)
+        return 0;
+    if (const std::unique_ptr<QKeyEvent> Key{KeyEventOfMessage(Msg, WParam)}) {
+        QCoreApplication::sendEvent(C->Handle(), Key.get());
+        return 0;
+    }
+    return C->Perform(Msg, WParam, LParam);
+}
+
+} // namespace
+
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (IsMainThread()) {
-        TControl* C = FindControl(Wnd);
-        return C ? C->Perform(Msg, WParam, LParam) : 0;
-    }
+    if (IsMainThread())
+        return SendOnMainThread(Wnd, Msg, WParam, LParam);
     // From another thread the handler runs on the windows' thread while the
     // sender waits; a window that is gone by then gets nothing.
     LRESULT Result = 0;
@@ -283,15 +341,20 @@ LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
         if (!QApplication::allWidgets().contains(Wnd))
             return;
         if (TControl* C = FindControl(Wnd))
-            GuardEvent(C, [&] { Result = C->Perform(Msg, WParam, LParam); });
+            GuardEvent(C, [&] { Result = SendOnMainThread(Wnd, Msg, WParam, LParam); });
     });
     return Result;
 }
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (!FindControl(Wnd))
+    TControl* C = FindControl(Wnd);
+    if (!C)
         return false;
+    if (QKeyEvent* Key = KeyEventOfMessage(Msg, WParam)) {
+        QCoreApplication::postEvent(C->Handle(), Key);
+        return true;
+    }
     QPointer<QWidget> Target(Wnd);
     QTimer::singleShot(0, Wnd, [Target, Msg, WParam, LParam] {
         if (TControl* C = Target ? FindControl(Target) : nullptr)
@@ -899,6 +962,7 @@ void TControl::Dispatch(TMessage& M)
     }
     case WM_CANCELMODE: WMCancelMode(M); break;
     case CM_MOUSEENTER: CMMouseEnter(M); break;
+    case CM_CTL3DCHANGED: CMCtl3DChanged(M); break;
     case CM_MOUSELEAVE: CMMouseLeave(M); break;
     case CM_ENABLEDCHANGED: CMEnabledChanged(M); break;
     case CM_VISIBLECHANGED: CMVisibleChanged(M); break;
@@ -1060,6 +1124,11 @@ void TControl::CMMouseLeave(TMessage&)
         OnMouseLeave(this);
 }
 
+void TControl::CMCtl3DChanged(TMessage&)
+{
+    Invalidate();
+}
+
 void TControl::CMEnabledChanged(TMessage&)
 {
     Invalidate();
@@ -1153,14 +1222,29 @@ void TControl::Resize()
 
 // ---------------------------------------------------------------- Qt events
 
+void TControl::RunAsEvent(const std::function<void()>& Body)
+{
+    const std::shared_ptr<bool> Alive = FAlive;
+    ++FEventDepth;
+    try {
+        Body();
+    } catch (...) {
+        if (*Alive)
+            --FEventDepth;
+        HandleEventException(*Alive ? this : nullptr);
+        return;
+    }
+    if (*Alive)
+        --FEventDepth;
+}
+
 bool TControl::WidgetEvent(QEvent* Event)
 {
     if (ComponentState().Contains(csDestroying))
         return NativeEvent(Event);
     const std::shared_ptr<bool> Alive = FAlive;
-    ++FEventDepth;
     bool Result = true;
-    try {
+    RunAsEvent([&] {
         switch (Event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -1202,7 +1286,7 @@ bool TControl::WidgetEvent(QEvent* Event)
                 FPopupMenu->SetPopupComponent(this);
                 FPopupMenu->Popup(CE->globalPos().x(), CE->globalPos().y());
             } else {
-                Result = NativeEvent(Event);
+                Result = DefaultContextMenu(static_cast<QContextMenuEvent*>(Event));
             }
             break;
         case QEvent::ToolTip:
@@ -1212,14 +1296,7 @@ bool TControl::WidgetEvent(QEvent* Event)
             Result = NativeEvent(Event);
             break;
         }
-    } catch (...) {
-        if (*Alive)
-            --FEventDepth;
-        HandleEventException(*Alive ? this : nullptr);
-        return true;
-    }
-    if (*Alive)
-        --FEventDepth;
+    });
     return Result;
 }
 
@@ -1230,6 +1307,11 @@ void TControl::MouseLeft()
     FMouseInControl = false;
     ApplicationHintLeave(this);
     Perform(CM_MOUSELEAVE, 0, LPARAM(this));
+}
+
+bool TControl::DefaultContextMenu(QContextMenuEvent* Event)
+{
+    return NativeEvent(Event);
 }
 
 void TControl::DispatchMouse(QEvent* Event)
@@ -1312,9 +1394,10 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 
 TWinControl::~TWinControl()
 {
-    // The derived parts are gone: the widget's signals must not reach them
-    // while the children go.
+    // The derived parts are gone: the widget's signals and paints must not
+    // reach them while the children go.
     FWidget->blockSignals(true);
+    SetPaintOver(false);
     // Children go first, whoever owns them; each leaves this list itself.
     while (!FControls.empty()) {
         TControl* C = FControls.back();
@@ -1638,6 +1721,68 @@ void TWinControl::Repaint()
     FWidget->repaint();
 }
 
+// A transparent child on top of the widget's own children that draws what
+// the control paints over them; mouse events pass through it.
+class TPaintOverlay : public QWidget {
+public:
+    explicit TPaintOverlay(TWinControl* AControl) : QWidget(AControl->Handle()), Control(AControl)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        parentWidget()->installEventFilter(this);
+        setGeometry(parentWidget()->rect());
+        raise();
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* E) override
+    {
+        if (Watched == parentWidget()) {
+            if (E->type() == QEvent::Resize)
+                setGeometry(parentWidget()->rect());
+            else if (E->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(E)->child() != this)
+                raise();
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter P(this);
+        TCanvas Canvas(&P);
+        GuardEvent(Control, [&] { Control->PaintOver(&Canvas); });
+    }
+
+private:
+    TWinControl* Control;
+};
+
+void TWinControl::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetPaintOver(bool Value)
+{
+    if (Value == (FPaintOverlay != nullptr))
+        return;
+    if (Value) {
+        FPaintOverlay = new TPaintOverlay(this);
+    } else {
+        delete FPaintOverlay;
+        FPaintOverlay = nullptr;
+    }
+}
+
+void TWinControl::PaintOver(TCanvas*)
+{
+}
+
 bool TWinControl::WidgetEvent(QEvent* Event)
 {
     if (ComponentState().Contains(csDestroying))
@@ -1645,20 +1790,9 @@ bool TWinControl::WidgetEvent(QEvent* Event)
     const std::shared_ptr<bool> Alive = FAlive;
     switch (Event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        ++FEventDepth;
-        try {
-            DispatchKey(Event);
-        } catch (...) {
-            if (*Alive)
-                --FEventDepth;
-            HandleEventException(*Alive ? this : nullptr);
-            return true;
-        }
-        if (*Alive)
-            --FEventDepth;
+    case QEvent::KeyRelease:
+        RunAsEvent([&] { DispatchKey(Event); });
         return true;
-    }
     case QEvent::Timer: {
         const int QtId = static_cast<QTimerEvent*>(Event)->timerId();
         for (const auto& [Id, Q] : FTimers)
@@ -1736,8 +1870,15 @@ void TControl::DispatchKey(QEvent* Event)
             return;
         Ch = char16_t(M.WParam);
     }
+    // Backspace and Ctrl+letter do their work (delete, copy, paste, cut ...)
+    // through their characters, as the platform's edits do: a swallowed one
+    // does nothing.
+    const bool WorkingCharSwallowed =
+        Ch == 0 && (Original == 8 || (Original >= 1 && Original <= 26 && (E->modifiers() & Qt::ControlModifier)));
     if (!KeyEaten && Ch == Original) {
         NativeEvent(Event);
+    } else if (WorkingCharSwallowed) {
+        return;
     } else if (!KeyEaten || Ch != 0) {
         QKeyEvent Replacement = ReplacementKeyEvent(E, Ch, !KeyEaten);
         NativeEvent(&Replacement);

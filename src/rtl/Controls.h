@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class QContextMenuEvent;
 class QEvent;
 class QPaintEvent;
 class QWidget;
@@ -302,6 +303,11 @@ public:
     // Raises the click behaviour (OnClick) as a user click would.
     virtual void Click();
 
+    // Runs Body as one of the control's events: an exception is shown
+    // instead of passed on, and Body may free the control (its widget then
+    // goes when Qt is done with it).
+    void RunAsEvent(const std::function<void()>& Body);
+
     // For the Qt glue: the widget's events and paint requests. Return true
     // when the event was consumed.
     virtual bool WidgetEvent(QEvent* Event);
@@ -318,6 +324,10 @@ protected:
     // Makes the window a pop-up of that style; its bounds become screen
     // coordinates.
     void SetPopupWindow(const TPopupWindowStyle& Style);
+
+    // A context menu asked for while the control has no PopupMenu: the
+    // widget's own.
+    virtual bool DefaultContextMenu(QContextMenuEvent* Event);
 
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -372,6 +382,7 @@ protected:
     virtual void WMCancelMode(TMessage& Message);
     virtual void CMMouseEnter(TMessage& Message);
     virtual void CMMouseLeave(TMessage& Message);
+    virtual void CMCtl3DChanged(TMessage& Message);
     virtual void CMEnabledChanged(TMessage& Message);
     virtual void CMVisibleChanged(TMessage& Message);
     virtual void CMFontChanged(TMessage& Message);
@@ -467,6 +478,10 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+    // The sunken 3D look of the platform's controls; the controls that draw
+    // their own frame read it (a change sends CM_CTL3DCHANGED).
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
     Integer TabOrder() const;
     void SetTabOrder(Integer Value);
 
@@ -541,8 +556,16 @@ protected:
     // TabStop; custom controls take it by Tab only, as the framework's do.
     virtual void ApplyFocusPolicy();
 
+    // Drawing over a native control: once switched on, PaintOver runs after
+    // every paint of the widget and its children, with a canvas over the
+    // whole widget (the platform's frame and buttons are part of the widget
+    // here); what it excludes from the clipping stays as the widget drew it.
+    void SetPaintOver(bool Value);
+    virtual void PaintOver(TCanvas* Canvas);
+
 private:
     friend class TControl;
+    friend class TPaintOverlay;
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     void TimerFired(int QtTimerId);
@@ -550,7 +573,9 @@ private:
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     std::map<UINT_PTR, int> FTimers; // id -> Qt timer id
+    QWidget* FPaintOverlay = nullptr;
     bool FTabStop = false;
+    bool FCtl3D = true;
     Integer FAlignLevel = 0;
     bool FAlignPending = false;
 };

@@ -452,13 +452,27 @@ void TSplitter::Paint()
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(new QTimer())
 {
-    QObject::connect(FTimer, &QTimer::timeout, FTimer, [this] { GuardEvent(this, [&] { Timer(); }); });
+    QObject::connect(FTimer, &QTimer::timeout, FTimer, [this] {
+        const std::shared_ptr<bool> Alive = FAlive;
+        FFiring = true;
+        GuardEvent(this, [&] { Timer(); });
+        if (*Alive)
+            FFiring = false;
+    });
     UpdateTimer();
 }
 
 TTimer::~TTimer()
 {
-    delete FTimer;
+    *FAlive = false;
+    // Freed by its own OnTimer: the Qt timer goes when its signal is done.
+    FTimer->stop();
+    if (FFiring) {
+        FTimer->disconnect();
+        FTimer->deleteLater();
+    } else {
+        delete FTimer;
+    }
 }
 
 void TTimer::UpdateTimer()

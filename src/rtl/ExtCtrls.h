@@ -194,6 +194,8 @@ private:
     QTimer* FTimer;
     bool FEnabled = true;
     Cardinal FInterval = 1000;
+    bool FFiring = false;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // A caption with <a href="address">text</a> (or <a id="...">) anchors; a

@@ -522,6 +522,9 @@ private:
     TTransparentMode FTransparentMode = tmAuto;
 };
 
+// Lighter grey tones of the image, alpha kept: the look of a disabled picture.
+QImage GrayedImage(const QImage& Source);
+
 // A JPEG picture, read and written through libjpeg. The loaded data is
 // written back unchanged until the picture is changed; then it is encoded
 // again with CompressionQuality (1..100).

@@ -663,3 +663,17 @@ void TPicture::LoadFromStream(TStream* Stream) { LoadFromBytes(ReadRestOfStream(
 void TPicture::SaveToStream(TStream* Stream) { WriteToStream(Stream, SaveToBytes()); }
 
 QByteArray TPicture::SaveToBytes() { return FGraphic ? FGraphic->SaveToBytes() : QByteArray(); }
+
+QImage GrayedImage(const QImage& Source)
+{
+    QImage Img = Source.convertToFormat(QImage::Format_ARGB32);
+    for (int Y = 0; Y < Img.height(); ++Y) {
+        auto* Line = reinterpret_cast<QRgb*>(Img.scanLine(Y));
+        for (int X = 0; X < Img.width(); ++X) {
+            const QRgb P = Line[X];
+            const int Gray = 128 + qGray(P) / 2;
+            Line[X] = qRgba(Gray, Gray, Gray, qAlpha(P));
+        }
+    }
+    return Img;
+}

@@ -3,25 +3,6 @@
 
 #include <QPainter>
 
-namespace {
-
-// Lighter grey tones of the image, alpha kept: the look of a disabled image.
-QImage GrayedImage(const QImage& Source)
-{
-    QImage Img = Source.convertToFormat(QImage::Format_ARGB32);
-    for (int Y = 0; Y < Img.height(); ++Y) {
-        auto* Line = reinterpret_cast<QRgb*>(Img.scanLine(Y));
-        for (int X = 0; X < Img.width(); ++X) {
-            const QRgb P = Line[X];
-            const int Gray = 128 + qGray(P) / 2;
-            Line[X] = qRgba(Gray, Gray, Gray, qAlpha(P));
-        }
-    }
-    return Img;
-}
-
-} // namespace
-
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TImageList::TImageList(TComponent* AOwner, Integer AWidth, Integer AHeight)

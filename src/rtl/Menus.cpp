@@ -111,9 +111,26 @@ TMenuItem* NewLine()
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {}
 
+namespace {
+
+// The shown menu goes when Qt is done with it: a choice may free the menu
+// (or the control that owns it) while its action is still being triggered,
+// and its items must not be reached after that.
+void RetireMenu(std::unique_ptr<QMenu>& Menu)
+{
+    if (!Menu)
+        return;
+    Menu->hide();
+    for (QAction* A : Menu->findChildren<QAction*>())
+        A->disconnect();
+    Menu.release()->deleteLater();
+}
+
+} // namespace
+
 TPopupMenu::~TPopupMenu()
 {
-    FMenu.reset();
+    RetireMenu(FMenu);
     delete FItems;
 }
 
@@ -151,6 +168,7 @@ void TPopupMenu::Popup(Integer X, Integer Y)
 {
     if (OnPopup)
         OnPopup(this);
+    RetireMenu(FMenu);
     FMenu = std::make_unique<QMenu>();
     FillMenu(FMenu.get(), FItems);
     QPoint P(X, Y);

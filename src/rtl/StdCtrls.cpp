@@ -6,7 +6,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QValidator>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -282,7 +286,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     SetColor(clWindow);
     SetBounds(Left(), Top(), 121, 21);
     // Programmatic changes raise OnChange too, as the platform's edit does.
-    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { GuardEvent(this, [&] { Change(); }); });
+    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
 }
 
 QLineEdit* TCustomEdit::LineEdit() const
@@ -309,9 +313,12 @@ void TCustomEdit::TextChanged()
 {
     const String T = Cased(FText);
     if (LineEdit()->text() != T) {
+        // OnChange may free the edit.
+        const std::shared_ptr<bool> Alive = FAlive;
         FSettingText = true;
         LineEdit()->setText(T);
-        FSettingText = false;
+        if (*Alive)
+            FSettingText = false;
     }
 }
 
@@ -442,17 +449,17 @@ void TCustomEdit::SetSelText(const String& Value)
 
 void TCustomEdit::CopyToClipboard()
 {
-    LineEdit()->copy();
+    Perform(WM_COPY);
 }
 
 void TCustomEdit::CutToClipboard()
 {
-    LineEdit()->cut();
+    Perform(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard()
 {
-    LineEdit()->paste();
+    Perform(WM_PASTE);
 }
 
 void TCustomEdit::Undo()
@@ -465,12 +472,129 @@ void TCustomEdit::WMGetDlgCode(TWMGetDlgCode& Message)
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
 }
 
+namespace {
+
+// The clipboard message a typed control character (Ctrl+V, Ctrl+X, Ctrl+C)
+// or a key with Shift or Ctrl (Shift+Insert, Shift+Delete, Ctrl+Insert)
+// stands for; 0 for none.
+Cardinal ClipboardMessageOfChar(Word Ch)
+{
+    switch (Ch) {
+    case 22: return WM_PASTE;
+    case 24: return WM_CUT;
+    case 3: return WM_COPY;
+    default: return 0;
+    }
+}
+
+Cardinal ClipboardMessageOfKey(Word Key, TShiftState Shift)
+{
+    if (Key == VK_INSERT && Shift == TShiftState{ssShift})
+        return WM_PASTE;
+    if (Key == VK_DELETE && Shift == TShiftState{ssShift})
+        return WM_CUT;
+    if (Key == VK_INSERT && Shift == TShiftState{ssCtrl})
+        return WM_COPY;
+    return 0;
+}
+
+} // namespace
+
+void TCustomEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PASTE: WMPaste(Message); break;
+    case WM_CUT: WMCut(Message); break;
+    case WM_COPY: WMCopy(Message); break;
+    case EM_SETRECT: case EM_SETRECTNP:
+        if (Message.LParam)
+            SetFormattingRect(*reinterpret_cast<const TRect*>(Message.LParam));
+        break;
+    case EM_GETRECT:
+        if (Message.LParam)
+            *reinterpret_cast<TRect*>(Message.LParam) = FormattingRect();
+        break;
+    default: TWinControl::Dispatch(Message); break;
+    }
+}
+
+void TCustomEdit::SetFormattingRect(const TRect& R)
+{
+    FEditRect = R;
+    const TRect C = ClientRect();
+    LineEdit()->setTextMargins(std::max(R.Left, 0), std::max(R.Top, 0), std::max(C.Right - R.Right, 0),
+                               std::max(C.Bottom - R.Bottom, 0));
+}
+
+TRect TCustomEdit::FormattingRect() const
+{
+    return FEditRect.value_or(ClientRect());
+}
+
+void TCustomEdit::WMPaste(TMessage&)
+{
+    LineEdit()->paste();
+}
+
+void TCustomEdit::WMCut(TMessage&)
+{
+    LineEdit()->cut();
+}
+
+void TCustomEdit::WMCopy(TMessage&)
+{
+    LineEdit()->copy();
+}
+
+void TCustomEdit::WMKeyDown(TWMKey& Message)
+{
+    TWinControl::WMKeyDown(Message);
+    const TShiftState Shift = KeyboardStateToShiftState() - TShiftState{ssLeft, ssRight, ssMiddle};
+    if (const Cardinal Msg = ClipboardMessageOfKey(Message.CharCode, Shift)) {
+        Message.CharCode = 0;
+        Perform(Msg);
+    }
+}
+
 void TCustomEdit::WMChar(TWMKey& Message)
 {
     TWinControl::WMChar(Message);
+    if (const Cardinal Msg = ClipboardMessageOfChar(Message.CharCode)) {
+        Message.CharCode = 0;
+        Perform(Msg);
+        return;
+    }
     // The edit types the character in its case.
     if (Message.CharCode >= 32 && FCharCase != ecNormal)
         Message.CharCode = Cased(QString(QChar(char16_t(Message.CharCode)))).at(0).unicode();
+}
+
+bool TCustomEdit::DefaultContextMenu(QContextMenuEvent* Event)
+{
+    // The line edit's own menu, whose clipboard entries go through the
+    // edit's messages like the keys.
+    QMenu* Menu = LineEdit()->createStandardContextMenu();
+    Menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<QLineEdit> Edit(LineEdit());
+    // The entries are known by their (translated) captions, before the
+    // shortcut that follows a tab.
+    const std::pair<QString, Cardinal> Routes[] = {
+        {QLineEdit::tr("&Paste"), WM_PASTE}, {QLineEdit::tr("Cu&t"), WM_CUT}, {QLineEdit::tr("&Copy"), WM_COPY}};
+    for (QAction* A : Menu->actions()) {
+        const QString Caption = A->text().section(QLatin1Char('\t'), 0, 0);
+        const auto Route = std::find_if(std::begin(Routes), std::end(Routes),
+                                        [&](const auto& R) { return R.first == Caption; });
+        if (Route == std::end(Routes))
+            continue;
+        const Cardinal Msg = Route->second;
+        QObject::disconnect(A, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(A, &QAction::triggered, Menu, [Edit, Msg] {
+            if (TControl* C = Edit ? FindControl(Edit) : nullptr)
+                C->RunAsEvent([&] { C->Perform(Msg); });
+        });
+    }
+    Menu->popup(Event->globalPos());
+    return true;
 }
 
 void TCustomEdit::CMEnter(TMessage& Message)
@@ -569,7 +693,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(Left(), Top(), 185, 89);
     SetScrollBars(ssNone);
     SetWordWrap(true);
-    QObject::connect(E, &QPlainTextEdit::textChanged, E, [this] { GuardEvent(this, [&] { Change(); }); });
+    QObject::connect(E, &QPlainTextEdit::textChanged, E, [this] { RunAsEvent([&] { Change(); }); });
 }
 
 TCustomMemo::~TCustomMemo() = default;
@@ -758,9 +882,61 @@ private:
 
 } // namespace
 
+// The combo box widget tells its control when the list drops down (before
+// it shows) and when it closes up.
+class TComboBridge : public TBridge<QComboBox> {
+public:
+    // Takes a line edit the box made; false when it has it already.
+    bool AdoptEdit(QLineEdit* E)
+    {
+        if (E == Edit)
+            return false;
+        Edit = E;
+        E->installEventFilter(this);
+        return true;
+    }
+
+    void showPopup() override
+    {
+        if (auto* Box = static_cast<TCustomComboBox*>(Control)) {
+            Box->RunAsEvent([Box] { Box->DropDown(); });
+            if (!Control)
+                return; // freed by its handler
+        }
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        const bool WasDropped = view()->isVisible();
+        QComboBox::hidePopup();
+        if (auto* Box = static_cast<TCustomComboBox*>(Control); Box && WasDropped)
+            Box->RunAsEvent([Box] { Box->CloseUp(); });
+    }
+
+protected:
+    // The mouse moving over the edit moves over the box, as the platform's
+    // combo box passes its edit's mouse messages on.
+    bool eventFilter(QObject* Object, QEvent* E) override
+    {
+        if (Object == Edit && E->type() == QEvent::MouseMove && Control) {
+            const auto* M = static_cast<QMouseEvent*>(E);
+            const QPoint P = Edit->mapTo(this, M->position().toPoint());
+            const Word Keys = MouseKeys(M->buttons(), M->modifiers());
+            TControl* Box = Control;
+            Box->RunAsEvent([&] {
+                Box->Perform(WM_MOUSEMOVE, Keys, LPARAM(Word(SmallInt(P.x()))) | (LPARAM(Word(SmallInt(P.y()))) << 16));
+            });
+        }
+        return QComboBox::eventFilter(Object, E);
+    }
+
+private:
+    QLineEdit* Edit = nullptr;
+};
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
 {
-    auto* C = new TBridge<QComboBox>();
+    auto* C = new TComboBridge();
     SetWidget(C);
     C->setInsertPolicy(QComboBox::NoInsert);
     FItems = std::make_unique<TComboStrings>(this);
@@ -771,7 +947,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
     SetStyle(csDropDown);
     SetDropDownCount(8);
     QObject::connect(C, qOverload<int>(&QComboBox::activated), C, [this](int) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             Click();
             Select();
         });
@@ -797,12 +973,12 @@ void TCustomComboBox::ApplyColor()
 
 void TCustomComboBox::ConnectEdit()
 {
-    if (QLineEdit* E = ComboBox()->lineEdit()) {
-        E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
-        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) {
-            GuardEvent(this, [&] { Change(); });
-        });
-    }
+    QLineEdit* E = ComboBox()->lineEdit();
+    if (!E)
+        return;
+    E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
+    if (static_cast<TComboBridge*>(ComboBox())->AdoptEdit(E))
+        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value)
@@ -942,6 +1118,18 @@ void TCustomComboBox::CloseUp()
         OnCloseUp(this);
 }
 
+void TCustomComboBox::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CB_SETDROPPEDWIDTH:
+        ComboBox()->view()->setMinimumWidth(int(Message.WParam));
+        Message.Result = LRESULT(Message.WParam);
+        break;
+    case CB_GETDROPPEDWIDTH: Message.Result = ComboBox()->view()->minimumWidth(); break;
+    default: TWinControl::Dispatch(Message); break;
+    }
+}
+
 void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -957,7 +1145,7 @@ TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner)
     SetTabStop(true);
     SetBounds(Left(), Top(), 97, 17);
     QObject::connect(B, &QCheckBox::clicked, B, [this](bool) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             // Qt has moved the box already; the framework's Toggle decides.
             QCheckBox* Box = static_cast<QCheckBox*>(Handle());
             const QSignalBlocker Block(Box);
@@ -1038,7 +1226,7 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner)
     SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
     SetTabStop(true);
     SetBounds(Left(), Top(), 113, 17);
-    QObject::connect(B, &QRadioButton::clicked, B, [this](bool) { GuardEvent(this, [&] { Click(); }); });
+    QObject::connect(B, &QRadioButton::clicked, B, [this](bool) { RunAsEvent([&] { Click(); }); });
 }
 
 void TRadioButton::ApplyFocusPolicy()
@@ -1172,10 +1360,10 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
     ApplySelectionMode();
     QObject::connect(L, &QListWidget::itemSelectionChanged, L, [this] {
         if (!FChangingSelection)
-            GuardEvent(this, [&] { Click(); });
+            RunAsEvent([&] { Click(); });
     });
     QObject::connect(L, &QListWidget::itemDoubleClicked, L, [this](QListWidgetItem*) {
-        GuardEvent(this, [&] { DblClick(); });
+        RunAsEvent([&] { DblClick(); });
     });
 }
 
@@ -1351,7 +1539,7 @@ TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
 {
     QObject::connect(ListWidget(), &QListWidget::itemChanged, ListWidget(), [this](QListWidgetItem*) {
         if (!FSettingCheck)
-            GuardEvent(this, [&] { ClickCheck(); });
+            RunAsEvent([&] { ClickCheck(); });
     });
 }
 
@@ -1426,7 +1614,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(Left(), Top(), 121, 17);
     ApplyRange();
     QObject::connect(S, &QScrollBar::actionTriggered, S, [this](int Action) {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             auto* Bar = static_cast<QScrollBar*>(Handle());
             TScrollCode Code = scPosition;
             switch (Action) {
@@ -1447,7 +1635,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
     QObject::connect(S, &QScrollBar::valueChanged, S, [this](int V) {
         if (FApplying)
             return;
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             if (V != FPosition) {
                 FPosition = V;
                 Change();
@@ -1455,7 +1643,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
         });
     });
     QObject::connect(S, &QScrollBar::sliderReleased, S, [this] {
-        GuardEvent(this, [&] {
+        RunAsEvent([&] {
             Integer Pos = FPosition;
             Scroll(scPosition, Pos);
             Scroll(scEndScroll, Pos);

@@ -4,6 +4,7 @@
 #include "rtl/Controls.h"
 
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -142,18 +143,32 @@ public:
 
     QLineEdit* LineEdit() const;
 
+    // Adds the edit's messages: the clipboard (WM_PASTE, WM_CUT, WM_COPY;
+    // the keys and the context menu send them) and the formatting rectangle
+    // (EM_SETRECT, EM_SETRECTNP, EM_GETRECT; LParam a TRect* in client
+    // coordinates), which becomes the line edit's text margins.
+    void Dispatch(TMessage& Message) override;
+
 protected:
     virtual void Change();
+    virtual void WMPaste(TMessage& Message);
+    virtual void WMCut(TMessage& Message);
+    virtual void WMCopy(TMessage& Message);
     String GetText() const override;
     void TextChanged() override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void WMKeyDown(TWMKey& Message) override;
     void WMChar(TWMKey& Message) override;
     void CMEnter(TMessage& Message) override;
+    bool DefaultContextMenu(QContextMenuEvent* Event) override;
     void ApplyFocusPolicy() override;
     void ApplyColor() override;
 
 private:
     String Cased(const String& S) const;
+    void SetFormattingRect(const TRect& R);
+    TRect FormattingRect() const;
+    std::optional<TRect> FEditRect;
 
     Char FPasswordChar = QChar(0);
     TEditCharCase FCharCase = ecNormal;
@@ -262,6 +277,10 @@ public:
 
     QComboBox* ComboBox() const;
 
+    // Adds CB_SETDROPPEDWIDTH and CB_GETDROPPEDWIDTH: the list is at least
+    // that wide when it drops (0: as wide as the box).
+    void Dispatch(TMessage& Message) override;
+
 protected:
     virtual void Change();
     // The user chose an item: OnSelect, or OnChange when there is none.
@@ -275,6 +294,7 @@ protected:
     void ApplyColor() override;
 
 private:
+    friend class TComboBridge;
     void ConnectEdit();
 
     std::unique_ptr<TStrings> FItems;

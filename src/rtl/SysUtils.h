@@ -56,6 +56,8 @@ RTL_DECLARE_EXCEPTION(EZeroDivide, EMathError)
 // The framework's message texts, as patterns for Format.
 inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer value";
 inline constexpr const char* SInvalidFloat = "'%s' is not a valid floating point value";
+inline constexpr const char* SInvalidDate = "'%s' is not a valid date";
+inline constexpr const char* SInvalidTime = "'%s' is not a valid time";
 inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
 inline constexpr const char* SDateEncodeError = "Invalid argument to date encode";
 inline constexpr const char* STimeEncodeError = "Invalid argument to time encode";
@@ -291,6 +293,41 @@ String FormatDateTime(const String& Pattern, TDateTime DateTime, const TFormatSe
 String DateToStr(TDateTime Date);
 String TimeToStr(TDateTime Time);
 String DateTimeToStr(TDateTime DateTime);
+
+// Reading dates: two or three numbers split by the date separator, in the
+// order of ShortDateFormat (day, month and year as they first occur in it;
+// month first when it names none); without a year the current one; a year
+// of one or two digits lies within 50 years of the current one. Blanks
+// around the numbers are skipped; anything else fails.
+bool TryStrToDate(const String& S, TDateTime& Value);
+bool TryStrToDate(const String& S, TDateTime& Value, const TFormatSettings& Settings);
+// EConvertError "'S' is not a valid date".
+TDateTime StrToDate(const String& S);
+// Reading times: [AM/PM] hour [: minute [: second [. milliseconds]]] [AM/PM],
+// with the time separator, the decimal separator and the settings' or the
+// English AM/PM texts; 12-hour hours with AM/PM.
+bool TryStrToTime(const String& S, TDateTime& Value);
+bool TryStrToTime(const String& S, TDateTime& Value, const TFormatSettings& Settings);
+// EConvertError "'S' is not a valid time".
+TDateTime StrToTime(const String& S);
+// The same day NumberOfMonths calendar months on (or back), clipped to the
+// length of that month; the time of day is kept.
+TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths = 1);
+
+// The platform's date-time record.
+struct TSystemTime {
+    Word wYear = 0;
+    Word wMonth = 0;
+    Word wDayOfWeek = 0; // 0 = Sunday
+    Word wDay = 0;
+    Word wHour = 0;
+    Word wMinute = 0;
+    Word wSecond = 0;
+    Word wMilliseconds = 0;
+};
+void DateTimeToSystemTime(TDateTime DateTime, TSystemTime& SystemTime);
+// EConvertError for a record that is no date or time.
+TDateTime SystemTimeToDateTime(const TSystemTime& SystemTime);
 
 // ---------------------------------------------------------------------------
 // Files. Names are split at '/' and '\' alike; paths that are built use '/'.

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -328,3 +329,214 @@ String FormatDateTime(const String& Pattern, TDateTime DateTime)
 String DateToStr(TDateTime Date) { return FormatDateTime(QStringLiteral("ddddd"), Date); }
 String TimeToStr(TDateTime Time) { return FormatDateTime(QStringLiteral("tt"), Time); }
 String DateTimeToStr(TDateTime DateTime) { return FormatDateTime(QStringLiteral("c"), DateTime); }
+
+// ---------------------------------------------------------------------------
+// Reading dates and times
+
+namespace {
+
+// Walks a date or time text as the framework's readers do.
+class TDateTimeScanner {
+public:
+    explicit TDateTimeScanner(const String& S) : Text(S) {}
+
+    void SkipBlanks()
+    {
+        while (Pos < Text.size() && Text[Pos] == u' ')
+            ++Pos;
+    }
+    // Up to four digits after blanks; Digits tells how many were read.
+    bool Number(Word& Value, Integer& Digits)
+    {
+        SkipBlanks();
+        Value = 0;
+        Digits = 0;
+        while (Pos < Text.size() && Text[Pos] >= u'0' && Text[Pos] <= u'9' && Digits < 4) {
+            Value = Word(Value * 10 + (Text[Pos].unicode() - u'0'));
+            ++Pos;
+            ++Digits;
+        }
+        return Digits > 0;
+    }
+    bool Char(QChar C)
+    {
+        SkipBlanks();
+        if (Pos < Text.size() && Text[Pos] == C) {
+            ++Pos;
+            return true;
+        }
+        return false;
+    }
+    bool Keyword(const String& W)
+    {
+        SkipBlanks();
+        if (W.isEmpty() || Text.mid(Pos, W.size()).compare(W, Qt::CaseInsensitive) != 0)
+            return false;
+        Pos += W.size();
+        return true;
+    }
+    bool AtEnd()
+    {
+        SkipBlanks();
+        return Pos >= Text.size();
+    }
+
+private:
+    const String& Text;
+    qsizetype Pos = 0;
+};
+
+enum TDateOrder { doMDY, doDMY, doYMD };
+
+TDateOrder DateOrderOf(const String& ShortDateFormat)
+{
+    for (const QChar C : ShortDateFormat) {
+        switch (C.toUpper().unicode()) {
+        case u'D': return doDMY;
+        case u'Y': return doYMD;
+        case u'M': return doMDY;
+        default: break;
+        }
+    }
+    return doMDY;
+}
+
+Word CurrentYear()
+{
+    Word Y, M, D;
+    DecodeDate(Date(), Y, M, D);
+    return Y;
+}
+
+// A year of one or two digits within 50 years of the current one.
+Word ExpandYear(Word Year, Integer Digits)
+{
+    if (Digits > 2)
+        return Year;
+    const Integer Base = CurrentYear() - 50;
+    Integer Y = Year + Base / 100 * 100;
+    if (Y < Base)
+        Y += 100;
+    return Word(Y);
+}
+
+// 0 for AM, 12 for PM, -1 when neither stands here.
+Integer ScanAmPm(TDateTimeScanner& Scan, const TFormatSettings& FS)
+{
+    if (Scan.Keyword(FS.TimeAMString) || Scan.Keyword(QStringLiteral("AM")))
+        return 0;
+    if (Scan.Keyword(FS.TimePMString) || Scan.Keyword(QStringLiteral("PM")))
+        return 12;
+    return -1;
+}
+
+} // namespace
+
+bool TryStrToDate(const String& S, TDateTime& Value, const TFormatSettings& FS)
+{
+    TDateTimeScanner Scan(S);
+    Word N1, N2, N3 = 0;
+    Integer L1, L2, L3 = 0;
+    if (!Scan.Number(N1, L1) || !Scan.Char(FS.DateSeparator) || !Scan.Number(N2, L2))
+        return false;
+    const bool HasThird = Scan.Char(FS.DateSeparator);
+    if (HasThird && !Scan.Number(N3, L3))
+        return false;
+    if (!Scan.AtEnd())
+        return false;
+    const TDateOrder Order = DateOrderOf(FS.ShortDateFormat);
+    Word Y, M, D;
+    if (!HasThird) {
+        Y = CurrentYear();
+        M = Order == doDMY ? N2 : N1;
+        D = Order == doDMY ? N1 : N2;
+    } else {
+        switch (Order) {
+        case doMDY: M = N1; D = N2; Y = ExpandYear(N3, L3); break;
+        case doDMY: D = N1; M = N2; Y = ExpandYear(N3, L3); break;
+        default: Y = ExpandYear(N1, L1); M = N2; D = N3; break;
+        }
+    }
+    return TryEncodeDate(Y, M, D, Value);
+}
+
+bool TryStrToDate(const String& S, TDateTime& Value)
+{
+    return TryStrToDate(S, Value, FormatSettings);
+}
+
+TDateTime StrToDate(const String& S)
+{
+    TDateTime D;
+    if (!TryStrToDate(S, D))
+        throw EConvertError(Format(SInvalidDate, {S}));
+    return D;
+}
+
+bool TryStrToTime(const String& S, TDateTime& Value, const TFormatSettings& FS)
+{
+    TDateTimeScanner Scan(S);
+    Integer BaseHour = ScanAmPm(Scan, FS);
+    Word Hour, Min = 0, Sec = 0, MSec = 0;
+    Integer L;
+    if (!Scan.Number(Hour, L))
+        return false;
+    if (Scan.Char(FS.TimeSeparator)) {
+        if (!Scan.Number(Min, L))
+            return false;
+        if (Scan.Char(FS.TimeSeparator)) {
+            if (!Scan.Number(Sec, L))
+                return false;
+            if (Scan.Char(FS.DecimalSeparator) && !Scan.Number(MSec, L))
+                return false;
+        }
+    }
+    if (BaseHour < 0)
+        BaseHour = ScanAmPm(Scan, FS);
+    if (BaseHour >= 0) {
+        if (Hour == 0 || Hour > 12)
+            return false;
+        Hour = Word(Hour % 12 + BaseHour);
+    }
+    return Scan.AtEnd() && TryEncodeTime(Hour, Min, Sec, MSec, Value);
+}
+
+bool TryStrToTime(const String& S, TDateTime& Value)
+{
+    return TryStrToTime(S, Value, FormatSettings);
+}
+
+TDateTime StrToTime(const String& S)
+{
+    TDateTime T;
+    if (!TryStrToTime(S, T))
+        throw EConvertError(Format(SInvalidTime, {S}));
+    return T;
+}
+
+TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths)
+{
+    Word Y, M, D;
+    DecodeDate(Date, Y, M, D);
+    const Int64 Months = Int64(Y) * 12 + (M - 1) + NumberOfMonths;
+    const Word NewYear = Word(Months / 12);
+    const Word NewMonth = Word(Months % 12 + 1);
+    const TDateTime Day = EncodeDate(NewYear, NewMonth, std::min(D, DaysInMonth(NewYear, NewMonth)));
+    // The time of day stays as it was (counted forward also before 1899-12-30).
+    const double Time = std::fabs(Date - std::trunc(Date));
+    return Day >= 0 ? Day + Time : Day - Time;
+}
+
+void DateTimeToSystemTime(TDateTime DateTime, TSystemTime& ST)
+{
+    DecodeDate(DateTime, ST.wYear, ST.wMonth, ST.wDay);
+    DecodeTime(DateTime, ST.wHour, ST.wMinute, ST.wSecond, ST.wMilliseconds);
+    ST.wDayOfWeek = Word(DayOfWeek(DateTime) - 1);
+}
+
+TDateTime SystemTimeToDateTime(const TSystemTime& ST)
+{
+    const TDateTime Day = EncodeDate(ST.wYear, ST.wMonth, ST.wDay);
+    const TDateTime Time = EncodeTime(ST.wHour, ST.wMinute, ST.wSecond, ST.wMilliseconds);
+    return Day >= 0 ? Day + Time : Day - Time;
+}

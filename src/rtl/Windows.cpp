@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include <atomic>
 #include <chrono>
+#include <map>
+#include <mutex>
 #include <thread>
 
 SHORT GetKeyState(Integer VirtKey)
@@ -43,8 +46,27 @@ void Sleep(DWORD Milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
 }
 
+namespace {
+std::atomic<Integer> BeepCount{0};
+}
+
 bool MessageBeep(UINT)
 {
+    ++BeepCount;
     QApplication::beep();
     return true;
+}
+
+Integer MessageBeepCount()
+{
+    return BeepCount.load();
+}
+
+UINT RegisterWindowMessage(const String& Name)
+{
+    static std::mutex Lock;
+    static std::map<String, UINT> Numbers;
+    const std::lock_guard<std::mutex> Guard(Lock);
+    const auto [It, Added] = Numbers.try_emplace(Name.toUpper(), UINT(0xC000 + Numbers.size()));
+    return It->second;
 }

@@ -50,7 +50,7 @@ enum : Cardinal {
     WM_ENABLE = 0x000A, WM_SETREDRAW = 0x000B, WM_SETTEXT = 0x000C, WM_GETTEXT = 0x000D,
     WM_PAINT = 0x000F, WM_CLOSE = 0x0010, WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018,
     WM_SETCURSOR = 0x0020, WM_CANCELMODE = 0x001F, WM_WINDOWPOSCHANGING = 0x0046,
-    WM_WINDOWPOSCHANGED = 0x0047, WM_CONTEXTMENU = 0x007B, WM_NCHITTEST = 0x0084,
+    WM_WINDOWPOSCHANGED = 0x0047, WM_NOTIFY = 0x004E, WM_CONTEXTMENU = 0x007B, WM_NCHITTEST = 0x0084,
     WM_NCPAINT = 0x0085, WM_NCACTIVATE = 0x0086, WM_GETDLGCODE = 0x0087,
     WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_SYSKEYDOWN = 0x0104,
     WM_SYSKEYUP = 0x0105, WM_SYSCHAR = 0x0106, WM_COMMAND = 0x0111, WM_TIMER = 0x0113,
@@ -61,6 +61,10 @@ enum : Cardinal {
     WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_SIZING = 0x0214,
     WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303, WM_UNDO = 0x0304,
     WM_THEMECHANGED = 0x031A, WM_USER = 0x0400,
+    // Edit messages: the formatting rectangle (LParam: TRect*).
+    EM_GETRECT = 0x00B2, EM_SETRECT = 0x00B3, EM_SETRECTNP = 0x00B4,
+    // Combo box messages: the least width of the dropped list (WParam).
+    CB_GETDROPPEDWIDTH = 0x015F, CB_SETDROPPEDWIDTH = 0x0160,
 };
 
 // The framework's own control messages.
@@ -86,7 +90,7 @@ enum : Cardinal {
     CN_BASE = 0xBC00,
     CN_KEYDOWN = CN_BASE + WM_KEYDOWN, CN_KEYUP = CN_BASE + WM_KEYUP,
     CN_CHAR = CN_BASE + WM_CHAR, CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN,
-    CN_SYSCHAR = CN_BASE + WM_SYSCHAR,
+    CN_SYSCHAR = CN_BASE + WM_SYSCHAR, CN_NOTIFY = CN_BASE + WM_NOTIFY,
 };
 
 // Answers to WM_GETDLGCODE: which keys a control keeps for itself instead of
@@ -141,6 +145,8 @@ struct TMessage {
 // Typed views of the messages that have them. The dispatcher fills one from
 // the TMessage, calls the handler and copies the fields back, so a handler
 // may change CharCode or Result as the framework's handlers do.
+// Key data: bit 22 for a key of the numeric keypad (a scan code with bit 6
+// set, as the keypad's keys have), bit 29 for Alt, bit 30 for a repeat.
 struct TWMKey {
     Cardinal Msg = 0;
     Word CharCode = 0;
@@ -198,6 +204,21 @@ struct TWMMouseWheel {
 
 using TWMGetDlgCode = TMessage;
 
+// A control's notification to itself (CN_NOTIFY, LParam: TNMHdr*); the
+// record of the notification begins with this header.
+struct TNMHdr {
+    HWND hwndFrom = nullptr;
+    UINT_PTR idFrom = 0;
+    Integer code = 0;
+};
+
+struct TWMNotify {
+    Cardinal Msg = 0;
+    WPARAM IDCtrl = 0;
+    TNMHdr* NMHdr = nullptr;
+    LRESULT Result = 0;
+};
+
 // The state of a key at the time of the input event being handled: the high
 // bit (a negative value) when the key is down. Shift, Ctrl, Alt and the
 // mouse buttons are known; toggle states read as off.
@@ -209,6 +230,12 @@ DWORD GetTickCount();
 void Sleep(DWORD Milliseconds);
 // The system's alert sound.
 bool MessageBeep(UINT Type);
+// How many times MessageBeep was called in this process (for tests).
+Integer MessageBeepCount();
+
+// A message number of its own for Name, from 0xC000 up: every caller that
+// registers the same name (case ignored) gets the same number.
+UINT RegisterWindowMessage(const String& Name);
 
 // Messages and timers addressed by window handle, delivered to the control
 // whose widget the handle is (defined with the controls). A handle that is

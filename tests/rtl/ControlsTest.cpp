@@ -5,7 +5,7 @@
 #include "rtl/Forms.h"
 #include "rtl/StdCtrls.h"
 
-#include "rtl/DialogsTestService.h"
+#include "common/FormFixture.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -117,36 +117,22 @@ protected:
     }
 };
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public TFormFixture {
 protected:
-    void SetUp() override
-    {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetClientWidth(300);
-        Form->SetClientHeight(200);
-    }
     void ShowForm()
     {
-        Form->Show();
-        QApplication::setActiveWindow(Form->Handle());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Handle()));
+        TFormFixture::ShowForm();
         for (TProbe* P : Probes)
             P->Log.clear();
     }
     TProbe* NewProbe(Integer Left = 0, Integer Top = 0)
     {
-        auto* P = new TProbe(Form.get());
-        P->SetParent(Form.get());
-        P->SetLeft(Left);
-        P->SetTop(Top);
+        TProbe* P = Make<TProbe>(Left, Top);
         Probes.push_back(P);
         return P;
     }
 
     std::vector<TProbe*> Probes;
-
-    TScriptedDialogs Dialogs;
-    std::unique_ptr<TForm> Form;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "common/Pixels.h"
 #include "rtl/DialogsTestService.h"
 #include "rtl/Graphics.h"
+#include "common/FormFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,31 +23,13 @@
 
 namespace {
 
-class StdCtrlsTest : public ::testing::Test {
+class StdCtrlsTest : public TFormFixture {
 protected:
-    void SetUp() override
+    StdCtrlsTest()
     {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetClientWidth(460);
-        Form->SetClientHeight(300);
+        FormWidth = 460;
+        FormHeight = 300;
     }
-    void ShowForm()
-    {
-        Form->Show();
-        QApplication::setActiveWindow(Form->Handle());
-    }
-    template <class T>
-    T* Make(Integer Left = 0, Integer Top = 0, TWinControl* Parent = nullptr)
-    {
-        auto* C = new T(Form.get());
-        C->SetParent(Parent ? Parent : Form.get());
-        C->SetLeft(Left);
-        C->SetTop(Top);
-        return C;
-    }
-
-    TScriptedDialogs Dialogs;
-    std::unique_ptr<TForm> Form;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -99,3 +100,113 @@ TEST(SysUtilsDates, FormatDateTimePatterns)
 }
 
 } // namespace
+
+namespace {
+
+TFormatSettings SettingsWith(const char* ShortDateFormat, char16_t DateSeparator)
+{
+    TFormatSettings FS = TFormatSettings::Create();
+    FS.ShortDateFormat = QString::fromLatin1(ShortDateFormat);
+    FS.DateSeparator = DateSeparator;
+    return FS;
+}
+
+Word ThisYear()
+{
+    Word Y, M, D;
+    DecodeDate(Date(), Y, M, D);
+    return Y;
+}
+
+} // namespace
+
+TEST(SysUtilsDates, DatesAreReadInTheOrderOfTheShortDateFormat)
+{
+    const Word Year = ThisYear();
+    const Word Century = Word(Year / 100 * 100);
+    const struct {
+        const char* Format;
+        char16_t Sep;
+        const char* Text;
+        bool Ok;
+        Word Y, M, D;
+    } Cases[] = {
+        {"dd/mm/yyyy", u'/', "24/12/2019", true, 2019, 12, 24},
+        {"dd/mm/yyyy", u'/', " 1 / 2 / 2019 ", true, 2019, 2, 1},
+        {"mm/dd/yyyy", u'/', "12/24/2019", true, 2019, 12, 24},
+        {"yyyy-mm-dd", u'-', "2019-12-24", true, 2019, 12, 24},
+        {"dd.mm.yyyy", u'.', "5.6", true, Year, 6, 5},        // no year: this year
+        {"mm/dd/yy", u'/', "6/5", true, Year, 6, 5},
+        {"dd/mm/yy", u'/', "1/1/00", true, Century, 1, 1},    // two digits: near this year
+        {"dd/mm/yyyy", u'/', "31/02/2019", false, 0, 0, 0},   // no such day
+        {"dd/mm/yyyy", u'/', "24-12-2019", false, 0, 0, 0},   // another separator
+        {"dd/mm/yyyy", u'/', "24/12/2019x", false, 0, 0, 0},
+        {"dd/mm/yyyy", u'/', "24", false, 0, 0, 0},
+        {"dd/mm/yyyy", u'/', "", false, 0, 0, 0},
+        {"dd/mm/yyyy", u'/', "abc", false, 0, 0, 0},
+    };
+    for (const auto& C : Cases) {
+        TDateTime D = -1;
+        const bool Ok = TryStrToDate(QString::fromLatin1(C.Text), D, SettingsWith(C.Format, C.Sep));
+        EXPECT_EQ(Ok, C.Ok) << C.Format << " " << C.Text;
+        if (Ok && C.Ok) {
+            EXPECT_EQ(D, EncodeDate(C.Y, C.M, C.D)) << C.Format << " " << C.Text;
+        }
+    }
+    // Two-digit years stay within fifty years of this one.
+    TDateTime D;
+    ASSERT_TRUE(TryStrToDate(QStringLiteral("1/1/99"), D, SettingsWith("dd/mm/yy", u'/')));
+    Word Y, M, Dd;
+    DecodeDate(D, Y, M, Dd);
+    EXPECT_LE(std::abs(Integer(Y) - Integer(Year)), 50);
+    EXPECT_THROW(StrToDate(QStringLiteral("x")), EConvertError);
+}
+
+TEST(SysUtilsDates, TimesAreReadWithTheSeparatorsAndAmPm)
+{
+    const TFormatSettings FS = TFormatSettings::Create();
+    const struct {
+        const char* Text;
+        bool Ok;
+        Word H, N, S, Ms;
+    } Cases[] = {
+        {"12:30", true, 12, 30, 0, 0},     {"0:30:15", true, 0, 30, 15, 0}, {"23:59:59.250", true, 23, 59, 59, 250},
+        {"7", true, 7, 0, 0, 0},           {"1:05 PM", true, 13, 5, 0, 0},  {"12:00 am", true, 0, 0, 0, 0},
+        {"PM 12:10", true, 12, 10, 0, 0},  {"24:00", false, 0, 0, 0, 0},    {"13:00 PM", false, 0, 0, 0, 0},
+        {"12:60", false, 0, 0, 0, 0},      {"12:", false, 0, 0, 0, 0},      {"abc", false, 0, 0, 0, 0},
+        {"", false, 0, 0, 0, 0},           {"12:30x", false, 0, 0, 0, 0},
+    };
+    for (const auto& C : Cases) {
+        TDateTime T = -1;
+        const bool Ok = TryStrToTime(QString::fromLatin1(C.Text), T, FS);
+        EXPECT_EQ(Ok, C.Ok) << C.Text;
+        if (Ok && C.Ok) {
+            EXPECT_DOUBLE_EQ(T, EncodeTime(C.H, C.N, C.S, C.Ms)) << C.Text;
+        }
+    }
+    EXPECT_THROW(StrToTime(QStringLiteral("x")), EConvertError);
+}
+
+TEST(SysUtilsDates, IncMonthClipsTheDayAndKeepsTheTime)
+{
+    const TDateTime Noon = 0.5;
+    EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(2019, 1, 31) + Noon), EncodeDate(2019, 2, 28) + Noon);
+    EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(2020, 2, 29), 12), EncodeDate(2021, 2, 28));
+    EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(2020, 1, 15), -1), EncodeDate(2019, 12, 15));
+    EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(2020, 3, 31), -13), EncodeDate(2019, 2, 28));
+    // Before the epoch the time of day still counts forward.
+    EXPECT_DOUBLE_EQ(IncMonth(EncodeDate(1899, 10, 30) - Noon), EncodeDate(1899, 11, 30) - Noon);
+}
+
+TEST(SysUtilsDates, SystemTimeRecordsRoundTrip)
+{
+    const TDateTime V = EncodeDate(2021, 7, 4) + EncodeTime(13, 14, 15, 16);
+    TSystemTime ST;
+    DateTimeToSystemTime(V, ST);
+    EXPECT_EQ((std::array<Word, 8>{ST.wYear, ST.wMonth, ST.wDayOfWeek, ST.wDay, ST.wHour, ST.wMinute, ST.wSecond,
+                                   ST.wMilliseconds}),
+              (std::array<Word, 8>{2021, 7, 0, 4, 13, 14, 15, 16}));
+    EXPECT_DOUBLE_EQ(SystemTimeToDateTime(ST), V);
+    ST.wMonth = 13;
+    EXPECT_THROW(SystemTimeToDateTime(ST), EConvertError);
+}

@@ -1,9 +1,12 @@
 // Draws the program's own pictures (button glyphs, step pictures, the maker's
 // logo, the standard-kind strips of the push button) into
-// src/shell/resources. Run once when a picture changes and commit the PNGs:
+// src/shell/resources, and the grid's (the spin arrows) into
+// src/grid/base/resources. Run once when a picture changes and commit the
+// PNGs:
 //
 //   g++ -std=c++20 -fPIC tools/artwork/make_artwork.cpp -o /tmp/make_artwork \
-//       $(pkg-config --cflags --libs Qt6Gui) && /tmp/make_artwork src/shell/resources
+//       $(pkg-config --cflags --libs Qt6Gui) && \
+//       /tmp/make_artwork src/shell/resources src/grid/base/resources
 //
 // Glyphs are opaque on the windows' background colour (248, 247, 237), which
 // the push button takes as the transparent colour (bottom-left pixel); kind
@@ -244,6 +247,23 @@ void Logo(QPainter& P, double S)
     P.drawPath(Wave);
 }
 
+// A black triangle pointing up or down, pixel for pixel: its base is W
+// wide (odd), it is (W + 1) / 2 rows high from the top, and the picture's
+// bottom-left pixel stays the background, the transparent colour.
+QImage ArrowGlyph(int W, int H, bool Up, const QColor& Bg)
+{
+    QImage Img(W, H, QImage::Format_RGB32);
+    Img.fill(Bg);
+    const int Rows = (W + 1) / 2;
+    for (int Row = 0; Row < Rows; ++Row) {
+        const int Y = Up ? Row : Rows - 1 - Row;
+        for (int X = W / 2 - Row; X <= W / 2 + Row; ++X)
+            Img.setPixelColor(X, Y, Qt::black);
+    }
+    Img.setPixelColor(0, H - 1, Bg);
+    return Img;
+}
+
 // A strip of two frames, normal and disabled (grey, lighter).
 QImage KindStrip(int H, const std::function<void(QPainter&, double)>& Draw)
 {
@@ -360,12 +380,12 @@ int main(int argc, char** argv)
          })),
          Dir, QStringLiteral("LBALL"));
     // The pop-up arrow, 5 x 3.
-    QImage Arrow(5, 3, QImage::Format_RGB32);
-    Arrow.fill(Key);
-    for (int Y = 0; Y < 3; ++Y)
-        for (int X = Y; X < 5 - Y; ++X)
-            Arrow.setPixelColor(X, Y, Qt::black);
-    Arrow.setPixelColor(0, 2, Key);
-    Save(Arrow, Dir, QStringLiteral("LBARROW"));
+    Save(ArrowGlyph(5, 3, false, Key), Dir, QStringLiteral("LBARROW"));
+
+    // The grid's pictures: the spin edit's arrows.
+    const QString GridDir = argc > 2 ? QString::fromLocal8Bit(argv[2]) : Dir;
+    QDir().mkpath(GridDir);
+    Save(ArrowGlyph(5, 4, true, Back), GridDir, QStringLiteral("EsgSpinUp"));
+    Save(ArrowGlyph(5, 4, false, Back), GridDir, QStringLiteral("EsgSpinDown"));
     return 0;
 }
