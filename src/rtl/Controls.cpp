@@ -1,5 +1,6 @@
 #include "rtl/Controls.h"
 
+#include "rtl/ActnList.h"
 #include "rtl/ControlBridge.h"
 #include "rtl/Forms.h"
 #include "rtl/Menus.h"
@@ -46,21 +47,6 @@ Qt::CursorShape QtCursorShape(TCursor Cursor)
     }
 }
 
-Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
-{
-    Word Keys = 0;
-    if (Buttons & Qt::LeftButton)
-        Keys |= MK_LBUTTON;
-    if (Buttons & Qt::RightButton)
-        Keys |= MK_RBUTTON;
-    if (Buttons & Qt::MiddleButton)
-        Keys |= MK_MBUTTON;
-    if (Mods & Qt::ShiftModifier)
-        Keys |= MK_SHIFT;
-    if (Mods & Qt::ControlModifier)
-        Keys |= MK_CONTROL;
-    return Keys;
-}
 
 // Key data of a key message: bit 29 for Alt, bit 30 for a repeat.
 LongInt KeyDataOf(const QKeyEvent* E)
@@ -129,6 +115,22 @@ QKeyEvent ReplacementKeyEvent(const QKeyEvent* E, char16_t Ch, bool KeepKey)
 const QEvent* RoutedWheelEvent = nullptr;
 
 } // namespace
+
+Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
+{
+    Word Keys = 0;
+    if (Buttons & Qt::LeftButton)
+        Keys |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton)
+        Keys |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton)
+        Keys |= MK_MBUTTON;
+    if (Mods & Qt::ShiftModifier)
+        Keys |= MK_SHIFT;
+    if (Mods & Qt::ControlModifier)
+        Keys |= MK_CONTROL;
+    return Keys;
+}
 
 Word QtKeyToVirtualKey(int Key)
 {
@@ -711,8 +713,48 @@ void TControl::SetPopupMenu(TPopupMenu* Value)
 void TControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu)
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FPopupMenu)
         FPopupMenu = nullptr;
+    if (AComponent == Action())
+        SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const
+{
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value)
+{
+    if (!Value) {
+        FActionLink.reset();
+        FControlStyle.Exclude(csActionClient);
+        return;
+    }
+    FControlStyle.Include(csActionClient);
+    if (!FActionLink)
+        FActionLink.reset(GetActionLinkClass()(this));
+    FActionLink->SetAction(Value);
+    ActionChange(Value, Value->ComponentState().Contains(csLoading));
+    Value->FreeNotification(this);
+}
+
+TControlActionLinkClass TControl::GetActionLinkClass() const
+{
+    return ActionLinkClassOf<TControlActionLink>();
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    const auto* A = dynamic_cast<TCustomAction*>(Sender);
+    if (!A)
+        return;
+    if (!CheckDefaults || Caption().isEmpty() || Caption() == Name())
+        SetCaption(A->Caption());
+    if (!CheckDefaults || Enabled())
+        SetEnabled(A->Enabled());
 }
 
 void TControl::Invalidate()
@@ -1063,6 +1105,8 @@ void TControl::Click()
 {
     if (OnClick)
         OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
 }
 
 void TControl::DblClick()
@@ -1148,6 +1192,19 @@ bool TControl::WidgetEvent(QEvent* Event)
             break;
         case QEvent::ToolTip:
         case QEvent::WhatsThis:
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            if (!DeliverDragEvent(this, Event))
+                Result = NativeEvent(Event);
+            break;
+        case QEvent::StyleChange:
+            // A theme change of the desktop comes as a style change too.
+            Result = NativeEvent(Event);
+            if (*Alive)
+                Perform(WM_THEMECHANGED);
             break;
         default:
             Result = NativeEvent(Event);

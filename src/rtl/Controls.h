@@ -26,6 +26,8 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class THintWindow;
+class TBasicAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -140,6 +142,15 @@ struct TCMHintShow {
     LRESULT Result = 0;
 };
 
+// The kind of link a control makes to its action, as a factory;
+// ActionLinkClassOf<T>() gives one for a class.
+using TControlActionLinkClass = TControlActionLink* (*)(TControl* AClient);
+template <class T>
+TControlActionLinkClass ActionLinkClassOf()
+{
+    return [](TControl* AClient) -> TControlActionLink* { return new T(AClient); };
+}
+
 // Shows the exception being handled to the user (through the application's
 // error box). Only valid inside a catch block.
 void HandleEventException(TObject* Sender);
@@ -242,6 +253,11 @@ public:
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
 
+    // The action the control is linked to; linking takes the action's
+    // caption and enabled state, a click executes it unless OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
     TControlState ControlState() const { return FControlState; }
@@ -267,7 +283,7 @@ public:
     virtual void Dispatch(TMessage& Message);
     virtual void DefaultHandler(TMessage& Message);
 
-    // Notification of a component going away (the popup menu).
+    // Notification of a component going away (the popup menu, the action).
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Events.
@@ -299,6 +315,11 @@ protected:
     bool NativeEvent(QEvent* Event);
 
     virtual void DblClick();
+    virtual TControlActionLinkClass GetActionLinkClass() const;
+    // The control takes the action's values; with CheckDefaults only those
+    // it still has at their defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -405,6 +426,7 @@ protected:
     bool FParentFont = true;
     bool FApplyingParentFont = false;
     TPopupMenu* FPopupMenu = nullptr;
+    std::unique_ptr<TControlActionLink> FActionLink;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FMouseInControl = false;
