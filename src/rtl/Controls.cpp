@@ -283,8 +283,26 @@ bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
     QPointer<QWidget> Target(Wnd);
     QTimer::singleShot(0, Wnd, [Target, Msg, WParam, LParam] {
         if (TControl* C = Target ? FindControl(Target) : nullptr)
-            GuardEvent(C, [&] { C->Perform(Msg, WParam, LParam); });
+            GuardEvent(C, [&] {
+                const bool KeyMessage = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN || Msg == WM_KEYUP;
+                if (!KeyMessage || C->Perform(CN_BASE + Msg, WParam, LParam) == 0)
+                    C->Perform(Msg, WParam, LParam);
+            });
     });
+    return true;
+}
+
+bool InvalidateRect(HWND Wnd, const TRect* R, bool)
+{
+    TControl* C = FindControl(Wnd);
+    if (!C)
+        return false;
+    if (R) {
+        auto* W = dynamic_cast<TWinControl*>(C);
+        (W ? W->ClientWidget() : C->Handle())->update(ToQRect(*R));
+    } else {
+        C->Invalidate();
+    }
     return true;
 }
 
@@ -1403,6 +1421,16 @@ void TWinControl::SetTabStop(bool Value)
 void TWinControl::ApplyFocusPolicy()
 {
     FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TWinControl::SetParentBackground(bool Value)
+{
+    if (Value)
+        FControlStyle.Include(csParentBackground);
+    else
+        FControlStyle.Exclude(csParentBackground);
+    FWidget->setAutoFillBackground(!Value);
+    Invalidate();
 }
 
 bool TWinControl::CanFocus() const

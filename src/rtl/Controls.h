@@ -460,6 +460,11 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+
+    // With ParentBackground the control fills no background of its own, so
+    // the parent shows where it paints nothing.
+    bool ParentBackground() const { return FControlStyle.Contains(csParentBackground); }
+    void SetParentBackground(bool Value);
     Integer TabOrder() const;
     void SetTabOrder(Integer Value);
 

@@ -87,6 +87,10 @@ void SetThemesEnabled(bool Value);
 // "progress", "spin"; case does not matter), part and state numbers. A
 // theme handle is null while themes are off or for an unknown class.
 using HTHEME = const void*;
+// Draws the parent's own look (its background and painting, not its other
+// children) under R of the window (client coordinates; the whole window when
+// null) into Canvas, as if the window were not there. Works with themes off.
+HRESULT DrawThemeParentBackground(HWND Wnd, TCanvas* Canvas, const TRect* R);
 bool IsThemeActive();
 bool IsAppThemed();
 HTHEME OpenThemeData(HWND Wnd, const String& ClassList);
