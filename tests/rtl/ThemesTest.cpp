@@ -118,3 +118,16 @@ TEST(ThemesTest, TheParentBackgroundIsTheParentsOwnLookUnderTheWindow)
     EXPECT_EQ(B.Canvas()->Pixels(15, 10), RGB(10, 200, 30)) << "siblings are not drawn";
     EXPECT_EQ(DrawThemeParentBackground(Form.Handle(), B.Canvas(), nullptr), E_FAIL) << "no parent";
 }
+
+TEST(ThemesTest, CurrentThemeNamesAreEmptyAndMissingWithoutThemes)
+{
+    ThemesOn Restore;
+    String File = "x", Color = "x", Size = "x";
+    EXPECT_EQ(GetCurrentThemeName(&File, &Color, &Size), S_OK);
+    EXPECT_EQ(File, "");
+    EXPECT_EQ(Color, "");
+    EXPECT_EQ(Size, "");
+    EXPECT_EQ(GetCurrentThemeName(nullptr, nullptr, nullptr), S_OK);
+    SetThemesEnabled(false);
+    EXPECT_EQ(GetCurrentThemeName(&File, &Color, &Size), E_FAIL);
+}
