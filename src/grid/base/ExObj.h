@@ -228,7 +228,6 @@ public:
 
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void Click() override;
     void WndProc(TMessage& Message) override;
 
 protected:

@@ -536,11 +536,6 @@ void TExGridButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
         UpdateTracking();
 }
 
-void TExGridButton::Click()
-{
-    TGraphicControl::Click();
-}
-
 // ---------------------------------------------------------------- painting
 
 void TExGridButton::Paint()
@@ -1020,8 +1015,11 @@ void TExCheckBox::KeyUp(Word& Key, TShiftState Shift)
         const std::shared_ptr<bool> Alive = FAlive;
         Toggle();
         Click();
-        if (!*Alive)
+        if (!*Alive) {
+            // Gone with its click: the key goes no further.
+            Key = 0;
             return;
+        }
     }
     TCustomControl::KeyUp(Key, Shift);
 }

@@ -386,6 +386,28 @@ TEST(ExGridButton, AnActionsCaptionReachesTheButtonAndCheckedOnlyAGroupThatAllow
     EXPECT_FALSE(Action->Checked());
 }
 
+TEST(ExGridButton, AnAcceleratorClicksAndADoubleClickCountsWhileDown)
+{
+    ButtonForm F;
+    TProbeButton* B = F.Add(10);
+    B->SetCaption("&Go");
+    QTest::keyClick(F.Form->Handle(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(F.Clicks, 1);
+    B->SetEnabled(false);
+    QTest::keyClick(F.Form->Handle(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(F.Clicks, 1) << "not while disabled";
+    B->SetEnabled(true);
+
+    Integer DoubleClicks = 0;
+    B->OnDblClick = [&](TObject*) { ++DoubleClicks; };
+    QTest::mouseDClick(B->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(DoubleClicks, 0) << "a button that is up";
+    B->SetGroupIndex(3);
+    B->SetDown(true);
+    QTest::mouseDClick(B->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(DoubleClicks, 1);
+}
+
 TEST(ExGridButton, AButtonFreedByItsClickHandlerGoesQuietly)
 {
     ButtonForm F;
@@ -486,6 +508,15 @@ TEST(ExCheckBox, AClickAndSpaceToggleAndClick)
     QTest::keyClick(F.Box->Handle(), Qt::Key_Space);
     EXPECT_FALSE(F.Box->Checked()) << "read-only";
     EXPECT_EQ(F.Clicks, 4) << "still clicks";
+}
+
+TEST(ExCheckBox, ABoxFreedByItsClickHandlerGoesQuietly)
+{
+    CheckForm F;
+    F.Box->OnClick = [&](TObject*) { delete F.Box; };
+    QTest::keyClick(F.Box->Handle(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(F.Form->ControlCount(), 1);
 }
 
 TEST(ExCheckBox, PressingMovingOutAndReleasingOutsideChangesNothing)
