@@ -1,10 +1,13 @@
 #pragma once
-// Speed buttons: graphic push buttons with a glyph and a caption, which can
-// stay down as one of a group.
+// The framework's owner-drawn button types, and speed buttons: graphic push
+// buttons with a glyph and a caption, which can stay down as one of a group.
 #include "rtl/Controls.h"
 
 #include <memory>
 
+// Where a button's glyph stands against its caption.
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// Up, disabled, pressed, and held down (a toggle or a group member).
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 // 1 to 4 pictures side by side in a glyph: up, disabled, pressed, down.
 using TNumGlyphs = Integer;

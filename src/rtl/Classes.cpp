@@ -29,6 +29,16 @@ void TObject::operator delete(TObject* Obj, std::destroying_delete_t)
     ::operator delete(Memory);
 }
 
+// ---------------------------------------------------------------- TInterfacedObject
+
+Integer TInterfacedObject::_Release()
+{
+    const Integer Count = --FRefCount;
+    if (Count == 0)
+        delete this;
+    return Count;
+}
+
 // ---------------------------------------------------------------- TPersistent
 
 void TPersistent::Assign(TPersistent* Source)

@@ -45,6 +45,73 @@ private:                                                  \
                                                           \
 public:
 
+// ---------------------------------------------------------------- interfaces
+
+// The framework's interfaces are reference-counted abstract classes: an
+// interface derives virtually from IInterface, an implementing class from
+// TInterfacedObject and its interfaces. Holders keep a TInterfacePtr.
+class IInterface {
+public:
+    virtual Integer _AddRef() = 0;
+    // Frees the object when the last reference goes.
+    virtual Integer _Release() = 0;
+
+protected:
+    virtual ~IInterface() = default;
+};
+
+class TInterfacedObject : public TObject, public virtual IInterface {
+public:
+    Integer _AddRef() override { return ++FRefCount; }
+    Integer _Release() override;
+    Integer RefCount() const { return FRefCount; }
+
+private:
+    Integer FRefCount = 0;
+};
+
+// A counted reference to an interface, as an interface variable of the
+// framework: copying adds a reference, going away releases one.
+template <class T>
+class TInterfacePtr {
+public:
+    TInterfacePtr() = default;
+    TInterfacePtr(std::nullptr_t) {}
+    TInterfacePtr(T* Intf) : FIntf(Intf) { AddRef(); }
+    TInterfacePtr(const TInterfacePtr& Other) : FIntf(Other.FIntf) { AddRef(); }
+    TInterfacePtr(TInterfacePtr&& Other) noexcept : FIntf(std::exchange(Other.FIntf, nullptr)) {}
+    template <class U>
+    TInterfacePtr(const TInterfacePtr<U>& Other) : FIntf(Other.get()) { AddRef(); }
+    ~TInterfacePtr() { Release(); }
+
+    TInterfacePtr& operator=(TInterfacePtr Other) noexcept
+    {
+        std::swap(FIntf, Other.FIntf);
+        return *this;
+    }
+
+    T* get() const { return FIntf; }
+    T* operator->() const { return FIntf; }
+    T& operator*() const { return *FIntf; }
+    explicit operator bool() const { return FIntf != nullptr; }
+    void reset() { TInterfacePtr().swap(*this); }
+    void swap(TInterfacePtr& Other) noexcept { std::swap(FIntf, Other.FIntf); }
+
+private:
+    void AddRef()
+    {
+        if (FIntf)
+            FIntf->_AddRef();
+    }
+    void Release()
+    {
+        if (FIntf)
+            FIntf->_Release();
+    }
+
+    T* FIntf = nullptr;
+};
+
 // An object whose content can be copied from another through Assign.
 class TPersistent : public TObject {
 public:

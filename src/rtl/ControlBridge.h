@@ -50,5 +50,10 @@ void ApplicationHintControlGone(TControl* Control);
 
 // The Qt key of a virtual key code and back (0 when there is none).
 Word QtKeyToVirtualKey(int QtKey);
-// The key flags (MK_...) of mouse messages.
+
+// The MK_ key flags of mouse buttons and keyboard modifiers.
 Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods);
+
+// Hands a drag enter, move, leave or drop event of the control's widget to
+// the drop target registered for it (ActiveX.h); false when there is none.
+bool DeliverDragEvent(TControl* Control, QEvent* Event);

@@ -1,5 +1,6 @@
 #include "rtl/Controls.h"
 
+#include "rtl/ActnList.h"
 #include "rtl/ControlBridge.h"
 #include "rtl/Forms.h"
 #include "rtl/Menus.h"
@@ -358,8 +359,26 @@ bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
     QPointer<QWidget> Target(Wnd);
     QTimer::singleShot(0, Wnd, [Target, Msg, WParam, LParam] {
         if (TControl* C = Target ? FindControl(Target) : nullptr)
-            GuardEvent(C, [&] { C->Perform(Msg, WParam, LParam); });
+            GuardEvent(C, [&] {
+                const bool KeyMessage = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN || Msg == WM_KEYUP;
+                if (!KeyMessage || C->Perform(CN_BASE + Msg, WParam, LParam) == 0)
+                    C->Perform(Msg, WParam, LParam);
+            });
     });
+    return true;
+}
+
+bool InvalidateRect(HWND Wnd, const TRect* R, bool)
+{
+    TControl* C = FindControl(Wnd);
+    if (!C)
+        return false;
+    if (R) {
+        auto* W = dynamic_cast<TWinControl*>(C);
+        (W ? W->ClientWidget() : C->Handle())->update(ToQRect(*R));
+    } else {
+        C->Invalidate();
+    }
     return true;
 }
 
@@ -830,8 +849,48 @@ void TControl::SetPopupMenu(TPopupMenu* Value)
 void TControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu)
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FPopupMenu)
         FPopupMenu = nullptr;
+    if (AComponent == Action())
+        SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const
+{
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value)
+{
+    if (!Value) {
+        FActionLink.reset();
+        FControlStyle.Exclude(csActionClient);
+        return;
+    }
+    FControlStyle.Include(csActionClient);
+    if (!FActionLink)
+        FActionLink.reset(GetActionLinkClass()(this));
+    FActionLink->SetAction(Value);
+    ActionChange(Value, Value->ComponentState().Contains(csLoading));
+    Value->FreeNotification(this);
+}
+
+TControlActionLinkClass TControl::GetActionLinkClass() const
+{
+    return ActionLinkClassOf<TControlActionLink>();
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    const auto* A = dynamic_cast<TCustomAction*>(Sender);
+    if (!A)
+        return;
+    if (!CheckDefaults || Caption().isEmpty() || Caption() == Name())
+        SetCaption(A->Caption());
+    if (!CheckDefaults || Enabled())
+        SetEnabled(A->Enabled());
 }
 
 void TControl::Invalidate()
@@ -1188,6 +1247,8 @@ void TControl::Click()
 {
     if (OnClick)
         OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
 }
 
 void TControl::DblClick()
@@ -1291,6 +1352,19 @@ bool TControl::WidgetEvent(QEvent* Event)
             break;
         case QEvent::ToolTip:
         case QEvent::WhatsThis:
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            if (!DeliverDragEvent(this, Event))
+                Result = NativeEvent(Event);
+            break;
+        case QEvent::StyleChange:
+            // A theme change of the desktop comes as a style change too.
+            Result = NativeEvent(Event);
+            if (*Alive)
+                Perform(WM_THEMECHANGED);
             break;
         default:
             Result = NativeEvent(Event);
@@ -1497,6 +1571,16 @@ void TWinControl::SetTabStop(bool Value)
 void TWinControl::ApplyFocusPolicy()
 {
     FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TWinControl::SetParentBackground(bool Value)
+{
+    if (Value)
+        FControlStyle.Include(csParentBackground);
+    else
+        FControlStyle.Exclude(csParentBackground);
+    FWidget->setAutoFillBackground(!Value);
+    Invalidate();
 }
 
 bool TWinControl::CanFocus() const

@@ -27,6 +27,8 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class THintWindow;
+class TBasicAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -153,6 +155,15 @@ struct TCMHintShow {
     LRESULT Result = 0;
 };
 
+// The kind of link a control makes to its action, as a factory;
+// ActionLinkClassOf<T>() gives one for a class.
+using TControlActionLinkClass = TControlActionLink* (*)(TControl* AClient);
+template <class T>
+TControlActionLinkClass ActionLinkClassOf()
+{
+    return [](TControl* AClient) -> TControlActionLink* { return new T(AClient); };
+}
+
 // Shows the exception being handled to the user (through the application's
 // error box). Only valid inside a catch block.
 void HandleEventException(TObject* Sender);
@@ -260,6 +271,10 @@ public:
     void SetBiDiMode(TBiDiMode Value);
     bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
     bool IsPopupWindow() const { return FPopupWindow; }
+    // The action the control is linked to; linking takes the action's
+    // caption and enabled state, a click executes it unless OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -286,7 +301,7 @@ public:
     virtual void Dispatch(TMessage& Message);
     virtual void DefaultHandler(TMessage& Message);
 
-    // Notification of a component going away (the popup menu).
+    // Notification of a component going away (the popup menu, the action).
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Events.
@@ -330,6 +345,11 @@ protected:
     virtual bool DefaultContextMenu(QContextMenuEvent* Event);
 
     virtual void DblClick();
+    virtual TControlActionLinkClass GetActionLinkClass() const;
+    // The control takes the action's values; with CheckDefaults only those
+    // it still has at their defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -445,6 +465,7 @@ protected:
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FPopupWindow = false;
     TPopupWindowStyle FPopupStyle;
+    std::unique_ptr<TControlActionLink> FActionLink;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FMouseInControl = false;
@@ -482,6 +503,11 @@ public:
     // their own frame read it (a change sends CM_CTL3DCHANGED).
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool Value);
+
+    // With ParentBackground the control fills no background of its own, so
+    // the parent shows where it paints nothing.
+    bool ParentBackground() const { return FControlStyle.Contains(csParentBackground); }
+    void SetParentBackground(bool Value);
     Integer TabOrder() const;
     void SetTabOrder(Integer Value);
 

@@ -89,19 +89,6 @@ void TCustomPanel::SetShowCaption(bool Value)
     Invalidate();
 }
 
-void TCustomPanel::SetParentBackground(bool Value)
-{
-    FParentBackground = Value;
-    ApplyColor();
-    Invalidate();
-}
-
-void TCustomPanel::ApplyColor()
-{
-    TCustomControl::ApplyColor();
-    Handle()->setAutoFillBackground(!FParentBackground);
-}
-
 void TCustomPanel::AdjustClientRect(TRect& Rect)
 {
     TCustomControl::AdjustClientRect(Rect);
@@ -131,7 +118,7 @@ void TCustomPanel::Paint()
         Colors(FBevelInner, Top, Bottom);
         Frame3D(C, R, Top, Bottom, FBevelWidth);
     }
-    if (!FParentBackground) {
+    if (!ParentBackground()) {
         C->Brush()->SetColor(Color());
         C->Brush()->SetStyle(bsSolid);
         C->FillRect(R);

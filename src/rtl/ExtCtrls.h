@@ -39,9 +39,6 @@ public:
     void SetVerticalAlignment(TVerticalAlignment Value);
     bool ShowCaption() const { return FShowCaption; }
     void SetShowCaption(bool Value);
-    // With ParentBackground the parent's colour shows instead of Color.
-    bool ParentBackground() const { return FParentBackground; }
-    void SetParentBackground(bool Value);
     bool FullRepaint() const { return FFullRepaint; }
     void SetFullRepaint(bool Value) { FFullRepaint = Value; }
 
@@ -49,7 +46,6 @@ public:
 
 protected:
     void Paint() override;
-    void ApplyColor() override;
 
 private:
     void Relayout();
@@ -61,7 +57,6 @@ private:
     TAlignment FAlignment = taCenter;
     TVerticalAlignment FVerticalAlignment = taVerticalCenter;
     bool FShowCaption = true;
-    bool FParentBackground = false;
     bool FFullRepaint = true;
 };
 

@@ -1106,6 +1106,20 @@ void ApplicationHintControlGone(TControl* Control)
     Application->HintControlGone(Control);
 }
 
+// ---------------------------------------------------------------- accelerators
+
+bool IsAccel(Word VK, const String& Str)
+{
+    for (qsizetype I = 0; I + 1 < Str.size(); ++I) {
+        if (Str[I] != u'&')
+            continue;
+        if (Str[I + 1] != u'&')
+            return QChar(char16_t(VK)).toUpper() == Str[I + 1].toUpper();
+        ++I;
+    }
+    return false;
+}
+
 // ---------------------------------------------------------------- globals
 
 namespace {

@@ -343,6 +343,10 @@ private:
 extern TApplication* const Application;
 extern TScreen* const Screen;
 
+// Whether VK (a character code) is the accelerator of Str: the character
+// after its first single "&" ("&&" is a plain "&"), case ignored.
+bool IsAccel(Word VK, const String& Str);
+
 // Frees the forms and components the application owns, while Qt still
 // runs; the program entry calls it before the QApplication goes.
 void DoneApplication();

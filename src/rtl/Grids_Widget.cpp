@@ -5,6 +5,7 @@
 #include "rtl/SysUtils.h"
 
 #include <QAbstractScrollArea>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -117,6 +118,11 @@ protected:
             Grid->WidgetEvent(Event);
             Event->accept();
             return true;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            return ForwardDrag(Event);
         case QEvent::Resize: {
             const bool R = QAbstractScrollArea::viewportEvent(Event);
             GuardEvent(Grid, [&] { Grid->ClientAreaResized(); });
@@ -177,6 +183,33 @@ private:
                          Event->buttons(), Event->modifiers(), Event->pointingDevice());
         Grid->WidgetEvent(&Copy);
         Event->setAccepted(true);
+        return true;
+    }
+
+    // Drags over the viewport reach the grid in the scroll area's
+    // coordinates too; the grid's answer goes back to Qt.
+    bool ForwardDrag(QEvent* Event)
+    {
+        if (Event->type() == QEvent::DragLeave) {
+            Grid->WidgetEvent(Event);
+            return true;
+        }
+        auto* E = static_cast<QDropEvent*>(Event);
+        const QPointF Local = E->position() + QPointF(viewport()->pos());
+        std::unique_ptr<QDropEvent> Copy;
+        if (Event->type() == QEvent::Drop)
+            Copy = std::make_unique<QDropEvent>(Local, E->possibleActions(), E->mimeData(), E->buttons(),
+                                                E->modifiers());
+        else if (Event->type() == QEvent::DragEnter)
+            Copy = std::make_unique<QDragEnterEvent>(Local.toPoint(), E->possibleActions(), E->mimeData(),
+                                                     E->buttons(), E->modifiers());
+        else
+            Copy = std::make_unique<QDragMoveEvent>(Local.toPoint(), E->possibleActions(), E->mimeData(),
+                                                    E->buttons(), E->modifiers());
+        Copy->setAccepted(false);
+        Grid->WidgetEvent(Copy.get());
+        E->setDropAction(Copy->dropAction());
+        E->setAccepted(Copy->isAccepted());
         return true;
     }
 };

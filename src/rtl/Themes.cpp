@@ -236,6 +236,17 @@ HRESULT CloseThemeData(HTHEME)
     return S_OK;
 }
 
+HRESULT DrawThemeParentBackground(HWND Wnd, TCanvas* Canvas, const TRect* R)
+{
+    QWidget* Parent = Wnd ? Wnd->parentWidget() : nullptr;
+    QPainter* Painter = Parent && Canvas ? Canvas->Painter() : nullptr;
+    if (!Painter)
+        return E_FAIL;
+    const QRect Area = R ? ToQRect(*R) : Wnd->rect();
+    Parent->render(Painter, Area.topLeft(), QRegion(Area.translated(Wnd->pos())), QWidget::DrawWindowBackground);
+    return S_OK;
+}
+
 HRESULT DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, Integer PartId, Integer StateId, const TRect& R,
                             const TRect* ClipRect)
 {

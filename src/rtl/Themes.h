@@ -4,6 +4,7 @@
 // progress bars, spin buttons) into a canvas, answered by Qt's style.
 // SetThemesEnabled(false) switches the visual style off for the whole
 // process, so drawings come out in the classic look (tests use it).
+#include "rtl/ActiveX.h"
 #include "rtl/Controls.h"
 
 enum TThemedElement { teButton, teComboBox, teHeader, teProgress, teSpin };
@@ -86,9 +87,10 @@ void SetThemesEnabled(bool Value);
 // "progress", "spin"; case does not matter), part and state numbers. A
 // theme handle is null while themes are off or for an unknown class.
 using HTHEME = const void*;
-using HRESULT = LongInt;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
+// Draws the parent's own look (its background and painting, not its other
+// children) under R of the window (client coordinates; the whole window when
+// null) into Canvas, as if the window were not there. Works with themes off.
+HRESULT DrawThemeParentBackground(HWND Wnd, TCanvas* Canvas, const TRect* R);
 bool IsThemeActive();
 bool IsAppThemed();
 HTHEME OpenThemeData(HWND Wnd, const String& ClassList);

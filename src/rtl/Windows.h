@@ -242,8 +242,15 @@ UINT RegisterWindowMessage(const String& Name);
 // no control's gets nothing: SendMessage answers 0, SetTimer 0. SendMessage
 // from another thread blocks while the handler runs on the main thread.
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
-// Queued delivery: the message arrives from the event loop.
+// Queued delivery: the message arrives from the event loop. A key-down or
+// key-up message arrives as the message loop hands keys on: first as
+// CN_KEYDOWN / CN_KEYUP (dialog keys: Tab moves the focus), then as itself
+// unless that was handled.
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
+struct TRect;
+// Marks R (client coordinates; all of it when null) for painting. There is
+// no separate erasing here.
+bool InvalidateRect(HWND Wnd, const TRect* R, bool Erase);
 UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, void* TimerFunc = nullptr);
 bool KillTimer(HWND Wnd, UINT_PTR IDEvent);
 

@@ -87,21 +87,6 @@ TColor LbBlend(TColor Face, TColor Hot, Integer Step)
                Channel(GetBValue(A), GetBValue(B)));
 }
 
-// The accelerator character of a caption ("&x"), or 0.
-char16_t LbAccelerator(const String& Caption)
-{
-    for (qsizetype I = 0; I + 1 < Caption.size(); ++I) {
-        if (Caption[I] != u'&')
-            continue;
-        if (Caption[I + 1] == u'&') {
-            ++I;
-            continue;
-        }
-        return Caption[I + 1].toUpper().unicode();
-    }
-    return 0;
-}
-
 // Frame Index (0 when the strip has no such frame) of the strip, GW x GH.
 void LbDrawGlyphFrame(TCanvas* Canvas, TBitmap* Glyph, Integer NumGlyphs, Integer Index, Integer X, Integer Y,
                       Integer GW, Integer GH)
@@ -346,7 +331,7 @@ TLbButton::TLbButton(TComponent* AOwner)
     Init_Shell_Resources();
     SetControlStyle(TControlStyle{csCaptureMouse, csSetCaption});
     // Not opaque: the transparent styles let the parent show through.
-    Handle()->setAutoFillBackground(false);
+    SetParentBackground(true);
     SetBounds(Left(), Top(), 100, 23);
     SetTabStop(true);
     SetColor(clBtnFace);
@@ -693,9 +678,7 @@ void TLbButton::CNKeyUp(TWMKey& Message)
 
 void TLbButton::CMDialogChar(TCMDialogChar& Message)
 {
-    const char16_t Accel = LbAccelerator(Caption());
-    if (Accel != 0 && QChar(char16_t(Message.CharCode)).toUpper().unicode() == Accel && Visible() && Enabled() &&
-        ParentShowing()) {
+    if (IsAccel(Message.CharCode, Caption()) && Visible() && Enabled() && ParentShowing()) {
         bDown = true;
         Click();
         Message.Result = 1;

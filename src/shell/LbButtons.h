@@ -1,5 +1,6 @@
 #pragma once
 // Types of the owner-drawn push button, and its fade ticker.
+#include "rtl/Buttons.h"
 #include "rtl/Classes.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ enum TLbColorStyle {
     lcsAqua, lcsDefault, lcsQuicken
 };
 enum TLbButtonKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
-enum TLbButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+using TLbButtonLayout = TButtonLayout;
 
 // Ticks every 30 ms on the window thread while resumed and calls its notify
 // event with itself as sender; created suspended. It stands where the

@@ -580,3 +580,39 @@ TEST_F(ControlsTest, HintShowsTheShortHintInTheHintColour)
     Application->CancelHint();
     Application->SetHintPause(500);
 }
+
+TEST_F(ControlsTest, APostedKeyDownTakesTheMessageLoopsWayThroughDialogKeys)
+{
+    TProbe* A = NewProbe(0, 0);
+    TProbe* B = NewProbe(70, 0);
+    ShowForm();
+    A->SetFocus();
+    // Tab is a dialog key: it moves the focus and KeyDown does not see it.
+    ASSERT_TRUE(PostMessage(A->Handle(), WM_KEYDOWN, VK_TAB, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form->ActiveControl(), B);
+    EXPECT_TRUE(A->KeysDown.empty());
+    // Other keys reach KeyDown.
+    PostMessage(B->Handle(), WM_KEYDOWN, 'Q', 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(B->KeysDown, std::vector<Word>{'Q'});
+}
+
+TEST_F(ControlsTest, ParentBackgroundLetsTheParentShowWhereTheControlPaintsNothing)
+{
+    auto* Box = new TWinControl(Form.get());
+    Box->SetParent(Form.get());
+    Box->SetBounds(10, 10, 40, 30);
+    Box->SetColor(RGB(0, 0, 255));
+    Form->SetColor(RGB(255, 0, 0));
+    ShowForm();
+    EXPECT_EQ(Form->Handle()->grab().toImage().pixelColor(20, 20), QColor(0, 0, 255));
+    Box->SetParentBackground(true);
+    EXPECT_TRUE(Box->ParentBackground());
+    EXPECT_EQ(Form->Handle()->grab().toImage().pixelColor(20, 20), QColor(255, 0, 0));
+    Box->SetParentBackground(false);
+    EXPECT_EQ(Form->Handle()->grab().toImage().pixelColor(20, 20), QColor(0, 0, 255));
+    const TRect Part(0, 0, 5, 5);
+    EXPECT_TRUE(InvalidateRect(Box->Handle(), &Part, true));
+    EXPECT_FALSE(InvalidateRect(nullptr, nullptr, false));
+}

@@ -300,3 +300,18 @@ TEST_F(FormsTest, ScreenCursorOverridesAndRestores)
     EXPECT_GT(Screen->Width(), 0);
     EXPECT_FALSE(IsRectEmpty(Screen->WorkAreaRect()));
 }
+
+TEST(FormsAccel, TheAcceleratorIsTheCharacterAfterASingleAmpersand)
+{
+    struct TCase {
+        Word VK;
+        const char* Caption;
+        bool Expected;
+    };
+    const TCase Cases[] = {
+        {'S', "&Save", true}, {'s', "&Save", true}, {'a', "&Save", false}, {'B', "A&&&B", true},
+        {'&', "A&&B", false}, {'X', "X&", false},  {'C', "", false},     {'2', "Item &2", true},
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(IsAccel(C.VK, C.Caption), C.Expected) << C.Caption << " " << char(C.VK);
+}

@@ -1,6 +1,7 @@
 // Theme services: element details, drawing through Qt's style, and the
 // switch that forces the classic look.
 #include "rtl/Themes.h"
+#include "rtl/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,26 @@ TEST(ThemesTest, TheClassicSwitchTurnsThemedDrawingOff)
     EXPECT_EQ(OpenThemeData(nullptr, QStringLiteral("button")), nullptr);
     EXPECT_EQ(DrawThemeBackground(Button, B.Canvas(), BP_PUSHBUTTON, PBS_HOT, TRect(0, 0, 30, 30)), E_FAIL);
     EXPECT_EQ(PixelsOtherThan(Drawn(ThemeServices()->GetElementDetails(tbPushButtonNormal)), QColor(1, 2, 3)), 0);
+}
+
+TEST(ThemesTest, TheParentBackgroundIsTheParentsOwnLookUnderTheWindow)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 100, 60);
+    Form.SetColor(RGB(10, 200, 30));
+    auto* Other = new TCustomControl(&Form);
+    Other->SetParent(&Form);
+    Other->SetBounds(0, 0, 100, 60);
+    Other->SetColor(RGB(250, 0, 0));
+    auto* Child = new TCustomControl(&Form);
+    Child->SetParent(&Form);
+    Child->SetBounds(20, 10, 30, 20);
+    Form.Show();
+    TBitmap B(30, 20);
+    ASSERT_EQ(DrawThemeParentBackground(Child->Handle(), B.Canvas(), nullptr), S_OK);
+    B.Canvas()->Release();
+    EXPECT_EQ(B.Canvas()->Pixels(15, 10), RGB(10, 200, 30)) << "siblings are not drawn";
+    EXPECT_EQ(DrawThemeParentBackground(Form.Handle(), B.Canvas(), nullptr), E_FAIL) << "no parent";
 }
 
 TEST(ThemesTest, CurrentThemeNamesAreEmptyAndMissingWithoutThemes)

@@ -2,10 +2,9 @@
 // applies one of the grid's text routines to every line of standard input
 // (UTF-8, escapes \\ \r \n \t \xHH \uHHHH) and prints one escaped result a line.
 #include "Command.h"
+#include "TextLines.h"
 
 #include "grid/base/ExUtil.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -63,106 +62,6 @@ const GridTextFunction GridTextFunctions[] = {
     {"mdy-date", 0, NumberResult(MDYToDate)},
 };
 
-int HexDigitValue(QChar C)
-{
-    const char16_t U = C.unicode();
-    if (U >= u'0' && U <= u'9')
-        return U - u'0';
-    if (U >= u'a' && U <= u'f')
-        return U - u'a' + 10;
-    if (U >= u'A' && U <= u'F')
-        return U - u'A' + 10;
-    return -1;
-}
-
-// The number of Digits hexadecimal digits at From; -1 when they are not.
-int HexValue(const QString& S, qsizetype From, int Digits)
-{
-    if (From + Digits > S.size())
-        return -1;
-    int Value = 0;
-    for (qsizetype I = From; I < From + Digits; ++I) {
-        const int Digit = HexDigitValue(S[I]);
-        if (Digit < 0)
-            return -1;
-        Value = Value * 16 + Digit;
-    }
-    return Value;
-}
-
-QString HexEscape(char Kind, char16_t Code, int Digits)
-{
-    return QStringLiteral("\\") + QLatin1Char(Kind) +
-           QString::number(Code, 16).toUpper().rightJustified(Digits, QLatin1Char('0'));
-}
-
-QString Unescape(const QString& Line)
-{
-    QString Text;
-    for (qsizetype I = 0; I < Line.size(); ++I) {
-        const QChar C = Line[I];
-        const QChar Next = I + 1 < Line.size() ? Line[I + 1] : QChar();
-        if (C != u'\\' || Next.isNull()) {
-            Text += C;
-            continue;
-        }
-        const int Digits = Next == u'x' ? 2 : Next == u'u' ? 4 : 0;
-        const int Code = Digits ? HexValue(Line, I + 2, Digits) : -1;
-        if (Code >= 0) {
-            Text += QChar(char16_t(Code));
-            I += 1 + Digits;
-        } else if (Next == u'\\' || Next == u'r' || Next == u'n' || Next == u't') {
-            Text += Next == u'r' ? QChar(u'\r') : Next == u'n' ? QChar(u'\n') : Next == u't' ? QChar(u'\t') : Next;
-            ++I;
-        } else {
-            Text += C;
-        }
-    }
-    return Text;
-}
-
-QString Escape(const QString& Text)
-{
-    QString Line;
-    for (qsizetype I = 0; I < Text.size(); ++I) {
-        const QChar C = Text[I];
-        const bool Paired = (C.isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate()) ||
-                            (C.isLowSurrogate() && I > 0 && Text[I - 1].isHighSurrogate());
-        if (C == u'\\')
-            Line += QLatin1String("\\\\");
-        else if (C == u'\r')
-            Line += QLatin1String("\\r");
-        else if (C == u'\n')
-            Line += QLatin1String("\\n");
-        else if (C == u'\t')
-            Line += QLatin1String("\\t");
-        else if (C.unicode() < 0x20)
-            Line += HexEscape('x', C.unicode(), 2);
-        else if (C.isSurrogate() && !Paired)
-            Line += HexEscape('u', C.unicode(), 4);
-        else
-            Line += C;
-    }
-    return Line;
-}
-
-// Standard input split at LF, a CR before the LF dropped.
-QStringList InputLines()
-{
-    QFile In;
-    In.open(stdin, QIODevice::ReadOnly);
-    QList<QByteArray> Lines = In.readAll().split('\n');
-    if (!Lines.isEmpty() && Lines.back().isEmpty())
-        Lines.removeLast();
-    QStringList Texts;
-    for (QByteArray& Line : Lines) {
-        if (Line.endsWith('\r'))
-            Line.chop(1);
-        Texts.append(Unescape(QString::fromUtf8(Line)));
-    }
-    return Texts;
-}
-
 int Refuse(const QString& Why)
 {
     cfgtool::Err(QStringLiteral("grid-text: ") + Why);
@@ -188,10 +87,9 @@ int GridText(const QStringList& Args)
         } else if (A == QLatin1String("--multi")) {
             Flags.Multi = true;
         } else if (A == QLatin1String("--thousand") || A == QLatin1String("--decimal")) {
-            if (I + 1 >= Args.size() || Args[I + 1].size() != 1)
+            if (!cfgtool::TakeCharOption(Args, I, A == QLatin1String("--thousand") ? FormatSettings.ThousandSeparator
+                                                                                  : FormatSettings.DecimalSeparator))
                 return Refuse(A + QStringLiteral(" needs one character"));
-            (A == QLatin1String("--thousand") ? FormatSettings.ThousandSeparator : FormatSettings.DecimalSeparator) =
-                Args[++I][0];
         } else if (A.startsWith(QLatin1String("--"))) {
             return Refuse(QStringLiteral("unknown option: ") + A);
         } else {
@@ -200,8 +98,8 @@ int GridText(const QStringList& Args)
     }
     if (FunctionArgs.size() != Found->ArgCount)
         return Refuse(QStringLiteral("%1 takes %2 argument(s)").arg(QLatin1String(Found->Name)).arg(Found->ArgCount));
-    for (const QString& Text : InputLines())
-        cfgtool::Out(Escape(Found->Apply(Text, FunctionArgs, Flags)));
+    for (const QString& Text : cfgtool::EscapedInputLines())
+        cfgtool::Out(cfgtool::EscapeText(Found->Apply(Text, FunctionArgs, Flags)));
     std::fflush(stdout);
     return 0;
 }

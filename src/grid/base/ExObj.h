@@ -6,11 +6,16 @@
 // Then the grid's support objects (ExObj_Support.cpp) and settings objects
 // (ExObj_Settings.cpp).
 #include "rtl/ExtCtrls.h"
+#include "rtl/ActnList.h"
+#include "rtl/Buttons.h"
 #include "rtl/Graphics.h"
 #include "rtl/Grids.h"
 #include "rtl/TypInfo.h"
 
 #include <functional>
+#include <memory>
+
+class TPopupMenu;
 
 class TBaseGrid;
 
@@ -652,4 +657,247 @@ public:
 
 private:
     TPersistent* FOwner;
+
+// The buttons and check boxes of the grid's search bar (ExObj_Buttons.cpp)
+
+// A flat graphic button with glyphs for its states, gradient colours in
+// seven looks, a check (toggle) style, radio groups among the buttons of
+// one parent with the same GroupIndex, and an optional drop-down part of
+// the rightmost 12 pixels.
+class TExGridButton : public TGraphicControl {
+public:
+    explicit TExGridButton(TComponent* AOwner);
+    ~TExGridButton() override;
+
+    Integer GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(Integer Value);
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    // Also makes GlyphDisabled, when that is empty, a grey copy.
+    void SetGlyph(TBitmap* Value);
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value);
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout Value);
+    // -1: spacing and margin share the room.
+    Integer Spacing() const { return FSpacing; }
+    void SetSpacing(Integer Value);
+    // -1: glyph and caption centred; values below -1 are refused.
+    Integer Margin() const { return FMargin; }
+    void SetMargin(Integer Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
+    TColor ColorHot() const { return FColorHot; }
+    void SetColorHot(TColor Value) { FColorHot = Value; }
+    TColor ColorHotTo() const { return FColorHotTo; }
+    void SetColorHotTo(TColor Value) { FColorHotTo = Value; }
+    TColor ColorDown() const { return FColorDown; }
+    void SetColorDown(TColor Value) { FColorDown = Value; }
+    TColor ColorDownTo() const { return FColorDownTo; }
+    void SetColorDownTo(TColor Value) { FColorDownTo = Value; }
+    TColor ColorChecked() const { return FColorChecked; }
+    void SetColorChecked(TColor Value);
+    TColor ColorCheckedTo() const { return FColorCheckedTo; }
+    void SetColorCheckedTo(TColor Value);
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    TColor BorderDownColor() const { return FBorderDownColor; }
+    void SetBorderDownColor(TColor Value) { FBorderDownColor = Value; }
+    TColor BorderHotColor() const { return FBorderHotColor; }
+    void SetBorderHotColor(TColor Value) { FBorderHotColor = Value; }
+    TBitmap* GlyphDisabled() const { return FGlyphDisabled.get(); }
+    void SetGlyphDisabled(TBitmap* Value);
+    TBitmap* GlyphHot() const { return FGlyphHot.get(); }
+    void SetGlyphHot(TBitmap* Value);
+    TBitmap* GlyphDown() const { return FGlyphDown.get(); }
+    void SetGlyphDown(TBitmap* Value);
+    // The glyph's shape in grey, drawn under the glyph while the button is hot.
+    TBitmap* GlyphShade() const { return FGlyphShade.get(); }
+    bool Shaded() const { return FShaded; }
+    void SetShaded(bool Value);
+    TExGridButtonStyle Style() const { return FStyle; }
+    void SetStyle(TExGridButtonStyle Value);
+    // A colour preset 0..6; 0 until one is applied. Other values change nothing.
+    Integer Look() const { return FLook; }
+    void SetLook(Integer Value);
+    bool Rounded() const { return FRounded; }
+    void SetRounded(bool Value);
+    bool DropDownButton() const { return FDropDownButton; }
+    void SetDropDownButton(bool Value);
+    // Takes the look of the desktop's colour scheme.
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    bool AutoXPStyle() const { return FAutoXPStyle; }
+    void SetAutoXPStyle(bool Value) { FAutoXPStyle = Value; }
+    TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(TPopupMenu* Value);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+
+    TNotifyEvent OnDropDown;
+
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    TControlActionLinkClass GetActionLinkClass() const override;
+
+    TButtonState FState = bsUp;
+
+private:
+    bool Hot() const;
+    bool Designing() const { return ComponentState().Contains(csDesigning); }
+    bool InClient(Integer X, Integer Y) const;
+    void UpdateExclusive();
+    void ButtonPressed(TMessage& Message);
+    void UpdateTracking();
+    void ThemeAdapt();
+    void BuildShade();
+    void PaintFlatFace(TRect& R, bool IsHot);
+    void PaintRaisedFace(TRect& R);
+    TPoint ContentOffset(const TRect& R, bool IsHot);
+    void PaintDropDownArrow(TRect& R);
+    void PaintGlyphAndCaption(const TRect& R, TPoint Offset, bool IsHot);
+    TBitmap* CurrentGlyph(TButtonState GlyphState, bool IsHot) const;
+    // A face: a plain rectangle (in the brush colour where Pen is clNone)
+    // or a 16-step vertical gradient framed in Pen.
+    void PaintFace(const TRect& R, TColor From, TColor To, TColor Pen);
+
+    bool FIsComCtl6 = true;
+    Integer FGroupIndex = 0;
+    std::unique_ptr<TBitmap> FGlyph;
+    bool FDown = false;
+    bool FDragging = false;
+    bool FAllowAllUp = false;
+    TButtonLayout FLayout = blGlyphLeft;
+    Integer FSpacing = 4;
+    Integer FMargin = -1;
+    bool FFlat = true;
+    TColor FColorTo = clNone;
+    TColor FColorHot = 0xCAC7C7;
+    TColor FColorHotTo = clNone;
+    TColor FColorDown = 0xD8D3D2;
+    TColor FColorDownTo = clNone;
+    TColor FBorderColor = clNone;
+    TColor FBorderDownColor = clNone;
+    TColor FBorderHotColor = clNone;
+    std::unique_ptr<TBitmap> FGlyphDisabled;
+    std::unique_ptr<TBitmap> FGlyphHot;
+    std::unique_ptr<TBitmap> FGlyphDown;
+    std::unique_ptr<TBitmap> FGlyphShade;
+    bool FShaded = true;
+    TColor FColorChecked = 0x808080;
+    TColor FColorCheckedTo = clNone;
+    TExGridButtonStyle FStyle = tasButton;
+    Integer FLook = 0;
+    bool FRounded = false;
+    bool FDropDownButton = false;
+    bool FAutoThemeAdapt = false;
+    bool FAutoXPStyle = false;
+    TPopupMenu* FDropDownMenu = nullptr;
+    bool FShowCaption = true;
+};
+
+// Links a TExGridButton to an action: the caption while the button shows
+// the action's, the group index while equal, and Checked (as Down) only for
+// a button of a group that allows all up and shows the action's state.
+class TExGridButtonActionLink : public TControlActionLink {
+public:
+    explicit TExGridButtonActionLink(TControl* AClient);
+
+protected:
+    bool IsCheckedLinked() const override;
+    bool IsGroupIndexLinked() const override;
+    void SetChecked(bool Value) override;
+    void SetGroupIndex(Integer Value) override;
+
+    TExGridButton* FClient;
+};
+
+// A windowed check box drawn with the visual style when one is active. It
+// raises Click itself: on a click or Space, also when ReadOnly keeps the
+// state. A transparent one fills nothing, so its parent shows through; with
+// TransparentChaching it keeps the parent's look under it in a bitmap until
+// SetBounds or Transparent drops it.
+class TExCheckBox : public TCustomControl {
+public:
+    explicit TExCheckBox(TComponent* AOwner);
+    ~TExCheckBox() override;
+
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    bool Checked() const { return GetChecked(); }
+    void SetChecked(bool Value);
+    // taLeftJustify: the box left, the text right of it.
+    TLeftRight Alignment() const { return FAlignment; }
+    void SetAlignment(TLeftRight Value);
+    TTextLayout ButtonVertAlign() const { return FBtnVAlign; }
+    void SetButtonVertAlign(TTextLayout Value);
+    const String& Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    bool Ellipsis() const { return FEllipsis; }
+    void SetEllipsis(bool Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    // Enter moves the focus on as Tab does.
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool TransparentChaching() const { return FTransparentCaching; }
+    void SetTransparentChaching(bool Value) { FTransparentCaching = Value; }
+    // The box is being pressed.
+    bool Down() const { return FDown; }
+    void SetDown(bool Value) { FDown = Value; }
+
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    // Changes the state unless ReadOnly.
+    virtual void Toggle();
+
+protected:
+    bool GetChecked() const;
+    void Paint() override;
+    void DoEnter() override;
+    void DoExit() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void CMDialogChar(TCMDialogChar& Message) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+
+private:
+    TRect BoxRect() const;
+    void PaintBackground();
+    void PaintBox();
+    void PaintText();
+    void InvalidateCorner();
+    void DropBackgroundCache();
+
+    bool FDown = false;
+    TCheckBoxState FState = cbUnchecked;
+    bool FFocused = false;
+    bool FReturnIsTab = false;
+    TTextLayout FBtnVAlign = tlTop;
+    TLeftRight FAlignment = taLeftJustify;
+    bool FEllipsis = false;
+    String FCaption = QStringLiteral("TExCheckBox");
+    bool FIsWinXP = true;
+    bool FHot = false;
+    bool FReadOnly = false;
+    bool FMouseDown = false;
+    std::unique_ptr<TBitmap> FBkgBmp;
+    bool FBkgCache = false;
+    bool FTransparentCaching = false;
+    bool FTransparent = false;
 };

@@ -251,3 +251,27 @@ void DrawTransparentResBitmap(TCanvas* Canvas, TColor BackgroundColor, const TRe
 // text shows in a single-line edit at R in Parent's font, lowered by Offset.
 void DrawErrorUnderline(TControl* Parent, TCanvas* Canvas, const String& Text, Integer ErrPos, Integer ErrLen,
                         Integer Offset, const TRect& R);
+
+// ---------------------------------------------------------------------------
+// Filter expressions (ExUtil_Filter.cpp): conditions such as >=10&<20,
+// "a b"*, !x* or (A*|B*)&!AB, joined strictly from left to right.
+
+// Whether Value passes the expression; blanks outside double quotes do not
+// count and a first "=" is dropped. A group whose ")" is missing runs to
+// the end. Unless CaseSensitive, texts are compared upper-cased.
+bool MatchFilterExpr(const String& Expression, const String& Value, bool CaseSensitive);
+// One condition, upper-cased with Value unless CaseSensitive.
+bool MatchFilterCondition(const String& Condition, const String& Value, bool CaseSensitive);
+// ">", ">=", "<", "<=" comparisons (as numbers, dates or text, whichever
+// both sides read as), "!" negation, then the wildcards "*" and "?".
+bool MatchFilterPattern(const String& Condition, const String& Value);
+// A date (and time after a blank) in the order of the short date format;
+// both date separators and, for a time, the time separator are required.
+bool ParseFilterDateTime(const String& S, TDateTime& Date);
+String RemoveBlanksOutsideQuotes(const String& S);
+// Position of the first of Chars outside double quotes, 0 when none.
+Integer FindCharOutsideQuotes(const String& S, const String& Chars);
+// Position of the ")" that closes the "(" at S's start, 0 when none.
+Integer FindClosingParen(const String& S);
+// The decimal separator as ".", thousand separators dropped, all else kept.
+String NumberTextToPlain(const String& S);

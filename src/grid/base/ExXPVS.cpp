@@ -72,7 +72,7 @@ void BindThemeFunctions(TThemeAPI& API, bool& Bound)
     API.SetThemeAppProperties = TThemeStandIn<decltype(API.SetThemeAppProperties)>::Answering;
     API.GetCurrentThemeName = ::GetCurrentThemeName;
     CFG_THEME_STAND_IN(GetThemeDocumentationProperty, E_NOTIMPL);
-    CFG_THEME_STAND_IN(DrawThemeParentBackground, E_NOTIMPL);
+    API.DrawThemeParentBackground = ::DrawThemeParentBackground;
     CFG_THEME_STAND_IN(EnableTheming, E_NOTIMPL);
     Bound = ThemeServices()->ThemesAvailable();
 }

@@ -9,8 +9,6 @@
 
 #include <vector>
 
-constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001u);
-
 struct TThemeMargins {
     Integer cxLeftWidth = 0;
     Integer cxRightWidth = 0;
