@@ -657,6 +657,7 @@ public:
 
 private:
     TPersistent* FOwner;
+};
 
 // The buttons and check boxes of the grid's search bar (ExObj_Buttons.cpp)
 
