@@ -30,6 +30,8 @@ DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
 ADDED_TEXTS = {
     1438: "Error!!! Unable to start the update program %s",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
+    1735: "Error in Channel #%.2d!! Start Bit of Variable Index %s and SubIndex %s must be a valid value [0..7]",
+    1736: "Error in Channel #%.2d!! Time of Variable Index %s and SubIndex %s must be between 0 and 4294967295",
 }
 
 ENTRY = re.compile(r'^- (\d+) "(.*)"$')

@@ -769,13 +769,11 @@ void TXMLDocument::LoadFromFile(const String& FileName)
     if (info.isDir())
         throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": it is a folder").arg(FileName));
     auto read = [&] {
-        QFile file(FileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-        return bytes;
+        try {
+            return ReadFileBytes(FileName);
+        } catch (const Exception& E) {
+            throw EXMLError(E.Message());   // names the file
+        }
     };
     // Parsed in place; a fault is located in the file read once more.
     LoadBytes(read(), FileName, read);
@@ -823,12 +821,12 @@ void TXMLDocument::LoadBytes(QByteArray Bytes, const String& SourceName, const s
 
 void TXMLDocument::SaveToFile(const String& FileName) const { SaveToFile(FileName, TSaveOptions()); }
 
-void TXMLDocument::SaveToFile(const String& FileName, const TSaveOptions& Options) const
+void TXMLDocument::SaveToFile(const String& FileName, const TSaveOptions& Options, const String& Fence) const
 {
     if (DocumentElement().IsNull())
         throw EXMLError(QStringLiteral("Cannot save XML file \"%1\": the document has no root element").arg(FileName));
     try {
-        textcodec::WriteFileAtomically(FileName, SaveToBytes(Options));
+        WriteFileAtomically(FileName, SaveToBytes(Options), Fence);
     } catch (const Exception& E) {
         throw EXMLError(E.Message());
     }

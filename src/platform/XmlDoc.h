@@ -126,12 +126,14 @@ public:
     // indentation unless asked. Saving a file replaces it atomically: a
     // failed save raises EXMLError and leaves the old file as it was. A
     // document without a root element is not saved to a file (EXMLError).
+    // Fence: the folder a symbolic link may lead into (as
+    // WriteFileAtomically takes it); empty follows links anywhere.
     struct TSaveOptions {
         bool Declaration = false;
         bool Indent = false;
     };
     void SaveToFile(const String& FileName) const;
-    void SaveToFile(const String& FileName, const TSaveOptions& Options) const;
+    void SaveToFile(const String& FileName, const TSaveOptions& Options, const String& Fence = String()) const;
     String SaveToString() const;
     String SaveToString(const TSaveOptions& Options) const;
     QByteArray SaveToBytes(const TSaveOptions& Options) const;

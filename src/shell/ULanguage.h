@@ -27,8 +27,8 @@ void Load_Lang_English();
 // fit the rules are skipped; a file that cannot be read changes nothing.
 void Read_Lang_File(const String& FileName);
 
-// English, then the file Path_Language/<Language_Name>.lng (its name matched
-// ignoring case). When that file is missing, or the name is no plain file
+// English, then the file <Language_Name>.lng of the language folders (the
+// shipped one first; its name matched ignoring case). When that file is missing, or the name is no plain file
 // name, Language_Name becomes "English" and English.lng is applied when present.
 void Load_Language();
 

@@ -232,6 +232,8 @@ TEST_F(ParGenTest, ReadingToleratesMissingElementsAndOddTexts)
     EXPECT_EQ(QString(), Saved("BACnet_Type"));
 }
 
+// The variant is looked up as every reader looks it up (trimmed, letter
+// case ignored); an unknown one is reported and the first is shown.
 TEST_F(ParGenTest, UnknownVariantSelectsTheFirst)
 {
     Show();
@@ -240,6 +242,10 @@ TEST_F(ParGenTest, UnknownVariantSelectsTheFirst)
     W->Hide();
     Show();
     EXPECT_EQ(0, W->CB_IOLink_SelectDevice->ItemIndex());
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    EXPECT_EQ(mtWarning, Dialogs->Boxes[0].DlgType);
+    EXPECT_EQ(QStringLiteral("\"ParGen.xml\" names the unknown device variant \"GV52303-A1-3C\""),
+              Dialogs->Boxes[0].Text);
     EXPECT_TRUE(W->CB_EthConn_En_DHCP_Cable->Checked());
     EXPECT_FALSE(W->E_EtherNetIP_IP1->Enabled());
 }
