@@ -29,6 +29,11 @@ constexpr const char* SIOLinkUnreadable = "\"%s\" cannot be read: %s";
 // A load failed, so the file is kept as it is.
 constexpr const char* SIOLinkNotOverwritten = "\"%s\" could not be read and is not overwritten: %s";
 
+[[noreturn]] void IOLinkUnreadable(const String& What)
+{
+    throw EXMLError(Format(SIOLinkUnreadable, {File_IOLink_SetAccess, What}));
+}
+
 // Elements of a channel that hold the description's items.
 const char* const IOLinkItemElements[] = {"Variables", "ProcessData", "Events"};
 
@@ -67,19 +72,30 @@ bool IOLinkKeptNode(const xml::TXMLNode& Node)
     }
 }
 
+// A kept node must be written back as it was read; a name or comment the
+// document would refuse to write makes the file one not to replace.
+const String& IOLinkWritable(const String& Text, bool Writable)
+{
+    if (!Writable)
+        IOLinkUnreadable(Format("it holds \"%s\", which cannot be written back", {Text}));
+    return Text;
+}
+
 TChannelStoredNode IOLinkStoredNode(const xml::TXMLNode& Node, int Depth)
 {
     TChannelStoredNode Stored;
     Stored.Depth = Depth;
     switch (Node.NodeType()) {
     case xml::TNodeType::ntElement:
-        Stored.Name = Node.NodeName();
-        for (int I = 0; I < Node.AttributeCount(); ++I)
-            Stored.Attributes.emplace_back(Node.AttributeName(I), Node.AttributeValue(I));
+        Stored.Name = IOLinkWritable(Node.NodeName(), xml::IsName(Node.NodeName()));
+        for (int I = 0; I < Node.AttributeCount(); ++I) {
+            const String Name = Node.AttributeName(I);
+            Stored.Attributes.emplace_back(IOLinkWritable(Name, xml::IsName(Name)), Node.AttributeValue(I));
+        }
         break;
     case xml::TNodeType::ntComment:
         Stored.Kind = TChannelStoredNode::snComment;
-        Stored.Text = Node.Text();
+        Stored.Text = IOLinkWritable(Node.Text(), xml::IsCommentText(Node.Text()));
         break;
     default:
         Stored.Kind = TChannelStoredNode::snText;
@@ -246,15 +262,15 @@ Boolean TIO_Link_Set_Access_Core::Save_Configuration()
         Error(Format(SIOLinkNotOverwritten, {File_IOLink_SetAccess, FLoad_Error}));
         return false;
     }
-    xml::TXMLDocument Doc;
-    xml::TXMLNode Root = Doc.AppendElement(u"IO-Link"_s);
-    Doc.AppendComment(IOLinkVersionComment);
-    xml::TXMLNode List = Root.AppendElement(u"IO-Link_Channels"_s);
-    for (const auto& Ch : Channels) {
-        xml::TXMLNode Node = List.AppendElement(u"Channel"_s);
-        IOLinkSaveChannel(Node, *Ch);
-    }
     try {
+        xml::TXMLDocument Doc;
+        xml::TXMLNode Root = Doc.AppendElement(u"IO-Link"_s);
+        Doc.AppendComment(IOLinkVersionComment);
+        xml::TXMLNode List = Root.AppendElement(u"IO-Link_Channels"_s);
+        for (const auto& Ch : Channels) {
+            xml::TXMLNode Node = List.AppendElement(u"Channel"_s);
+            IOLinkSaveChannel(Node, *Ch);
+        }
         if (File_IOLink_SetAccess.isEmpty())
             throw EXMLError(u"No configuration is open"_s);
         Doc.SaveToFile(File_IOLink_SetAccess, {}, Path_Project);
@@ -269,11 +285,6 @@ Boolean TIO_Link_Set_Access_Core::Save_Configuration()
 
 namespace {
 
-[[noreturn]] void IOLinkUnreadable(const String& What)
-{
-    throw EXMLError(Format(SIOLinkUnreadable, {File_IOLink_SetAccess, What}));
-}
-
 // The list of ports of a loaded file; a file of another shape is not one
 // to read, nor to replace.
 xml::TXMLNode IOLinkChannelList(const xml::TXMLDocument& Doc)
@@ -287,22 +298,38 @@ xml::TXMLNode IOLinkChannelList(const xml::TXMLDocument& Doc)
     return List;
 }
 
-// The first position of each key in a list, so that applying a file looks
-// each stored item up at once.
+// The positions of the entries of a list by their key, so that applying a
+// file looks each stored item up at once. They are handed out in list
+// order: the n-th stored item of a key goes to the n-th entry of that key,
+// so entries that share a key (a description may repeat one) each keep
+// their stored values.
+template <class TKey>
+class TIOLinkPositions {
+public:
+    template <class TList, class TKeyOf>
+    TIOLinkPositions(const TList& List, TKeyOf KeyOf)
+    {
+        FPositions.reserve(qsizetype(List.size()));
+        for (std::size_t I = 0; I < List.size(); ++I)
+            FPositions[KeyOf(*List[I])].first.append(Integer(I));
+    }
+    // The next entry of Key; -1 when there is none left.
+    Integer Take(const TKey& Key)
+    {
+        const auto It = FPositions.find(Key);
+        if (It == FPositions.end() || It->second >= It->first.size())
+            return -1;
+        return It->first.at(It->second++);
+    }
+
+private:
+    QHash<TKey, std::pair<QList<Integer>, qsizetype>> FPositions;
+};
+
 template <class TList, class TKeyOf>
 auto IOLinkPositions(const TList& List, TKeyOf KeyOf)
 {
-    QHash<decltype(KeyOf(*List.front())), Integer> Positions;
-    Positions.reserve(qsizetype(List.size()));
-    for (std::size_t I = 0; I < List.size(); ++I)
-        Positions.insert(KeyOf(*List[I]), Integer(I));   // keeps the first of equal keys
-    return Positions;
-}
-
-template <class THash, class TKey>
-Integer IOLinkPosition(const THash& Positions, const TKey& Key)
-{
-    return Positions.value(Key, -1);
+    return TIOLinkPositions<decltype(KeyOf(*List.front()))>(List, KeyOf);
 }
 
 } // namespace
@@ -427,10 +454,10 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
 void TIO_Link_Set_Access_Core::Apply_Variables(Integer k, const xml::TXMLNode& Node)
 {
     TChannel_IOLink& Ch = Channel(k);
-    const auto Positions =
+    auto Positions =
         IOLinkPositions(Ch.Var_List, [](const TVarObjValue& V) { return std::pair(V.Index, V.SubIndex); });
     IOLinkForEachElement(Node.FindChild(u"Variables"_s), [&Ch, &Positions](const xml::TXMLNode& V) {
-        const Integer I = IOLinkPosition(Positions, std::pair(IOLinkAttr(V, "Index"), IOLinkAttr(V, "SubIndex")));
+        const Integer I = Positions.Take(std::pair(IOLinkAttr(V, "Index"), IOLinkAttr(V, "SubIndex")));
         if (I < 0)
             return;
         TVarObjValue& Var = *Ch.Var_List[I];
@@ -475,7 +502,7 @@ void TIO_Link_Set_Access_Core::Apply_ProcessData(Integer k, const xml::TXMLNode&
     // In records by position while the position holds the same process
     // data, else by key; out records by key.
     if (auto* List = Ch.PD_List(true)) {
-        const auto Positions = IOLinkPositions(*List, KeyOf);
+        auto Positions = IOLinkPositions(*List, KeyOf);
         Integer N = 0;
         IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataIn"_s), [&](const xml::TXMLNode& Record) {
             const Integer Position = N++;
@@ -484,14 +511,14 @@ void TIO_Link_Set_Access_Core::Apply_ProcessData(Integer k, const xml::TXMLNode&
                 IOLinkApplyRecord(*(*List)[Position], Record);
                 return;
             }
-            if (const Integer I = IOLinkPosition(Positions, KeyOfRecord(Record)); I >= 0)
+            if (const Integer I = Positions.Take(KeyOfRecord(Record)); I >= 0)
                 IOLinkApplyRecord(*(*List)[I], Record);
         });
     }
     if (auto* List = Ch.PD_List(false)) {
-        const auto Positions = IOLinkPositions(*List, KeyOf);
+        auto Positions = IOLinkPositions(*List, KeyOf);
         IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataOut"_s), [&](const xml::TXMLNode& Record) {
-            if (const Integer I = IOLinkPosition(Positions, KeyOfRecord(Record)); I >= 0)
+            if (const Integer I = Positions.Take(KeyOfRecord(Record)); I >= 0)
                 IOLinkApplyRecord(*(*List)[I], Record);
         });
     }
@@ -500,9 +527,9 @@ void TIO_Link_Set_Access_Core::Apply_ProcessData(Integer k, const xml::TXMLNode&
 void TIO_Link_Set_Access_Core::Apply_Events(Integer k, const xml::TXMLNode& Node)
 {
     TChannel_IOLink& Ch = Channel(k);
-    const auto Positions = IOLinkPositions(Ch.Event_List, [](const TEventObjValue& E) { return E.RealCode; });
+    auto Positions = IOLinkPositions(Ch.Event_List, [](const TEventObjValue& E) { return E.RealCode; });
     IOLinkForEachElement(Node.FindChild(u"Events"_s), [&Ch, &Positions](const xml::TXMLNode& E) {
-        const Integer I = IOLinkPosition(Positions, IntDef(IOLinkAttr(E, "Code"), -1));
+        const Integer I = Positions.Take(IntDef(IOLinkAttr(E, "Code"), -1));
         if (I < 0)
             return;
         TEventObjValue& Event = *Ch.Event_List[I];

@@ -255,16 +255,13 @@ bool XmlIsNameChar(QChar C, bool First)
 
 void XmlCheckName(const String& Name)
 {
-    bool valid = !Name.isEmpty();
-    for (qsizetype i = 0; valid && i < Name.size(); ++i)
-        valid = XmlIsNameChar(Name.at(i), i == 0);
-    if (!valid)
+    if (!IsName(Name))
         throw EXMLError(QStringLiteral("\"%1\" is not a valid XML name").arg(Name));
 }
 
 void XmlCheckComment(const String& Text)
 {
-    if (Text.contains(QLatin1String("--")) || Text.endsWith(QLatin1Char('-')))
+    if (!IsCommentText(Text))
         throw EXMLError(QStringLiteral("An XML comment cannot contain \"--\" or end with \"-\": \"%1\"").arg(Text));
 }
 
@@ -438,6 +435,19 @@ public:
 };
 
 } // namespace
+
+bool IsName(const String& Name)
+{
+    bool Valid = !Name.isEmpty();
+    for (qsizetype I = 0; Valid && I < Name.size(); ++I)
+        Valid = XmlIsNameChar(Name.at(I), I == 0);
+    return Valid;
+}
+
+bool IsCommentText(const String& Text)
+{
+    return !Text.contains(QLatin1String("--")) && !Text.endsWith(QLatin1Char('-'));
+}
 
 // ---------------------------------------------------------------------------
 // TXMLNode

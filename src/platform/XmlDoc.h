@@ -33,6 +33,11 @@ inline const char* const XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
 
 struct TNodeImpl;
 
+// Whether Name may name an element or attribute, and Text be the text of a
+// comment, in a document that is written (the parser reads more).
+bool IsName(const String& Name);
+bool IsCommentText(const String& Text);
+
 class TXMLNode {
 public:
     TXMLNode() = default;

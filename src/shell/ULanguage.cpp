@@ -104,6 +104,11 @@ void Load_Language()
 
 String LangFormat(Integer Index, std::initializer_list<TVarRec> Args)
 {
+    return LangFormat(Index, std::span<const TVarRec>(Args.begin(), Args.size()));
+}
+
+String LangFormat(Integer Index, std::span<const TVarRec> Args)
+{
     if (Index < 0 || Index >= Lang_English_Count)
         throw EStringListError(Format("List index out of bounds (%d)", {Index}));
     String Result;

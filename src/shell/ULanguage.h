@@ -38,6 +38,7 @@ void Load_Language();
 // index outside the table or English placeholders that do not fit Args
 // (a fault of the caller).
 String LangFormat(Integer Index, std::initializer_list<TVarRec> Args);
+String LangFormat(Integer Index, std::span<const TVarRec> Args);
 
 // The table as lines "<index>\t<text>", CR and LF inside a text written as
 // the two characters "\r" and "\n".

@@ -285,3 +285,68 @@ TEST(SetAccessHostile, AnUnknownDeviceVariantBuildsNoImage)
     Env.WriteParGen(QStringLiteral("gv52303-a1-2a "));
     EXPECT_EQ(CompileError(), String());
 }
+
+// A description may repeat a key (two record items of one sub-index of the
+// status record): each
+// entry keeps its stored values across a save and a load, the n-th stored
+// item of a key going to the n-th entry of it.
+TEST(SetAccessHostile, EntriesSharingAKeyEachKeepTheirValues)
+{
+    TSetAccessEnv Env;
+    Path_IOLink_StaDef = testpaths::Fixture(QStringLiteral("iodd/stadef/"));
+    QByteArray Device = ReadBytes(testpaths::Fixture(QStringLiteral("iodd/device.xml")));
+    ASSERT_TRUE(Device.contains("<RecordItem subindex=\"2\" bitOffset=\"0\">"));
+    Device.replace("<RecordItem subindex=\"2\" bitOffset=\"0\">", "<RecordItem subindex=\"1\" bitOffset=\"0\">");
+    const QString File = Env.Path() + QStringLiteral("/Twice-IODD1.1.xml");
+    WriteBytes(File, Device);
+    Env.Core.Create_Channels();
+    ASSERT_TRUE(Env.Core.Insert_IODD_File(0, File));
+    std::vector<TVarObjValue*> Twins;
+    for (auto& Var : Env.Ch(1).Var_List)
+        if (Var->Index == u"65" && Var->SubIndex == u"1")
+            Twins.push_back(Var.get());
+    ASSERT_EQ(Twins.size(), 2u);
+    Twins[0]->Value = QStringLiteral("1");
+    Twins[1]->Value = QStringLiteral("2");
+    Twins[1]->Enable = true;
+    ASSERT_TRUE(Env.Core.Save_Configuration());
+    const QByteArray Saved = ReadBytes(File_IOLink_SetAccess);
+
+    Env.Core.Create_Channels();
+    ASSERT_TRUE(Env.Core.Load_Configuration());
+    std::vector<const TVarObjValue*> Loaded;
+    for (const auto& Var : Env.Ch(1).Var_List)
+        if (Var->Index == u"65" && Var->SubIndex == u"1")
+            Loaded.push_back(Var.get());
+    ASSERT_EQ(Loaded.size(), 2u);
+    EXPECT_EQ(Loaded[0]->Value, QStringLiteral("1"));
+    EXPECT_FALSE(Loaded[0]->Enable);
+    EXPECT_EQ(Loaded[1]->Value, QStringLiteral("2"));
+    EXPECT_TRUE(Loaded[1]->Enable);
+    ASSERT_TRUE(Env.Core.Save_Configuration());
+    ExpectSameBytes(ReadBytes(File_IOLink_SetAccess), Saved);
+}
+
+// Kept items are written back as they were read: a file holding a name
+// or a comment that cannot be written back is not one to replace.
+TEST(SetAccessHostile, KeptItemsThatCannotBeWrittenBackMakeTheFileUnreadable)
+{
+    TSetAccessEnv Env;
+    const QByteArray Cases[] = {
+        "<Variables><Variable Index=\"1\" \xff" "Length=\"8\"/></Variables>",
+        "<Variables><!-- a -- b --></Variables>",
+    };
+    for (const QByteArray& Items : Cases) {
+        SCOPED_TRACE(Items.toStdString());
+        const QByteArray Original = ConfigFile(PortXml("Gone.xml", "IO-Link", Items));
+        WriteBytes(File_IOLink_SetAccess, Original);
+        Env.Core.Create_Channels();
+        EXPECT_FALSE(Env.Core.Load_Configuration());
+        const std::vector<TMessage> Load = Env.TakeMessages();
+        ASSERT_FALSE(Load.empty());
+        EXPECT_TRUE(Load.back().Text.contains(QStringLiteral("cannot be written back"))) << Load.back().Text.toStdString();
+        EXPECT_FALSE(Env.Core.Save_Configuration());
+        Env.TakeMessages();
+        ExpectSameBytes(ReadBytes(File_IOLink_SetAccess), Original);
+    }
+}
