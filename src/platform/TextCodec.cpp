@@ -1,6 +1,7 @@
 #include "platform/TextCodec.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include <iconv.h>
 
@@ -8,13 +9,27 @@ namespace textcodec {
 
 namespace {
 
-constexpr const char* kAnsiCodeset = "WINDOWS-1252";
+constexpr char kAnsiCodeset[] = "WINDOWS-1252";
+constexpr char kOemCodeset[] = "CP850";
 constexpr const char* kUtf16Host = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "UTF-16LE" : "UTF-16BE";
 
 bool IsUndefinedAnsiByte(unsigned Code)
 {
     return Code == 0x81 || Code == 0x8D || Code == 0x8F || Code == 0x90 || Code == 0x9D;
 }
+
+// Code page 850 defines all 256 bytes.
+bool IsUndefinedOemByte(unsigned) { return false; }
+
+// A single-byte code page: its iconv name, the name in messages and the
+// bytes it leaves undefined.
+struct TCodePage {
+    const char* Codeset;
+    const char* Title;
+    bool (*IsUndefinedByte)(unsigned);
+};
+constexpr TCodePage AnsiCodePage{kAnsiCodeset, "Windows-1252", IsUndefinedAnsiByte};
+constexpr TCodePage OemCodePage{kOemCodeset, "Code page 850", IsUndefinedOemByte};
 
 // One conversion descriptor per direction and thread: iconv_t keeps state
 // and must not be shared between threads.
@@ -44,15 +59,17 @@ private:
     iconv_t FHandle;
 };
 
-TIconv& AnsiDecoder()
+template <const char* Codeset>
+TIconv& Decoder()
 {
-    thread_local TIconv Codec(kUtf16Host, kAnsiCodeset);
+    thread_local TIconv Codec(kUtf16Host, Codeset);
     return Codec;
 }
 
-TIconv& AnsiEncoder()
+template <const char* Codeset>
+TIconv& Encoder()
 {
-    thread_local TIconv Codec(kAnsiCodeset, kUtf16Host);
+    thread_local TIconv Codec(Codeset, kUtf16Host);
     return Codec;
 }
 
@@ -84,13 +101,12 @@ QByteArray EncodeUtf16(const String& Text, bool BigEndian)
     return result;
 }
 
-} // namespace
+String ErrnoText(int Error) { return qt_error_string(Error); }
 
-String AnsiToString(const QByteArray& Bytes)
+String SingleByteToString(const QByteArray& Bytes, const TCodePage& Page, TIconv& codec)
 {
-    // Every Windows-1252 byte is one UTF-16 unit.
+    // Every byte is one UTF-16 unit.
     String result(Bytes.size(), Qt::Uninitialized);
-    TIconv& codec = AnsiDecoder();
     codec.Reset();
     char* in = const_cast<char*>(Bytes.constData());
     size_t inLeft = static_cast<size_t>(Bytes.size());
@@ -101,7 +117,8 @@ String AnsiToString(const QByteArray& Bytes)
         if (error == 0)
             break;
         if (error != EILSEQ && error != EINVAL)
-            throw EConvertError(QStringLiteral("Windows-1252 decoding failed: %1").arg(qt_error_string(error)));
+            throw EConvertError(
+                QStringLiteral("%1 decoding failed: %2").arg(QLatin1String(Page.Title), ErrnoText(error)));
         // An undefined byte (iconv has no mapping): the control character
         // of the same number.
         const char16_t unit = static_cast<unsigned char>(*in);
@@ -115,11 +132,10 @@ String AnsiToString(const QByteArray& Bytes)
     return result;
 }
 
-QByteArray StringToAnsi(const String& Text)
+QByteArray StringToSingleByte(const String& Text, const TCodePage& Page, TIconv& codec)
 {
     // At most one byte per UTF-16 unit.
     QByteArray result(Text.size(), Qt::Uninitialized);
-    TIconv& codec = AnsiEncoder();
     codec.Reset();
     char* in = reinterpret_cast<char*>(const_cast<QChar*>(Text.constData()));
     size_t inLeft = static_cast<size_t>(Text.size()) * 2;
@@ -130,7 +146,8 @@ QByteArray StringToAnsi(const String& Text)
         if (error == 0)
             break;
         if (error != EILSEQ && error != EINVAL)
-            throw EConvertError(QStringLiteral("Windows-1252 encoding failed: %1").arg(qt_error_string(error)));
+            throw EConvertError(
+                QStringLiteral("%1 encoding failed: %2").arg(QLatin1String(Page.Title), ErrnoText(error)));
         char16_t unit;
         std::memcpy(&unit, in, sizeof unit);
         size_t used = sizeof unit;
@@ -140,13 +157,35 @@ QByteArray StringToAnsi(const String& Text)
             if (QChar::isLowSurrogate(next))
                 used += sizeof next;
         }
-        *out++ = IsUndefinedAnsiByte(unit) ? static_cast<char>(unit) : '?';
+        *out++ = Page.IsUndefinedByte(unit) ? static_cast<char>(unit) : '?';
         --outLeft;
         in += used;
         inLeft -= used;
     }
     result.truncate(out - result.data());
     return result;
+}
+
+} // namespace
+
+String AnsiToString(const QByteArray& Bytes)
+{
+    return SingleByteToString(Bytes, AnsiCodePage, Decoder<kAnsiCodeset>());
+}
+
+QByteArray StringToAnsi(const String& Text)
+{
+    return StringToSingleByte(Text, AnsiCodePage, Encoder<kAnsiCodeset>());
+}
+
+String OemToString(const QByteArray& Bytes)
+{
+    return SingleByteToString(Bytes, OemCodePage, Decoder<kOemCodeset>());
+}
+
+QByteArray StringToOem(const String& Text)
+{
+    return StringToSingleByte(Text, OemCodePage, Encoder<kOemCodeset>());
 }
 
 std::optional<TTextEncoding> DetectBom(const QByteArray& Bytes, int* BomLength)

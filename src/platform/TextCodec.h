@@ -21,6 +21,11 @@ String AnsiToString(const QByteArray& Bytes);
 // Characters outside Windows-1252 become '?', one per character.
 QByteArray StringToAnsi(const String& Text);
 
+// The OEM code page that goes with Windows-1252: code page 850, through
+// iconv. Every byte has a character; characters outside it become '?'.
+String OemToString(const QByteArray& Bytes);
+QByteArray StringToOem(const String& Text);
+
 // The encoding named by a byte-order mark at the start of Bytes (UTF-8
 // EF BB BF, UTF-16 LE FF FE, UTF-16 BE FE FF) and the mark's length;
 // nullopt without a mark.

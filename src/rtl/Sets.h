@@ -16,6 +16,8 @@ class TSet {
     static constexpr std::size_t Words = (MaxMembers + 63) / 64;
 
 public:
+    using EnumType = Enum;
+
     constexpr TSet() = default;
     // A lone value converts, so that "S + fsBold" reads as "S + [fsBold]".
     constexpr TSet(Enum Value) { Include(Value); }

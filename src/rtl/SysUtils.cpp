@@ -304,6 +304,8 @@ String StringReplace(const String& S, const String& OldPattern, const String& Ne
 
 String StringOfChar(Char Ch, Integer Count) { return Count > 0 ? String(Count, Ch) : String(); }
 
+bool IsDigit(Char Ch) { return Ch.isDigit(); }
+
 bool IsDelimiter(const String& Delimiters, const String& S, Integer Index)
 {
     if (Index < 1 || Index > S.size())

@@ -255,6 +255,8 @@ String StringReplace(const String& S, const String& OldPattern, const String& Ne
                      TReplaceFlags Flags);
 
 String StringOfChar(Char Ch, Integer Count);
+// Any Unicode decimal digit, not only '0'..'9'.
+bool IsDigit(Char Ch);
 // Whether S[Index] (1-based) is one of Delimiters; false when out of range.
 bool IsDelimiter(const String& Delimiters, const String& S, Integer Index);
 // 1-based index of the last character of S that is in Delimiters, else 0.

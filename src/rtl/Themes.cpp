@@ -249,3 +249,13 @@ HRESULT DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, Integer PartId, Integ
     ThemeServices()->DrawElement(Canvas, D, R, ClipRect);
     return S_OK;
 }
+
+HRESULT GetCurrentThemeName(String* FileName, String* ColorName, String* SizeName)
+{
+    if (!IsThemeActive())
+        return E_FAIL;
+    for (String* Name : {FileName, ColorName, SizeName})
+        if (Name)
+            Name->clear();
+    return S_OK;
+}

@@ -95,3 +95,6 @@ HTHEME OpenThemeData(HWND Wnd, const String& ClassList);
 HRESULT CloseThemeData(HTHEME Theme);
 HRESULT DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, Integer PartId, Integer StateId, const TRect& R,
                             const TRect* ClipRect = nullptr);
+// The file, colour and size names of the visual style in use: empty, since
+// Qt's style has no colour schemes. E_FAIL while themes are off.
+HRESULT GetCurrentThemeName(String* FileName, String* ColorName, String* SizeName);

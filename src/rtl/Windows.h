@@ -3,7 +3,7 @@
 // that the controls and the windows of the system use. Messages are not
 // sent through an operating system: a control's Perform delivers them to
 // its handler methods, and Qt events are turned into them (Controls.h).
-#include "rtl/System.h"
+#include "rtl/Graphics.h"
 
 #include <cstdint>
 
@@ -212,9 +212,82 @@ bool MessageBeep(UINT Type);
 
 // Messages and timers addressed by window handle, delivered to the control
 // whose widget the handle is (defined with the controls). A handle that is
-// no control's gets nothing: SendMessage answers 0, SetTimer 0.
+// no control's gets nothing: SendMessage answers 0, SetTimer 0. SendMessage
+// from another thread blocks while the handler runs on the main thread.
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
 // Queued delivery: the message arrives from the event loop.
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
 UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, void* TimerFunc = nullptr);
 bool KillTimer(HWND Wnd, UINT_PTR IDEvent);
+
+// Layered windows. The window becomes a frameless top-level window with a
+// translucent background; without a compositor the alpha is not seen.
+constexpr Byte AC_SRC_OVER = 0x00;
+constexpr Byte AC_SRC_ALPHA = 0x01;
+struct TBlendFunction {
+    Byte BlendOp = AC_SRC_OVER;
+    Byte BlendFlags = 0;
+    Byte SourceConstantAlpha = 255;
+    Byte AlphaFormat = AC_SRC_ALPHA;
+};
+enum : DWORD { ULW_COLORKEY = 0x1, ULW_ALPHA = 0x2, ULW_OPAQUE = 0x4 };
+enum : DWORD { LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2 };
+
+// Shows Size pixels of the source canvas's image from SrcPos (32-bit with
+// premultiplied alpha) as the window's content, at DstPos on the screen;
+// with ULW_ALPHA the blend's constant alpha is the window's opacity, with
+// ULW_COLORKEY pixels of Key are left out. Null positions and size keep the
+// window's own; without a source only the place changes. False when the
+// window is null or the source canvas has no image.
+bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstCanvas, const TPoint* DstPos, const TSize* Size,
+                         TCanvas* SrcCanvas, const TPoint* SrcPos, TColor Key, const TBlendFunction* Blend,
+                         DWORD Flags);
+// LWA_ALPHA: Alpha is the window's opacity. A colour key is not offered.
+bool SetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, DWORD Flags);
+
+// Classic frame drawing, by hand in the system colour table, so the pixels
+// are the same on every desktop.
+enum : UINT { DFC_CAPTION = 1, DFC_MENU = 2, DFC_SCROLL = 3, DFC_BUTTON = 4 };
+enum : UINT {
+    DFCS_BUTTONCHECK = 0x0000, DFCS_BUTTONRADIO = 0x0004, DFCS_BUTTONPUSH = 0x0010,
+    DFCS_SCROLLUP = 0x0000, DFCS_SCROLLDOWN = 0x0001, DFCS_SCROLLLEFT = 0x0002, DFCS_SCROLLRIGHT = 0x0003,
+    DFCS_SCROLLCOMBOBOX = 0x0005,
+    DFCS_INACTIVE = 0x0100, DFCS_PUSHED = 0x0200, DFCS_CHECKED = 0x0400, DFCS_HOT = 0x1000,
+    DFCS_ADJUSTRECT = 0x2000, DFCS_FLAT = 0x4000,
+};
+enum : UINT {
+    BDR_RAISEDOUTER = 0x1, BDR_SUNKENOUTER = 0x2, BDR_RAISEDINNER = 0x4, BDR_SUNKENINNER = 0x8,
+    EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER, EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
+    EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER, EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
+};
+enum : UINT {
+    BF_LEFT = 0x1, BF_TOP = 0x2, BF_RIGHT = 0x4, BF_BOTTOM = 0x8, BF_RECT = 0xF,
+    BF_MIDDLE = 0x0800, BF_SOFT = 0x1000, BF_ADJUST = 0x2000, BF_FLAT = 0x4000,
+};
+
+// Draws the edges of Edge on the sides of Flags, outer edge first, each one
+// pixel wide: the left and top in the light colour, the right and bottom
+// (with the corners they meet) in the dark one. Raised outer: 3D light /
+// dark shadow (button highlight / dark shadow with BF_SOFT); raised inner:
+// button highlight / button shadow (3D light / button shadow with BF_SOFT);
+// sunken outer: button shadow / button highlight; sunken inner: dark shadow /
+// 3D light. BF_FLAT draws the outer edge in button shadow and the inner one
+// in button face. BF_MIDDLE fills the inside with button face; BF_ADJUST
+// leaves R as the inside. Nothing is drawn into an empty rectangle.
+bool DrawEdge(TCanvas* Canvas, TRect& R, UINT Edge, UINT Flags);
+// Push buttons, check boxes and radio buttons (DFC_BUTTON) and the scroll
+// and combo buttons (DFC_SCROLL) in the classic look; see docs/architecture.md.
+bool DrawFrameControl(TCanvas* Canvas, TRect& R, UINT Type, UINT State);
+
+enum : Integer {
+    SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CYVSCROLL = 20,
+    SM_CXHSCROLL = 21, SM_CXEDGE = 45, SM_CYEDGE = 46,
+};
+// The scroll bar sizes of the runtime's widgets and the border sizes (1 and
+// 2); 0 for other indices.
+Integer GetSystemMetrics(Integer Index);
+
+enum : Integer { LOGPIXELSX = 88, LOGPIXELSY = 90 };
+// The logical resolution of the canvas's device: 96 for a screen, an image's
+// dots per metre as dots per inch, a printer's own; 0 for other indices.
+Integer GetDeviceCaps(TCanvas* Canvas, Integer Index);

@@ -99,6 +99,7 @@ protected:
         }
         const std::vector<TFault> Faults = FaultsAt(TouchingCalls(Log, Reference));
         ASSERT_FALSE(Faults.empty());
+        RecordProperty("faults", int(Faults.size()));
         int I = 0;
         for (const TFault& F : Faults) {
             const QString Fault = QStringLiteral("inject=%1:%2:when=%3").arg(F.Call, F.Kind).arg(F.Invocation);

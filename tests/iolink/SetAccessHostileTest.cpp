@@ -287,9 +287,8 @@ TEST(SetAccessHostile, AnUnknownDeviceVariantBuildsNoImage)
 }
 
 // A description may repeat a key (two record items of one sub-index of the
-// status record): each
-// entry keeps its stored values across a save and a load, the n-th stored
-// item of a key going to the n-th entry of it.
+// status record): each entry keeps its stored values across a save and a
+// load, the n-th stored item of a key going to the n-th entry of it.
 TEST(SetAccessHostile, EntriesSharingAKeyEachKeepTheirValues)
 {
     TSetAccessEnv Env;

@@ -28,6 +28,14 @@ void WriteBytes(const QString& FileName, const QByteArray& Bytes)
 
 std::string Hex(const QByteArray& Bytes) { return Bytes.toHex(' ').toStdString(); }
 
+QByteArray EveryByte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    return all;
+}
+
 } // namespace
 
 TEST(TextCodec, Windows1252MapsTheBytes80To9FBothWays)
@@ -64,9 +72,7 @@ TEST(TextCodec, Windows1252MapsTheBytes80To9FBothWays)
 
 TEST(TextCodec, EveryAnsiByteSurvivesARoundTrip)
 {
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
+    const QByteArray all = EveryByte();
     const String text = AnsiToString(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(Hex(StringToAnsi(text)), Hex(all));
@@ -95,6 +101,19 @@ TEST(TextCodec, CharactersOutsideTheAnsiCodePageBecomeQuestionMarks)
     EXPECT_EQ(StringToAnsi(lone), QByteArray("a?"));
     lone.append(QChar(u'b'));
     EXPECT_EQ(StringToAnsi(lone), QByteArray("a?b"));
+}
+
+TEST(TextCodec, OemCodePage850DefinesEveryByte)
+{
+    const QByteArray all = EveryByte();
+    const String text = OemToString(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(Hex(StringToOem(text)), Hex(all));
+    EXPECT_EQ(text.mid(0x80, 4), String::fromUtf16(u"\u00C7\u00FC\u00E9\u00E2"));
+    EXPECT_EQ(text[0xB0], QChar(0x2591));
+    EXPECT_EQ(StringToOem(String::fromUtf16(u"\u00E9\u20AC\U0001F600")), QByteArray("\x82??"));
+    // The ANSI code page's own characters sit elsewhere in 850.
+    EXPECT_EQ(StringToOem(AnsiToString("\xE9")), QByteArray("\x82"));
 }
 
 TEST(TextCodec, DecodeTextFollowsTheByteOrderMark)

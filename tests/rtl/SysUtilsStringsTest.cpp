@@ -91,6 +91,11 @@ TEST(SysUtilsStrings, CharacterHelpers)
     EXPECT_EQ(LastDelimiter("/", "abc"), 0);
     EXPECT_EQ(Min(3, -2), -2);
     EXPECT_EQ(Max(3, -2), 3);
+    EXPECT_TRUE(IsDigit(u'0'));
+    EXPECT_TRUE(IsDigit(QChar(0x0663))); // Arabic-Indic three
+    EXPECT_TRUE(IsDigit(QChar(0xFF19))); // full-width nine
+    EXPECT_FALSE(IsDigit(QChar(0x00B2))); // superscript two is no decimal digit
+    EXPECT_FALSE(IsDigit(u'a'));
 }
 
 } // namespace

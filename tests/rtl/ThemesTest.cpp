@@ -97,3 +97,16 @@ TEST(ThemesTest, TheClassicSwitchTurnsThemedDrawingOff)
     EXPECT_EQ(DrawThemeBackground(Button, B.Canvas(), BP_PUSHBUTTON, PBS_HOT, TRect(0, 0, 30, 30)), E_FAIL);
     EXPECT_EQ(PixelsOtherThan(Drawn(ThemeServices()->GetElementDetails(tbPushButtonNormal)), QColor(1, 2, 3)), 0);
 }
+
+TEST(ThemesTest, CurrentThemeNamesAreEmptyAndMissingWithoutThemes)
+{
+    ThemesOn Restore;
+    String File = "x", Color = "x", Size = "x";
+    EXPECT_EQ(GetCurrentThemeName(&File, &Color, &Size), S_OK);
+    EXPECT_EQ(File, "");
+    EXPECT_EQ(Color, "");
+    EXPECT_EQ(Size, "");
+    EXPECT_EQ(GetCurrentThemeName(nullptr, nullptr, nullptr), S_OK);
+    SetThemesEnabled(false);
+    EXPECT_EQ(GetCurrentThemeName(&File, &Color, &Size), E_FAIL);
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# cfgtool grid-text: one escaped result per input line, exit code 2 for bad
+# calls. Usage: grid_text_test.sh CFGTOOL
+set -uo pipefail
+cfgtool=$1
+failures=0
+
+# check "FUNCTION [OPTION...]" INPUT-LINE... -- EXPECTED-LINE...
+check() {
+  local args=$1
+  shift
+  local input=()
+  while [ "$1" != -- ]; do
+    input+=("$1")
+    shift
+  done
+  shift
+  local actual expected
+  # shellcheck disable=SC2086
+  actual=$(printf '%s\n' "${input[@]}" | "$cfgtool" grid-text $args 2>/dev/null)
+  expected=$(printf '%s\n' "$@")
+  if [ "$actual" != "$expected" ]; then
+    echo "FAIL grid-text $args"
+    echo "  expected: $expected"
+    echo "  actual:   $actual"
+    failures=$((failures + 1))
+  fi
+}
+
+# refuse ARG...: exit code 2.
+refuse() {
+  printf 'x\n' | "$cfgtool" grid-text "$@" >/dev/null 2>&1
+  local code=$?
+  if [ "$code" != 2 ]; then
+    echo "FAIL grid-text $*: exit code $code, expected 2"
+    failures=$((failures + 1))
+  fi
+}
+
+check "number-kind" '1,23,4' '(1.234,50)' -- 2 2
+check "number-kind --thousand . --decimal ," '1.234,5' '1.23.4' '1,2,3' -- 1 2 2
+check "plain-number --thousand . --decimal ," '(1.234,50)' -- '-1234.50'
+check "plain-number" $'USD 12\r' -- 12
+check "kind" '|\\\x00=\x00A' '|\\\x00A' '=A1' 'x' '' -- 3 5 3 0 0
+check "kind --html" 'a</b>' -- 1
+check "kind" 'a</b>' -- 0
+check "to-wide" '\u00E9' -- '|\\\x00é'
+check "from-wide" '|\\\x00\xE9' -- 'é'
+check "encode-breaks" 'a\r\nb\x00' -- 'a\t\x08b\x01'
+check "decode-breaks --multi" 'a\t\x08b\x01' -- 'a\r\nb\x00'
+check "decode-breaks" 'a\t\x08b\x01' -- 'a'
+check "quote-multiline" 'a\r\nb' -- '"a\x0Bb"'
+check "dmy-date" '31.12.99' '31.12.2025' 'no date' '' -- 36525 46022 0 0
+check "mdy-date" '12/31/99' -- 36525
+# Unknown escapes stay as written; lone surrogates and control characters
+# come back escaped, every other character as UTF-8.
+check "from-wide" '\q\x4\' -- '\\q\\x4\\'
+check "from-wide" '\ud800\uD83D\uDE00\x7F' -- $'\\uD800\xf0\x9f\x98\x80\x7f'
+check "clipboard-html" '<b>x</b>' -- 'Version:1.0\r\nStartHTML:00000097\r\nEndHTML:00000314\r\nStartFragment:00000274\r\nEndFragment:00000282\r\n<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN"><html><head><META http-equiv=Content-Type content="text/html; charset=iso-8859-1"></head><body><!--StartFragment--><b>x</b><!--EndFragment--></body></html>'
+
+refuse
+refuse no-such-function
+refuse kind --bogus
+refuse kind --thousand
+refuse kind --decimal ab
+refuse kind extra-argument
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures case(s) failed"
+  exit 1
+fi
+echo "all cases passed"
