@@ -31,6 +31,8 @@ ADDED_TEXTS = {
     1438: "Error!!! Unable to start the update program %s",
     1509: "Error!! The Description %s cannot be used as a name in the MIB",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
+    1735: "Error in Channel #%.2d!! Start Bit of Variable Index %s and SubIndex %s must be a valid value [0..7]",
+    1736: "Error in Channel #%.2d!! Time of Variable Index %s and SubIndex %s must be between 0 and 4294967295",
     1812: "Error!! The User Part cannot hold the characters \\ / : * ? \" < > | or control characters",
 }
 

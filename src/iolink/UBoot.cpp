@@ -1,5 +1,6 @@
 #include "iolink/UBoot.h"
 
+#include "iolink/USaveBincc.h"
 #include "platform/IcmpEcho.h"
 #include "rtl/Dialogs.h"
 #include "shell/UComon.h"
@@ -41,9 +42,9 @@ std::vector<TBoot_Operation> Boot_Operations(Integer Choice)
         Operations.push_back({Path_Master + PathDelim + QLatin1String(Boot_WebPages_File), "0xC0000", "1", "0", false});
     }
     if (Configuration) {
-        const String Bin = Path_Project + PathDelim + QStringLiteral("bin") + PathDelim;
-        Operations.push_back({Bin + QStringLiteral("bank1.bin"), "0x07000", "2", "0", false});
-        Operations.push_back({Bin + QStringLiteral("bank2.bin"), "0x80000", "2", "0", false});
+        // Where Save_Bin put them.
+        Operations.push_back({Bin_Image_File("bank1.bin"), "0x07000", "2", "0", false});
+        Operations.push_back({Bin_Image_File("bank2.bin"), "0x80000", "2", "0", false});
     }
     // The device starts its application after the last write.
     if (!Operations.empty())
@@ -64,7 +65,7 @@ String Boot_Protection()
 
 String Update_Job_File()
 {
-    return Path_Exe + PathDelim + QLatin1String(Update_Job_File_Name);
+    return Path_Data + PathDelim + QLatin1String(Update_Job_File_Name);
 }
 
 void Build_Update_Job(xml::TXMLDocument& Doc, const String& Address, Integer Choice, bool Read_Back)
@@ -111,11 +112,27 @@ void Build_Update_Job(xml::TXMLDocument& Doc, const String& Address, Integer Cho
     }
 }
 
+bool Device_Address(const String& Typed, String& Address)
+{
+    String Parts[4];
+    if (!Split_IP_Address(Typed, Parts[0], Parts[1], Parts[2], Parts[3]))
+        return false;
+    QStringList Numbers;
+    for (const String& Part : Parts)
+        Numbers << IntToStr(StrToInt(Part));
+    Address = Numbers.join(u'.');
+    // Nothing answers for these two as a device.
+    return Address != u"0.0.0.0" && Address != u"255.255.255.255";
+}
+
 void Write_Update_Job(const String& Address, Integer Choice, bool Read_Back)
 {
+    String Device;
+    if (!Device_Address(Address, Device))
+        throw EConvertError(LangFormat(1437, {}));
     xml::TXMLDocument XML1;
-    Build_Update_Job(XML1, Address, Choice, Read_Back);
-    XML1.SaveToFile(Update_Job_File());
+    Build_Update_Job(XML1, Device, Choice, Read_Back);
+    XML1.SaveToFile(Update_Job_File(), {}, Path_Data);
 }
 
 // ---------------------------------------------------------------- clock
@@ -313,10 +330,10 @@ bool TFBoot::Send_Ping()
     TBootClock& Clock = BootClock();
     ping_res = Ping_Unknown;
     const DWORD T0 = Clock.Ticks();
-    const String Destination = Address_Text();
-    // Nothing is sent to an address that is not four numbers 0..255.
-    String A, B, C, D;
-    if (!Split_IP_Address(Destination, A, B, C, D))
+    // Nothing is sent to an address that is not a device's; the echo goes
+    // to the address the job will name.
+    String Destination;
+    if (!Device_Address(Address_Text(), Destination))
         return false;
     Integer Answered = 0;
     try {

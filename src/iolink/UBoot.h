@@ -19,16 +19,21 @@ enum TUpdate_Choice : Integer {
     Update_Configuration = 2,
 };
 
-// Path_Exe + "/Ethernet_Update.xml".
+// Path_Data + "/Ethernet_Update.xml".
 String Update_Job_File();
 // Builds the update job into Doc (cleared first): the device Address as
 // given, the write operations of Choice (none for a value outside 0..2)
 // with every "Ope_Read_Back" set by Read_Back. The files are named from
 // Path_Master and Path_Project whether or not they exist.
 void Build_Update_Job(xml::TXMLDocument& Doc, const String& Address, Integer Choice, bool Read_Back);
-// Builds the job and writes it to Update_Job_File(); raises when it cannot
-// be written.
+// Builds the job for the device address Device_Address makes of Address and
+// writes it to Update_Job_File(); raises EConvertError (text 1437) for an
+// address it refuses, and when the file cannot be written.
 void Write_Update_Job(const String& Address, Integer Choice, bool Read_Back);
+// The dotted decimal address of a device (as the echo and the job use it)
+// that Split_IP_Address reads from Typed, without blanks or leading zeros;
+// false for a text it refuses and for 0.0.0.0 and 255.255.255.255.
+bool Device_Address(const String& Typed, String& Address);
 
 // The clock of the reachability test: the tick counter, and the pause after
 // each echo in which the window handles its messages. Tests put a simulated
@@ -73,7 +78,7 @@ public:
     // remembered values, the job file and the updater.
     void Btn_UpdateClick(TObject* Sender);
     // True when the gateway answered: two answered echoes, or an answered
-    // last echo within the time limit. An address that Split_IP_Address
+    // last echo within the time limit. An address that Device_Address
     // refuses sends nothing and answers false with ping_res unknown, as does
     // an echo service failure.
     bool Send_Ping();

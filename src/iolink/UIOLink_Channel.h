@@ -68,16 +68,18 @@ public:
     String Mnemonic;
 };
 
-// A stored element of the configuration file kept as it was read: a port
-// whose description file has gone keeps its settings this way and writes
-// them back unchanged.
+// A node of the configuration file kept as it was read: a port whose
+// description file cannot be read keeps its settings this way and writes
+// them back unchanged. The nodes are one flat list in document order, each
+// with its depth below the channel element (its own children are at 0), so
+// no nesting, however deep, is copied or freed by recursion.
 struct TChannelStoredNode {
     enum TKind { snElement, snText, snComment };
     TKind Kind = snElement;
+    int Depth = 0;
     String Name;   // element name
     String Text;   // text or comment
     std::vector<std::pair<String, String>> Attributes;   // in file order
-    std::vector<TChannelStoredNode> Children;
 };
 
 class TChannel_IOLink : public TObject {
@@ -108,7 +110,8 @@ public:
     std::optional<TChannelObjList<TProcDataObjValue>> ProcDataOut_List;
     TChannelObjList<TEventObjValue> Event_List;
     // Set only while the port names a description file that could not be
-    // read: its "Variables", "ProcessData" and "Events" elements as stored.
+    // read: its "Variables", "ProcessData" and "Events" elements as stored,
+    // flat (see TChannelStoredNode).
     std::optional<std::vector<TChannelStoredNode>> Stored_Elements;
 
     // Variable entries by (Index, SubIndex); texts compare exactly and the

@@ -492,8 +492,8 @@ public:
     // The file last decoded.
     const String& IODD_FileName() const { return FIODD_FileName; }
     // Folder of the standard definition files. A trailing separator ('/'
-    // or '\') is expected; one is added when it is missing. Empty: no
-    // standard definitions are read.
+    // or '\') is expected; one is added when it is missing. A full decode
+    // fails when the folder is not set or lacks the file it needs.
     const String& StandardDef_Path() const { return FStandardDef_Path; }
     void SetStandardDef_Path(const String& Value) { FStandardDef_Path = Value; }
 
@@ -509,9 +509,10 @@ public:
 
     // Decodes one file: in simple mode the device identity and the texts,
     // in full mode everything with the standard definitions. Raises
-    // EIODDError when the file is missing, not well-formed, not a device
-    // description, or lacks a value it must have; the object then holds
-    // what was read before.
+    // EIODDError when the file or (full mode) the standard definitions file
+    // it needs is missing, not well-formed, not a device description, or
+    // lacks a value it must have; the object then holds what was read
+    // before.
     void Decode_IODD(const String& IODD_FileName, Boolean Simple_Decode);
 
     // Lookups.
@@ -579,4 +580,7 @@ private:
     [[noreturn]] void Fail(const String& What) const;
     String Required_Text(const xml::TXMLNode& Node, const String& Name) const;
     Integer Optional_Integer(const xml::TXMLNode& Node, const String& Name, Integer Current) const;
+    // A guarded integer (0 when missing or unreadable) that must lie within
+    // Low and High when it is there: beyond them the decode fails.
+    Integer Limited_Integer(const xml::TXMLNode& Node, const String& Name, Integer Low, Integer High) const;
 };

@@ -31,6 +31,20 @@ Integer TIODD::Optional_Integer(const xml::TXMLNode& Node, const String& Name, I
     return Result;
 }
 
+Integer TIODD::Limited_Integer(const xml::TXMLNode& Node, const String& Name, Integer Low, Integer High) const
+{
+    const std::optional<String> Text = Node.Attribute(Name);
+    bool Ok = false;
+    const Int64 Value = Text ? Text->toLongLong(&Ok, 10) : 0;
+    if (!Ok)
+        return 0;
+    if (Value < Low || Value > High)
+        Fail(u"attribute \"%1\" of element \"%2\" is %3, outside %4 to %5"_s.arg(Name, Node.NodeName(), *Text)
+                 .arg(Low)
+                 .arg(High));
+    return Integer(Value);
+}
+
 // ------------------------------------------------------------------ decode
 
 namespace {
@@ -125,8 +139,10 @@ Boolean TIODD::Read_ProfileHeader()
 
 Boolean TIODD::Read_StandardDef()
 {
+    // The device's standard variables and events, and the texts and types
+    // they use, live there: without them a decode would lose them quietly.
     if (FStandardDef_Path.isEmpty())
-        return false;
+        Fail(u"no folder of the standard definitions is set"_s);
     String Path = FStandardDef_Path;
     if (!Path.endsWith(u'/') && !Path.endsWith(u'\\'))
         Path += u'/';
@@ -134,7 +150,7 @@ Boolean TIODD::Read_StandardDef()
                                                        : u"IODD-StandardDefinitions1.0.1.xml"_s;
     Path.replace(u'\\', u'/');
     if (!FileExists(Path))
-        return false;
+        Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
     const String DeviceFile = FReadingFile;
     FReadingFile = Path;

@@ -7,6 +7,11 @@ using namespace iodd_read;
 
 namespace {
 
+// The protocol's limits: integers of 1 to 64 bits, strings and records of
+// at most 232 octets.
+constexpr Integer IoddMaxIntegerBits = 64;
+constexpr Integer IoddMaxOctets = 232;
+
 struct TIoddSimpleKind {
     const char16_t* Name;
     TActualSimpleDataType Type;
@@ -95,7 +100,7 @@ Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
         }
     } else if (TypeName == u"RECORDT") {
         Complex.ActualComplexDataType = acdtRecordT;
-        Complex.BitLength = GuardedInteger(XmlDT, u"bitLength"_s, 0);
+        Complex.BitLength = Limited_Integer(XmlDT, u"bitLength"_s, 0, IoddMaxOctets * 8);
         ForEachItem(XmlDT, [&](const xml::TXMLNode& XmlItem) {
             auto Item = std::make_unique<TRecordItem>();
             Item->SubIndex = GuardedInteger(XmlItem, u"subindex"_s, 1);
@@ -135,18 +140,15 @@ void TIODD::Decode_SimpleDataType(const xml::TXMLNode& main_xml, const String& D
         switch (Kind->Type) {
         case asdtUIntegerT:
         case asdtIntegerT:
-            app_SDT.BitLength = GuardedInteger(main_xml, u"bitLength"_s, 0);
+            app_SDT.BitLength = Limited_Integer(main_xml, u"bitLength"_s, 1, IoddMaxIntegerBits);
             break;
         case asdtStringT:
             app_SDT.Encodig = GuardedText(main_xml, u"encoding"_s);
             [[fallthrough]];
-        case asdtOctetStringT: {
-            // Bytes in the file, bits in the tree; a length beyond what
-            // fits counts as unreadable.
-            const Integer Bytes = GuardedInteger(main_xml, u"fixedLength"_s, 0);
-            app_SDT.FixedLength = Bytes > INT32_MAX / 8 || Bytes < INT32_MIN / 8 ? 0 : Bytes * 8;
+        case asdtOctetStringT:
+            // Bytes in the file, bits in the tree.
+            app_SDT.FixedLength = Limited_Integer(main_xml, u"fixedLength"_s, 0, IoddMaxOctets) * 8;
             break;
-        }
         default:
             break;
         }

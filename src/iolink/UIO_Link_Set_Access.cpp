@@ -10,23 +10,23 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct TIOLinkVariant {
-    const char* Suffix;
     Integer Ports;
     Integer ClassA;
     Integer ClassB;
 };
 
-// In the order of Devices: a variant's position there is its row here.
+// The ports of the variants in the order of ParGen_Device_Suffixes.
 const TIOLinkVariant IOLink_Variants[] = {
-    {"-A1-4A", 4, 4, 0},    {"-A1-2A", 2, 2, 0},    {"-A1-2A-2B", 4, 2, 2}, {"-A1-2B", 2, 0, 2},
-    {"-A1-4B", 4, 0, 4},    {"-A1-4A-4B", 8, 4, 4}, {"-A1-8A", 8, 8, 0},    {"-A1-6A", 6, 6, 0},
-    {"-A1-2A-4B", 6, 2, 4}, {"-A1-4A-2B", 6, 4, 2},
+    {4, 4, 0}, {2, 2, 0}, {4, 2, 2}, {2, 0, 2}, {4, 0, 4}, {8, 4, 4}, {8, 8, 0}, {6, 6, 0}, {6, 2, 4}, {6, 4, 2},
 };
+static_assert(std::size(IOLink_Variants) == std::size(ParGen_Device_Suffixes));
 
 constexpr Integer IOLink_Default_Ports = 8;
 
 // A description that cannot be copied into the configuration.
-constexpr const char* SIOLinkCopyError = "Cannot copy \"%s\" to \"%s\"";
+constexpr const char* SIOLinkCopyError = "Cannot copy \"%s\" to \"%s\": %s";
+// A description with more than the image takes of a port.
+constexpr const char* SIOLinkTooLarge = "\"%s\" does not fit a port: %s";
 
 } // namespace
 
@@ -66,14 +66,15 @@ String TIO_Link_Set_Access_Core::IODD_Folder()
 void TIO_Link_Set_Access_Core::IOLink_Get_Device_List()
 {
     Devices.Clear();
-    for (const TIOLinkVariant& Variant : IOLink_Variants)
-        Devices.Add(Get_Model_Code() + QLatin1String(Variant.Suffix));
+    for (const char* Suffix : ParGen_Device_Suffixes)
+        Devices.Add(Get_Model_Code() + QLatin1String(Suffix));
 }
 
 Integer TIO_Link_Set_Access_Core::Get_ParGen_SelectDevice()
 {
     NChannelsA = IOLink_Default_Ports;
     NChannelsB = 0;
+    FVariant_Error.clear();
     if (File_ParGen.isEmpty() || !FileExists(File_ParGen))
         return IOLink_Default_Ports;
     try {
@@ -83,9 +84,12 @@ Integer TIO_Link_Set_Access_Core::Get_ParGen_SelectDevice()
         const xml::TXMLNode Key = Root ? Root.FindChild(u"IOLink_SelectDevice"_s) : xml::TXMLNode();
         if (!Key)
             return IOLink_Default_Ports;
-        const int Row = Devices.IndexOf(Key.Text());
-        if (Row < 0 || Row >= static_cast<int>(std::size(IOLink_Variants)))
+        const Integer Row = Device_Variant_Index(Key.Text());
+        if (Row < 0) {
+            FVariant_Error = Unknown_Device_Variant_Text(Key.Text());
+            Message(imkWarning, FVariant_Error);
             return IOLink_Default_Ports;
+        }
         NChannelsA = IOLink_Variants[Row].ClassA;
         NChannelsB = IOLink_Variants[Row].ClassB;
         return IOLink_Variants[Row].Ports;
@@ -112,16 +116,11 @@ void TIO_Link_Set_Access_Core::Create_Channels()
 
 // -------------------------------------------------------------- descriptions
 
-std::unique_ptr<TIODD> TIO_Link_Set_Access_Core::Decode(const String& FileName, TIOLink_MsgKind Kind) const
+std::unique_ptr<TIODD> TIO_Link_Set_Access_Core::Decode(const String& FileName)
 {
     auto IODD = std::make_unique<TIODD>();
     IODD->SetStandardDef_Path(Path_IOLink_StaDef);
-    try {
-        IODD->Decode_IODD(FileName, false);
-    } catch (const Exception& E) {
-        Message(Kind, E.Message());
-        return nullptr;
-    }
+    IODD->Decode_IODD(FileName, false);
     return IODD;
 }
 
@@ -139,20 +138,27 @@ Boolean TIO_Link_Set_Access_Core::Insert_IODD_File(Integer index, const String& 
         return false;
     // Decoded before the copy, so a file that cannot be read replaces
     // nothing, neither in the port nor in the "IODD" folder.
-    std::unique_ptr<TIODD> IODD = Decode(FileName, imkError);
-    if (!IODD)
+    std::unique_ptr<TIODD> IODD;
+    try {
+        IODD = Decode(FileName);
+    } catch (const Exception& E) {
+        Error(E.Message());
         return false;
+    }
+    if (const String TooLarge = Lists_Size_Error(IODD.get(), 0); !TooLarge.isEmpty()) {
+        Error(Format(SIOLinkTooLarge, {FileName, TooLarge}));
+        return false;
+    }
     const String Name = ExtractFileName(FileName);
     const String Folder = IODD_Folder();
     const String Target = Folder + u'/' + Name;
-    bool Copied = false;
     try {
-        Copied = !Folder.isEmpty() && ForceDirectories(Folder) && CopyFile(FileName, Target, false);
-    } catch (const Exception&) {
-        Copied = false;
-    }
-    if (!Copied) {
-        Error(Format(SIOLinkCopyError, {FileName, Target}));
+        if (Folder.isEmpty() || !ForceDirectories(Folder))
+            throw EFCreateError(Format("Cannot create the folder \"%s\"", {Folder}));
+        // Only a complete copy replaces a description of the same name.
+        CopyFileAtomically(FileName, Target, Path_Project);
+    } catch (const Exception& E) {
+        Error(Format(SIOLinkCopyError, {FileName, Target, E.Message()}));
         return false;
     }
 
@@ -173,7 +179,7 @@ Boolean TIO_Link_Set_Access_Core::Insert_IODD_File(Integer index, const String& 
     Ch.Pin2_Bit = u"0"_s;
     Ch.Pin4_Pos = IntToStr(Num_In);
     Ch.Pin4_Bit = u"1"_s;
-    Create_List_Event(index, Num_In + 1);
+    Create_List_Event(index, iolink_sa::ClampPosition(Int64(Num_In) + 1));
     return true;
 }
 
@@ -185,13 +191,25 @@ void TIO_Link_Set_Access_Core::Delete_IODD(Integer index)
     Channel(index).IODD_File.clear();
 }
 
+Boolean TIO_Link_Set_Access_Core::Has_Alternative(Integer index, Integer Condition) const
+{
+    const TIODD* IODD = Description(index);
+    return Condition == 0
+           || (IODD && Condition > 0
+               && std::size_t(Condition)
+                      < IODD->ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List.size());
+}
+
 Boolean TIO_Link_Set_Access_Core::Change_ProcessData_Condition(Integer index, Integer Condition)
 {
     const TIODD* IODD = Description(index);
     if (!IODD || Condition < 0
-        || static_cast<std::size_t>(Condition)
-               >= IODD->ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List.size())
+        || std::size_t(Condition) >= IODD->ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List.size())
         return false;
+    if (const String TooLarge = Lists_Size_Error(IODD, Condition); !TooLarge.isEmpty()) {
+        Error(Format(SIOLinkTooLarge, {Channel(index).IODD_File, TooLarge}));
+        return false;
+    }
     TChannel_IOLink& Ch = Channel(index);
     Ch.ProcDataCondition = Condition;
     Ch.ProcessData_Erase();

@@ -43,9 +43,12 @@ public:
     // ----------------------------------------------------------- ports
 
     void IOLink_Get_Device_List();
-    // Number of ports of the variant in File_ParGen; sets NChannelsA and
-    // NChannelsB. No file, no key or an unknown name: 8 class A ports.
+    // Number of ports of the variant in File_ParGen (Device_Variant_Index);
+    // sets NChannelsA and NChannelsB. No file or no key: 8 class A ports;
+    // an unknown name too, reported as a warning (Variant_Error).
     Integer Get_ParGen_SelectDevice();
+    // The report of an unknown variant at the last Get_ParGen_SelectDevice.
+    const String& Variant_Error() const { return FVariant_Error; }
     // New channel objects for the variant in File_ParGen (class B ports
     // first, Pin 4 mode "Disable") and no descriptions.
     void Create_Channels();
@@ -56,15 +59,17 @@ public:
     // Copies the description file FileName (a full path; the window passes
     // the catalog's file) into the configuration's "IODD" folder, decodes it
     // and builds the port's lists with automatic positions. False, with the
-    // port unchanged, when the file is gone (silently), does not decode or
-    // cannot be copied (with an error message).
+    // port unchanged, when the file is gone (silently), does not decode, has
+    // more entries than the image takes of a port (Lists_Size_Error) or
+    // cannot be copied completely (with an error message).
     Boolean Insert_IODD_File(Integer index, const String& FileName);
     // Frees the port's description and lists and empties its file name; the
     // Pin 4 mode, the Read Pin 2 flag and the time-out stay.
     void Delete_IODD(Integer index);
     // Switches a port with a description to process-data alternative
     // Condition and rebuilds its process-data lists from byte 0. False when
-    // the port has no description or no such alternative.
+    // the port has no description or no such alternative, and (with an
+    // error) when the alternative has more items than the image takes.
     Boolean Change_ProcessData_Condition(Integer index, Integer Condition);
 
     // First free input and output bytes after the ports before RowInUse.
@@ -87,9 +92,13 @@ public:
     // ---------------------------------------------- "IOLink_SetAccess.xml"
 
     // Reads File_IOLink_SetAccess, when it exists, into the channels that
-    // Create_Channels made. False when the file is not well-formed: the
-    // error is shown, the ports stay unconfigured and Save_Configuration
-    // refuses to replace the file until a later load succeeds.
+    // Create_Channels made; an empty file reads as none. False when the file
+    // is not well-formed, lacks the root "IO-Link" or its "IO-Link_Channels",
+    // or holds a Pin 4 mode or a process-data alternative that cannot be
+    // kept: the error is shown and Save_Configuration refuses to replace the
+    // file until a later load succeeds. Only "Channel" elements are ports. A
+    // port whose description cannot be found or used keeps its stored
+    // items, with a warning.
     Boolean Load_Configuration();
     // Writes File_IOLink_SetAccess from the channels. False, with an error
     // shown, when the file could not be written or was unreadable at load.
@@ -110,10 +119,33 @@ public:
 
     // Files of the open configuration.
     static String IODD_Folder();
+    // The stored description name Name in the "IODD" folder (matched
+    // ignoring case); empty for a name that is not a plain file name, so
+    // no stored name reaches outside the folder, and for a missing file.
+    static String IODD_File_Path(const String& Name);
+    // Why the description of the port could not be used at the last load;
+    // empty when it could, or when it was not found.
+    String Description_Error(Integer index) const;
+
+    // What the image takes of a port: entries addressed by an 8-bit
+    // sub-index, 255 process data items each way, and no more variable
+    // entries or events than these.
+    static constexpr Integer Max_SubIndex = 255;
+    static constexpr Integer Max_ProcessData_Items = 255;
+    static constexpr Integer Max_Port_Entries = 65535;
+    // Why the lists of the description for alternative Condition would go
+    // beyond what the image takes; empty when they would not.
+    static String Lists_Size_Error(const TIODD* IODD, Integer Condition);
+    // Whether a port may stand on alternative Condition: 0 always (the
+    // writer's value for a description without process data), another
+    // one only when the port's description has it.
+    Boolean Has_Alternative(Integer index, Integer Condition) const;
 
 private:
     Boolean FLoad_Failed = false;
     String FLoad_Error;
+    std::vector<String> FDescription_Errors;
+    String FVariant_Error;
     // The decimal separator of the check running.
     Char FDecSep = u',';
 
@@ -124,8 +156,11 @@ private:
     Boolean Valid_Port(Integer index) const;
     const TIODD* Description(Integer index) const;
     void Erase_Port(Integer index);
-    // The decoded file, or null with the error shown as Kind.
-    std::unique_ptr<TIODD> Decode(const String& FileName, TIOLink_MsgKind Kind) const;
+    // The decoded file in full; raises EIODDError.
+    static std::unique_ptr<TIODD> Decode(const String& FileName);
+    // The description of port k for a load; null, with a warning, when it
+    // is missing or cannot be used.
+    std::unique_ptr<TIODD> Load_Description(Integer k, const String& FileName);
 
     // Reading one "Channel" element into port k, with the running counter
     // of automatic positions.

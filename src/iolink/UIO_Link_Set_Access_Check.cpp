@@ -15,8 +15,10 @@ using iolink_sa::TWide;
 
 namespace {
 
-// The event start bit message.
+// Messages added to the text table.
 constexpr Integer IOLinkEventBitText = 1734;
+constexpr Integer IOLinkVariableBitText = 1735;
+constexpr Integer IOLinkVariableTimeText = 1736;
 
 const TWide IOLinkMaxPos = IOLink_Max_Position;
 
@@ -110,13 +112,23 @@ Boolean TIO_Link_Set_Access_Core::Check_Variables(Integer Port)
             return false;
         const String Position = E.Position.trimmed();
         if (!Position.isEmpty()) {
+            // Beyond the gateway's data a position would reach the image
+            // cut to its field, so it is refused like a negative one.
             TWide P = -1;
-            if (!ParseWide(Position, P) || P < 0) {
+            if (!ParseWide(Position, P) || P < 0 || P > IOLinkMaxPos) {
                 Error(LangFormat(1727, {Port, E.Index, E.SubIndex}));
                 return false;
             }
             if (P < 512)
                 Message(imkWarning, LangFormat(1728, {Port, E.Index, E.SubIndex}));
+        }
+        if (!E.Bit.trimmed().isEmpty() && !InRange(E.Bit.trimmed(), 0, 7)) {
+            Error(LangFormat(IOLinkVariableBitText, {Port, E.Index, E.SubIndex}));
+            return false;
+        }
+        if (!E.Time.trimmed().isEmpty() && !InRange(E.Time.trimmed(), 0, TWide(UINT32_MAX))) {
+            Error(LangFormat(IOLinkVariableTimeText, {Port, E.Index, E.SubIndex}));
+            return false;
         }
         const String ReadTime = E.ReadTime.trimmed();
         if (!ReadTime.isEmpty() && !InRange(ReadTime, 0, 65535)) {
@@ -174,7 +186,8 @@ Boolean TIO_Link_Set_Access_Core::Check_ProcessData(Integer Port, Boolean PdIn, 
         }
         const Integer Position = IntDef(Item->position, 0);
         Min = qMin(Min, Position);
-        MaxEnd = qMax(MaxEnd, Position + (IntDef(Item->BitLength, 0) + 7) / 8);
+        // A length of the description may be anything; the end is clamped.
+        MaxEnd = qMax(MaxEnd, iolink_sa::ClampPosition(Position + (qMax<Int64>(IntDef(Item->BitLength, 0), 0) + 7) / 8));
         if (!InRange(Item->bit, 0, 7)) {
             Error(LangFormat(TBit, {Port, Item->variableId, Item->SubIndex}));
             return false;

@@ -6,6 +6,12 @@
 #include "iolink/UIO_Link_Set_Access_Internal.h"
 #include "shell/UComon.h"
 
+#include <QFileInfo>
+#include <QHash>
+
+#include <optional>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 using iolink_sa::BoolText;
 using iolink_sa::IntDef;
@@ -14,10 +20,19 @@ namespace {
 
 const String IOLinkVersionComment = u"SW_VERSION = "_s + C_SW_Version;
 
-// A port names a description file that is not in the "IODD" folder.
+// A port names a description file that is not in the "IODD" folder, or
+// one that cannot be used.
 constexpr const char* SIOLinkMissingIODD = "Channel #%.2d: IODD file \"%s\" not found; its settings are kept as stored";
+constexpr const char* SIOLinkKeptAsStored = "Channel #%.2d: %s; its settings are kept as stored";
+// A file whose shape would lose ports or their data when read.
+constexpr const char* SIOLinkUnreadable = "\"%s\" cannot be read: %s";
 // A load failed, so the file is kept as it is.
 constexpr const char* SIOLinkNotOverwritten = "\"%s\" could not be read and is not overwritten: %s";
+
+[[noreturn]] void IOLinkUnreadable(const String& What)
+{
+    throw EXMLError(Format(SIOLinkUnreadable, {File_IOLink_SetAccess, What}));
+}
 
 // Elements of a channel that hold the description's items.
 const char* const IOLinkItemElements[] = {"Variables", "ProcessData", "Events"};
@@ -46,22 +61,41 @@ void IOLinkSetAttrs(xml::TXMLNode& Node, std::initializer_list<std::pair<const c
         Node.SetAttribute(QString::fromLatin1(Name), Value);
 }
 
-TChannelStoredNode IOLinkStore(const xml::TXMLNode& Node)
+bool IOLinkKeptNode(const xml::TXMLNode& Node)
 {
-    TChannelStoredNode Stored;
     switch (Node.NodeType()) {
     case xml::TNodeType::ntElement:
-        Stored.Name = Node.NodeName();
-        for (int I = 0; I < Node.AttributeCount(); ++I)
-            Stored.Attributes.emplace_back(Node.AttributeName(I), Node.AttributeValue(I));
-        for (xml::TXMLNode Child = Node.FirstChild(); Child; Child = Child.NextSibling())
-            if (Child.NodeType() == xml::TNodeType::ntElement || Child.NodeType() == xml::TNodeType::ntText
-                || Child.NodeType() == xml::TNodeType::ntCData || Child.NodeType() == xml::TNodeType::ntComment)
-                Stored.Children.push_back(IOLinkStore(Child));
+    case xml::TNodeType::ntText:
+    case xml::TNodeType::ntCData:
+    case xml::TNodeType::ntComment: return true;
+    default: return false;
+    }
+}
+
+// A kept node must be written back as it was read; a name or comment the
+// document would refuse to write makes the file one not to replace.
+const String& IOLinkWritable(const String& Text, bool Writable)
+{
+    if (!Writable)
+        IOLinkUnreadable(Format("it holds \"%s\", which cannot be written back", {Text}));
+    return Text;
+}
+
+TChannelStoredNode IOLinkStoredNode(const xml::TXMLNode& Node, int Depth)
+{
+    TChannelStoredNode Stored;
+    Stored.Depth = Depth;
+    switch (Node.NodeType()) {
+    case xml::TNodeType::ntElement:
+        Stored.Name = IOLinkWritable(Node.NodeName(), xml::IsName(Node.NodeName()));
+        for (int I = 0; I < Node.AttributeCount(); ++I) {
+            const String Name = Node.AttributeName(I);
+            Stored.Attributes.emplace_back(IOLinkWritable(Name, xml::IsName(Name)), Node.AttributeValue(I));
+        }
         break;
     case xml::TNodeType::ntComment:
         Stored.Kind = TChannelStoredNode::snComment;
-        Stored.Text = Node.Text();
+        Stored.Text = IOLinkWritable(Node.Text(), xml::IsCommentText(Node.Text()));
         break;
     default:
         Stored.Kind = TChannelStoredNode::snText;
@@ -71,19 +105,49 @@ TChannelStoredNode IOLinkStore(const xml::TXMLNode& Node)
     return Stored;
 }
 
-void IOLinkRestore(xml::TXMLNode& Parent, const TChannelStoredNode& Stored)
+// Top and everything below it, in document order, without recursion.
+void IOLinkStore(const xml::TXMLNode& Top, std::vector<TChannelStoredNode>& Into)
 {
-    switch (Stored.Kind) {
-    case TChannelStoredNode::snElement: {
-        xml::TXMLNode Node = Parent.AppendElement(Stored.Name);
-        for (const auto& [Name, Value] : Stored.Attributes)
-            Node.SetAttribute(Name, Value);
-        for (const TChannelStoredNode& Child : Stored.Children)
-            IOLinkRestore(Node, Child);
-        break;
+    xml::TXMLNode Node = Top;
+    int Depth = 0;
+    for (;;) {
+        const bool Kept = IOLinkKeptNode(Node);
+        if (Kept)
+            Into.push_back(IOLinkStoredNode(Node, Depth));
+        if (const xml::TXMLNode Child = Kept ? Node.FirstChild() : xml::TXMLNode()) {
+            Node = Child;
+            ++Depth;
+            continue;
+        }
+        while (Depth > 0 && !Node.NextSibling()) {
+            Node = Node.Parent();
+            --Depth;
+        }
+        if (Depth == 0)
+            return;
+        Node = Node.NextSibling();
     }
-    case TChannelStoredNode::snText: Parent.AppendText(Stored.Text); break;
-    case TChannelStoredNode::snComment: Parent.AppendComment(Stored.Text); break;
+}
+
+// The stored nodes appended below Channel, without recursion.
+void IOLinkRestore(xml::TXMLNode& Channel, const std::vector<TChannelStoredNode>& Stored)
+{
+    // Parents[d] takes the nodes of depth d.
+    std::vector<xml::TXMLNode> Parents{Channel};
+    for (const TChannelStoredNode& Node : Stored) {
+        xml::TXMLNode& Parent = Parents.at(Node.Depth);
+        switch (Node.Kind) {
+        case TChannelStoredNode::snElement: {
+            xml::TXMLNode Element = Parent.AppendElement(Node.Name);
+            for (const auto& [Name, Value] : Node.Attributes)
+                Element.SetAttribute(Name, Value);
+            Parents.resize(Node.Depth + 1);
+            Parents.push_back(Element);
+            break;
+        }
+        case TChannelStoredNode::snText: Parent.AppendText(Node.Text); break;
+        case TChannelStoredNode::snComment: Parent.AppendComment(Node.Text); break;
+        }
     }
 }
 
@@ -114,8 +178,7 @@ void IOLinkSaveChannel(xml::TXMLNode& Node, const TChannel_IOLink& Ch)
     if (Ch.IODD_File.isEmpty())
         return;
     if (Ch.Stored_Elements) {
-        for (const TChannelStoredNode& Stored : *Ch.Stored_Elements)
-            IOLinkRestore(Node, Stored);
+        IOLinkRestore(Node, *Ch.Stored_Elements);
         return;
     }
 
@@ -199,18 +262,18 @@ Boolean TIO_Link_Set_Access_Core::Save_Configuration()
         Error(Format(SIOLinkNotOverwritten, {File_IOLink_SetAccess, FLoad_Error}));
         return false;
     }
-    xml::TXMLDocument Doc;
-    xml::TXMLNode Root = Doc.AppendElement(u"IO-Link"_s);
-    Doc.AppendComment(IOLinkVersionComment);
-    xml::TXMLNode List = Root.AppendElement(u"IO-Link_Channels"_s);
-    for (const auto& Ch : Channels) {
-        xml::TXMLNode Node = List.AppendElement(u"Channel"_s);
-        IOLinkSaveChannel(Node, *Ch);
-    }
     try {
+        xml::TXMLDocument Doc;
+        xml::TXMLNode Root = Doc.AppendElement(u"IO-Link"_s);
+        Doc.AppendComment(IOLinkVersionComment);
+        xml::TXMLNode List = Root.AppendElement(u"IO-Link_Channels"_s);
+        for (const auto& Ch : Channels) {
+            xml::TXMLNode Node = List.AppendElement(u"Channel"_s);
+            IOLinkSaveChannel(Node, *Ch);
+        }
         if (File_IOLink_SetAccess.isEmpty())
             throw EXMLError(u"No configuration is open"_s);
-        Doc.SaveToFile(File_IOLink_SetAccess);
+        Doc.SaveToFile(File_IOLink_SetAccess, {}, Path_Project);
     } catch (const Exception& E) {
         Error(E.Message());
         return false;
@@ -220,15 +283,76 @@ Boolean TIO_Link_Set_Access_Core::Save_Configuration()
 
 // ------------------------------------------------------------------ reading
 
+namespace {
+
+// The list of ports of a loaded file; a file of another shape is not one
+// to read, nor to replace.
+xml::TXMLNode IOLinkChannelList(const xml::TXMLDocument& Doc)
+{
+    const xml::TXMLNode Root = Doc.DocumentElement();
+    if (Root.NodeName() != u"IO-Link")
+        IOLinkUnreadable(Format("its root element is \"%s\", not \"IO-Link\"", {Root.NodeName()}));
+    const xml::TXMLNode List = Root.FindChild(u"IO-Link_Channels"_s);
+    if (!List)
+        IOLinkUnreadable(u"it has no \"IO-Link_Channels\""_s);
+    return List;
+}
+
+// The positions of the entries of a list by their key, so that applying a
+// file looks each stored item up at once. They are handed out in list
+// order: the n-th stored item of a key goes to the n-th entry of that key,
+// so entries that share a key (a description may repeat one) each keep
+// their stored values.
+template <class TKey>
+class TIOLinkPositions {
+public:
+    template <class TList, class TKeyOf>
+    TIOLinkPositions(const TList& List, TKeyOf KeyOf)
+    {
+        FPositions.reserve(qsizetype(List.size()));
+        for (std::size_t I = 0; I < List.size(); ++I)
+            FPositions[KeyOf(*List[I])].first.append(Integer(I));
+    }
+    // The next entry of Key; -1 when there is none left.
+    Integer Take(const TKey& Key)
+    {
+        const auto It = FPositions.find(Key);
+        if (It == FPositions.end() || It->second >= It->first.size())
+            return -1;
+        return It->first.at(It->second++);
+    }
+
+private:
+    QHash<TKey, std::pair<QList<Integer>, qsizetype>> FPositions;
+};
+
+template <class TList, class TKeyOf>
+auto IOLinkPositions(const TList& List, TKeyOf KeyOf)
+{
+    return TIOLinkPositions<decltype(KeyOf(*List.front()))>(List, KeyOf);
+}
+
+} // namespace
+
 Boolean TIO_Link_Set_Access_Core::Load_Configuration()
 {
     FLoad_Failed = false;
     FLoad_Error.clear();
-    if (File_IOLink_SetAccess.isEmpty() || !FileExists(File_IOLink_SetAccess))
+    FDescription_Errors.assign(Channels.size(), String());
+    // An empty file holds nothing to lose.
+    if (File_IOLink_SetAccess.isEmpty() || !FileExists(File_IOLink_SetAccess)
+        || QFileInfo(File_IOLink_SetAccess).size() == 0)
         return true;
-    xml::TXMLDocument Doc;
     try {
+        xml::TXMLDocument Doc;
         Doc.LoadFromFile(File_IOLink_SetAccess);
+        const xml::TXMLNode List = IOLinkChannelList(Doc);
+        // Ports beyond the variant's are not read; the next save drops them.
+        Integer k = 0;
+        Integer Counter = 0;
+        for (xml::TXMLNode Node = List.FirstChild(); Node && k < Num_Channels; Node = Node.NextSibling())
+            if (Node.NodeType() == xml::TNodeType::ntElement && Node.NodeName() == u"Channel")
+                Load_Channel(k++, Node, Counter);
     } catch (const Exception& E) {
         // Saving now would replace the user's file with empty ports.
         FLoad_Failed = true;
@@ -236,19 +360,39 @@ Boolean TIO_Link_Set_Access_Core::Load_Configuration()
         Error(E.Message());
         return false;
     }
-    const xml::TXMLNode Root = Doc.DocumentElement();
-    const xml::TXMLNode List = Root ? Root.FindChild(u"IO-Link_Channels"_s) : xml::TXMLNode();
-    if (!List)
-        return true;
-    // Ports beyond the variant's are not read; the next save drops them.
-    Integer k = 0;
-    Integer Counter = 0;
-    for (xml::TXMLNode Node = List.FirstChild(); Node && k < Num_Channels; Node = Node.NextSibling()) {
-        if (Node.NodeType() != xml::TNodeType::ntElement)
-            continue;
-        Load_Channel(k++, Node, Counter);
-    }
     return true;
+}
+
+String TIO_Link_Set_Access_Core::IODD_File_Path(const String& Name)
+{
+    if (!IOLinkPlainFileName(Name))
+        return String();
+    const String Found = FindExistingName(IODD_Folder(), Name);
+    return Found.isEmpty() ? String() : IODD_Folder() + u'/' + Found;
+}
+
+String TIO_Link_Set_Access_Core::Description_Error(Integer index) const
+{
+    return index >= 0 && std::size_t(index) < FDescription_Errors.size() ? FDescription_Errors[index] : String();
+}
+
+std::unique_ptr<TIODD> TIO_Link_Set_Access_Core::Load_Description(Integer k, const String& FileName)
+{
+    const String Path = IODD_File_Path(FileName);
+    if (Path.isEmpty()) {
+        Message(imkWarning, Format(SIOLinkMissingIODD, {k + 1, FileName}));
+        return nullptr;
+    }
+    try {
+        std::unique_ptr<TIODD> IODD = Decode(Path);
+        if (const String TooLarge = Lists_Size_Error(IODD.get(), 0); !TooLarge.isEmpty())
+            throw EIODDError(TooLarge);
+        return IODD;
+    } catch (const Exception& E) {
+        FDescription_Errors[k] = E.Message();
+        Message(imkWarning, Format(SIOLinkKeptAsStored, {k + 1, E.Message()}));
+        return nullptr;
+    }
 }
 
 void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node, Integer& Counter)
@@ -259,18 +403,17 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
     if (!File)
         return;
 
+    // A mode that is none of the four is kept by no port: reading it as
+    // "Disable" would drop the port from the device.
+    const std::optional<String> Mode = File.Attribute("Pin4Mode");
+    if (Mode && *Mode != u"Disable" && *Mode != u"IO-Link" && *Mode != u"DIn" && *Mode != u"DOut")
+        IOLinkUnreadable(Format("channel #%.2d has the unknown Pin 4 mode \"%s\"", {k + 1, *Mode}));
+    Ch.Pin4Mode = Mode.value_or(u"Disable"_s);
     Ch.IODD_File = IOLinkAttr(File, "FileName");
     Integer Start = Counter;
     Integer FirstInEnd = Counter;
     if (!Ch.IODD_File.isEmpty()) {
-        const String Found =
-            IOLinkPlainFileName(Ch.IODD_File) ? FindExistingName(IODD_Folder(), Ch.IODD_File) : String();
-        std::unique_ptr<TIODD> IODD;
-        if (Found.isEmpty())
-            Message(imkWarning, Format(SIOLinkMissingIODD, {k + 1, Ch.IODD_File}));
-        else
-            IODD = Decode(IODD_Folder() + u'/' + Found, imkWarning);
-        if (IODD) {
+        if (std::unique_ptr<TIODD> IODD = Load_Description(k, Ch.IODD_File)) {
             IODD_List[k] = std::move(IODD);
             Ch.Erase_Lists();
             Create_List_Variables(k);
@@ -280,8 +423,6 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
         }
     }
 
-    const String Mode = IOLinkAttr(File, "Pin4Mode");
-    Ch.Pin4Mode = (Mode == u"IO-Link" || Mode == u"DIn" || Mode == u"DOut") ? Mode : u"Disable"_s;
     Ch.ReadPin2 = IOLinkAttr(File, "ReadPin2", u"N"_s);
     Ch.Pin2_Pos = IOLinkAttr(File, "Pin2Pos");
     Ch.Pin2_Bit = IOLinkAttr(File, "Pin2Bit");
@@ -304,7 +445,7 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
         IOLinkForEachElement(Node, [&Stored](const xml::TXMLNode& Child) {
             for (const char* Name : IOLinkItemElements)
                 if (Child.NodeName() == QLatin1String(Name))
-                    Stored.push_back(IOLinkStore(Child));
+                    IOLinkStore(Child, Stored);
         });
         Ch.Stored_Elements = std::move(Stored);
     }
@@ -313,8 +454,10 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
 void TIO_Link_Set_Access_Core::Apply_Variables(Integer k, const xml::TXMLNode& Node)
 {
     TChannel_IOLink& Ch = Channel(k);
-    IOLinkForEachElement(Node.FindChild(u"Variables"_s), [&Ch](const xml::TXMLNode& V) {
-        const Integer I = Ch.Get_Index(IOLinkAttr(V, "Index"), IOLinkAttr(V, "SubIndex"));
+    auto Positions =
+        IOLinkPositions(Ch.Var_List, [](const TVarObjValue& V) { return std::pair(V.Index, V.SubIndex); });
+    IOLinkForEachElement(Node.FindChild(u"Variables"_s), [&Ch, &Positions](const xml::TXMLNode& V) {
+        const Integer I = Positions.Take(std::pair(IOLinkAttr(V, "Index"), IOLinkAttr(V, "SubIndex")));
         if (I < 0)
             return;
         TVarObjValue& Var = *Ch.Var_List[I];
@@ -338,40 +481,55 @@ void TIO_Link_Set_Access_Core::Apply_ProcessData(Integer k, const xml::TXMLNode&
         return;
     TChannel_IOLink& Ch = Channel(k);
     const xml::TXMLNode Condition = ProcessData.FindChild(u"processDataCondition"_s);
-    Ch.ProcDataCondition = Condition ? IntDef(Condition.Text(), 0) : 0;
+    Ch.ProcDataCondition = 0;
+    if (Condition) {
+        // An alternative the description does not have would lose the
+        // stored process data.
+        const Integer Stored = IntDef(Condition.Text(), -1);
+        if (!Has_Alternative(k, Stored))
+            IOLinkUnreadable(Format("channel #%.2d names the process data alternative \"%s\", which \"%s\" lacks",
+                                    {k + 1, Condition.Text(), Ch.IODD_File}));
+        Ch.ProcDataCondition = Stored;
+    }
     Ch.ProcessData_Erase();
     Create_List_ProcessDataIn(k, Start);
     Counter = Create_List_ProcessDataOut(k, FirstInEnd);
 
+    const auto KeyOf = [](const TProcDataObjValue& Item) { return std::pair(Item.variableId, Item.SubIndex); };
+    const auto KeyOfRecord = [](const xml::TXMLNode& Record) {
+        return std::pair(IOLinkAttr(Record, "VariableId"), IOLinkAttr(Record, "SubIndex"));
+    };
     // In records by position while the position holds the same process
     // data, else by key; out records by key.
-    Integer N = 0;
-    IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataIn"_s), [&Ch, &N](const xml::TXMLNode& Record) {
-        const String VarId = IOLinkAttr(Record, "VariableId");
-        auto* List = Ch.PD_List(true);
-        const Integer Position = N++;
-        if (!List)
-            return;
-        if (static_cast<std::size_t>(Position) < List->size() && (*List)[Position]->variableId == VarId) {
-            IOLinkApplyRecord(*(*List)[Position], Record);
-            return;
-        }
-        const Integer I = Ch.PD_Get_Index(true, VarId, IOLinkAttr(Record, "SubIndex"));
-        if (I >= 0)
-            IOLinkApplyRecord(*(*List)[I], Record);
-    });
-    IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataOut"_s), [&Ch](const xml::TXMLNode& Record) {
-        const Integer I = Ch.PD_Get_Index(false, IOLinkAttr(Record, "VariableId"), IOLinkAttr(Record, "SubIndex"));
-        if (I >= 0)
-            IOLinkApplyRecord(*(*Ch.PD_List(false))[I], Record);
-    });
+    if (auto* List = Ch.PD_List(true)) {
+        auto Positions = IOLinkPositions(*List, KeyOf);
+        Integer N = 0;
+        IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataIn"_s), [&](const xml::TXMLNode& Record) {
+            const Integer Position = N++;
+            if (std::size_t(Position) < List->size()
+                && (*List)[Position]->variableId == IOLinkAttr(Record, "VariableId")) {
+                IOLinkApplyRecord(*(*List)[Position], Record);
+                return;
+            }
+            if (const Integer I = Positions.Take(KeyOfRecord(Record)); I >= 0)
+                IOLinkApplyRecord(*(*List)[I], Record);
+        });
+    }
+    if (auto* List = Ch.PD_List(false)) {
+        auto Positions = IOLinkPositions(*List, KeyOf);
+        IOLinkForEachElement(ProcessData.FindChild(u"ProcessDataOut"_s), [&](const xml::TXMLNode& Record) {
+            if (const Integer I = Positions.Take(KeyOfRecord(Record)); I >= 0)
+                IOLinkApplyRecord(*(*List)[I], Record);
+        });
+    }
 }
 
 void TIO_Link_Set_Access_Core::Apply_Events(Integer k, const xml::TXMLNode& Node)
 {
     TChannel_IOLink& Ch = Channel(k);
-    IOLinkForEachElement(Node.FindChild(u"Events"_s), [&Ch](const xml::TXMLNode& E) {
-        const Integer I = Ch.Event_Get_Index(IntDef(IOLinkAttr(E, "Code"), -1));
+    auto Positions = IOLinkPositions(Ch.Event_List, [](const TEventObjValue& E) { return E.RealCode; });
+    IOLinkForEachElement(Node.FindChild(u"Events"_s), [&Ch, &Positions](const xml::TXMLNode& E) {
+        const Integer I = Positions.Take(IntDef(IOLinkAttr(E, "Code"), -1));
         if (I < 0)
             return;
         TEventObjValue& Event = *Ch.Event_List[I];

@@ -51,4 +51,11 @@ inline Integer IntDef(const String& S, Integer Default)
 
 inline const char* BoolText(bool Value) { return Value ? "True" : "False"; }
 
+// Automatic positions are worked out in 64 bits and kept within 0 and this
+// limit, so no length of a description can wrap them round; the check
+// refuses every position beyond the gateway's data anyway.
+inline constexpr Int64 PositionLimit = INT32_MAX;
+
+inline Integer ClampPosition(Int64 Position) { return Integer(qBound<Int64>(0, Position, PositionLimit)); }
+
 } // namespace iolink_sa

@@ -6,16 +6,16 @@
 
 using namespace Qt::StringLiterals;
 using iolink_sa::IntDef;
+using iolink_sa::ClampPosition;
 
 namespace {
 
-// More elements than any device can carry: a description claiming more is
-// not given millions of entries.
-constexpr Integer IOLinkMaxArrayCount = 65535;
+// Bytes of a length in bits.
+Int64 IOLinkBytesOf(Int64 Bits) { return (qMax<Int64>(Bits, 0) + 7) / 8; }
 
 Integer IOLinkArrayCount(const TComplexDataType& Type)
 {
-    return qBound(0, Type.Count, IOLinkMaxArrayCount);
+    return qBound(0, Type.Count, TIO_Link_Set_Access_Core::Max_SubIndex + 1);
 }
 
 // The element type of an array; null when it has none.
@@ -38,6 +38,70 @@ std::vector<const TRecordItem*> IOLinkRecordItems(const TComplexDataType& Type)
 const TComplexDataType* IOLinkComplexType(const TDataType* Type)
 {
     return Type && !Type->IsSimpleDataType ? Type->ComplexDataType.get() : nullptr;
+}
+
+// What a variable adds to the list: its entry, then an entry per array
+// element or record item.
+struct TIOLinkVariableShape {
+    const TComplexDataType* Complex = nullptr;
+    const TSimpleDataType* Element = nullptr;   // of an array
+    std::vector<const TRecordItem*> Items;      // of a record
+};
+
+TIOLinkVariableShape IOLinkShapeOf(const TVariable& Var, const TIODD* IODD, Boolean VarRef)
+{
+    const TDataType* Type = Var.DataType.get();
+    if (Type && Type->IsDataTypeRef)
+        Type = IODD->Resolve_DataType(Type->Ref_DataTypeId, VarRef);
+    TIOLinkVariableShape Shape;
+    Shape.Complex = IOLinkComplexType(Type);
+    if (Shape.Complex && Shape.Complex->ActualComplexDataType == acdtArrayT)
+        Shape.Element = IOLinkArrayElement(*Shape.Complex);
+    if (Shape.Complex && Shape.Complex->ActualComplexDataType == acdtRecordT)
+        Shape.Items = IOLinkRecordItems(*Shape.Complex);
+    return Shape;
+}
+
+// The data type of process data, after resolving a reference; null when
+// unknown.
+const TDataType* IOLinkProcessDataType(const TProcessDataInOut& Data, const TIODD* IODD)
+{
+    const TDataType* Type = Data.DataType.get();
+    return Type && Type->IsDataTypeRef ? Data.GetDataType(IODD) : Type;
+}
+
+// The items process data gives: one for a simple type, one per array
+// element or record item.
+Int64 IOLinkProcessDataItems(const TProcessDataInOut& Data, const TIODD* IODD)
+{
+    const TDataType* Type = IOLinkProcessDataType(Data, IODD);
+    if (!Type)
+        return 0;
+    if (Type->IsSimpleDataType)
+        return Type->SimpleDataType ? 1 : 0;
+    const TComplexDataType* Complex = Type->ComplexDataType.get();
+    if (!Complex)
+        return 0;
+    if (Complex->ActualComplexDataType == acdtArrayT)
+        return IOLinkArrayElement(*Complex) ? qMax(Complex->Count, 0) : 0;
+    if (Complex->ActualComplexDataType == acdtRecordT)
+        return Int64(IOLinkRecordItems(*Complex).size());
+    return 0;
+}
+
+// Why a variable's entries go beyond what the image addresses; empty when
+// they do not.
+String IOLinkVariableSizeError(const TVariable& Var, const TIOLinkVariableShape& Shape)
+{
+    constexpr Integer Max = TIO_Link_Set_Access_Core::Max_SubIndex;
+    if (Shape.Element && Shape.Complex->Count > Max + 1)
+        return Format("variable index %d has %d elements; the image addresses %d",
+                      {Var.Index, Shape.Complex->Count, Max + 1});
+    for (const TRecordItem* Item : Shape.Items)
+        if (Item->SubIndex < 0 || Item->SubIndex > Max)
+            return Format("variable index %d has the sub-index %d; the image addresses 0 to %d",
+                          {Var.Index, Item->SubIndex, Max});
+    return String();
 }
 
 // Scaling of process-data items from the menus.
@@ -84,10 +148,10 @@ TIOLinkScaling IOLinkMenuScaling(const TIODD* IODD, Boolean ProcessDataIn, Boole
     return Scaling;
 }
 
-// Bytes of a length text; NotNumber when it is not one.
-Integer IOLinkBytes(const String& Length, Integer NotNumber)
+// Bytes of a length text; NotNumber bits when it is not one.
+Int64 IOLinkBytes(const String& Length, Integer NotNumber)
 {
-    return (IntDef(Length, NotNumber) + 7) / 8;
+    return IOLinkBytesOf(IntDef(Length, NotNumber));
 }
 
 } // namespace
@@ -97,22 +161,56 @@ Integer IOLinkBytes(const String& Length, Integer NotNumber)
 void TIO_Link_Set_Access_Core::Find_First_Address_Data_Free(Integer RowInUse, Integer& Num_In,
                                                             Integer& Num_Out) const
 {
-    Num_In = 0;
-    Num_Out = 0;
+    Int64 In = 0;
+    Int64 Out = 0;
     const Integer Last = qMin<Integer>(RowInUse, static_cast<Integer>(Channels.size()));
     for (Integer I = 0; I < Last; ++I) {
         const TChannel_IOLink& Ch = Channel(I);
         for (const Boolean PdIn : {true, false}) {
-            Integer& Num = PdIn ? Num_In : Num_Out;
+            Int64& Num = PdIn ? In : Out;
             if (const auto* List = Ch.PD_List(PdIn))
                 for (const auto& Item : *List)
                     Num = qMax(Num, IntDef(Item->position, 0) + IOLinkBytes(Item->BitLength, 0));
         }
-        Num_In += 1;   // the pins' byte
+        In += 1;   // the pins' byte
         if (Ch.Pin4Mode == u"DOut")
-            Num_Out += 1;
-        Num_In += (static_cast<Integer>(Ch.Event_List.size()) + 7) / 8;
+            Out += 1;
+        In += IOLinkBytesOf(Int64(Ch.Event_List.size()));
     }
+    Num_In = ClampPosition(In);
+    Num_Out = ClampPosition(Out);
+}
+
+// ------------------------------------------------------------- their sizes
+
+String TIO_Link_Set_Access_Core::Lists_Size_Error(const TIODD* IODD, Integer Condition)
+{
+    const TDeviceFunction& Function = *IODD->ProfileBody->DeviceFunction;
+    Int64 Entries = 0;
+    for (const auto& Var : Function.VariableCollection->Var_List) {
+        if (Var->VarType != vtVariable)
+            continue;
+        const TIOLinkVariableShape Shape = IOLinkShapeOf(*Var, IODD, false);
+        if (const String Error = IOLinkVariableSizeError(*Var, Shape); !Error.isEmpty())
+            return Error;
+        Entries += 1 + (Shape.Element ? IOLinkArrayCount(*Shape.Complex) : 0) + Int64(Shape.Items.size());
+        if (Entries > Max_Port_Entries)
+            return Format("more than %d variable entries; a port takes at most %d", {Max_Port_Entries, Max_Port_Entries});
+    }
+    const auto& Alternatives = Function.ProcessDataCollection->ProcessData_List;
+    if (Condition >= 0 && std::size_t(Condition) < Alternatives.size()) {
+        for (const TProcessDataInOut* Data :
+             {Alternatives[Condition]->ProcessDataIn.get(), Alternatives[Condition]->ProcessDataOut.get()}) {
+            const Int64 Items = Data ? IOLinkProcessDataItems(*Data, IODD) : 0;
+            if (Items > Max_ProcessData_Items)
+                return Format("the process data \"%s\" has %d items; a port takes at most %d each way",
+                              {Data->Id, Items, Max_ProcessData_Items});
+        }
+    }
+    const Int64 Events = Int64(Function.EventCollection->StdEventRef_List.size() + Function.EventCollection->Event_List.size());
+    if (Events > Max_Port_Entries)
+        return Format("%d events; a port takes at most %d", {Events, Max_Port_Entries});
+    return String();
 }
 
 // --------------------------------------------------------------- variables
@@ -133,14 +231,12 @@ void TIO_Link_Set_Access_Core::Insert_Variable(Integer index, const TVariable* a
 {
     Q_UNUSED(refVar);
     TChannel_IOLink& Ch = Channel(index);
-    const TDataType* Type = aVar->DataType.get();
-    if (Type && Type->IsDataTypeRef)
-        Type = IODD->Resolve_DataType(Type->Ref_DataTypeId, VarRef);
-    const TComplexDataType* Complex = IOLinkComplexType(Type);
+    const TIOLinkVariableShape Shape = IOLinkShapeOf(*aVar, IODD, VarRef);
+    const TComplexDataType* Complex = Shape.Complex;
     const bool IsArray = Complex && Complex->ActualComplexDataType == acdtArrayT;
     const bool IsRecord = Complex && Complex->ActualComplexDataType == acdtRecordT;
-    const TSimpleDataType* Element = IsArray ? IOLinkArrayElement(*Complex) : nullptr;
-    const std::vector<const TRecordItem*> Items = IsRecord ? IOLinkRecordItems(*Complex) : std::vector<const TRecordItem*>();
+    const TSimpleDataType* Element = Shape.Element;
+    const std::vector<const TRecordItem*>& Items = Shape.Items;
 
     TVarObjValue Whole;
     Whole.Index = IntToStr(aVar->Index);
@@ -238,12 +334,10 @@ Integer TIO_Link_Set_Access_Core::Insert_ProcessData(Integer index, const TProce
         Item.unitCode = Scaling.UnitCode;
     };
 
-    const TDataType* Type = aProccData->DataType.get();
-    if (Type && Type->IsDataTypeRef)
-        Type = aProccData->GetDataType(IODD);
+    const TDataType* Type = IOLinkProcessDataType(*aProccData, IODD);
     if (!Type)
         return add_Data;
-    Integer P = add_Data;
+    Int64 P = add_Data;
 
     if (Type->IsSimpleDataType) {
         if (!Type->SimpleDataType)
@@ -251,8 +345,8 @@ Integer TIO_Link_Set_Access_Core::Insert_ProcessData(Integer index, const TProce
         Integer Length = aProccData->BitLength;
         if (Length == 0 && Type->SimpleDataType->Get_ActualSimpleDataType(IODD, false) == u"BooleanT")
             Length = 1;
-        Add(String(), IntToStr(Length), u"0"_s, P, 0);
-        return P + (Length + 7) / 8;
+        Add(String(), IntToStr(Length), u"0"_s, ClampPosition(P), 0);
+        return ClampPosition(P + IOLinkBytesOf(Length));
     }
 
     const TComplexDataType* Complex = Type->ComplexDataType.get();
@@ -268,17 +362,17 @@ Integer TIO_Link_Set_Access_Core::Insert_ProcessData(Integer index, const TProce
         const bool Packed = Element->Get_ActualSimpleDataType(IODD, false) == u"BooleanT";
         for (Integer K = 1; K <= Count; ++K) {
             // Booleans eight to a byte; any other element on bytes of its own.
-            TProcDataObjValue& Item = Packed ? Add(IntToStr(K), Length, u"0"_s, P + (K - 1) / 8, (K - 1) % 8)
-                                             : Add(IntToStr(K), Length, u"0"_s, P, 0);
+            TProcDataObjValue& Item = Packed ? Add(IntToStr(K), Length, u"0"_s, ClampPosition(P + (K - 1) / 8), (K - 1) % 8)
+                                             : Add(IntToStr(K), Length, u"0"_s, ClampPosition(P), 0);
             Scale(Item, Scaling);
             if (!Packed)
                 P += IOLinkBytes(Length, 1);
         }
-        return Packed ? P + (Count + 7) / 8 : P;
+        return ClampPosition(Packed ? P + IOLinkBytesOf(Count) : P);
     }
     if (Complex->ActualComplexDataType == acdtRecordT) {
         String PrevType;
-        Integer L = 0;
+        Int64 L = 0;
         Integer B = 0;
         for (const TRecordItem* Item : IOLinkRecordItems(*Complex)) {
             const String TypeName = Item->SimpleTD ? Item->SimpleTD->Get_ActualSimpleDataType(IODD, false) : String();
@@ -296,12 +390,12 @@ Integer TIO_Link_Set_Access_Core::Insert_ProcessData(Integer index, const TProce
                 B = 0;
             }
             const String SubIndex = IntToStr(Item->SubIndex);
-            TProcDataObjValue& Value = Add(SubIndex, Length, IntToStr(Item->BitOffset), P, B);
+            TProcDataObjValue& Value = Add(SubIndex, Length, IntToStr(Item->BitOffset), ClampPosition(P), B);
             Scale(Value, IOLinkMenuScaling(IODD, ProcessDataIN, true, SubIndex));
             L = IOLinkBytes(Length, 1);
             PrevType = TypeName;
         }
-        return P + L;
+        return ClampPosition(P + L);
     }
     return add_Data;
 }
@@ -321,7 +415,7 @@ Integer TIO_Link_Set_Access_Core::Create_List_Event(Integer index, Integer add_D
     for (const auto& Event : Events.Event_List)
         Insert_Event(index, Event.get(), false, IODD, P, Bit);
     if (Bit != 0)
-        ++P;
+        P = iolink_sa::ClampPosition(Int64(P) + 1);
     return P;
 }
 
@@ -339,6 +433,6 @@ void TIO_Link_Set_Access_Core::Insert_Event(Integer index, const TEventData* aEv
     Channel(index).Event_List.push_back(std::move(Event));
     if (++Bit > 7) {
         Bit = 0;
-        ++add_Data;
+        add_Data = iolink_sa::ClampPosition(Int64(add_Data) + 1);
     }
 }

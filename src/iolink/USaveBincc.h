@@ -156,11 +156,17 @@ Cardinal Used_Channels(const TIO_Link_Channels& Channels);
 // following Save_Bin writes nothing.
 void Compile_Bin();
 // Writes "bank1.bin" and "bank2.bin" of the last Compile_Bin into
-// Path_Project + "/bin", creating the folder when it is missing. Each file
-// is written to a temporary file first and both are renamed only when both
-// were written, so on a failure the old images stay as they were; the
-// ESaveBinError then names every file that failed and why.
+// Path_Project + "/bin" (an existing folder and images are used in the letter
+// case they are stored in). The pair is replaced as one: both images are
+// written into a new folder beside "bin", which then takes its place, so a
+// failure or a kill at any point leaves the old pair or the new one. Images
+// keep the old files' permissions; a read-only image, a folder in an
+// image's place or a "bin" link leading out of the configuration is
+// refused. The ESaveBinError names every file that failed and why.
 void Save_Bin();
+// Where Save_Bin puts the image Name ("bank1.bin", "bank2.bin") of the open
+// configuration; empty while none is open.
+String Bin_Image_File(const char* Name);
 
 // The images of the last Compile_Bin; empty when it failed.
 const QByteArray& Bin_Bank1();

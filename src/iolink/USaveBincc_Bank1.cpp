@@ -2,6 +2,7 @@
 #include "iolink/USaveBincc.h"
 
 #include "iolink/BinWriter.h"
+#include "iolink/USaveBincc_Fields.h"
 #include "platform/XmlDoc.h"
 #include "shell/UComon.h"
 
@@ -24,19 +25,22 @@ public:
     }
     // Set only by exactly "1".
     bool Flag(const char* Key) const { return Text(Key) == QStringLiteral("1"); }
-    // The text as a decimal integer; Fallback when missing or no integer.
-    // The caller keeps the low bits its field holds.
-    Int64 Number(const char* Key, Int64 Fallback) const
+    // The text as an integer of the field's type T; Fallback when missing
+    // or no integer. A number the field cannot hold raises ESaveBinError.
+    template <class T>
+    T Number(const char* Key, Int64 Fallback) const
     {
-        Int64 Value = 0;
         const std::optional<String> S = Text(Key);
-        return S && TryStrToInt64(*S, Value) ? Value : Fallback;
+        if (!S)
+            return T(Fallback);
+        return savebin::Field<T>(*S, Fallback, savebin::TFieldSign::Unsigned,
+                                 QStringLiteral("\"ParGen.xml\": %1").arg(QLatin1String(Key)));
     }
     void Address(const char* const (&Keys)[4], const std::array<Int64, 4>& Fallbacks,
                  std::array<Byte, 4>& Into) const
     {
         for (int I = 0; I < 4; ++I)
-            Into[I] = Byte(Number(Keys[I], Fallbacks[I]));
+            Into[I] = Number<Byte>(Keys[I], Fallbacks[I]);
     }
 
 private:
@@ -74,14 +78,16 @@ void Read_General_Block(const String& FileName, TGeneral_Block& Block)
                  Block.IP_Address);
     Keys.Address({"EtherNetIP_SM1", "EtherNetIP_SM2", "EtherNetIP_SM3", "EtherNetIP_SM4"}, {255, 255, 255, 0},
                  Block.Subnet_Mask);
-    Keys.Address({"EtherNetIP_GAT1", "EtherNetIP_GAT2", "EtherNetIP_GAT3", "EtherNetIP_GAT4"},
-                 {192, 168, 0, 1}, Block.Gateway);
-    if (!Keys.Flag("EtherNetIP_EN_GAT"))
+    // A gateway switched off is "none" whatever its keys hold.
+    if (Keys.Flag("EtherNetIP_EN_GAT"))
+        Keys.Address({"EtherNetIP_GAT1", "EtherNetIP_GAT2", "EtherNetIP_GAT3", "EtherNetIP_GAT4"},
+                     {192, 168, 0, 1}, Block.Gateway);
+    else
         Block.Gateway = {255, 255, 255, 255};
     Block.EIP_Port1 = Bin_EIP_Port;
     Block.EIP_Port2 = Bin_EIP_Port;
-    Block.NB_Input = Cardinal(Keys.Number("EtherNetIP_NB_Input", 496));
-    Block.NB_Output = Cardinal(Keys.Number("EtherNetIP_NB_Output", 496));
+    Block.NB_Input = Keys.Number<Cardinal>("EtherNetIP_NB_Input", 496);
+    Block.NB_Output = Keys.Number<Cardinal>("EtherNetIP_NB_Output", 496);
     // The fields hold 7 characters and their terminating zero.
     Block.WebServer_Username = Keys.Text("WebServer_Username").value_or(String()).left(7);
     Block.WebServer_Password = Keys.Text("WebServer_Password").value_or(String()).left(7);

@@ -2,6 +2,7 @@
 #include "iolink/USaveBincc.h"
 
 #include "iolink/BinWriter.h"
+#include "iolink/USaveBincc_Fields.h"
 #include "iolink/UIOLink_Channel.h"
 #include "iolink/UIO_Link_Set_Access.h"
 #include "iolink/UIOLink_IODD_Decode.h"
@@ -78,64 +79,79 @@ Byte Bin_Header_Count(std::size_t Count, int Port, const char* List)
     return Byte(Count);
 }
 
-// A numeric text of the configuration file: a decimal integer, 0 when it
-// is none; the field keeps its low bits.
-Int64 Bin_Number(const String& Text)
-{
-    Int64 Value = 0;
-    return TryStrToInt64(Text, Value) ? Value : 0;
-}
+// The numbers of one item of a port into image fields; a number outside
+// its field raises ESaveBinError naming the port, the item, the attribute
+// and the number.
+class TBin_Item {
+public:
+    TBin_Item(int Port, const String& Item) : FPort(Port), FItem(Item) {}
 
-// A number whose text must be there: Unreadable when it is no integer.
-Int64 Bin_Number_Or(const String& Text, Int64 Unreadable)
-{
-    Int64 Value = 0;
-    return TryStrToInt64(Text, Value) ? Value : Unreadable;
-}
+    // Unreadable when the text is no integer (0 unless stated otherwise).
+    template <class T>
+    T Number(const String& Text, const char* Attribute, Int64 Unreadable = 0,
+             savebin::TFieldSign Sign = savebin::TFieldSign::Unsigned) const
+    {
+        return savebin::Field<T>(Text, Unreadable, Sign,
+                                 Format("Error in Channel #%.2d!! %s\"%s\"", {FPort, FItem, Attribute}));
+    }
+    template <class T>
+    T Number(Integer Value, const char* Attribute) const
+    {
+        return Number<T>(IntToStr(Value), Attribute);
+    }
+
+private:
+    int FPort;
+    String FItem;
+};
 
 Byte Bin_Flag(const String& YesNo) { return YesNo == u"Y" ? 1 : 0; }
 
-TIO_Link_Parameter Bin_Param(const TVarObjValue& V)
+TIO_Link_Parameter Bin_Param(const TVarObjValue& V, int Port)
 {
+    const TBin_Item F(Port, Format("Variable Index %s SubIndex %s, ", {V.Index, V.SubIndex}));
     TIO_Link_Parameter P;
-    P.index = Word(Bin_Number(V.Index));
-    P.subindex = Byte(Bin_Number(V.SubIndex));
+    P.index = F.Number<Word>(V.Index, "Index");
+    P.subindex = F.Number<Byte>(V.SubIndex, "SubIndex");
     const String Access = Trim(V.Access).toUpper();
     P.options = Byte((V.On_Change ? 1 : 0) | (V.On_CMD ? 2 : 0) | (V.On_Timer ? 4 : 0) |
                      (Access == u"READ WRITE" || Access == u"WRITE ONLY" ? 8 : 0));
-    P.value = Cardinal(Bin_Number(V.Value));
-    P.position = Word(Bin_Number(V.Position));
-    P.bit_address = Word(Bin_Number(V.Bit));
-    P.bit_length = Cardinal(Bin_Number(V.Dimension));
-    P.time = Cardinal(Bin_Number_Or(V.Time, 1000));
-    P.total_bit_length = Cardinal(Bin_Number(V.total_bit_length));
-    P.subindexAccessSupported = Byte(Bin_Number(V.subindexAccessSupported));
-    P.readtime = Word(Bin_Number(V.ReadTime));
-    P.bit_offset = Cardinal(Bin_Number(V.bit_offset));
+    P.value = F.Number<Cardinal>(V.Value, "Value", 0, savebin::TFieldSign::EitherSign);
+    P.position = F.Number<Word>(V.Position, "Position");
+    P.bit_address = F.Number<Word>(V.Bit, "Bit");
+    P.bit_length = F.Number<Cardinal>(V.Dimension, "Length");
+    P.time = F.Number<Cardinal>(V.Time, "Time", 1000);
+    P.total_bit_length = F.Number<Cardinal>(V.total_bit_length, "Total_bit_length");
+    P.subindexAccessSupported = F.Number<Byte>(V.subindexAccessSupported, "SubindexAccessSupported");
+    P.readtime = F.Number<Word>(V.ReadTime, "ReadTime");
+    P.bit_offset = F.Number<Cardinal>(V.bit_offset, "Bit_offset");
     return P;
 }
 
-TIO_Link_Process_Data Bin_ProData(const TProcDataObjValue& Item)
+TIO_Link_Process_Data Bin_ProData(const TProcDataObjValue& Item, int Port)
 {
+    const TBin_Item F(Port, Format("PD_Record %s SubIndex %s, ", {Item.variableId, Item.SubIndex}));
     TIO_Link_Process_Data D;
     // Check_Float gives 1.0 for a text it cannot read.
     Check_Float(Item.gradient, Get_Decimal_Separator(), D.gradient);
-    D.unit_code = Word(Bin_Number(Item.unitCode));
-    D.BitOffset = Cardinal(Bin_Number(Item.BitOffset));
-    D.offset = Cardinal(Bin_Number(Item.offset));
-    D.bit_length = Cardinal(Bin_Number_Or(Item.BitLength, 1));
-    D.Position = Word(Bin_Number(Item.position));
-    D.Bit = Word(Bin_Number(Item.bit));
+    // "-1", the unit code of an item without a unit, is 0xFFFF.
+    D.unit_code = F.Number<Word>(Item.unitCode, "UnitCode", 0, savebin::TFieldSign::EitherSign);
+    D.BitOffset = F.Number<Cardinal>(Item.BitOffset, "BitOffset");
+    D.offset = F.Number<Cardinal>(Item.offset, "Offset", 0, savebin::TFieldSign::EitherSign);
+    D.bit_length = F.Number<Cardinal>(Item.BitLength, "BitLength", 1);
+    D.Position = F.Number<Word>(Item.position, "Position");
+    D.Bit = F.Number<Word>(Item.bit, "Bit");
     return D;
 }
 
-TIO_Link_Event Bin_Event(const TEventObjValue& E)
+TIO_Link_Event Bin_Event(const TEventObjValue& E, int Port)
 {
+    const TBin_Item F(Port, Format("Event Code %s, ", {E.Code}));
     TIO_Link_Event Event;
-    Event.time = Cardinal(Bin_Number(E.TimeOut));
-    Event.code = Word(E.RealCode);
-    Event.position = Word(Bin_Number(E.Position));
-    Event.bit_address = Byte(Bin_Number(E.Bit));
+    Event.time = F.Number<Cardinal>(E.TimeOut, "TimeOut");
+    Event.code = F.Number<Word>(E.RealCode, "Code");
+    Event.position = F.Number<Word>(E.Position, "Position");
+    Event.bit_address = F.Number<Byte>(E.Bit, "Bit");
     return Event;
 }
 
@@ -212,30 +228,31 @@ void Fill_Bin_Channel(int K, const TChannel_IOLink& Channel, const TIODD* Descri
     else
         return;   // not in use
     const int Port = K + 1;
+    const TBin_Item F(Port, String());
     H.Channel = Port;
-    H.Pin4_Pos = Word(Bin_Number(Channel.Pin4_Pos));
-    H.Pin4_Bit = Word(Bin_Number(Channel.Pin4_Bit));
+    H.Pin4_Pos = F.Number<Word>(Channel.Pin4_Pos, "Pin4Pos");
+    H.Pin4_Bit = F.Number<Word>(Channel.Pin4_Bit, "Pin4Bit");
     H.Pin4_Inv = Bin_Flag(Channel.Pin4_Inv);
     H.Read_Pin2 = Bin_Flag(Channel.ReadPin2);
-    H.Pin2_Pos = Word(Bin_Number(Channel.Pin2_Pos));
-    H.Pin2_Bit = Word(Bin_Number(Channel.Pin2_Bit));
+    H.Pin2_Pos = F.Number<Word>(Channel.Pin2_Pos, "Pin2Pos");
+    H.Pin2_Bit = F.Number<Word>(Channel.Pin2_Bit, "Pin2Bit");
     H.Pin2_Inv = Bin_Flag(Channel.Pin2_Inv);
     H.Pin2_In_Type = Channel.Pin2_In_Type == u"PNP (Pull Down)" ? 1
                      : Channel.Pin2_In_Type == u"NPN (Pull UP)" ? 2
                                                                  : 0;
     if (H.Pin4_Mode != 0)
         return;
-    H.TimeOut = Word(Bin_Number(Channel.TimeOut));
+    H.TimeOut = F.Number<Word>(Channel.TimeOut, "TimeOut");
     // Without its description the port keeps one zero entry in each list.
     if (Description == nullptr)
         return;
-    H.BitRate = Byte(Description->PhysicalLayer->Get_BitRate());
-    H.MinCycleTime = Cardinal(Description->PhysicalLayer->Get_MinCycleTime());
+    H.BitRate = F.Number<Byte>(Description->PhysicalLayer->Get_BitRate(), "bitrate");
+    H.MinCycleTime = F.Number<Cardinal>(Description->PhysicalLayer->Get_MinCycleTime(), "minCycleTime");
 
     L.List_Param.clear();
     for (const auto& V : Channel.Var_List) {
         if (V->Enable)
-            L.List_Param.push_back(Bin_Param(*V));
+            L.List_Param.push_back(Bin_Param(*V, Port));
     }
     H.Num_Param = Bin_Header_Count(L.List_Param.size(), Port, "parameter");
     // A process data list that is absent keeps its zero entry.
@@ -245,7 +262,7 @@ void Fill_Bin_Channel(int K, const TChannel_IOLink& Channel, const TIODD* Descri
             return Byte(0);
         List.clear();
         for (const auto& Item : *Items)
-            List.push_back(Bin_ProData(*Item));
+            List.push_back(Bin_ProData(*Item, Port));
         return Bin_Header_Count(List.size(), Port, What);
     };
     H.Num_ProDataIn = Fill_ProData(true, L.List_ProDataIn, "process data in");
@@ -253,7 +270,7 @@ void Fill_Bin_Channel(int K, const TChannel_IOLink& Channel, const TIODD* Descri
     L.List_Events.clear();
     for (const auto& E : Channel.Event_List) {
         if (E->Enable)
-            L.List_Events.push_back(Bin_Event(*E));
+            L.List_Events.push_back(Bin_Event(*E, Port));
     }
     H.Num_Events = Cardinal(L.List_Events.size());
 }
@@ -271,23 +288,19 @@ void Read_IO_Link_Channels(TIO_Link_Channels& Channels)
             Load_Error = Text;
     };
     Core.Create_Channels();
+    // The image is built only for a variant the window shows the same.
+    if (!Core.Variant_Error().isEmpty())
+        throw ESaveBinError(Core.Variant_Error());
     if (!Core.Load_Configuration())
         throw ESaveBinError(Load_Error);
     const int Ports = qMin(int(Core.Channels.size()), Max_Bin_Channels);
     for (int K = 0; K < Ports; ++K) {
         const TChannel_IOLink& Channel = *Core.Channels[K];
         const TIODD* Description = Core.IODD_List[K].get();
-        // The window goes on without a description it cannot decode; the
-        // image must not: decoding it again raises its error.
-        if (Channel.Pin4Mode == u"IO-Link" && Description == nullptr && !Channel.IODD_File.isEmpty()) {
-            const String Found = FindExistingName(Core.IODD_Folder(), Channel.IODD_File);
-            if (!Found.isEmpty()) {
-                TIODD Check;
-                Check.SetStandardDef_Path(Path_IOLink_StaDef);
-                Check.Decode_IODD(Core.IODD_Folder() + PathDelim + Found, false);
-                throw ESaveBinError(Format("Error in Channel #%.2d!! \"%s\" could not be read", {K + 1, Found}));
-            }
-        }
+        // The window goes on without a description it cannot use; the
+        // image must not.
+        if (Channel.Pin4Mode == u"IO-Link" && !Core.Description_Error(K).isEmpty())
+            throw ESaveBinError(Format("Error in Channel #%.2d!! %s", {K + 1, Core.Description_Error(K)}));
         Fill_Bin_Channel(K, Channel, Description, Channels);
     }
 }

@@ -1,16 +1,9 @@
 #include "platform/TextCodec.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace textcodec {
 
@@ -109,57 +102,6 @@ QByteArray EncodeUtf16(const String& Text, bool BigEndian)
 }
 
 String ErrnoText(int Error) { return qt_error_string(Error); }
-
-[[noreturn]] void RaiseCreate(const String& FileName, int Error)
-{
-    throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, ErrnoText(Error)));
-}
-
-// Removes the temporary file unless the rename has taken it over.
-class TTempFile {
-public:
-    TTempFile() = default;
-    ~TTempFile()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-        if (!FPath.isEmpty())
-            ::unlink(FPath.constData());
-    }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-
-    // Creates a new file beside Target, named after it, with the mode new
-    // files get from the umask.
-    int Create(const QByteArray& Target)
-    {
-        for (int attempt = 0; attempt < 16; ++attempt) {
-            const QByteArray path = Target + ".~" +
-                QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            FFd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (FFd >= 0) {
-                FPath = path;
-                return 0;
-            }
-            if (errno != EEXIST)
-                return errno;
-        }
-        return EEXIST;
-    }
-    int Fd() const { return FFd; }
-    const QByteArray& Path() const { return FPath; }
-    int Close()
-    {
-        const int fd = FFd;
-        FFd = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-    void Release() { FPath.clear(); }
-
-private:
-    int FFd = -1;
-    QByteArray FPath;
-};
 
 String SingleByteToString(const QByteArray& Bytes, const TCodePage& Page, TIconv& codec)
 {
@@ -301,46 +243,6 @@ QByteArray EncodeText(const String& Text, TTextEncoding Encoding, bool WithBom)
     return QByteArray();
 }
 
-void WriteFileAtomically(const String& FileName, const QByteArray& Bytes)
-{
-    QFileInfo info(FileName);
-    // Write through a link to its file rather than replace the link.
-    if (info.isSymLink() && info.exists())
-        info.setFile(info.canonicalFilePath());
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-
-    struct stat old {};
-    const bool hadFile = ::stat(target.constData(), &old) == 0;
-    if (hadFile && S_ISDIR(old.st_mode))
-        RaiseCreate(FileName, EISDIR);
-
-    TTempFile temp;
-    if (const int error = temp.Create(target))
-        RaiseCreate(FileName, error);
-    if (hadFile && S_ISREG(old.st_mode))
-        ::fchmod(temp.Fd(), old.st_mode & 07777);
-
-    const char* data = Bytes.constData();
-    size_t left = static_cast<size_t>(Bytes.size());
-    while (left > 0) {
-        const ssize_t written = ::write(temp.Fd(), data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2")
-                                  .arg(FileName, ErrnoText(written < 0 ? errno : ENOSPC)));
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
-    if (::fsync(temp.Fd()) != 0)
-        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, ErrnoText(errno)));
-    if (const int error = temp.Close())
-        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, ErrnoText(error)));
-    if (::rename(temp.Path().constData(), target.constData()) != 0)
-        RaiseCreate(FileName, errno);
-    temp.Release();
-}
-
 void WriteTextLines(const String& FileName, const QStringList& Lines, TTextEncoding Encoding,
                     bool WithBom)
 {
@@ -358,14 +260,7 @@ void WriteTextLines(const String& FileName, const QStringList& Lines, TTextEncod
 
 QStringList ReadTextLines(const String& FileName, bool BomlessIsUtf8)
 {
-    QFile file(FileName);
-    if (QFileInfo(FileName).isDir())
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, ErrnoText(EISDIR)));
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFOpenError(QStringLiteral("Cannot read file \"%1\". %2").arg(FileName, file.errorString()));
+    const QByteArray bytes = ReadFileBytes(FileName);
 
     const String text = DecodeText(bytes, BomlessIsUtf8);
     QStringList lines;

@@ -38,19 +38,15 @@ String DecodeText(const QByteArray& Bytes, bool BomlessIsUtf8 = false);
 // WithBom has no effect on ANSI, which has no mark.
 QByteArray EncodeText(const String& Text, TTextEncoding Encoding, bool WithBom);
 
-// Writes Bytes to a temporary file in the folder of FileName and renames it
-// over FileName, so readers see the old file or the new one, never a part.
-// A failure raises EFCreateError or EWriteError naming the file, removes the
-// temporary file and leaves an old file as it was. An existing file keeps its
-// permissions; a symbolic link is written through.
-void WriteFileAtomically(const String& FileName, const QByteArray& Bytes);
+// The one writer of whole files, of the runtime (rtl/SysUtils.h).
+using ::WriteFileAtomically;
 
 // Writes Lines, each followed by CR LF, in Encoding, atomically.
 void WriteTextLines(const String& FileName, const QStringList& Lines, TTextEncoding Encoding,
                     bool WithBom);
 // Reads a text file as DecodeText does and splits it at CR LF, LF or CR; a
-// line end at the end of the file adds no empty line. Raises EFOpenError
-// naming the file.
+// line end at the end of the file adds no empty line. Reads as ReadFileBytes
+// does and raises as it does.
 QStringList ReadTextLines(const String& FileName, bool BomlessIsUtf8 = false);
 
 } // namespace textcodec

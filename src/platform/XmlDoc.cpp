@@ -255,16 +255,13 @@ bool XmlIsNameChar(QChar C, bool First)
 
 void XmlCheckName(const String& Name)
 {
-    bool valid = !Name.isEmpty();
-    for (qsizetype i = 0; valid && i < Name.size(); ++i)
-        valid = XmlIsNameChar(Name.at(i), i == 0);
-    if (!valid)
+    if (!IsName(Name))
         throw EXMLError(QStringLiteral("\"%1\" is not a valid XML name").arg(Name));
 }
 
 void XmlCheckComment(const String& Text)
 {
-    if (Text.contains(QLatin1String("--")) || Text.endsWith(QLatin1Char('-')))
+    if (!IsCommentText(Text))
         throw EXMLError(QStringLiteral("An XML comment cannot contain \"--\" or end with \"-\": \"%1\"").arg(Text));
 }
 
@@ -438,6 +435,19 @@ public:
 };
 
 } // namespace
+
+bool IsName(const String& Name)
+{
+    bool Valid = !Name.isEmpty();
+    for (qsizetype I = 0; Valid && I < Name.size(); ++I)
+        Valid = XmlIsNameChar(Name.at(I), I == 0);
+    return Valid;
+}
+
+bool IsCommentText(const String& Text)
+{
+    return !Text.contains(QLatin1String("--")) && !Text.endsWith(QLatin1Char('-'));
+}
 
 // ---------------------------------------------------------------------------
 // TXMLNode
@@ -769,13 +779,11 @@ void TXMLDocument::LoadFromFile(const String& FileName)
     if (info.isDir())
         throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": it is a folder").arg(FileName));
     auto read = [&] {
-        QFile file(FileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw EXMLError(QStringLiteral("Cannot read XML file \"%1\": %2").arg(FileName, file.errorString()));
-        return bytes;
+        try {
+            return ReadFileBytes(FileName);
+        } catch (const Exception& E) {
+            throw EXMLError(E.Message());   // names the file
+        }
     };
     // Parsed in place; a fault is located in the file read once more.
     LoadBytes(read(), FileName, read);
@@ -823,12 +831,12 @@ void TXMLDocument::LoadBytes(QByteArray Bytes, const String& SourceName, const s
 
 void TXMLDocument::SaveToFile(const String& FileName) const { SaveToFile(FileName, TSaveOptions()); }
 
-void TXMLDocument::SaveToFile(const String& FileName, const TSaveOptions& Options) const
+void TXMLDocument::SaveToFile(const String& FileName, const TSaveOptions& Options, const String& Fence) const
 {
     if (DocumentElement().IsNull())
         throw EXMLError(QStringLiteral("Cannot save XML file \"%1\": the document has no root element").arg(FileName));
     try {
-        textcodec::WriteFileAtomically(FileName, SaveToBytes(Options));
+        WriteFileAtomically(FileName, SaveToBytes(Options), Fence);
     } catch (const Exception& E) {
         throw EXMLError(E.Message());
     }

@@ -33,6 +33,11 @@ inline const char* const XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
 
 struct TNodeImpl;
 
+// Whether Name may name an element or attribute, and Text be the text of a
+// comment, in a document that is written (the parser reads more).
+bool IsName(const String& Name);
+bool IsCommentText(const String& Text);
+
 class TXMLNode {
 public:
     TXMLNode() = default;
@@ -126,12 +131,14 @@ public:
     // indentation unless asked. Saving a file replaces it atomically: a
     // failed save raises EXMLError and leaves the old file as it was. A
     // document without a root element is not saved to a file (EXMLError).
+    // Fence: the folder a symbolic link may lead into (as
+    // WriteFileAtomically takes it); empty follows links anywhere.
     struct TSaveOptions {
         bool Declaration = false;
         bool Indent = false;
     };
     void SaveToFile(const String& FileName) const;
-    void SaveToFile(const String& FileName, const TSaveOptions& Options) const;
+    void SaveToFile(const String& FileName, const TSaveOptions& Options, const String& Fence = String()) const;
     String SaveToString() const;
     String SaveToString(const TSaveOptions& Options) const;
     QByteArray SaveToBytes(const TSaveOptions& Options) const;

@@ -9,13 +9,6 @@
 
 namespace rtl_classes {
 
-// Writes Size bytes as the whole content of FileName: into a new file in the
-// same folder that then replaces it, so a failure at any step (no room, no
-// permission, a write cut short) leaves the old file as it was. A symbolic
-// link is followed; an existing file's permissions are kept. Raises
-// EFCreateError 'Cannot create file "name". reason'.
-void SaveFileAtomically(const String& FileName, const char* Data, Int64 Size);
-
 // Runs Body between BeginUpdate and EndUpdate; EndUpdate also runs when Body raises.
 template <typename Updatable, typename Fn>
 void InUpdate(Updatable* Target, Fn&& Body)

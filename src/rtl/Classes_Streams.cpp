@@ -33,60 +33,7 @@ Integer StreamTransfer(Integer Count, StepFn&& Step)
     return Done;
 }
 
-// The process's file creation mask, read without changing it.
-mode_t StreamFileCreationMask()
-{
-    QFile Status(QStringLiteral("/proc/self/status"));
-    if (Status.open(QIODevice::ReadOnly))
-        for (const QByteArray& Line : Status.readAll().split('\n'))
-            if (Line.startsWith("Umask:"))
-                return static_cast<mode_t>(Line.mid(6).trimmed().toUInt(nullptr, 8));
-    return 022;
-}
-
 } // namespace
-
-void rtl_classes::SaveFileAtomically(const String& FileName, const char* Data, Int64 Size)
-{
-    String Target = FileName;
-    const QFileInfo Info(FileName);
-    if (Info.isSymLink())
-        Target = Info.symLinkTarget();
-    QByteArray Temp = QFile::encodeName(Target) + ".XXXXXX";
-    int Error = 0;
-    const int Fd = FileName.isEmpty() ? -1 : ::mkostemp(Temp.data(), O_CLOEXEC);
-    if (Fd < 0) {
-        Error = FileName.isEmpty() ? ENOENT : errno;
-    } else {
-        struct stat Old {};
-        const mode_t Mode = ::stat(QFile::encodeName(Target).constData(), &Old) == 0
-                                ? (Old.st_mode & 07777)
-                                : (0666 & ~StreamFileCreationMask());
-        Int64 Done = 0;
-        if (::fchmod(Fd, Mode) != 0)
-            Error = errno;
-        while (Error == 0 && Done < Size) {
-            const ssize_t N = ::write(Fd, Data + Done, static_cast<std::size_t>(Size - Done));
-            if (N < 0 && errno == EINTR)
-                continue;
-            if (N <= 0)
-                Error = N < 0 ? errno : EIO;
-            else
-                Done += N;
-        }
-        if (Error == 0 && ::fsync(Fd) != 0)
-            Error = errno;
-        if (::close(Fd) != 0 && Error == 0)
-            Error = errno;
-        if (Error == 0 && ::rename(Temp.constData(), QFile::encodeName(Target).constData()) != 0)
-            Error = errno;
-        if (Error != 0)
-            ::unlink(Temp.constData());
-    }
-    if (Error != 0)
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(ExpandFileName(FileName), StreamFileErrorReason(Error)));
-}
 
 // ---------------------------------------------------------------- TStream
 
@@ -204,8 +151,7 @@ void TMemoryStream::SaveToStream(TStream* Stream)
 
 void TMemoryStream::SaveToFile(const String& FileName)
 {
-    rtl_classes::SaveFileAtomically(FileName, reinterpret_cast<const char*>(FData.data()),
-                                    static_cast<Int64>(FData.size()));
+    WriteFileAtomically(FileName, QByteArrayView(FData.data(), qsizetype(FData.size())));
 }
 
 // ---------------------------------------------------------------- TStringStream

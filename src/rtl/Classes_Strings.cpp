@@ -271,7 +271,7 @@ void TStrings::LoadFromFile(const String& FileName)
 void TStrings::SaveToFile(const String& FileName) const
 {
     const QByteArray Bytes = Text().toUtf8();
-    rtl_classes::SaveFileAtomically(FileName, Bytes.constData(), Bytes.size());
+    WriteFileAtomically(FileName, Bytes);
 }
 
 String TStrings::Text() const

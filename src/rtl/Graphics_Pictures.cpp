@@ -7,28 +7,10 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <limits>
 
 namespace {
-
-QByteArray ReadPictureFile(const String& FileName)
-{
-    QFile F(FileName);
-    if (!F.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, F.errorString()));
-    return F.readAll();
-}
-
-void WritePictureFile(const String& FileName, const QByteArray& Data)
-{
-    // Written beside the old file and renamed over it, so a failed save
-    // leaves the old file whole.
-    QSaveFile F(FileName);
-    if (!F.open(QIODevice::WriteOnly) || F.write(Data) != Data.size() || !F.commit())
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, F.errorString()));
-}
 
 QByteArray ReadRestOfStream(TStream* Stream)
 {
@@ -189,7 +171,7 @@ void TGraphic::Changed()
 
 void TGraphic::LoadFromFile(const String& FileName)
 {
-    const QByteArray Data = ReadPictureFile(FileName);
+    const QByteArray Data = ReadFileBytes(FileName);
     try {
         LoadFromBytes(Data);
     } catch (EInvalidGraphic& E) {
@@ -197,7 +179,7 @@ void TGraphic::LoadFromFile(const String& FileName)
     }
 }
 
-void TGraphic::SaveToFile(const String& FileName) { WritePictureFile(FileName, SaveToBytes()); }
+void TGraphic::SaveToFile(const String& FileName) { WriteFileAtomically(FileName, SaveToBytes()); }
 
 void TGraphic::LoadFromStream(TStream* Stream) { LoadFromBytes(ReadRestOfStream(Stream)); }
 
@@ -628,7 +610,7 @@ Integer TPicture::Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
 void TPicture::LoadFromFile(const String& FileName)
 {
-    const QByteArray Data = ReadPictureFile(FileName);
+    const QByteArray Data = ReadFileBytes(FileName);
     TPictureKind Kind = SniffPicture(Data);
     if (Kind == TPictureKind::Unknown)
         Kind = PictureKindForExtension(FileName);

@@ -137,7 +137,9 @@ struct TVarRec {
 // "%" [index ":"] ["-"] [width] ["." prec] type, type one of d u e f g n m p
 // s x (either case); index, width and prec may be "*" (taken from the next
 // Integer argument); "%%" is a percent sign. A pattern that does not fit its
-// arguments raises EConvertError (SInvalidFormat); extra arguments are ignored.
+// arguments, a width or precision above 65535, or a text that would grow
+// more than 64 K characters beyond its string arguments raises
+// EConvertError (SInvalidFormat); extra arguments are ignored.
 String Format(const String& Pattern, std::initializer_list<TVarRec> Args);
 String Format(const String& Pattern, std::initializer_list<TVarRec> Args, const TFormatSettings& Settings);
 String Format(const String& Pattern, std::span<const TVarRec> Args);
@@ -342,11 +344,38 @@ bool CreateDir(const String& Dir);
 // Creates every missing folder of the path; EInOutError for an empty name.
 bool ForceDirectories(const String& Dir);
 bool RemoveDir(const String& Dir);
-// Replaces an existing target unless FailIfExists; the old target survives a failed copy.
+// Replaces an existing target unless FailIfExists, through WriteFileAtomically
+// from ReadFileBytes; false, with the old target as it was, on any failure.
 bool CopyFile(const String& ExistingFileName, const String& NewFileName, bool FailIfExists);
 bool DeleteFile(const String& FileName);
 // Fails when NewName exists.
 bool RenameFile(const String& OldName, const String& NewName);
+
+// Whole files. The reader takes regular files only (a folder, device, FIFO
+// or socket is refused, so a stored name can neither hang nor flood it) of
+// at most MaxFileReadSize bytes; EFOpenError or EReadError name the file and
+// the reason.
+inline constexpr Int64 MaxFileReadSize = Int64(64) << 20;
+QByteArray ReadFileBytes(const String& FileName);
+// The one way a file is replaced: Bytes go to "<name>.~<random>" beside the
+// file, which is synced and renamed over it; then the folder is synced.
+// Leftovers "<name>.~*" of an interrupted earlier save are removed first. On
+// any failure the old file is as it was and nothing is left behind;
+// EFCreateError names the file and the reason. An existing
+// file keeps its permissions; one the user may not write is refused. A
+// symbolic link is written through; with a Fence folder, only when the
+// file it leads to lies inside Fence, and the file's folder must lie
+// inside Fence too (else nothing is written).
+void WriteFileAtomically(const String& FileName, QByteArrayView Bytes, const String& Fence = String());
+// ReadFileBytes of Source, WriteFileAtomically to Target; raises as they do.
+void CopyFileAtomically(const String& Source, const String& Target, const String& Fence = String());
+// fsync of a folder, so the renames in it last; EWriteError on failure.
+void SyncFolder(const String& Dir);
+// The temporary names of a save of FileName: "<FileName>.~" and random
+// letters and digits; IsTemporaryFileName tells such a leftover (Entry) of
+// the name Name, both without folder.
+String TemporaryFileName(const String& FileName);
+bool IsTemporaryFileName(const String& Entry, const String& Name);
 
 // The folder part with its trailing delimiter.
 String ExtractFilePath(const String& FileName);

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -44,29 +43,14 @@ bool RemoveDir(const String& Dir) { return !Dir.isEmpty() && QDir().rmdir(Dir); 
 
 bool CopyFile(const String& ExistingFileName, const String& NewFileName, bool FailIfExists)
 {
-    if (!FileExists(ExistingFileName) || DirectoryExists(NewFileName))
-        return false;
     if (FailIfExists && QFileInfo::exists(NewFileName))
         return false;
-    QFile Source(ExistingFileName);
-    if (!Source.open(QIODevice::ReadOnly))
+    try {
+        CopyFileAtomically(ExistingFileName, NewFileName);
+    } catch (const Exception&) {
         return false;
-    // Written beside the target and put in place in one step, so a failed
-    // copy leaves an existing target as it was.
-    QSaveFile Target(NewFileName);
-    if (!Target.open(QIODevice::WriteOnly))
-        return false;
-    char Buffer[64 * 1024];
-    while (true) {
-        const qint64 N = Source.read(Buffer, sizeof Buffer);
-        if (N < 0) {
-            Target.cancelWriting();
-            break;
-        }
-        if (N == 0 || Target.write(Buffer, N) != N)
-            break;
     }
-    return Target.commit();
+    return true;
 }
 
 bool DeleteFile(const String& FileName) { return FileExists(FileName) && QFile::remove(FileName); }

@@ -3,15 +3,21 @@
 
 namespace {
 
-// Larger widths and precisions are refused: patterns come from editable
-// files, and one of them must not be able to ask for gigabytes.
+// Larger widths and precisions are refused, and so is a text that grows
+// more than MaxFormatGrowth characters beyond its string arguments: patterns
+// come from editable files, and one of them must not be able to ask for
+// gigabytes, whether by one width or by many placeholders.
 constexpr Int64 MaxFormatNumber = 65535;
+constexpr qsizetype MaxFormatGrowth = 65536;
 
 class TFormatter {
 public:
     TFormatter(const String& Pattern, std::span<const TVarRec> Args, const TFormatSettings& FS)
-        : P(Pattern), Args(Args), FS(FS)
+        : P(Pattern), Args(Args), FS(FS), Limit(MaxFormatGrowth)
     {
+        for (const TVarRec& A : Args)
+            if (A.VType == TVarRec::vtString)
+                Limit += A.VString.size();
     }
 
     // False when the pattern is malformed or does not fit the arguments.
@@ -32,9 +38,11 @@ public:
                 ++I;
                 continue;
             }
-            if (!Placeholder(Out))
+            if (!Placeholder(Out) || Out.size() > Limit)
                 return false;
         }
+        if (Out.size() > Limit)
+            return false;
         Result = Out;
         return true;
     }
@@ -43,6 +51,7 @@ private:
     const String& P;
     std::span<const TVarRec> Args;
     const TFormatSettings& FS;
+    qsizetype Limit;
     qsizetype I = 0;
     size_t ArgIndex = 0;
 

@@ -20,10 +20,13 @@ String Name_Project;
 String Path_Project;
 
 String Path_Exe;
+String Path_Data;
 String Path_Projects;
 String Path_Master;
 String Path_Language;
 String Path_IODD_Catalog;
+String Path_User_Language;
+String Path_User_IODD_Catalog;
 String Path_IOLink_StaDef;
 
 String SW_Title;
@@ -65,25 +68,52 @@ TStringList SL_MIB_Write;
 
 // ------------------------------------------------------------ start-up helpers
 
-void Set_Program_Folders(const String& Exe_Dir)
+void Set_Program_Folders(const String& Exe_Dir, const String& Data_Dir)
 {
     Path_Exe = ExcludeTrailingPathDelimiter(Exe_Dir);
-    const String Base = Path_Exe + PathDelim;
-    Path_Master = Base + QLatin1String(C_Folder_Master);
-    Path_Projects = Base + QLatin1String(C_Folder_Projects);
-    Path_Language = Base + QLatin1String(C_Folder_Language);
-    Path_IODD_Catalog = Base + QLatin1String(C_Folder_IODD_Catalog);
-    Path_IOLink_StaDef = Base + QLatin1String(C_Folder_IOLink_StaDef) + PathDelim;
+    Path_Data = Data_Dir.isEmpty() ? Path_Exe : ExcludeTrailingPathDelimiter(Data_Dir);
+    const String Exe = Path_Exe + PathDelim;
+    const String Data = Path_Data + PathDelim;
+    Path_Master = Exe + QLatin1String(C_Folder_Master);
+    Path_Projects = Data + QLatin1String(C_Folder_Projects);
+    Path_Language = Exe + QLatin1String(C_Folder_Language);
+    Path_IODD_Catalog = Exe + QLatin1String(C_Folder_IODD_Catalog);
+    Path_User_Language = Data + QLatin1String(C_Folder_Language);
+    Path_User_IODD_Catalog = Data + QLatin1String(C_Folder_IODD_Catalog);
+    Path_IOLink_StaDef = Exe + QLatin1String(C_Folder_IOLink_StaDef) + PathDelim;
 }
 
 void Create_Program_Folders()
 {
     for (const String* Dir : {&Path_Master, &Path_Projects, &Path_Language, &Path_IODD_Catalog,
-                              &Path_IOLink_StaDef}) {
+                              &Path_IOLink_StaDef, &Path_User_Language, &Path_User_IODD_Catalog}) {
         const String Folder = ExcludeTrailingPathDelimiter(*Dir);
         if (!Folder.isEmpty() && !DirectoryExists(Folder))
             CreateDir(Folder);
     }
+}
+
+namespace {
+
+QStringList Comon_Folders(const String& Shipped, const String& User)
+{
+    return User == Shipped ? QStringList{Shipped} : QStringList{Shipped, User};
+}
+
+} // namespace
+
+QStringList Language_Folders() { return Comon_Folders(Path_Language, Path_User_Language); }
+
+QStringList IODD_Catalog_Folders() { return Comon_Folders(Path_IODD_Catalog, Path_User_IODD_Catalog); }
+
+String Find_In_Folders(const QStringList& Folders, const String& Name)
+{
+    for (const String& Folder : Folders) {
+        const String Found = FindExistingName(Folder, Name);
+        if (!Found.isEmpty() && FileExists(Folder + PathDelim + Found))
+            return Folder + PathDelim + Found;
+    }
+    return String();
 }
 
 void Set_Product_Texts()
@@ -133,6 +163,20 @@ void Clear_Shared_Lists()
 }
 
 // ------------------------------------------------------------ routines
+
+Integer Device_Variant_Index(const String& Name)
+{
+    const String Wanted = Trim(Name);
+    for (Integer I = 0; I < Integer(std::size(ParGen_Device_Suffixes)); ++I)
+        if (Wanted.compare(Get_Model_Code() + QLatin1String(ParGen_Device_Suffixes[I]), Qt::CaseInsensitive) == 0)
+            return I;
+    return -1;
+}
+
+String Unknown_Device_Variant_Text(const String& Name)
+{
+    return Format("\"ParGen.xml\" names the unknown device variant \"%s\"", {Name});
+}
 
 namespace {
 

@@ -24,6 +24,21 @@ inline constexpr const char* C_SW_Version = "1.003";
 inline constexpr const char* C_Default_IP_Address = "192.168.2.205";
 inline constexpr const char* C_Default_Language = "English";
 
+// The suffixes of the ten IO-Link device variants, in list order; a variant's
+// name is the model code followed by its suffix. The IO-Link side takes the
+// port layout from the position, so the order is part of the file format.
+inline constexpr const char* const ParGen_Device_Suffixes[10] = {
+    "-A1-4A", "-A1-2A", "-A1-2A-2B", "-A1-2B", "-A1-4B", "-A1-4A-4B", "-A1-8A", "-A1-6A", "-A1-2A-4B", "-A1-4A-2B",
+};
+
+// The row of a stored device variant name (model code and suffix) among
+// ParGen_Device_Suffixes, blanks around it trimmed and letter case
+// ignored; -1 for a name that is none of them. Every reader of the
+// variant looks it up so.
+Integer Device_Variant_Index(const String& Name);
+// The message that reports an unknown variant name.
+String Unknown_Device_Variant_Text(const String& Name);
+
 // Folder names beside the program.
 inline constexpr const char* C_Folder_Master = "MASTER";
 inline constexpr const char* C_Folder_Projects = "PROJECTS";
@@ -40,12 +55,22 @@ extern String Path_Project;
 
 // ------------------------------------------------------------ program folders
 
-// Folder of the program, no trailing delimiter.
+// Folder of the program, no trailing delimiter: the programs and the
+// read-only data shipped with them ("MASTER", "IOLink_StaDef", the shipped
+// languages and descriptions) are read from here only.
 extern String Path_Exe;
+// The folder the program writes to: the settings, "PROJECTS", the update
+// job and the files the user adds to the languages and the catalog.
+// Path_Exe when that can be written, else the per-user data folder.
+extern String Path_Data;
 extern String Path_Projects;
 extern String Path_Master;
+// The shipped languages and descriptions.
 extern String Path_Language;
 extern String Path_IODD_Catalog;
+// Where the user's own languages and descriptions go (in Path_Data).
+extern String Path_User_Language;
+extern String Path_User_IODD_Catalog;
 // With its trailing delimiter.
 extern String Path_IOLink_StaDef;
 
@@ -100,13 +125,24 @@ extern TStringList SL_MIB_Write;
 
 // ------------------------------------------------------------ start-up helpers
 
-// Path_Exe := Exe_Dir (without trailing delimiter) and the five program
-// folders composed below it. Creates nothing.
-void Set_Program_Folders(const String& Exe_Dir);
+// Path_Exe := Exe_Dir and Path_Data := Data_Dir (Exe_Dir when empty), both
+// without trailing delimiter, and the program folders composed below them:
+// MASTER and IOLink_StaDef below Path_Exe, PROJECTS below Path_Data, the
+// shipped LANGUAGE and IODD_Catalog below Path_Exe and the user's below
+// Path_Data. Creates nothing.
+void Set_Program_Folders(const String& Exe_Dir, const String& Data_Dir = String());
 // Creates each missing program folder, one level, in the order MASTER,
-// PROJECTS, LANGUAGE, IODD_Catalog, IOLink_StaDef. Failures are not reported:
-// later reads and writes in that folder fail where they happen.
+// PROJECTS, LANGUAGE, IODD_Catalog, IOLink_StaDef, then the user's LANGUAGE
+// and IODD_Catalog. Failures are not reported: later reads and writes in
+// that folder fail where they happen.
 void Create_Program_Folders();
+// The folders of the languages and of the catalog: the shipped one, then
+// the user's when it is another.
+QStringList Language_Folders();
+QStringList IODD_Catalog_Folders();
+// The file Name (matched ignoring case) in the first of Folders that holds
+// a file of that name; empty when none does.
+String Find_In_Folders(const QStringList& Folders, const String& Name);
 // SW_Title, SW_Code and SW_Desc := the fixed product texts.
 void Set_Product_Texts();
 // The eighteen table paths := Path_Project + "/" + file name; all empty

@@ -244,7 +244,7 @@ void TFDeviravizevFirmWare::FormCreate(TObject*)
     SetClientHeight(Btn_CreateBin->Top() + 152);
 
     // 3, 4. The program folders, made when missing.
-    Set_Program_Folders(Program_Data_Folder());
+    Set_Program_Folders(platform::ProgramFolder(), Program_Data_Folder());
     Create_Program_Folders();
 
     // 5, 6. Settings.

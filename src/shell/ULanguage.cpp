@@ -54,18 +54,14 @@ bool Lang_Is_Plain_Name(const String& Name)
     return true;
 }
 
-// The language file of Name in Path_Language, or empty when there is none.
-// Names are matched ignoring case, as the settings may come from a file
-// system that ignores it.
+// The language file of Name in the language folders, or empty when there
+// is none. Names are matched ignoring case, as the settings may come from a
+// file system that ignores it.
 String Lang_File_Of(const String& Name)
 {
     if (!Lang_Is_Plain_Name(Name))
         return String();
-    const String Found = FindExistingName(Path_Language, Name + QStringLiteral(".lng"));
-    if (Found.isEmpty())
-        return String();
-    const String FileName = Path_Language + PathDelim + Found;
-    return FileExists(FileName) ? FileName : String();
+    return Find_In_Folders(Language_Folders(), Name + QStringLiteral(".lng"));
 }
 
 } // namespace
@@ -107,6 +103,11 @@ void Load_Language()
 }
 
 String LangFormat(Integer Index, std::initializer_list<TVarRec> Args)
+{
+    return LangFormat(Index, std::span<const TVarRec>(Args.begin(), Args.size()));
+}
+
+String LangFormat(Integer Index, std::span<const TVarRec> Args)
 {
     if (Index < 0 || Index >= Lang_English_Count)
         throw EStringListError(Format("List index out of bounds (%d)", {Index}));

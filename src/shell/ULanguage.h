@@ -27,8 +27,8 @@ void Load_Lang_English();
 // fit the rules are skipped; a file that cannot be read changes nothing.
 void Read_Lang_File(const String& FileName);
 
-// English, then the file Path_Language/<Language_Name>.lng (its name matched
-// ignoring case). When that file is missing, or the name is no plain file
+// English, then the file <Language_Name>.lng of the language folders (the
+// shipped one first; its name matched ignoring case). When that file is missing, or the name is no plain file
 // name, Language_Name becomes "English" and English.lng is applied when present.
 void Load_Language();
 
@@ -38,6 +38,7 @@ void Load_Language();
 // index outside the table or English placeholders that do not fit Args
 // (a fault of the caller).
 String LangFormat(Integer Index, std::initializer_list<TVarRec> Args);
+String LangFormat(Integer Index, std::span<const TVarRec> Args);
 
 // The table as lines "<index>\t<text>", CR and LF inside a text written as
 // the two characters "\r" and "\n".

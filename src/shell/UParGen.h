@@ -21,13 +21,6 @@
 inline constexpr const char* ParGen_Root = "Par_Gen";
 inline constexpr const char* ParGen_Version_Prefix = "SW_VERSION = ";
 
-// The suffixes of the ten IO-Link device variants, in list order; a variant's
-// name is the model code followed by its suffix. The IO-Link side takes the
-// port layout from the position, so the order is part of the file format.
-inline constexpr const char* const ParGen_Device_Suffixes[10] = {
-    "-A1-4A", "-A1-2A", "-A1-2A-2B", "-A1-2B", "-A1-4B", "-A1-4A-4B", "-A1-8A", "-A1-6A", "-A1-2A-4B", "-A1-4A-2B",
-};
-
 // The layout variants of the gateway family, in table order.
 #define PARGEN_LAYOUT_VARIANTS(X)                                                                                     \
     X(Modbus_Master) X(Modbus_Slave) X(Modbus_TCP_Master) X(Modbus_TCP_Slave) X(BACnet_Master) X(BACnet_Slave)       \

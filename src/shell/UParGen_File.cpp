@@ -73,15 +73,12 @@ void ParGen_Apply(const TParGen_Value& V, const std::optional<String>& Text)
     } else if (V.Box) {
         V.Box->SetChecked(V.Read && Text ? *Text == QLatin1String("1") : false);
     } else {
-        // A stored name that differs only in letter case selects that variant.
-        Integer Index = 0;
-        TStrings* Items = V.List->Items();
-        for (Integer I = 0; Text && I < Items->Count(); ++I)
-            if (Items->Strings(I).compare(*Text, Qt::CaseInsensitive) == 0) {
-                Index = I;
-                break;
-            }
-        V.List->SetItemIndex(Index);
+        // A stored name that differs only in letter case or blanks selects
+        // that variant; an unknown one is reported and the first is shown.
+        const Integer Index = Text ? Device_Variant_Index(*Text) : 0;
+        if (Index < 0)
+            MessageDlg(Unknown_Device_Variant_Text(*Text), mtWarning, TMsgDlgButtons{mbOK}, 0);
+        V.List->SetItemIndex(qMax(Index, 0));
     }
 }
 
@@ -146,7 +143,7 @@ void TFParGen::Save_ParGen()
     XML1.AppendComment(QLatin1String(ParGen_Version_Prefix) + QLatin1String(C_SW_Version));
     for (const TParGen_Value& V : ParGen_Values(*this))
         Root.AppendElement(QLatin1String(V.Element)).SetText(ParGen_Text(V));
-    XML1.SaveToFile(File_ParGen);
+    XML1.SaveToFile(File_ParGen, {}, Path_Project);
 }
 
 void TFParGen::Btn_OKClick(TObject*)

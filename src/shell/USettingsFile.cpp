@@ -48,7 +48,7 @@ String Settings_Flag_Text(bool Flag)
 
 String Settings_File()
 {
-    return Path_Exe + PathDelim + QLatin1String(Settings_File_Name);
+    return Path_Data + PathDelim + QLatin1String(Settings_File_Name);
 }
 
 void Read_Settings()
@@ -120,7 +120,8 @@ bool Write_Settings()
             .SetText(Settings_Flag_Text(Enable_Jump_Field_Tables));
         Internet.AppendElement(QStringLiteral("Double_Click_Auto_Size"))
             .SetText(Settings_Flag_Text(Double_Click_Auto_Size));
-        Doc.SaveToFile(Settings_File());
+        // A link is written through only into the data folder.
+        Doc.SaveToFile(Settings_File(), {}, Path_Data);
         return true;
     } catch (const Exception&) {
         return false;

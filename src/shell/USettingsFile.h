@@ -1,12 +1,12 @@
 #pragma once
-// The settings file "Pantovisor.xml" in the program folder: the last
+// The settings file "Pantovisor.xml" in the program's data folder: the last
 // configuration, the last device address, the language and the four option
 // flags, carried from one run to the next.
 #include "rtl/System.h"
 
 inline constexpr const char* Settings_File_Name = "Pantovisor.xml";
 
-// Path_Exe + "/Pantovisor.xml".
+// Path_Data + "/Pantovisor.xml".
 String Settings_File();
 
 // Reads the settings file into Name_Project, Last_IP_Address, Language_Name

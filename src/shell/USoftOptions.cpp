@@ -48,11 +48,8 @@ void Options_Arrow_Glyph(TLbButton* Button, bool Right)
 bool Options_Load_Flag(TImage* Image, std::initializer_list<String> Names)
 {
     for (const String& Name : Names) {
-        const String Found = FindExistingName(Path_Language, Name);
-        if (Found.isEmpty())
-            continue;
-        const String File = Path_Language + PathDelim + Found;
-        if (!FileExists(File))
+        const String File = Find_In_Folders(Language_Folders(), Name);
+        if (File.isEmpty())
             continue;
         try {
             Image->Picture()->LoadFromFile(File);
@@ -217,12 +214,12 @@ void TFSoftOptions::Show_Selected_Language()
 void TFSoftOptions::Create_Lang_List()
 {
     SL_Languages->Clear();
-    TSearchRec F;
-    if (FindFirst(Path_Language + PathDelim + QStringLiteral("*.lng"), Options_Lang_File_Attr, F) == 0) {
-        do {
-            if ((F.Attr & ~Options_Lang_File_Attr) == 0)
+    for (const String& Folder : Language_Folders()) {
+        TSearchRec F;
+        for (Integer R = FindFirst(Folder + PathDelim + QStringLiteral("*.lng"), Options_Lang_File_Attr, F); R == 0;
+             R = FindNext(F))
+            if ((F.Attr & ~Options_Lang_File_Attr) == 0 && SL_Languages->IndexOf(F.Name) < 0)
                 SL_Languages->Add(F.Name);
-        } while (FindNext(F) == 0);
         FindClose(F);
     }
     SL_Languages->Sort();

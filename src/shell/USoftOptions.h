@@ -22,8 +22,8 @@ public:
     ~TFSoftOptions() override;
 
     void Set_Lang() override;
-    // SL_Languages := the plain ".lng" files of Path_Language in name order
-    // ignoring case; shows page 1.
+    // SL_Languages := the plain ".lng" files of the language folders (a name
+    // in both once) in name order ignoring case; shows page 1.
     void Create_Lang_List();
     // Shows language page Page (from 1).
     void Update_Lang_Page(Integer Page);

@@ -2,6 +2,7 @@
 #include "iolink/UBoot.h"
 #include "shell/ShellState.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -119,14 +120,41 @@ TEST_F(BootJobTest, EachChoiceWritesItsOperationsInOrder)
     }
 }
 
-// The address goes in as given; a folder that cannot take the job raises.
-TEST_F(BootJobTest, AddressAsGivenAndUnwritableFolderRaises)
+// The job names the address the echo went to: the dotted decimal one the
+// check read, without blanks or leading zeros; an address that is no
+// device's, or a folder that cannot take the job, raises.
+TEST_F(BootJobTest, NormalisedAddressAndUnwritableFolderRaises)
 {
-    Write_Update_Job(QStringLiteral(" 10.0.0.1 "), Update_Configuration, true);
-    xml::TXMLDocument Doc;
-    Doc.LoadFromFile(Update_Job_File());
-    EXPECT_EQ(QStringLiteral(" 10.0.0.1 "), Doc.DocumentElement().FindChild("IP_Address_Dev").Text());
+    const std::pair<const char*, const char*> Addresses[] = {
+        {" 10.0.0.1 ", "10.0.0.1"}, {"010. 020 .000.1", "10.20.0.1"}, {"192.168.2.255", "192.168.2.255"}};
+    for (const auto& [Typed, Written] : Addresses) {
+        Write_Update_Job(QString::fromLatin1(Typed), Update_Configuration, true);
+        xml::TXMLDocument Doc;
+        Doc.LoadFromFile(Update_Job_File());
+        EXPECT_EQ(QString::fromLatin1(Written), Doc.DocumentElement().FindChild("IP_Address_Dev").Text()) << Typed;
+    }
+    QFile::remove(Update_Job_File());
+    for (const char* Refused : {"0.0.0.0", "255.255.255.255", "000.0.00.0", "10.0.0", "10.0.0.256"})
+        EXPECT_THROW(Write_Update_Job(QString::fromLatin1(Refused), Update_Configuration, true), EConvertError)
+            << Refused;
+    EXPECT_FALSE(QFile::exists(Update_Job_File()));
 
     Set_Program_Folders(Dir.path() + QStringLiteral("/missing"));
     EXPECT_THROW(Write_Update_Job(QStringLiteral("10.0.0.1"), Update_Configuration, true), Exception);
+}
+
+// The job names the images where Save_Bin puts them: an existing "BIN"
+// folder and images in the letter case they are stored in.
+TEST_F(BootJobTest, ImagesAreNamedWhereTheImageBuilderPutsThem)
+{
+    ASSERT_TRUE(QDir().mkpath(Path_Project + QStringLiteral("/BIN")));
+    QFile Image(Path_Project + QStringLiteral("/BIN/Bank1.BIN"));
+    ASSERT_TRUE(Image.open(QIODevice::WriteOnly));
+    Image.close();
+    xml::TXMLDocument Doc;
+    Build_Update_Job(Doc, QStringLiteral("10.0.0.1"), Update_Configuration, true);
+    const xml::TXMLNode Ops = Doc.DocumentElement().FindChild("Operations");
+    ASSERT_EQ(2, Ops.ChildCount());
+    EXPECT_EQ(Path_Project + QStringLiteral("/BIN/Bank1.BIN"), Ops.Child(0).FindChild("Ope_FileName").Text());
+    EXPECT_EQ(Path_Project + QStringLiteral("/BIN/bank2.bin"), Ops.Child(1).FindChild("Ope_FileName").Text());
 }

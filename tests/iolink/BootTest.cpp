@@ -197,7 +197,7 @@ TEST_F(BootTest, ReachedGatewayWritesTheJobAndStartsTheUpdater)
 
     xml::TXMLDocument Job;
     Job.LoadFromFile(Update_Job_File());
-    EXPECT_EQ(QStringLiteral(" 10.0.0.9"), Job.DocumentElement().FindChild("IP_Address_Dev").Text());
+    EXPECT_EQ(QStringLiteral("10.0.0.9"), Job.DocumentElement().FindChild("IP_Address_Dev").Text());
     const xml::TXMLNode Ops = Job.DocumentElement().FindChild("Operations");
     ASSERT_EQ(2, Ops.ChildCount());
     EXPECT_EQ(QStringLiteral("0"), Ops.Child(0).FindChild("Ope_Read_Back").Text());

@@ -137,7 +137,9 @@ TEST(IODDDataType, KindsNamesAndLengths)
         {"<Datatype xsi:type=\"Float32T\" bitLength=\"8\"/>", "Float32T", "32"},
         {"<Datatype xsi:type=\"StringT\" fixedLength=\"16\" encoding=\"UTF-8\"/>", "StringT", "128"},
         {"<Datatype xsi:type=\"StringT\"/>", "StringT", "0"},
-        {"<Datatype xsi:type=\"StringT\" fixedLength=\"400000000\"/>", "StringT", "0"},
+        {"<Datatype xsi:type=\"StringT\" fixedLength=\"232\"/>", "StringT", "1856"},
+        {"<Datatype xsi:type=\"UIntegerT\" bitLength=\"64\"/>", "UIntegerT", "64"},
+        {"<Datatype xsi:type=\"RecordT\" bitLength=\"1856\"/>", "RecordT", "1856"},
         {"<Datatype xsi:type=\"OctetStringT\" fixedLength=\"10\"/>", "OctetStringT", "80"},
         {"<Datatype xsi:type=\"TimeT\"/>", "TimeT", ""},
         {"<Datatype xsi:type=\"TimeSpanT\"/>", "TimeSpanT", "64"},
@@ -160,6 +162,32 @@ TEST(IODDDataType, KindsNamesAndLengths)
         Var.DataType = std::make_unique<TDataType>(std::move(R.Type));
         EXPECT_EQ(Var.Get_DataType(&R.IODD, false).toStdString(), C.Name);
         EXPECT_EQ(Var.Get_Length(&R.IODD, false).toStdString(), C.Length);
+    }
+}
+
+// Lengths beyond the protocol's would wrap the automatic positions round:
+// they make the decode fail, naming the attribute and the value.
+TEST(IODDDataType, LengthsBeyondTheProtocolAreRefused)
+{
+    const char* const Cases[] = {
+        "<Datatype xsi:type=\"UIntegerT\" bitLength=\"65\"/>",
+        "<Datatype xsi:type=\"IntegerT\" bitLength=\"0\"/>",
+        "<Datatype xsi:type=\"IntegerT\" bitLength=\"2147483647\"/>",
+        "<Datatype xsi:type=\"StringT\" fixedLength=\"233\"/>",
+        "<Datatype xsi:type=\"OctetStringT\" fixedLength=\"-1\"/>",
+        "<Datatype xsi:type=\"StringT\" fixedLength=\"400000000\"/>",
+        "<Datatype xsi:type=\"RecordT\" bitLength=\"1857\"/>",
+        "<Datatype xsi:type=\"RecordT\" bitLength=\"-8\"/>",
+        "<Datatype xsi:type=\"ArrayT\" count=\"2\"><SimpleDatatype xsi:type=\"UIntegerT\" bitLength=\"99\"/></Datatype>",
+    };
+    for (const char* Xml : Cases) {
+        SCOPED_TRACE(Xml);
+        try {
+            TReadType R(QString::fromUtf8(Xml));
+            ADD_FAILURE() << "read without an error";
+        } catch (const EIODDError& E) {
+            EXPECT_TRUE(E.Message().contains(QStringLiteral("outside"))) << E.what();
+        }
     }
 }
 

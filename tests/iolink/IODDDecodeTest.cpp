@@ -181,6 +181,7 @@ TEST(IODDDecode, TypeAttributeOutsideTheSchemaInstanceNamespaceIsNoType)
                                          "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"",
                                          "xmlns:xsi=\"urn:fixture:not-the-schema-instance\"");
     TIODD IODD;
+    IODD.SetStandardDef_Path(StaDefDir());
     IODD.Decode_IODD(File, false);
     const auto& Types = IODD.ProfileBody->DeviceFunction->DataTypeCollection->ListDataType;
     ASSERT_EQ(Types.size(), 2u);
@@ -218,19 +219,32 @@ TEST(IODDDecode, StandardDefinitionsFollowTheProfileRevision)
     }
 }
 
-TEST(IODDDecode, WithoutStandardDefinitionsTheDeviceIsStillRead)
+// Without its standard definitions a decode would drop the device's
+// standard events quietly, and every save after it the user's settings of
+// them: the full decode fails naming the missing file. The simple mode does
+// not read them.
+TEST(IODDDecode, MissingStandardDefinitionsFailTheFullDecode)
 {
     TScratch Scratch;
-    for (const QString& Dir : {Scratch.Path() + u'/', QString()}) {
+    const QString Device = FixtureFile(QStringLiteral("device.xml"));
+    const std::pair<QString, QString> Cases[] = {
+        {Scratch.Path() + u'/', Scratch.Path() + QStringLiteral("/IODD-StandardDefinitions1.1.xml\" is missing")},
+        {QString(), QStringLiteral("no folder of the standard definitions is set")},
+    };
+    for (const auto& [Dir, Message] : Cases) {
         TIODD IODD;
         IODD.SetStandardDef_Path(Dir);
-        IODD.Decode_IODD(FixtureFile(QStringLiteral("device.xml")), false);
-        const TDeviceFunction& F = *IODD.ProfileBody->DeviceFunction;
-        EXPECT_TRUE(F.EventCollection->StdEventRef_List.empty());
-        EXPECT_EQ(F.EventCollection->Event_List.size(), 2u);
-        EXPECT_EQ(F.VariableCollection->StdVar_List.size(), 2u);
-        EXPECT_TRUE(IODD.SD_EventCollection->Event_List.empty());
-        EXPECT_EQ(IODD.PhysicalLayer->BitRate(), QStringLiteral("COM2"));
+        try {
+            IODD.Decode_IODD(Device, false);
+            ADD_FAILURE() << "decoded without standard definitions";
+        } catch (const EIODDError& E) {
+            EXPECT_TRUE(E.Message().contains(Message)) << E.what();
+            EXPECT_TRUE(E.Message().contains(Device)) << E.what();
+        }
+        TIODD Simple;
+        Simple.SetStandardDef_Path(Dir);
+        Simple.Decode_IODD(Device, true);
+        EXPECT_FALSE(Simple.ProfileBody->DeviceIdentity->VendorId().isEmpty());
     }
 }
 

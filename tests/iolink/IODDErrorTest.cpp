@@ -113,11 +113,14 @@ TEST(IODDError, RegressionInputs)
 TEST(IODDError, DeepNestingIsNoProblem)
 {
     TScratch Scratch;
-    const int Depth = 50000;
+    const int Depth = 100000;
     const QByteArray Bytes = "<IODevice><ProfileBody><DeviceIdentity vendorId=\"1\">" + QByteArray("<a>").repeated(Depth)
                              + QByteArray("</a>").repeated(Depth) + "</DeviceIdentity></ProfileBody></IODevice>";
     const QString File = Scratch.Write(QStringLiteral("deep.xml"), Bytes);
-    TIODD IODD;
-    IODD.Decode_IODD(File, false);
-    EXPECT_EQ(IODD.ProfileBody->DeviceIdentity->VendorId(), QStringLiteral("1"));
+    for (const bool Simple : {false, true}) {
+        TIODD IODD;
+        IODD.SetStandardDef_Path(StaDefDir());
+        IODD.Decode_IODD(File, Simple);
+        EXPECT_EQ(IODD.ProfileBody->DeviceIdentity->VendorId(), QStringLiteral("1"));
+    }
 }

@@ -108,10 +108,10 @@ TEST_F(SaveBinBank1Test, KeyConversions)
          {{"EtherNetIP_IP1", "010"}, {"EtherNetIP_IP2", "020"}, {"EtherNetIP_IP3", "030"}, {"EtherNetIP_IP4", "077"},
           {"EtherNetIP_NB_Output", "010"}},
          [](TExpected& E) { E.Bytes(0x028, {10, 20, 30, 77}).U32(0x078, 10); }},
-        {"no integer gives the fallback, too large keeps the low bits",
-         {{"EtherNetIP_IP1", "abc"}, {"EtherNetIP_IP2", "300"}, {"EtherNetIP_IP3", ""}, {"EtherNetIP_SM4", "999"},
-          {"EtherNetIP_NB_Input", "abc"}, {"EtherNetIP_NB_Output", "999"}},
-         [](TExpected& E) { E.Bytes(0x028, {192, 44, 0, 5}).Bytes(0x02C, {255, 255, 255, 231}).U32(0x078, 999); }},
+        {"no integer gives the fallback, the largest values fit",
+         {{"EtherNetIP_IP1", "abc"}, {"EtherNetIP_IP2", "255"}, {"EtherNetIP_IP3", ""}, {"EtherNetIP_SM4", "0"},
+          {"EtherNetIP_NB_Input", "abc"}, {"EtherNetIP_NB_Output", "4294967295"}},
+         [](TExpected& E) { E.Bytes(0x028, {192, 255, 0, 5}).Bytes(0x02C, {255, 255, 255, 0}).U32(0x078, 0xFFFFFFFF); }},
         {"DHCP flags only for exactly 1",
          {{"Eth_Conn_DHCP_Cable", "true"}, {"Eth_Conn_DHCP_WiFi", "1"}},
          [](TExpected& E) { E.U16(0x4E8, 2); }},
@@ -135,6 +135,33 @@ TEST_F(SaveBinBank1Test, KeyConversions)
         ASSERT_NO_THROW(Compile_Bin());
         EXPECT_EQ(Bin_Bank1(), Bank1(E));
     }
+}
+
+// A hand-edited value the field cannot hold is refused, naming the key and
+// the value, rather than cut to its low bits.
+TEST_F(SaveBinBank1Test, ValuesOutsideTheirFieldStopTheBuild)
+{
+    const std::pair<const char*, const char*> Cases[] = {
+        {"EtherNetIP_IP2", "300"},        {"EtherNetIP_IP4", "256"},     {"EtherNetIP_SM1", "-1"},
+        {"EtherNetIP_NB_Input", "-5"},    {"EtherNetIP_NB_Output", "4294967296"},
+        {"EtherNetIP_IP1", "99999999999999999999999"},
+    };
+    for (const auto& [Key, Value] : Cases) {
+        SCOPED_TRACE(Key);
+        WriteFile(File_ParGen, QByteArray("<Par_Gen><") + Key + ">" + Value + "</" + Key + "></Par_Gen>");
+        try {
+            Compile_Bin();
+            ADD_FAILURE() << "no error";
+        } catch (const ESaveBinError& E) {
+            EXPECT_TRUE(E.Message().contains(QLatin1String(Key))) << E.what();
+            EXPECT_TRUE(E.Message().contains(QLatin1String(Value))) << E.what();
+        }
+        EXPECT_TRUE(Bin_Bank1().isEmpty());
+        EXPECT_TRUE(Bin_Bank2().isEmpty());
+    }
+    // The gateway keys count only while the gateway is on.
+    WriteFile(File_ParGen, "<Par_Gen><EtherNetIP_EN_GAT>1</EtherNetIP_EN_GAT><EtherNetIP_GAT3>999</EtherNetIP_GAT3></Par_Gen>");
+    EXPECT_THROW(Compile_Bin(), ESaveBinError);
 }
 
 TEST_F(SaveBinBank1Test, MalformedParGenStopsTheBuild)

@@ -127,6 +127,43 @@ TEST_F(SaveBinBank2Test, UsedPortsAroundAnUnusedOne)
     EXPECT_EQ(U32At(Bin_Bank1(), 0x7FC), SumOf(Bin_Bank1(), 2044));
 }
 
+// A hand-edited value outside its field would reach the device cut to its
+// low bits: the build refuses it, naming the port, the item, the attribute
+// and the value, and holds no images.
+TEST_F(SaveBinBank2Test, ValuesOutsideTheirFieldStopTheBuild)
+{
+    PutDescription(QStringLiteral("bin-sensor.xml"), ReadFile(Fixture(QStringLiteral("bin-sensor.xml"))));
+    const QByteArray Ports = ReadFile(Fixture(QStringLiteral("ports.xml")));
+    struct TCase {
+        QByteArray From, To;
+        const char* Message;
+    };
+    const TCase Cases[] = {
+        {"TimeOut=\"30\"/>", "TimeOut=\"70000\"/>", "Channel #01!! \"TimeOut\" is 70000; the image takes 0 to 65535"},
+        {"Pin2Pos=\"4\"", "Pin2Pos=\"65536\"", "Channel #01!! \"Pin2Pos\" is 65536"},
+        {"Value=\"1234\"", "Value=\"4294967296\"",
+         "Channel #01!! Variable Index 64 SubIndex , \"Value\" is 4294967296; the image takes -2147483648 to 4294967295"},
+        {"Value=\"-5\"", "Value=\"-2147483649\"", "Variable Index 65 SubIndex 1, \"Value\" is -2147483649"},
+        {"Position=\"10\"", "Position=\"66136\"", "Variable Index 64 SubIndex , \"Position\" is 66136"},
+        {"ReadTime=\"7\"", "ReadTime=\"65536\"", "\"ReadTime\" is 65536"},
+        {"Time=\"500\"", "Time=\"-1\"", "\"Time\" is -1; the image takes 0 to 4294967295"},
+        {"Offset=\"-10\"", "Offset=\"-2147483649\"", "PD_Record PDI_Main SubIndex 2, \"Offset\" is -2147483649"},
+        {"UnitCode=\"1001\" Position=\"1\"", "UnitCode=\"65536\" Position=\"1\"", "\"UnitCode\" is 65536"},
+        {"TimeOut=\"100\"", "TimeOut=\"-1\"", "Channel #01!! Event Code 6144, \"TimeOut\" is -1"},
+        {"TimeOut=\"65536\" Position=\"52\" Bit=\"1\"", "TimeOut=\"65536\" Position=\"52\" Bit=\"256\"",
+         "Channel #03!! Event Code 6145, \"Bit\" is 256; the image takes 0 to 255"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.To.toStdString());
+        ASSERT_TRUE(Ports.contains(C.From));
+        WriteFile(File_IOLink_SetAccess, QByteArray(Ports).replace(C.From, C.To));
+        const String Message = CompileError();
+        EXPECT_TRUE(Message.contains(QString::fromUtf8(C.Message))) << Message.toStdString();
+        EXPECT_TRUE(Bin_Bank1().isEmpty());
+        EXPECT_TRUE(Bin_Bank2().isEmpty());
+    }
+}
+
 TEST_F(SaveBinBank2Test, PortsWithoutTheirDescription)
 {
     // An IO-Link port whose description is gone keeps pins and time-out;

@@ -1,9 +1,12 @@
 // Writing the two images: the "bin" folder, failures and old images.
 #include "SaveBinTestSupport.h"
 
+#include "common/OtherUser.h"
 #include "iolink/USaveBincc.h"
 
 #include <QDir>
+
+#include <sys/stat.h>
 
 using namespace savebin_test;
 
@@ -105,6 +108,76 @@ TEST_F(SaveBinSaveTest, EveryWriteFailureIsReportedAndNothingIsReplaced)
         }
         EXPECT_EQ(BinEntries().size(), 2) << BinEntries().join(u' ').toStdString();
     }
+}
+
+// The pair is replaced as one: the images keep their old files' mode, other
+// files of the folder stay, and the folder of an interrupted save goes.
+TEST_F(SaveBinSaveTest, ThePairIsReplacedAsOneKeepingWhatElseIsThere)
+{
+    WriteOldImages();
+    ASSERT_EQ(::chmod(QFile::encodeName(BinFile("bank1.bin")).constData(), 0640), 0);
+    WriteFile(BinFile("notes.txt"), "the user's notes");
+    ASSERT_TRUE(QDir().mkpath(PathIn(QStringLiteral("bin.~k3z9"))));
+    WriteFile(PathIn(QStringLiteral("bin.~k3z9/bank1.bin")), "half");
+    WriteFile(BinFile("bank2.bin.~x1"), "half");
+    Compile_Bin();
+    Save_Bin();
+    EXPECT_EQ(ReadFile(BinFile("bank1.bin")), Bin_Bank1());
+    EXPECT_EQ(ReadFile(BinFile("bank2.bin")), Bin_Bank2());
+    struct stat Image {};
+    ASSERT_EQ(::stat(QFile::encodeName(BinFile("bank1.bin")).constData(), &Image), 0);
+    EXPECT_EQ(Image.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFile(BinFile("notes.txt")), QByteArray("the user's notes"));
+    EXPECT_EQ(BinEntries(), QStringList({"bank1.bin", "bank2.bin", "notes.txt"}));
+    EXPECT_EQ(QDir(PathIn(QString())).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({"bin"}));
+
+    // A folder inside "bin" cannot go along with an exchange of folders:
+    // the images are then replaced one after the other.
+    ASSERT_TRUE(QDir().mkpath(BinFile("keep/inner")));
+    WriteOldImages();
+    Save_Bin();
+    EXPECT_EQ(ReadFile(BinFile("bank1.bin")), Bin_Bank1());
+    EXPECT_EQ(ReadFile(BinFile("bank2.bin")), Bin_Bank2());
+    EXPECT_EQ(BinEntries(), QStringList({"bank1.bin", "bank2.bin", "keep", "notes.txt"}));
+}
+
+// A "bin" that leads out of the configuration is not written into, nor is
+// an image the user may not write replaced.
+TEST_F(SaveBinSaveTest, LinksOutAndReadOnlyImagesAreRefused)
+{
+    Compile_Bin();
+    ASSERT_TRUE(QDir().mkpath(PathIn(QStringLiteral("../elsewhere"))));
+    ASSERT_TRUE(QFile::link(PathIn(QStringLiteral("../elsewhere")), PathIn(QStringLiteral("bin"))));
+    EXPECT_TRUE(SaveError().contains(QStringLiteral("outside"))) << SaveError().toStdString();
+    EXPECT_TRUE(QDir(PathIn(QStringLiteral("../elsewhere"))).isEmpty());
+    ASSERT_TRUE(QFile::remove(PathIn(QStringLiteral("bin"))));
+
+    // A link to a folder inside the configuration is followed.
+    ASSERT_TRUE(QDir().mkpath(PathIn(QStringLiteral("images"))));
+    ASSERT_TRUE(QFile::link(PathIn(QStringLiteral("images")), PathIn(QStringLiteral("bin"))));
+    Save_Bin();
+    EXPECT_EQ(ReadFile(PathIn(QStringLiteral("images/bank2.bin"))), Bin_Bank2());
+    EXPECT_TRUE(QFileInfo(PathIn(QStringLiteral("bin"))).isSymLink());
+
+    ASSERT_EQ(::chmod(QFile::encodeName(PathIn(QString())).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(PathIn(QStringLiteral("images"))).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(PathIn(QStringLiteral("images/bank1.bin"))).constData(), 0444), 0);
+    const QByteArray Old = ReadFile(PathIn(QStringLiteral("images/bank1.bin")));
+    std::string Why;
+    const int Code = testuser::RunAsOtherUser(
+        [&] {
+            try {
+                Save_Bin();
+            } catch (const ESaveBinError& E) {
+                return E.Message().contains(QStringLiteral("read-only")) ? 0 : 1;
+            }
+            return 2;
+        },
+        Why);
+    if (Code < 0)
+        GTEST_SKIP() << Why;
+    EXPECT_EQ(Code, 0);
+    EXPECT_EQ(ReadFile(PathIn(QStringLiteral("images/bank1.bin"))), Old);
 }
 
 TEST_F(SaveBinSaveTest, BinFolderThatCannotBeMadeIsReported)

@@ -115,7 +115,7 @@ protected:
         FSaved = {Path_Project, Path_IOLink_StaDef, File_ParGen, File_IOLink_SetAccess};
         ASSERT_TRUE(FDir.isValid());
         Path_Project = FDir.path();
-        Path_IOLink_StaDef = FDir.filePath(QStringLiteral("no-stadef")) + u'/';
+        Path_IOLink_StaDef = testpaths::Fixture(QStringLiteral("iolink/stadef/"));
         Set_Table_Files();
     }
     void TearDown() override

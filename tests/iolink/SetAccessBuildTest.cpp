@@ -52,7 +52,7 @@ TEST(SetAccessPorts, PortsAndClassesFollowTheDeviceVariantInParGen)
         {"GV52303-A1-2B", 2, 0, 2},    {"GV52303-A1-4B", 4, 0, 4},    {"GV52303-A1-4A-4B", 8, 4, 4},
         {"GV52303-A1-8A", 8, 8, 0},    {"GV52303-A1-6A", 6, 6, 0},    {"GV52303-A1-2A-4B", 6, 2, 4},
         {"GV52303-A1-4A-2B", 6, 4, 2}, {"gv52303-a1-2a-4b", 6, 2, 4}, {"GV52303-A1-3A", 8, 8, 0},
-        {" GV52303-A1-4A", 8, 8, 0},   {"", 8, 8, 0},
+        {" GV52303-A1-4A ", 4, 4, 0},  {"", 8, 8, 0},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Variant);
@@ -60,6 +60,16 @@ TEST(SetAccessPorts, PortsAndClassesFollowTheDeviceVariantInParGen)
         if (*C.Variant)
             Env.WriteParGen(QString::fromLatin1(C.Variant));
         Env.Core.Create_Channels();
+        // The window, the check and the image read a variant alike: an
+        // unknown name is reported, and the image refuses it.
+        const bool Unknown = QByteArrayView(C.Variant) == "GV52303-A1-3A";
+        EXPECT_EQ(Env.Core.Variant_Error().isEmpty(), !Unknown);
+        const std::vector<TMessage> Reported = Env.TakeMessages();
+        ASSERT_EQ(Reported.size(), Unknown ? 1u : 0u);
+        if (Unknown) {
+            EXPECT_EQ(Reported[0].Text,
+                      QStringLiteral("\"ParGen.xml\" names the unknown device variant \"GV52303-A1-3A\""));
+        }
         EXPECT_EQ(Env.Core.Num_Channels, C.Ports);
         EXPECT_EQ(Env.Core.NChannelsA, C.ClassA);
         EXPECT_EQ(Env.Core.NChannelsB, C.ClassB);
@@ -444,7 +454,7 @@ TEST(SetAccessInsert, FailedInsertionsLeaveThePortUnchanged)
     ASSERT_TRUE(QDir(Path_Project + QStringLiteral("/IODD")).removeRecursively());
     WriteBytes(Path_Project + QStringLiteral("/IODD"), "not a folder");
     EXPECT_FALSE(Env.Core.Insert_IODD_File(0, CatalogFile(SwitchFile)));
-    Env.ExpectOneError(QStringLiteral("Cannot copy \"%1\" to \"%2/IODD/%3\"")
+    Env.ExpectOneError(QStringLiteral("Cannot copy \"%1\" to \"%2/IODD/%3\": Cannot create the folder \"%2/IODD\"")
                            .arg(CatalogFile(SwitchFile), Path_Project, SwitchFile));
     Unchanged();
 }

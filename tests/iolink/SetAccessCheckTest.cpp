@@ -242,11 +242,29 @@ TEST(SetAccessCheck, PositionsReadTimesAndGroupsOfVariables)
             Var(Env, "64", "").ReadTime = QString::fromLatin1(Value);
         });
     };
+    const auto Field = [](String TVarObjValue::*Member, const char* Value) {
+        return Both(SetVar("64", "", "1"), [=](TSetAccessEnv& Env) {
+            Var(Env, "64", "").*Member = QString::fromLatin1(Value);
+        });
+    };
     const char* BadPosition = "Error in Channel #01!! Position of Variable Index 64 and SubIndex  must be a valid "
                               "value, better if major of 512";
+    const char* BadBit = "Error in Channel #01!! Start Bit of Variable Index 64 and SubIndex  must be a valid value "
+                         "[0..7]";
+    const char* BadTime = "Error in Channel #01!! Time of Variable Index 64 and SubIndex  must be between 0 and "
+                          "4294967295";
     RunCases({
         {"no position", Position(""), nullptr},
         {"position 512", Position("512"), nullptr},
+        {"position 1438", Position("1438"), nullptr},
+        {"position beyond the gateway's data", Position("1439"), BadPosition},
+        {"position the image would cut to 600", Position("66136"), BadPosition},
+        {"start bit 7", Field(&TVarObjValue::Bit, "7"), nullptr},
+        {"start bit 8", Field(&TVarObjValue::Bit, "8"), BadBit},
+        {"start bit no number", Field(&TVarObjValue::Bit, "x"), BadBit},
+        {"time 4294967295", Field(&TVarObjValue::Time, "4294967295"), nullptr},
+        {"time beyond 32 bits", Field(&TVarObjValue::Time, "4294967296"), BadTime},
+        {"negative time", Field(&TVarObjValue::Time, "-1"), BadTime},
         {"position 511 is advised against", Position("511"), nullptr, 1},
         {"position 0 is advised against", Position("0"), nullptr, 1},
         {"position -5", Position("-5"), BadPosition},

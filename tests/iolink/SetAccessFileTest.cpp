@@ -5,26 +5,6 @@
 
 using namespace setaccess_test;
 
-namespace {
-
-void CopyToProject(const QString& Name)
-{
-    QDir().mkpath(Path_Project + QStringLiteral("/IODD"));
-    ASSERT_TRUE(QFile::copy(CatalogFile(Name), Path_Project + QStringLiteral("/IODD/") + Name));
-}
-
-// A configuration file: its root, its channels, its version comment.
-QByteArray ConfigFile(const QByteArray& Channels)
-{
-    return "<IO-Link><IO-Link_Channels>" + Channels + "</IO-Link_Channels></IO-Link><!--SW_VERSION = 1.003-->";
-}
-
-const QByteArray EmptyPortXml = "<Channel><IODD_File FileName=\"\" Pin4Mode=\"Disable\" ReadPin2=\"N\" Pin2Pos=\"\" "
-                                "Pin2Bit=\"\" Pin2Inv=\"N\" Pin2InType=\"None\" Pin2Mne=\"\" Pin4Pos=\"\" Pin4Bit=\"\" "
-                                "Pin4Inv=\"N\" Pin4Mne=\"\" TimeOut=\"\"/></Channel>";
-
-} // namespace
-
 TEST(SetAccessFile, HandWrittenFileLoadsAndSavesByteForByte)
 {
     TSetAccessEnv Env;
@@ -94,15 +74,14 @@ TEST(SetAccessFile, HandEditedValuesLoadWithTheirDefaults)
     CopyToProject(ValveFile);
     Env.WriteParGen(QStringLiteral("GV52303-A1-2A"));
     WriteBytes(File_IOLink_SetAccess,
-               ConfigFile("<Channel><IODD_File FileName=\"Fixture-Valve-IODD1.1.xml\" Pin4Mode=\"io-link\"/>"
+               ConfigFile("<Channel><IODD_File FileName=\"Fixture-Valve-IODD1.1.xml\"/>"
                           "<Variables>"
                           "<Variable Index=\"64\" Value=\"9\" Enable=\"true\"/>"   // no sub-index: the whole variable
                           "<Variable Index=\"70\" SubIndex=\"1\" Enable=\"True\" Position=\"abc\"/>"
                           "<Variable Index=\"99\" SubIndex=\"\" Value=\"dropped\" Enable=\"True\"/>"
                           "<!-- a comment is skipped -->"
                           "</Variables>"
-                          "<ProcessData><processDataCondition>x</processDataCondition>"
-                          "<ProcessDataIn><PD_Record VariableId=\"PDI_Main\"/></ProcessDataIn></ProcessData>"
+                          "<ProcessData><ProcessDataIn><PD_Record VariableId=\"PDI_Main\"/></ProcessDataIn></ProcessData>"
                           "<Events><Event Code=\"6144\" Enable=\"True\"/><Event Code=\"abc\" Enable=\"True\"/>"
                           "<Event Code=\"99\" Enable=\"True\"/></Events></Channel>"
                           "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DOut\" Pin4Pos=\"3\"/>"
@@ -113,7 +92,7 @@ TEST(SetAccessFile, HandEditedValuesLoadWithTheirDefaults)
     EXPECT_TRUE(Env.Messages.empty());
 
     const TChannel_IOLink& P1 = Env.Ch(1);
-    EXPECT_EQ(P1.Pin4Mode, QStringLiteral("Disable")) << "mode names compare with their letter case";
+    EXPECT_EQ(P1.Pin4Mode, QStringLiteral("Disable")) << "a missing mode";
     EXPECT_EQ(P1.ReadPin2, QStringLiteral("N"));
     EXPECT_EQ(P1.Pin2_Inv, QStringLiteral("N"));
     EXPECT_EQ(P1.Pin2_In_Type, QStringLiteral("None"));
@@ -289,6 +268,72 @@ TEST(SetAccessFile, MalformedFileIsReportedAndNeverOverwritten)
 
     // once the file reads again, saving works again
     WriteBytes(File_IOLink_SetAccess, ConfigFile(EmptyPortXml));
+    Env.Core.Create_Channels();
+    EXPECT_TRUE(Env.Core.Load_Configuration());
+    EXPECT_TRUE(Env.Core.Save_Configuration());
+    EXPECT_EQ(ReadBytes(File_IOLink_SetAccess).count("<Channel>"), 8);
+}
+
+// A file of another shape, or with a value no port can keep, would load as
+// ports that lose their data and be written back so: it is reported and
+// never overwritten.
+TEST(SetAccessFile, FileOfAnotherShapeIsReportedAndNeverOverwritten)
+{
+    TSetAccessEnv Env;
+    CopyToProject(ValveFile);
+    const QByteArray Port = "<Channel><IODD_File FileName=\"Fixture-Valve-IODD1.1.xml\" Pin4Mode=\"IO-Link\"/>"
+                            "<ProcessData><processDataCondition>0</processDataCondition></ProcessData></Channel>";
+    struct TCase {
+        const char* Name;
+        QByteArray File;
+        const char* Reason;
+    };
+    const TCase Cases[] = {
+        {"wrapped in another root", "<Backup><IO-Link><IO-Link_Channels>" + Port + "</IO-Link_Channels></IO-Link></Backup>",
+         "its root element is \"Backup\""},
+        {"list renamed", "<IO-Link><Channels>" + Port + "</Channels></IO-Link>", "it has no \"IO-Link_Channels\""},
+        {"mode in another letter case", ConfigFile(QByteArray(Port).replace("IO-Link\"", "io-link\"")),
+         "channel #01 has the unknown Pin 4 mode \"io-link\""},
+        {"mode of another product", ConfigFile(QByteArray(Port).replace("IO-Link\"", "Analog\"")),
+         "unknown Pin 4 mode \"Analog\""},
+        {"alternative that is no number", ConfigFile(QByteArray(Port).replace(">0<", ">x<")),
+         "channel #01 names the process data alternative \"x\""},
+        {"alternative the description lacks", ConfigFile(QByteArray(Port).replace(">0<", ">5<")),
+         "process data alternative \"5\", which \"Fixture-Valve-IODD1.1.xml\" lacks"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        WriteBytes(File_IOLink_SetAccess, C.File);
+        Env.Core.Create_Channels();
+        EXPECT_FALSE(Env.Core.Load_Configuration());
+        const std::vector<TMessage> Load = Env.TakeMessages();
+        ASSERT_FALSE(Load.empty());
+        EXPECT_EQ(Load.back().Kind, imkError);
+        EXPECT_TRUE(Load.back().Text.contains(QString::fromUtf8(C.Reason))) << Load.back().Text.toStdString();
+        EXPECT_FALSE(Env.Core.Save_Configuration());
+        Env.TakeMessages();
+        ExpectSameBytes(ReadBytes(File_IOLink_SetAccess), C.File);
+    }
+}
+
+// Only "Channel" elements are ports: anything else between them shifts none.
+TEST(SetAccessFile, OnlyChannelElementsArePorts)
+{
+    TSetAccessEnv Env;
+    WriteBytes(File_IOLink_SetAccess,
+               ConfigFile("<Note/><Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\" Pin4Pos=\"1\"/></Channel>"
+                          "<!-- between --><Spare><IODD_File Pin4Mode=\"DOut\"/></Spare>"
+                          "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DOut\" Pin4Pos=\"2\"/></Channel>"));
+    Env.Core.Create_Channels();
+    ASSERT_TRUE(Env.Core.Load_Configuration());
+    EXPECT_EQ(Env.Ch(1).Pin4Mode, QStringLiteral("DIn"));
+    EXPECT_EQ(Env.Ch(1).Pin4_Pos, QStringLiteral("1"));
+    EXPECT_EQ(Env.Ch(2).Pin4Mode, QStringLiteral("DOut"));
+    EXPECT_EQ(Env.Ch(2).Pin4_Pos, QStringLiteral("2"));
+    EXPECT_EQ(Env.Ch(3).Pin4Mode, QStringLiteral("Disable"));
+
+    // An empty file holds nothing to lose: it reads as none and is replaced.
+    WriteBytes(File_IOLink_SetAccess, QByteArray());
     Env.Core.Create_Channels();
     EXPECT_TRUE(Env.Core.Load_Configuration());
     EXPECT_TRUE(Env.Core.Save_Configuration());

@@ -53,6 +53,30 @@ inline void ExpectSameBytes(const QByteArray& Actual, const QByteArray& Expected
                   << Expected.mid(From, 160).toStdString();
 }
 
+inline void CopyToProject(const QString& Name)
+{
+    QDir().mkpath(Path_Project + QStringLiteral("/IODD"));
+    ASSERT_TRUE(QFile::copy(CatalogFile(Name), Path_Project + QStringLiteral("/IODD/") + Name));
+}
+
+// A configuration file: its root, its channels, its version comment.
+inline QByteArray ConfigFile(const QByteArray& Channels)
+{
+    return "<IO-Link><IO-Link_Channels>" + Channels + "</IO-Link_Channels></IO-Link><!--SW_VERSION = 1.003-->";
+}
+
+// A port as the writer writes it, with the description File in Mode and
+// Items after its "IODD_File".
+inline QByteArray PortXml(const QByteArray& File, const QByteArray& Mode, const QByteArray& Items = QByteArray())
+{
+    return "<Channel><IODD_File FileName=\"" + File + "\" Pin4Mode=\"" + Mode
+           + "\" ReadPin2=\"N\" Pin2Pos=\"\" Pin2Bit=\"\" Pin2Inv=\"N\" Pin2InType=\"None\" Pin2Mne=\"\" "
+             "Pin4Pos=\"\" Pin4Bit=\"\" Pin4Inv=\"N\" Pin4Mne=\"\" TimeOut=\"\"/>"
+           + Items + "</Channel>";
+}
+
+inline const QByteArray EmptyPortXml = PortXml("", "Disable");
+
 struct TMessage {
     TIOLink_MsgKind Kind;
     String Text;

@@ -1,3 +1,4 @@
+#include "common/OtherUser.h"
 #include "rtl/SysUtils.h"
 
 #include <QDir>
@@ -5,6 +6,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,8 +69,10 @@ protected:
 
     String PathOf(const String& Name) const { return Dir + "/" + Name; }
 
+    // Writes the file, and the folders it needs.
     void Write(const String& Name, const QByteArray& Bytes) const
     {
+        QDir().mkpath(QFileInfo(PathOf(Name)).path());
         QFile F(PathOf(Name));
         ASSERT_TRUE(F.open(QIODevice::WriteOnly));
         F.write(Bytes);
@@ -73,6 +82,24 @@ protected:
     {
         QFile F(PathOf(Name));
         return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList Entries(const String& Folder = String()) const
+    {
+        return QDir(Folder.isEmpty() ? Dir : PathOf(Folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // The message of the exception Body raises; empty when it raised none.
+    template <class TException, class TBody>
+    static String ErrorOf(TBody Body)
+    {
+        try {
+            Body();
+        } catch (const TException& E) {
+            return E.Message();
+        }
+        return String();
     }
 };
 
@@ -181,6 +208,156 @@ TEST_F(SysUtilsFolder, CopyDeleteAndRenameFiles)
     EXPECT_FALSE(DeleteFile(PathOf("folder")));
     EXPECT_TRUE(DeleteFile(PathOf("moved")));
     EXPECT_FALSE(DeleteFile(PathOf("moved")));
+}
+
+// A limit on the size of files the process writes: a write beyond it fails
+// for any user, root included, as on a full disk.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &FSaved);
+        rlimit Limit = FSaved;
+        Limit.rlim_cur = Bytes;
+        setrlimit(RLIMIT_FSIZE, &Limit);
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &FSaved);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit FSaved{};
+};
+
+TEST_F(SysUtilsFolder, TheReaderTakesRegularFilesUpToItsCap)
+{
+    Write("plain.xml", "<a/>");
+    EXPECT_EQ(ReadFileBytes(PathOf("plain.xml")), QByteArray("<a/>"));
+    ASSERT_TRUE(QFile::link(PathOf("plain.xml"), PathOf("link.xml")));
+    EXPECT_EQ(ReadFileBytes(PathOf("link.xml")), QByteArray("<a/>"));
+
+    // A FIFO would hang a reader, a device would flood it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("fifo.xml")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), PathOf("zero.xml")));
+    ASSERT_TRUE(QDir().mkdir(PathOf("folder.xml")));
+    Write("large.xml", "<");
+    ASSERT_TRUE(QFile::resize(PathOf("large.xml"), MaxFileReadSize + 1));   // sparse: no disk space
+    const std::pair<const char*, const char*> Refused[] = {
+        {"fifo.xml", "Not a regular file"},
+        {"zero.xml", "Not a regular file"},
+        {"folder.xml", "directory"},
+        {"large.xml", "larger than 64 MB"},
+        {"missing.xml", "No such file"},
+    };
+    for (const auto& [Name, Reason] : Refused) {
+        SCOPED_TRACE(Name);
+        const String Message = ErrorOf<EFOpenError>([&] { ReadFileBytes(PathOf(QString::fromLatin1(Name))); });
+        EXPECT_TRUE(Message.contains(PathOf(QString::fromLatin1(Name)))) << Message.toStdString();
+        EXPECT_TRUE(Message.contains(QString::fromLatin1(Reason), Qt::CaseInsensitive)) << Message.toStdString();
+    }
+    Write("exact.xml", "<");
+    ASSERT_TRUE(QFile::resize(PathOf("exact.xml"), MaxFileReadSize));
+    EXPECT_EQ(ReadFileBytes(PathOf("exact.xml")).size(), MaxFileReadSize);
+}
+
+// A full disk: a copy cut short must not replace the target, and both the
+// copy and the save report it.
+TEST_F(SysUtilsFolder, AWriteCutShortReplacesNothing)
+{
+    Write("source.xml", QByteArray(64 * 1024, 'n'));
+    Write("target.xml", "old");
+    {
+        const TFileSizeLimit Limit(4096);
+        EXPECT_FALSE(CopyFile(PathOf("source.xml"), PathOf("target.xml"), false));
+        const String Message = ErrorOf<EFCreateError>(
+            [&] { CopyFileAtomically(PathOf("source.xml"), PathOf("target.xml")); });
+        EXPECT_TRUE(Message.contains(PathOf("target.xml"))) << Message.toStdString();
+        EXPECT_FALSE(ErrorOf<EFCreateError>([&] { WriteFileAtomically(PathOf("target.xml"), Read("source.xml")); })
+                         .isEmpty());
+    }
+    EXPECT_EQ(Read("target.xml"), QByteArray("old"));
+    EXPECT_EQ(Entries(), QStringList({"source.xml", "target.xml"}));
+    EXPECT_TRUE(CopyFile(PathOf("source.xml"), PathOf("target.xml"), false));
+    EXPECT_EQ(Read("target.xml"), Read("source.xml"));
+}
+
+TEST_F(SysUtilsFolder, LeftoversOfAnInterruptedSaveGoAtTheNextSaveOfThatFile)
+{
+    for (const char* Name : {"conf.xml.~a1b2", "conf.xml.~z", "conf.xml.~1~", "conf.xml.~", "conf.xml.bak",
+                             "other.xml.~a1b2"})
+        Write(QString::fromLatin1(Name), "left");
+    ASSERT_TRUE(QDir().mkdir(PathOf("conf.xml.~dir")));
+    WriteFileAtomically(PathOf("conf.xml"), "new");
+    EXPECT_EQ(Read("conf.xml"), QByteArray("new"));
+    // Only files named as this file's temporary files go.
+    EXPECT_EQ(Entries(), QStringList({"conf.xml", "conf.xml.bak", "conf.xml.~", "conf.xml.~1~", "conf.xml.~dir",
+                                      "other.xml.~a1b2"}));
+    EXPECT_TRUE(IsTemporaryFileName(QStringLiteral("bin.~k3z9"), QStringLiteral("bin")));
+    EXPECT_FALSE(IsTemporaryFileName(QStringLiteral("bin.~K3"), QStringLiteral("bin")));
+    EXPECT_TRUE(IsTemporaryFileName(ExtractFileName(TemporaryFileName(PathOf("x"))), QStringLiteral("x")));
+}
+
+// A configuration received with links: a save writes through a link only
+// when the file it leads to lies inside the fence (the configuration).
+TEST_F(SysUtilsFolder, LinksAreWrittenThroughOnlyInsideTheFence)
+{
+    const String Fence = PathOf("conf");
+    Write("conf/sub/real.xml", "real");
+    Write("outside.xml", "user's own file");
+    ASSERT_TRUE(QDir().mkdir(PathOf("elsewhere")));
+    ASSERT_TRUE(QFile::link(PathOf("conf/sub/real.xml"), PathOf("conf/inside.xml")));
+    ASSERT_TRUE(QFile::link(PathOf("outside.xml"), PathOf("conf/out.xml")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../outside.xml"), PathOf("conf/relative.xml")));
+    ASSERT_TRUE(QFile::link(PathOf("elsewhere"), PathOf("conf/bin")));
+
+    WriteFileAtomically(PathOf("conf/inside.xml"), "through", Fence);
+    EXPECT_EQ(Read("conf/sub/real.xml"), QByteArray("through"));
+    EXPECT_TRUE(QFileInfo(PathOf("conf/inside.xml")).isSymLink());
+
+    for (const char* Name : {"conf/out.xml", "conf/relative.xml", "conf/bin/image.bin"}) {
+        SCOPED_TRACE(Name);
+        const String Message =
+            ErrorOf<EFCreateError>([&] { WriteFileAtomically(PathOf(QString::fromLatin1(Name)), "x", Fence); });
+        EXPECT_TRUE(Message.contains(QStringLiteral("outside"))) << Message.toStdString();
+    }
+    EXPECT_EQ(Read("outside.xml"), QByteArray("user's own file"));
+    EXPECT_TRUE(QFileInfo(PathOf("conf/out.xml")).isSymLink());
+    EXPECT_TRUE(Entries("elsewhere").isEmpty());
+
+    // Without a fence (a file the user chose) a link is followed anywhere.
+    WriteFileAtomically(PathOf("conf/out.xml"), "chosen");
+    EXPECT_EQ(Read("outside.xml"), QByteArray("chosen"));
+}
+
+TEST_F(SysUtilsFolder, AFileTheUserMayNotWriteIsNotReplaced)
+{
+    Write("shared/locked.xml", "keep");
+    Write("shared/open.xml", "old");
+    ASSERT_TRUE(QFile::setPermissions(PathOf("shared/locked.xml"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(PathOf("shared/open.xml"), QFileDevice::Permissions(0x7777)));
+    // The other user may write the folder (and the files it owns), not the
+    // read-only file.
+    ASSERT_EQ(::chmod(QFile::encodeName(Dir).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(PathOf("shared")).constData(), 0777), 0);
+    std::string Why;
+    const int Code = testuser::RunAsOtherUser(
+        [&] {
+            const String Locked = ErrorOf<EFCreateError>([&] { WriteFileAtomically(PathOf("shared/locked.xml"), "x"); });
+            if (!Locked.contains(QStringLiteral("read-only")))
+                return 1;
+            WriteFileAtomically(PathOf("shared/open.xml"), "new");
+            return 0;
+        },
+        Why);
+    if (Code < 0)
+        GTEST_SKIP() << Why;
+    EXPECT_EQ(Code, 0);
+    EXPECT_EQ(Read("shared/locked.xml"), QByteArray("keep"));
+    EXPECT_EQ(Read("shared/open.xml"), QByteArray("new"));
+    EXPECT_EQ(Entries("shared"), QStringList({"locked.xml", "open.xml"}));
 }
 
 } // namespace

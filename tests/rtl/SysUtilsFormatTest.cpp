@@ -188,6 +188,24 @@ TEST(Format, RefusesPatternsThatDoNotFitTheirArguments)
     }
 }
 
+// Each width is capped, and so is the whole text: a pattern of many wide
+// placeholders must not ask for gigabytes. Long string arguments are no
+// growth of the pattern's own.
+TEST(Format, CapsTheTextAPatternMakes)
+{
+    String Result;
+    EXPECT_FALSE(TryFormat(String("%0:65535d").repeated(20000), {1}, Result));
+    EXPECT_FALSE(TryFormat(String("%65535s%65535s"), {"a", "b"}, Result));
+    EXPECT_FALSE(TryFormat(String(65537, u'x'), {}, Result));
+    EXPECT_THROW(Format(String("%.65535d").repeated(3), {1, 2, 3}), EConvertError);
+
+    EXPECT_TRUE(TryFormat(String("%65535s"), {"a"}, Result));
+    EXPECT_EQ(Result.size(), 65535);
+    const String Long(200000, u'y');
+    EXPECT_EQ(Format("<%s>", {Long}), "<" + Long + ">");
+    EXPECT_EQ(Format("%s%s", {Long, Long}).size(), 400000);
+}
+
 TEST(Format, InitializerListOverloads)
 {
     String Result;

@@ -258,8 +258,9 @@ TEST_F(MainWindowTest, WindowsAreCreatedInOrderWithTheirTexts)
     EXPECT_EQ(351, FOpenConf->ClientHeight());
 }
 
-// An installed copy whose folder cannot be written keeps its folders and
-// settings in the per-user data folder.
+// An installed copy whose folder cannot be written keeps what it writes in
+// the per-user data folder, and still takes the programs and the data it
+// ships from its own folder only.
 TEST_F(MainWindowTest, UnwritableProgramFolderUsesTheUserDataFolder)
 {
     const String NotAFolder = Dir.path() + QStringLiteral("/program");
@@ -268,8 +269,18 @@ TEST_F(MainWindowTest, UnwritableProgramFolderUsesTheUserDataFolder)
     ScopedEnv Data("XDG_DATA_HOME", (Dir.path() + QStringLiteral("/data")).toLocal8Bit());
     Start();
     const String User = Dir.path() + QStringLiteral("/data/QP11211");
-    EXPECT_EQ(User, Path_Exe);
-    EXPECT_TRUE(QDir(User + QStringLiteral("/PROJECTS")).exists());
+    EXPECT_EQ(NotAFolder, Path_Exe);
+    EXPECT_EQ(User, Path_Data);
+    EXPECT_EQ(User + QStringLiteral("/PROJECTS"), Path_Projects);
+    for (const String* Shipped : {&Path_Master, &Path_IOLink_StaDef, &Path_Language, &Path_IODD_Catalog})
+        EXPECT_TRUE(Shipped->startsWith(NotAFolder + u'/')) << Shipped->toStdString();
+    EXPECT_EQ(Language_Folders(), QStringList({NotAFolder + QStringLiteral("/LANGUAGE"), User + QStringLiteral("/LANGUAGE")}));
+    EXPECT_EQ(IODD_Catalog_Folders(),
+              QStringList({NotAFolder + QStringLiteral("/IODD_Catalog"), User + QStringLiteral("/IODD_Catalog")}));
+    for (const char* Made : {"/PROJECTS", "/LANGUAGE", "/IODD_Catalog"})
+        EXPECT_TRUE(QDir(User + QLatin1String(Made)).exists()) << Made;
+    EXPECT_FALSE(QDir(User + QStringLiteral("/MASTER")).exists());
+    EXPECT_FALSE(QDir(User + QStringLiteral("/IOLink_StaDef")).exists());
     Main->Close();
     EXPECT_TRUE(QFile::exists(User + QStringLiteral("/Pantovisor.xml")));
 }

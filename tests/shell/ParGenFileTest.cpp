@@ -232,6 +232,26 @@ TEST_F(ParGenTest, ReadingToleratesMissingElementsAndOddTexts)
     EXPECT_EQ(QString(), Saved("BACnet_Type"));
 }
 
+// The window reads a file nested 100,000 levels deep without recursion and
+// writes back what it shows.
+TEST_F(ParGenTest, AHundredThousandLevelsAreRead)
+{
+    {
+        QFile F(File_ParGen);
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        F.write("<Par_Gen><EtherNetIP_IP4>77</EtherNetIP_IP4>" + QByteArray("<x>").repeated(100000)
+                + QByteArray("</x>").repeated(100000) + "<EtherNetIP_IP1>10</EtherNetIP_IP1></Par_Gen>");
+    }
+    Show();
+    EXPECT_TRUE(Dialogs->Boxes.empty());
+    EXPECT_EQ(QStringLiteral("77"), W->E_EtherNetIP_IP4->Text());
+    EXPECT_EQ(QStringLiteral("10"), W->E_EtherNetIP_IP1->Text());
+    ASSERT_TRUE(PressOK());
+    EXPECT_EQ(QStringLiteral("77"), Saved("EtherNetIP_IP4"));
+}
+
+// The variant is looked up as every reader looks it up (trimmed, letter
+// case ignored); an unknown one is reported and the first is shown.
 TEST_F(ParGenTest, UnknownVariantSelectsTheFirst)
 {
     Show();
@@ -240,6 +260,10 @@ TEST_F(ParGenTest, UnknownVariantSelectsTheFirst)
     W->Hide();
     Show();
     EXPECT_EQ(0, W->CB_IOLink_SelectDevice->ItemIndex());
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    EXPECT_EQ(mtWarning, Dialogs->Boxes[0].DlgType);
+    EXPECT_EQ(QStringLiteral("\"ParGen.xml\" names the unknown device variant \"GV52303-A1-3C\""),
+              Dialogs->Boxes[0].Text);
     EXPECT_TRUE(W->CB_EthConn_En_DHCP_Cable->Checked());
     EXPECT_FALSE(W->E_EtherNetIP_IP1->Enabled());
 }

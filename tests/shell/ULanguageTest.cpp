@@ -86,13 +86,13 @@ TEST(LangEnglish, HoldsEveryIndexWithBlankFillers)
         EXPECT_EQ(Lang.Strings(index), QString::fromUtf16(text)) << index;
 
     // Unused indices are a single blank, never empty; the blocks in use
-    // leave 1571 of them.
+    // and the texts the program added leave 1569 of them.
     int blanks = 0;
     for (int i = 0; i < Lang.Count(); ++i) {
         EXPECT_FALSE(Lang.Strings(i).isEmpty()) << i;
         blanks += Lang.Strings(i) == QLatin1String(" ");
     }
-    EXPECT_EQ(blanks, 1571);
+    EXPECT_EQ(blanks, 1569);
     for (int unused : {61, 99, 111, 199, 208, 322, 1126, 1299, 1312, 1506, 3399, 3751})
         EXPECT_EQ(Lang.Strings(unused), QLatin1String(" ")) << unused;
     EXPECT_EQ(Lang_English(-1), QString());
@@ -233,6 +233,26 @@ protected:
     }
 };
 
+// An installed copy: the shipped languages in the program folder, the
+// user's own in the data folder; the shipped file of a name comes first.
+TEST_F(LoadLanguageTest, LanguagesComeFromTheShippedAndTheUsersFolder)
+{
+    const String Exe = Path_Exe;
+    Set_Program_Folders(Exe, Exe + QStringLiteral("/user"));
+    ASSERT_TRUE(QDir().mkpath(Path_User_Language));
+    WriteFile(Path_User_Language + QStringLiteral("/Mine.lng"), QByteArray("STR0 = Mine\r\n"));
+    WriteFile(Path_User_Language + QStringLiteral("/LINGUA.lng"), QByteArray("STR0 = Not shipped\r\n"));
+    EXPECT_EQ(Language_Folders(), QStringList({Path_Language, Path_User_Language}));
+    for (const auto& [Name, Text0] : {std::pair{"Mine", "Mine"}, std::pair{"Lingua", "Début"}}) {
+        Language_Name = QString::fromUtf8(Name);
+        Load_Language();
+        EXPECT_EQ(Language_Name, QString::fromUtf8(Name));
+        EXPECT_EQ(Lang.Strings(0), QString::fromUtf8(Text0));
+    }
+    Set_Program_Folders(Exe);
+    EXPECT_EQ(Language_Folders(), QStringList({Path_Language}));
+}
+
 TEST_F(LoadLanguageTest, ChoosesTheFileOrFallsBackToEnglish)
 {
     struct Case {
@@ -302,6 +322,20 @@ TEST(LangFormat, FallsBackToEnglishWhenTheTranslationDoesNotFit)
         EXPECT_EQ(LangFormat(c.index, {3, QStringLiteral("7"), QStringLiteral("1")}), QString::fromUtf8(c.expected))
             << c.index;
     EXPECT_EQ(LangFormat(3733, {12}), QLatin1String("Are you sure to delete the Row number 12"));
+}
+
+// One line of a language file must not take the program's memory: a text
+// that would grow too large falls back to the built-in pattern.
+TEST(LangFormat, ATranslationThatWouldGrowTooLargeFallsBackToEnglish)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("huge.lng"));
+    WriteFile(file, "STR1700 = " + QByteArray("%0:65535d").repeated(20000) + "\r\n");
+    Load_Lang_English();
+    Read_Lang_File(file);
+    ASSERT_EQ(Lang.Strings(1700).size(), 9 * 20000);
+    EXPECT_EQ(LangFormat(1700, {3}), QLatin1String("Error in Channel #03!! Must Select an IODD file for use this channel"));
 }
 
 TEST(LangFormat, RaisesOnlyForFaultsOfTheCaller)

@@ -5,6 +5,7 @@
 #include "ShellState.h"
 #include "platform/XmlDoc.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -179,4 +180,31 @@ TEST_F(SettingsFileTest, UnwritableFolderIsReportedNotRaised)
     Set_Program_Folders(Dir.filePath(QStringLiteral("missing/folder")));
     SetCurrent(Defaults);
     EXPECT_FALSE(Write_Settings());
+}
+
+// A settings file nested 100,000 levels deep reads without recursion.
+TEST_F(SettingsFileTest, DeepNestingIsRead)
+{
+    QByteArray Deep = FullFile;
+    Deep.replace("</Conf_Settings>",
+                 QByteArray("<x>").repeated(100000) + QByteArray("</x>").repeated(100000) + "</Conf_Settings>");
+    WriteFile(Settings_File(), Deep);
+    SetCurrent(Stale);
+    Read_Settings();
+    EXPECT_EQ(Current(), (Settings{"Plant 1", "10.1.2.3", "Lingua", true, true, true, true}));
+}
+
+// The settings live in the data folder; a link there that leads out of it
+// is not written through.
+TEST_F(SettingsFileTest, NoWriteThroughALinkOutOfTheDataFolder)
+{
+    EXPECT_EQ(Settings_File(), Path_Data + QStringLiteral("/Pantovisor.xml"));
+    const QString Outside = Dir.filePath(QStringLiteral("outside.xml"));
+    WriteFile(Outside, "user's");
+    ASSERT_TRUE(QDir().mkpath(Dir.filePath(QStringLiteral("data"))));
+    Set_Program_Folders(Dir.path(), Dir.filePath(QStringLiteral("data")));
+    ASSERT_TRUE(QFile::link(Outside, Settings_File()));
+    SetCurrent(Defaults);
+    EXPECT_FALSE(Write_Settings());
+    EXPECT_EQ(ReadFile(Outside), QByteArray("user's"));
 }

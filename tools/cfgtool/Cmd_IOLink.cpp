@@ -47,8 +47,10 @@ int IOLinkInsert(const QStringList& Argv)
         return 1;
     }
     QString File = Args.Positional[2];
-    if (!File.contains(u'/') && !File.contains(u'\\'))
-        File = Path_IODD_Catalog + PathDelim + File;
+    if (!File.contains(u'/') && !File.contains(u'\\')) {
+        const String Found = Find_In_Folders(IODD_Catalog_Folders(), File);
+        File = Found.isEmpty() ? Path_IODD_Catalog + PathDelim + File : Found;
+    }
     if (!FileExists(File)) {
         cfgtool::Err(QStringLiteral("error: no such description file: ") + File);
         return 1;

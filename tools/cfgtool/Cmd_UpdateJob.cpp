@@ -52,8 +52,8 @@ int UpdateJob(const QStringList& Args)
         }
     }
     Load_Lang_English();
-    String A, B, C, D;
-    if (!Split_IP_Address(Address, A, B, C, D)) {
+    String Device;
+    if (!Device_Address(Address, Device)) {
         cfgtool::Err(QStringLiteral("error: ") + Lang.Strings(1437));
         return 1;
     }
