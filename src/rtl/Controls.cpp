@@ -132,6 +132,8 @@ const QEvent* RoutedWheelEvent = nullptr;
 
 } // namespace
 
+bool SysLocaleMiddleEast() { return QGuiApplication::layoutDirection() == Qt::RightToLeft; }
+
 Word QtKeyToVirtualKey(int Key)
 {
     if (Key >= Qt::Key_A && Key <= Qt::Key_Z)
