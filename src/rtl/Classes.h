@@ -3,8 +3,10 @@
 #include "rtl/Sets.h"
 #include "rtl/SysUtils.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -590,3 +592,61 @@ private:
     String FFileName;
     int FHandle = -1;
 };
+
+// ---------------------------------------------------------------- threads
+
+using TThreadID = std::uint32_t;
+
+// A thread of the process running Execute. It is always made suspended
+// (Execute cannot run before the derived object is whole) and runs from
+// Start. Terminate only sets Terminated, which Execute asks. With
+// FreeOnTerminate the object frees itself when Execute is done (and must not
+// be waited for); otherwise freeing a running thread terminates it and waits.
+// An exception out of Execute ends the thread.
+class TThread : public TObject {
+public:
+    TThread();
+    ~TThread() override;
+    void BeforeDestruction() override;
+    TThread(const TThread&) = delete;
+    TThread& operator=(const TThread&) = delete;
+
+    void Start();
+    void Terminate();
+    bool Terminated() const { return FTerminated.load(); }
+    bool Finished() const { return FFinished.load(); }
+    bool Suspended() const { return !FStarted; }
+    bool FreeOnTerminate() const { return FFreeOnTerminate.load(); }
+    void SetFreeOnTerminate(bool Value) { FFreeOnTerminate.store(Value); }
+    // The system's id of the running thread; 0 before it runs.
+    TThreadID ThreadID() const { return FThreadID.load(); }
+    // Waits until Execute is done (at once for a thread never started). On
+    // the main thread it runs the methods other threads synchronize with it
+    // meanwhile, so a thread that sends a message to a window can end.
+    void WaitFor();
+
+    // Runs Method on the main thread and waits for it; on the main thread
+    // (or without an application object) it runs at once. An exception out
+    // of Method is raised again in the calling thread.
+    static void Synchronize(const std::function<void()>& Method);
+
+protected:
+    virtual void Execute() = 0;
+
+private:
+    struct TState;
+    static void Run(TThread* Thread);
+
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FFinished{false};
+    std::atomic<bool> FFreeOnTerminate{false};
+    std::atomic<TThreadID> FThreadID{0};
+    bool FStarted = false;
+    std::unique_ptr<TState> FState;
+};
+
+// Runs the methods other threads wait on in Synchronize; called on the main
+// thread (its event loop does it by itself). True when one ran.
+bool CheckSynchronize();
+// Whether the caller is the main (GUI) thread.
+bool IsMainThread();

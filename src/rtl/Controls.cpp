@@ -274,8 +274,20 @@ String GetLongHint(const String& Hint)
 
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
-    TControl* C = FindControl(Wnd);
-    return C ? C->Perform(Msg, WParam, LParam) : 0;
+    if (IsMainThread()) {
+        TControl* C = FindControl(Wnd);
+        return C ? C->Perform(Msg, WParam, LParam) : 0;
+    }
+    // From another thread the handler runs on the windows' thread while the
+    // sender waits; a window that is gone by then gets nothing.
+    LRESULT Result = 0;
+    TThread::Synchronize([&] {
+        if (!QApplication::allWidgets().contains(Wnd))
+            return;
+        if (TControl* C = FindControl(Wnd))
+            GuardEvent(C, [&] { Result = C->Perform(Msg, WParam, LParam); });
+    });
+    return Result;
 }
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam)

@@ -212,7 +212,8 @@ bool MessageBeep(UINT Type);
 
 // Messages and timers addressed by window handle, delivered to the control
 // whose widget the handle is (defined with the controls). A handle that is
-// no control's gets nothing: SendMessage answers 0, SetTimer 0.
+// no control's gets nothing: SendMessage answers 0, SetTimer 0. SendMessage
+// from another thread blocks while the handler runs on the main thread.
 LRESULT SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
 // Queued delivery: the message arrives from the event loop.
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam);
