@@ -5,6 +5,20 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMimeDatabase>
+
+namespace {
+
+// The icon of a path that does not exist: its type's by the name, or the
+// plain file icon when the desktop has no icon for that type.
+QIcon IconOfType(const QString& Path, const QFileIconProvider& Provider)
+{
+    const QMimeType Type = QMimeDatabase().mimeTypeForFile(Path, QMimeDatabase::MatchExtension);
+    const QIcon Themed = QIcon::fromTheme(Type.iconName(), QIcon::fromTheme(Type.genericIconName()));
+    return Themed.isNull() ? Provider.icon(QAbstractFileIconProvider::File) : Themed;
+}
+
+} // namespace
 
 Integer ShellIconSize(bool Large) { return Large ? 32 : 16; }
 
@@ -13,7 +27,8 @@ bool GetShellFileIcon(const String& Path, bool Large, TBitmap* Icon)
     if (!Icon || Path.isEmpty())
         return false;
     const QFileInfo Info(FindExistingPath(Path));
-    const QIcon Found = QFileIconProvider().icon(Info);
+    const QFileIconProvider Provider;
+    const QIcon Found = Info.exists() ? Provider.icon(Info) : IconOfType(Path, Provider);
     const Integer Side = ShellIconSize(Large);
     QImage Image = Found.pixmap(Side, Side).toImage();
     if (Image.isNull())

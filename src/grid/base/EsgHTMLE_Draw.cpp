@@ -137,6 +137,27 @@ Char HTMLTagChar(const String& Upper, qsizetype Index)
     return Index < Upper.size() ? Upper[Index] : Char();
 }
 
+// Puts the canvas brush's colour and style back when it goes.
+class TBrushKeeper {
+public:
+    explicit TBrushKeeper(TCanvas* Canvas)
+        : C(Canvas), Color(Canvas->Brush()->Color()), Style(Canvas->Brush()->Style())
+    {
+    }
+    ~TBrushKeeper()
+    {
+        C->Brush()->SetColor(Color);
+        C->Brush()->SetStyle(Style);
+    }
+    TBrushKeeper(const TBrushKeeper&) = delete;
+    TBrushKeeper& operator=(const TBrushKeeper&) = delete;
+
+private:
+    TCanvas* C;
+    TColor Color;
+    TBrushStyle Style;
+};
+
 class THTMLRenderer {
 public:
     THTMLRenderer(const THTMLDrawArgs& Args, THTMLDrawResults& Results) : A(Args), Out(Results), C(Args.Canvas) {}
@@ -240,10 +261,9 @@ bool THTMLRenderer::Run(const String& S)
 {
     const TColor PenColor = C->Pen()->Color();
     const Integer PenWidth = C->Pen()->Width();
-    const TColor BrushColorAtStart = C->Brush()->Color();
-    const TBrushStyle BrushStyle = C->Brush()->Style();
+    const TBrushKeeper KeepBrush(C);
     StartFont.Assign(C->Font());
-    StartBrushColor = BrushStyle == bsClear ? clNone : BrushColorAtStart;
+    StartBrushColor = BrushColor();
     C->Brush()->SetColor(clNone);
 
     Flags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
@@ -295,8 +315,6 @@ bool THTMLRenderer::Run(const String& S)
     C->Font()->Assign(&StartFont);
     C->Pen()->SetColor(PenColor);
     C->Pen()->SetWidth(PenWidth);
-    C->Brush()->SetColor(BrushColorAtStart);
-    C->Brush()->SetStyle(BrushStyle);
     if (Out.YSize == 0)
         Out.YSize = GhHeight();
     return Result;
@@ -393,9 +411,11 @@ void THTMLRenderer::LayOutRun(qsizetype& Pos, qsizetype End)
     if (M.Sup)
         M.SupExtra = std::max(M.SupExtra, RunHeight / 4);
     M.Height = std::max(M.Height, RunHeight);
-    if (L.Pass == THTMLPass::Measure)
-        Out.StripVal += Run;
+    // A run goes into the plain text once, on the line that keeps it.
+    const bool Measuring = L.Pass == THTMLPass::Measure;
     if (Hidden) {
+        if (Measuring)
+            Out.StripVal += Run;
         Pos = RunEnd;
         L.Consumed = true;
         return;
@@ -406,6 +426,8 @@ void THTMLRenderer::LayOutRun(qsizetype& Pos, qsizetype End)
         L.Ended = true;
         return;
     }
+    if (Measuring)
+        Out.StripVal += Run;
     Pos = RunEnd;
     if (DropRest) {
         L.SourceEnd = RunEnd;
@@ -439,14 +461,15 @@ Integer THTMLRenderer::RunWidth(const String& Run) const
 }
 
 // Measuring: whether the run stays on the line; without a blank before it
-// there is no place to break. Without word wrap it always stays, and a run
-// that does not fit after others ends the text with its ellipsis.
+// there is no place to break, so a word wider than the rectangle stays alone
+// on a line of its own. Without word wrap it always stays, and a run that
+// does not fit after others ends the text with its ellipsis.
 bool THTMLRenderer::RunStays(Integer Width, bool& DropRest) const
 {
     const Integer Room = L.Rect.Width();
-    const bool Fits = AddClamped(L.Width, Width) < Room || Width >= Room;
     if (A.WordWrap)
-        return Fits || !L.EndsWithBlank;
+        return AddClamped(L.Width, Width) < Room || !L.EndsWithBlank;
+    const bool Fits = AddClamped(L.Width, Width) < Room || Width >= Room;
     DropRest = !Fits && L.Runs > 0;
     return true;
 }
@@ -768,12 +791,9 @@ void THTMLRenderer::HorizontalRule()
 
 void THTMLRenderer::FillLine(TColor Color)
 {
-    const TColor Saved = C->Brush()->Color();
-    const TBrushStyle Style = C->Brush()->Style();
+    const TBrushKeeper Keep(C);
     C->Brush()->SetColor(Color);
     C->FillRect(TRect(Area.Left, L.Rect.Top, Area.Right, AddClamped(L.Rect.Top, M.Height)));
-    C->Brush()->SetColor(Saved);
-    C->Brush()->SetStyle(Style);
 }
 
 void THTMLRenderer::BodyTag(const String& Upper)
@@ -991,12 +1011,11 @@ void THTMLRenderer::DrawImage(const THTMLImage& Image, Integer Left, Integer Top
             Image.Picture->SetStretched(true);
             Image.Picture->Draw(C, Natural);
         } else if (Image.Picture->FrameCount() > 1) {
-            const TColor Saved = C->Brush()->Color();
-            const TBrushStyle Style = C->Brush()->Style();
-            C->Brush()->SetColor(StartBrushColor);
-            C->FillRect(Natural);
-            C->Brush()->SetColor(Saved);
-            C->Brush()->SetStyle(Style);
+            {
+                const TBrushKeeper Keep(C);
+                C->Brush()->SetColor(StartBrushColor);
+                C->FillRect(Natural);
+            }
             const Integer X = Left + Image.Picture->FrameXPos();
             const Integer Y = Top + Image.Picture->FrameYPos();
             Image.Picture->Draw(C, TRect(X, Y, X + Image.Picture->FrameXSize(), Y + Image.Picture->FrameYSize()));
@@ -1069,8 +1088,7 @@ void THTMLRenderer::DrawControlBox(Integer Left, Integer Right, Integer Top, Int
 
 void THTMLRenderer::DrawControl(const THTMLControl& Control, Integer Width, Integer Left, bool PointOn)
 {
-    const TColor BrushSaved = C->Brush()->Color();
-    const TBrushStyle StyleSaved = C->Brush()->Style();
+    const TBrushKeeper Keep(C);
     const Integer Bottom = L.TextBottom;
     const Integer BoxTop = Bottom - M.Height + 4;
     const bool Checked = UpperCase(Control.Value) == QLatin1String("TRUE");
@@ -1105,8 +1123,6 @@ void THTMLRenderer::DrawControl(const THTMLControl& Control, Integer Width, Inte
         SetBrushColor(clNone);
         DrawText(C, Control.Value, Caption, ValueFlags | DT_CENTER);
     }
-    C->Brush()->SetColor(BrushSaved);
-    C->Brush()->SetStyle(StyleSaved);
 }
 
 } // namespace
