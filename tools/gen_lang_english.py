@@ -29,7 +29,9 @@ DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
 # Texts the program added at indices the list leaves unused.
 ADDED_TEXTS = {
     1438: "Error!!! Unable to start the update program %s",
+    1509: "Error!! The Description %s cannot be used as a name in the MIB",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
+    1812: "Error!! The User Part cannot hold the characters \\ / : * ? \" < > | or control characters",
 }
 
 ENTRY = re.compile(r'^- (\d+) "(.*)"$')

@@ -1,8 +1,13 @@
-// Program entry: the application object, the twenty-nine windows (the main
-// window first), the message loop; the program ends when the main window
-// closes.
+// Program entry: the application object, the generators of the hidden
+// steps, the twenty-nine windows (the main window first), the message loop;
+// the program ends when the main window closes.
+#include "iolink/UBoot.h"
+#include "protocols/ethernet/UDescription_Files.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
+#include "shell/UNew_Project.h"
+#include "shell/UOpenConf.h"
+#include "shell/UParGen.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,8 +15,29 @@
 
 namespace {
 
-// CFG_SCREENSHOT=<file.png>: once the main window shows, its picture is
-// written to the file and the window closes (for the documentation).
+// The window CFG_SCREENSHOT_WINDOW names (its global, "FParGen" ...) shown
+// as its step shows it; the main window when it names none.
+TCustomForm* Screenshot_Window()
+{
+    const QString Name = qEnvironmentVariable("CFG_SCREENSHOT_WINDOW");
+    if (Name.isEmpty())
+        return FDeviravizevFirmWare;
+    // The update step shows its dialog in the Ethernet mode.
+    if (FBoot)
+        FBoot->Form_Type = TFBoot::Form_Ethernet;
+    const std::pair<const char*, TCustomForm*> Windows[] = {
+        {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf}};
+    for (const auto& [Global, Window] : Windows)
+        if (Name == QLatin1String(Global) && Window) {
+            Window->Show();
+            return Window;
+        }
+    return nullptr;
+}
+
+// CFG_SCREENSHOT=<file.png>: once the main window shows, its picture (or
+// that of the window CFG_SCREENSHOT_WINDOW names) is written to the file and
+// the program ends (for the documentation).
 void Arm_Screenshot()
 {
     const QString File = qEnvironmentVariable("CFG_SCREENSHOT");
@@ -20,7 +46,10 @@ void Arm_Screenshot()
     QTimer::singleShot(1000, [File] {
         if (!FDeviravizevFirmWare)
             return;
-        FDeviravizevFirmWare->Handle()->grab().save(File, "PNG");
+        if (TCustomForm* Window = Screenshot_Window()) {
+            QCoreApplication::processEvents();
+            Window->Handle()->grab().save(File, "PNG");
+        }
         FDeviravizevFirmWare->Close();
     });
 }
@@ -32,6 +61,7 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     Application->Initialize();
     Application->SetMainFormOnTaskBar(true);
+    Set_Ethernet_Step_Routines();
     Create_Forms(Application);
     Arm_Screenshot();
     Application->Run();

@@ -4,7 +4,12 @@
 #include "rtl/Controls.h"
 
 #include <QEvent>
+#include <QPalette>
 #include <QWidget>
+
+// Sets a palette colour for the enabled states only, so that a disabled
+// widget keeps the platform's disabled look.
+void SetEnabledPaletteColor(QPalette& P, QPalette::ColorRole Role, const QColor& C);
 
 // Carried by every widget a control owns, so events and lookups find the
 // control. The control clears it before the widget goes away.

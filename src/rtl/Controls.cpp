@@ -727,15 +727,21 @@ void TControl::FontChangedByUser(TObject*)
     Perform(CM_FONTCHANGED);
 }
 
+void SetEnabledPaletteColor(QPalette& P, QPalette::ColorRole Role, const QColor& C)
+{
+    P.setColor(QPalette::Active, Role, C);
+    P.setColor(QPalette::Inactive, Role, C);
+}
+
 void TControl::ApplyFont()
 {
     FWidget->setFont(FFont->ToQFont());
     QPalette P = FWidget->palette();
     const QColor C = ColorToQColor(FFont->Color());
     if (C.isValid()) {
-        P.setColor(QPalette::WindowText, C);
-        P.setColor(QPalette::Text, C);
-        P.setColor(QPalette::ButtonText, C);
+        // A disabled control keeps the platform's grey text.
+        for (const QPalette::ColorRole Role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            SetEnabledPaletteColor(P, Role, C);
         FWidget->setPalette(P);
     }
 }
@@ -747,8 +753,9 @@ void TControl::ApplyColor()
         return;
     QPalette P = FWidget->palette();
     P.setColor(QPalette::Window, C);
-    P.setColor(QPalette::Base, C);
     P.setColor(QPalette::Button, C);
+    // A disabled edit shows the platform's disabled background.
+    SetEnabledPaletteColor(P, QPalette::Base, C);
     FWidget->setPalette(P);
 }
 
@@ -1176,11 +1183,14 @@ bool TControl::WidgetEvent(QEvent* Event)
             Result = NativeEvent(Event);
             break;
         case QEvent::Leave:
-            if (FMouseInControl) {
-                FMouseInControl = false;
-                ApplicationHintLeave(this);
-                Perform(CM_MOUSELEAVE, 0, LPARAM(this));
-            }
+            MouseLeft();
+            Result = NativeEvent(Event);
+            break;
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            // No leave comes when the control or its window goes away or
+            // another window takes over: the pointer is no longer on it.
+            MouseLeft();
             Result = NativeEvent(Event);
             break;
         case QEvent::Resize:
@@ -1213,6 +1223,15 @@ bool TControl::WidgetEvent(QEvent* Event)
     if (*Alive)
         --FEventDepth;
     return Result;
+}
+
+void TControl::MouseLeft()
+{
+    if (!FMouseInControl)
+        return;
+    FMouseInControl = false;
+    ApplicationHintLeave(this);
+    Perform(CM_MOUSELEAVE, 0, LPARAM(this));
 }
 
 void TControl::DispatchMouse(QEvent* Event)
@@ -1418,10 +1437,12 @@ void TWinControl::SetFocus()
 {
     if (!CanFocus())
         throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    // The focus moves first, so that the controls told of the change see
+    // where it is now.
+    FWidget->setFocus(Qt::OtherFocusReason);
     TCustomForm* Form = GetParentForm(this);
     if (Form && Form != this)
         Form->SetFocusedControl(this);
-    FWidget->setFocus(Qt::OtherFocusReason);
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,

@@ -399,6 +399,8 @@ protected:
 private:
     friend class TWinControl;
     void DispatchMouse(QEvent* Event);
+    // The pointer is no longer over the control: CM_MOUSELEAVE once.
+    void MouseLeft();
     void DispatchKey(QEvent* Event);
     void FontChangedByUser(TObject* Sender);
     bool DispatchWheel(QEvent* Event);

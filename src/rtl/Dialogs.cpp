@@ -32,12 +32,22 @@ QMessageBox::StandardButton StandardButtonOf(TMsgDlgBtn B)
 const TMsgDlgBtn AllButtons[] = {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore,
                                  mbAll, mbNoToAll, mbYesToAll, mbHelp, mbClose};
 
+// The window a dialog belongs to and is centred over: the modal window on
+// top, else the active one. Without a window manager the active window
+// need not be the one in front.
+QWidget* DialogParent()
+{
+    if (QWidget* Modal = QApplication::activeModalWidget())
+        return Modal;
+    return QApplication::activeWindow();
+}
+
 // Shows Qt's message box and file dialogs.
 class TQtDialogService : public TDialogService {
 public:
     TModalResult MessageBox(const TMessageBoxRequest& R) override
     {
-        QMessageBox Box(QApplication::activeWindow());
+        QMessageBox Box(DialogParent());
         Box.setWindowTitle(R.Caption);
         Box.setText(R.Text);
         switch (R.DlgType) {
@@ -68,7 +78,7 @@ public:
 
     bool FileDialog(TFileDialogRequest& R) override
     {
-        QFileDialog Dialog(QApplication::activeWindow(), R.Title, R.InitialDir);
+        QFileDialog Dialog(DialogParent(), R.Title, R.InitialDir);
         QStringList Filters;
         for (const auto& [Text, Patterns] : ParseDialogFilter(R.Filter)) {
             QString P = Patterns;

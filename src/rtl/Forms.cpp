@@ -893,17 +893,22 @@ Integer TApplication::MessageBox(const String& Text, const String& Caption, Card
     return DialogService().MessageBox(R);
 }
 
-void TApplication::ShowException(const Exception* E)
+String TApplication::ExceptionText(const Exception* E)
 {
     String Msg = E ? E->Message() : String();
     // The framework ends the message with a period unless it ends in one
     // (or in another punctuation mark below it).
     if (!Msg.isEmpty() && Msg.back() > QLatin1Char('.'))
         Msg += QLatin1Char('.');
+    return Msg;
+}
+
+void TApplication::ShowException(const Exception* E)
+{
     TMessageBoxRequest R;
     R.DlgType = mtError;
     R.Caption = Title();
-    R.Text = Msg;
+    R.Text = ExceptionText(E);
     R.Buttons = TMsgDlgButtons{mbOK};
     try {
         DialogService().MessageBox(R);

@@ -284,7 +284,10 @@ public:
     // Shows the exception being handled (only inside a catch block); EAbort
     // is silent. OnException replaces the error box when set.
     void HandleException(TObject* Sender);
+    // An error box captioned with the title, text ExceptionText(E).
     void ShowException(const Exception* E);
+    // The message as the error box shows it: ending with a period.
+    static String ExceptionText(const Exception* E);
     TExceptionEvent OnException;
 
     // Hints.

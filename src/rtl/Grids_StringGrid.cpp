@@ -119,11 +119,17 @@ const String& TStringGrid::EmptySlotText()
 
 TStringGrid::TCellSlot& TStringGrid::WritableSlot(Integer ACol, Integer ARow)
 {
-    if (std::size_t(ARow) >= FData.size())
+    // A grid is filled line by line: room for the whole grid (row) at once
+    // spares a reallocation per cell written.
+    if (std::size_t(ARow) >= FData.size()) {
+        FData.reserve(std::max(std::size_t(ARow) + 1, std::size_t(RowCount())));
         FData.resize(std::size_t(ARow) + 1);
+    }
     auto& Line = FData[std::size_t(ARow)];
-    if (std::size_t(ACol) >= Line.size())
+    if (std::size_t(ACol) >= Line.size()) {
+        Line.reserve(std::max(std::size_t(ACol) + 1, std::size_t(ColCount())));
         Line.resize(std::size_t(ACol) + 1);
+    }
     return Line[std::size_t(ACol)];
 }
 

@@ -36,7 +36,7 @@ void SetBaseColor(QWidget* W, TColor Color)
     if (!C.isValid())
         return;
     QPalette P = W->palette();
-    P.setColor(QPalette::Base, C);
+    SetEnabledPaletteColor(P, QPalette::Base, C);
     W->setPalette(P);
 }
 
@@ -180,6 +180,12 @@ void TCustomLabel::SetShowAccelChar(bool Value)
     Invalidate();
 }
 
+void TCustomLabel::SetEllipsisPosition(TEllipsisPosition Value)
+{
+    FEllipsisPosition = Value;
+    Invalidate();
+}
+
 void TCustomLabel::DoDrawText(TRect& Rect, Cardinal Flags)
 {
     String Text = Caption();
@@ -196,6 +202,7 @@ void TCustomLabel::DoDrawText(TRect& Rect, Cardinal Flags)
 
 void TCustomLabel::Paint()
 {
+    static constexpr Cardinal EllipsisFlags[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
     TCanvas* C = Canvas();
     TRect R = ClientRect();
     if (!FTransparent) {
@@ -207,6 +214,8 @@ void TCustomLabel::Paint()
     Cardinal Flags = DT_EXPANDTABS;
     if (FWordWrap)
         Flags |= DT_WORDBREAK;
+    else
+        Flags |= EllipsisFlags[FEllipsisPosition];
     if (FAlignment == taRightJustify)
         Flags |= DT_RIGHT;
     else if (FAlignment == taCenter)

@@ -56,6 +56,9 @@ protected:
 
 // ---------------------------------------------------------------------------
 
+// Where a label shortens a caption wider than itself with "...".
+enum TEllipsisPosition { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis };
+
 class TCustomLabel : public TGraphicControl {
 public:
     explicit TCustomLabel(TComponent* AOwner);
@@ -70,6 +73,9 @@ public:
     void SetTransparent(bool Value);
     bool ShowAccelChar() const { return FShowAccelChar; }
     void SetShowAccelChar(bool Value);
+    // Only for captions on one line (no word wrap).
+    TEllipsisPosition EllipsisPosition() const { return FEllipsisPosition; }
+    void SetEllipsisPosition(TEllipsisPosition Value);
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* Value) { FFocusControl = Value; }
 
@@ -85,6 +91,7 @@ private:
     bool FWordWrap = false;
     bool FTransparent = false;
     bool FShowAccelChar = true;
+    TEllipsisPosition FEllipsisPosition = epNone;
     TWinControl* FFocusControl = nullptr;
 };
 

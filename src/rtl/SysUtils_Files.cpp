@@ -194,7 +194,9 @@ Integer AttributesOf(const QFileInfo& Info)
         A |= faSysFile; // devices, sockets, pipes
     if (Info.fileName().startsWith(u'.'))
         A |= faHidden;
-    if (!Info.isWritable())
+    // The file's own mode, as the attribute belongs to the file: whether
+    // this user may write it is another matter.
+    if (!(Info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
         A |= faReadOnly;
     if (Info.isSymLink())
         A |= faSymLink;

@@ -26,6 +26,8 @@ using Extended = double;
 // Days since 1899-12-30; the fraction is the time of day.
 using TDateTime = double;
 
+inline constexpr Integer MaxInt = 2147483647;
+
 // Strings. Positions are 1-based; out-of-range arguments are clamped the way
 // the framework clamps them, never undefined.
 Integer Length(const String& S);

@@ -411,6 +411,7 @@ void TLbButton::SetEnabled(bool Value)
     TCustomControl::SetEnabled(Value);
     FEnabled = Value;
     bDown = false;
+    FKeyDown = 0;
     Repaint();
 }
 
@@ -652,13 +653,24 @@ void TLbButton::CMMouseLeave(TMessage&)
 
 void TLbButton::CMFocusChanged(TMessage&)
 {
+    Release_Key();
     Repaint();
+}
+
+void TLbButton::Release_Key()
+{
+    // A key held while the focus went elsewhere presses nothing any more.
+    if (FKeyDown == 0 || Focused())
+        return;
+    FKeyDown = 0;
+    bDown = false;
 }
 
 void TLbButton::CNKeyDown(TWMKey& Message)
 {
     if ((Message.CharCode == VK_RETURN || Message.CharCode == VK_SPACE) && Enabled() && Focused()) {
         bDown = true;
+        FKeyDown = Message.CharCode;
         Repaint();
     }
     TCustomControl::CNKeyDown(Message);
@@ -666,7 +678,10 @@ void TLbButton::CNKeyDown(TWMKey& Message)
 
 void TLbButton::CNKeyUp(TWMKey& Message)
 {
-    if (Message.CharCode == VK_RETURN || Message.CharCode == VK_SPACE) {
+    // Only the release of a key this button saw go down clicks it: the
+    // release of an Enter that closed a window above must not act here.
+    if (Message.CharCode != 0 && Message.CharCode == FKeyDown) {
+        FKeyDown = 0;
         const std::shared_ptr<bool> Alive = FAlive;
         Click();
         if (!*Alive)

@@ -86,6 +86,7 @@ protected:
 private:
     void FadeTick(TObject* Sender);
     void StopThread();
+    void Release_Key();
     bool ParentShowing() const;
     bool Hot() const;
 
@@ -111,6 +112,8 @@ private:
     bool FSlowDecease = false;
     bool bDown = false;
     bool bCursorOnButton = false;
+    // Enter or Space while it went down on this button, else 0.
+    Word FKeyDown = 0;
     std::unique_ptr<TLbButtonThread> FThread;
     Integer FHotTrackStep = 0;
 };

@@ -14,6 +14,8 @@ inline constexpr const char* C_SW_Code = "QP11211";
 inline constexpr const char* C_SW_Desc = "IO-Link / EtherNet/IP - Converter";
 inline constexpr const char* C_Model_Code = "GV52303";
 inline constexpr const char* C_Profinet_DeviceID = "0x0301";
+// The maker's PROFINET vendor identifier, written into the GSDML file.
+inline constexpr const char* C_Profinet_VendorID = "0x0C4E";
 // The program version, written into the device images and the version
 // comments of the configuration files.
 inline constexpr const char* C_SW_Version = "1.003";

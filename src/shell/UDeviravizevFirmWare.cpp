@@ -2,6 +2,7 @@
 
 #include "platform/Process.h"
 #include "platform/ProgramFolder.h"
+#include "rtl/Dialogs.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
@@ -33,8 +34,19 @@ String Program_Data_Folder()
     if (ForceDirectories(User) && platform::IsFolderWritable(User))
         return User;
     // Neither can be written: the program folder still gives the read-only
-    // files their place; writes fail where they happen.
+    // files their place; writes fail where they happen (start-up says so).
     return Program;
+}
+
+void Report_Read_Only_Data_Folder()
+{
+    if (platform::IsFolderWritable(Path_Exe))
+        return;
+    MessageDlg(QStringLiteral("Error! Neither the program folder nor the user data folder can be written; "
+                              "existing configurations can be opened, but nothing can be created or saved.\n") +
+                   platform::ProgramFolder() + QLatin1Char('\n') +
+                   platform::UserDataFolder(QLatin1String(C_SW_Code)),
+               mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 // ---------------------------------------------------------------- layout
@@ -50,9 +62,16 @@ TFDeviravizevFirmWare::TFDeviravizevFirmWare(TComponent* AOwner) : TForm(AOwner)
     Create_Components();
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    // An unexpected error is captioned "Error" like every other error box.
+    Application->OnException = [](TObject*, Exception* E) {
+        MessageDlg(TApplication::ExceptionText(E), mtError, TMsgDlgButtons{mbOK}, 0);
+    };
 }
 
-TFDeviravizevFirmWare::~TFDeviravizevFirmWare() = default;
+TFDeviravizevFirmWare::~TFDeviravizevFirmWare()
+{
+    Application->OnException = nullptr;
+}
 
 TLabel* TFDeviravizevFirmWare::Make_Label(Integer Left, Integer Top, bool Bold)
 {
@@ -112,6 +131,11 @@ void TFDeviravizevFirmWare::Create_Components()
     Shape2->Brush()->SetStyle(bsClear);
     L_Name_Conf = Make_Label(87, 75, false);
     L_Name_Conf_L2 = Make_Label(87, 88, false);
+    // A long name ends in "..." inside the frame; the hint shows it whole.
+    L_Name_Conf_L2->SetAutoSize(false);
+    L_Name_Conf_L2->SetWidth(Shape2->Width() - 2 * (L_Name_Conf_L2->Left() - Shape2->Left()));
+    L_Name_Conf_L2->SetEllipsisPosition(epEndEllipsis);
+    L_Name_Conf_L2->SetShowHint(true);
     L_Begin = Make_Label(16, 84, true);
 
     Btn_Info = Make_Top_Button(516, "BTN_INFO");
@@ -255,6 +279,8 @@ void TFDeviravizevFirmWare::FormCreate(TObject*)
     Set_Lang();
     Set_Files();
     Clear_Shared_Lists();
+
+    Report_Read_Only_Data_Folder();
 }
 
 void TFDeviravizevFirmWare::FormClose(TObject*, TCloseAction&)
@@ -288,6 +314,7 @@ void TFDeviravizevFirmWare::Show_Configuration_Lines()
         L_Name_Conf->SetCaption(Lang.Strings(9));
         L_Name_Conf_L2->SetCaption(Lang.Strings(10));
     }
+    L_Name_Conf_L2->SetHint(L_Name_Conf_L2->Caption());
 }
 
 void TFDeviravizevFirmWare::Set_Lang()
@@ -336,8 +363,7 @@ void TFDeviravizevFirmWare::Create_New_Project()
 {
     if (!FNew_Project || FNew_Project->ShowModal() != mrOk)
         return;
-    L_Name_Conf->SetCaption(Lang.Strings(11));
-    L_Name_Conf_L2->SetCaption(Name_Project);
+    Show_Configuration_Lines();
 }
 
 void TFDeviravizevFirmWare::Open_Project()

@@ -38,6 +38,9 @@ Integer Version_Number(const String& Text);
 // per-user data folder of the product ($XDG_DATA_HOME or ~/.local/share,
 // then "QP11211"), created when missing.
 String Program_Data_Folder();
+// When Path_Exe, the folder chosen, cannot be written either: one error box
+// naming both folders; the program goes on with what it can read.
+void Report_Read_Only_Data_Folder();
 
 // Routines of other steps the main window calls; each is set by the program
 // entry once its step is part of the program. An entry that is not set

@@ -17,6 +17,19 @@ bool Is_Configuration_Name(const String& Name)
     return true;
 }
 
+bool Is_Portable_Folder_Name(const String& Name)
+{
+    if (!Is_Configuration_Name(Name) || Trim(Name).isEmpty())
+        return false;
+    // Names the other platforms' file systems cannot hold or silently change.
+    if (Name.back() == u' ' || Name.back() == u'.')
+        return false;
+    for (const QChar C : Name)
+        if (QStringView(u":*?\"<>|").contains(C))
+            return false;
+    return true;
+}
+
 TFNew_Project::TFNew_Project(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
 {
     Add_Button_Panel();
@@ -78,8 +91,9 @@ void TFNew_Project::Btn_OKClick(TObject*)
         MessageDlg(Lang.Strings(107), mtError, TMsgDlgButtons{mbOK}, 0);
         return;
     }
-    // Names that would leave PROJECTS, or that no folder can carry.
-    if (!Is_Configuration_Name(Name)) {
+    // Names that would leave PROJECTS, or that a folder cannot carry to
+    // every system the configurations travel to.
+    if (!Is_Portable_Folder_Name(Name)) {
         MessageDlg(Lang.Strings(105), mtError, TMsgDlgButtons{mbOK}, 0);
         return;
     }

@@ -25,5 +25,9 @@ protected:
 // Whether Name can be a folder directly inside PROJECTS: not empty, no
 // folder delimiter ("/" or "\"), no control character, not "." or "..".
 bool Is_Configuration_Name(const String& Name);
+// Whether a new configuration may take Name: a configuration name that is
+// not only blanks, ends in neither a blank nor a dot and holds none of
+// : * ? " < > |.
+bool Is_Portable_Folder_Name(const String& Name);
 
 extern TFNew_Project* FNew_Project;

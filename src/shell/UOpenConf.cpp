@@ -26,14 +26,16 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TShellForm(AOwner, Lang_First), SL(
     ListBox1->SetShowHint(true);
     ListBox1->OnClick = [this](TObject* Sender) { ListBox1Click(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    // Never smaller than designed, so the list and the buttons stay in view.
+    OnResize = [this](TObject*) { Keep_Client_Size(Design_Width, MaxInt, Design_Height); };
 }
 
 void TFOpenConf::FormCreate(TObject* Sender)
 {
-    SetClientWidth(377);
-    SetClientHeight(351);
+    SetClientWidth(Design_Width);
+    SetClientHeight(Design_Height);
     Place_Buttons();
-    ListBox1->SetBounds(16, 94, 345, 351 - 40 - 94 - 8);
+    ListBox1->SetBounds(16, 94, Design_Width - 32, Design_Height - 40 - 94 - 8);
     ListBox1->SetAnchors(TAnchors{akLeft, akTop, akRight, akBottom});
     TShellForm::FormCreate(Sender);
 }

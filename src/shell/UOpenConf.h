@@ -8,6 +8,8 @@
 class TFOpenConf : public TShellForm {
 public:
     static constexpr Integer Lang_First = 200, Lang_Last = 207;
+    // The client size it is made with, and its smallest.
+    static constexpr Integer Design_Width = 377, Design_Height = 351;
 
     explicit TFOpenConf(TComponent* AOwner);
 

@@ -1,6 +1,7 @@
-// The Set Communication window: its panels and controls, texts, sizing and
-// the keys of the address edits. The file and the checks are in
-// UParGen_File.cpp.
+// The Set Communication window: this gateway's panels and controls, their
+// texts and the keys of the address edits. The other gateways' panels are
+// in UParGen_Panels.cpp, the layouts in UParGen_Variants.cpp, the file and
+// the checks in UParGen_File.cpp.
 #include "shell/UParGen.h"
 
 #include "rtl/Windows.h"
@@ -11,20 +12,8 @@ TFParGen* FParGen = nullptr;
 
 namespace {
 
-// Controls of a panel stand on rows 28 pixels apart; a label stands 3
-// pixels, a check box 2 pixels below its row's top.
-constexpr Integer ParGen_Label_Left = 14;
-constexpr Integer ParGen_Value_Left = 191;
-constexpr Integer ParGen_Value_Width = 238;
-constexpr Integer ParGen_Edit_Height = 21;
-constexpr Integer ParGen_List_Height = 22;
-constexpr Integer ParGen_Part_Width = 55;
-constexpr Integer ParGen_Part_Lefts[4] = {191, 252, 313, 374};
-constexpr Integer ParGen_Dot_Lefts[3] = {247, 308, 369};
 // Header colour of the panels: RGB(231, 216, 216).
 constexpr TColor ParGen_Header_Color = 14211303;
-// Below a panel's last control.
-constexpr Integer ParGen_Panel_Margin = 12;
 
 } // namespace
 
@@ -71,11 +60,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
 
     CP_IOLink = Make_Panel();
     L_IOLink_SelectDevice = Make_Label(CP_IOLink, 9);
-    CB_IOLink_SelectDevice = new TComboBox(this);
-    CB_IOLink_SelectDevice->SetParent(CP_IOLink);
-    CB_IOLink_SelectDevice->SetStyle(csDropDownList);
-    CB_IOLink_SelectDevice->SetBounds(ParGen_Value_Left, 9, ParGen_Value_Width, ParGen_List_Height);
-    CB_IOLink_SelectDevice->SetShowHint(true);
+    CB_IOLink_SelectDevice = Make_List(CP_IOLink, 9);
 
     CP_EtherNetIP = Make_Panel();
     L_EtherNetIP_IP = Make_Label(CP_EtherNetIP, 9);
@@ -104,6 +89,15 @@ TFParGen::TFParGen(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
 
     for (TCheckBox* Box : {CB_EthConn_En_DHCP_Cable, CB_EthConn_En_DHCP_WiFi, CB_EthConn_Enable_DNS, CB_EtherNetIP_GAT})
         Box->OnClick = [this](TObject* Sender) { On_Click(Sender); };
+    FAddress_Chains = {
+        {E_EthConn_Pri_DNS_IP1, E_EthConn_Pri_DNS_IP2, E_EthConn_Pri_DNS_IP3, E_EthConn_Pri_DNS_IP4,
+         E_EthConn_Sec_DNS_IP1, E_EthConn_Sec_DNS_IP2, E_EthConn_Sec_DNS_IP3, E_EthConn_Sec_DNS_IP4},
+        {E_EtherNetIP_IP1, E_EtherNetIP_IP2, E_EtherNetIP_IP3, E_EtherNetIP_IP4, E_EtherNetIP_SM1, E_EtherNetIP_SM2,
+         E_EtherNetIP_SM3, E_EtherNetIP_SM4, E_EtherNetIP_GAT1, E_EtherNetIP_GAT2, E_EtherNetIP_GAT3,
+         E_EtherNetIP_GAT4},
+    };
+
+    Make_Table_Panels();
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
@@ -150,13 +144,41 @@ TLabel* TFParGen::Make_Label(TCategoryPanel* Panel, Integer Row)
     return Label;
 }
 
+namespace {
+
+// A value control of a panel row: at the values' left, as wide as a value.
+template <class T>
+T* ParGen_Value(TFParGen* Window, TCategoryPanel* Panel, Integer Row, Integer Height)
+{
+    auto* Control = new T(Window);
+    Control->SetParent(Panel);
+    Control->SetBounds(ParGen_Value_Left, Row, ParGen_Value_Width, Height);
+    Control->SetShowHint(true);
+    return Control;
+}
+
+} // namespace
+
 TEdit* TFParGen::Make_Edit(TCategoryPanel* Panel, Integer Row)
 {
-    auto* Edit = new TEdit(this);
-    Edit->SetParent(Panel);
-    Edit->SetBounds(ParGen_Value_Left, Row, ParGen_Value_Width, ParGen_Edit_Height);
-    Edit->SetShowHint(true);
+    return ParGen_Value<TEdit>(this, Panel, Row, ParGen_Edit_Height);
+}
+
+TRichEdit* TFParGen::Make_Rich_Edit(TCategoryPanel* Panel, Integer Row)
+{
+    TRichEdit* Edit = ParGen_Value<TRichEdit>(this, Panel, Row, ParGen_Edit_Height);
+    // One line, as an edit.
+    Edit->SetWordWrap(false);
+    Edit->SetWantReturns(false);
+    Edit->SetScrollBars(ssNone);
     return Edit;
+}
+
+TComboBox* TFParGen::Make_List(TCategoryPanel* Panel, Integer Row)
+{
+    TComboBox* List = ParGen_Value<TComboBox>(this, Panel, Row, ParGen_List_Height);
+    List->SetStyle(csDropDownList);
+    return List;
 }
 
 TCheckBox* TFParGen::Make_Check_Box(TCategoryPanel* Panel, Integer Left, Integer Row, Integer Width)
@@ -168,23 +190,31 @@ TCheckBox* TFParGen::Make_Check_Box(TCategoryPanel* Panel, Integer Left, Integer
     return Box;
 }
 
-void TFParGen::Make_Address(TCategoryPanel* Panel, Integer Row, TEdit*& P1, TEdit*& P2, TEdit*& P3, TEdit*& P4)
+TFParGen::TParGen_Address TFParGen::Make_Address(TCategoryPanel* Panel, Integer Row)
 {
-    TEdit** const Parts[4] = {&P1, &P2, &P3, &P4};
-    for (int I = 0; I < 4; ++I) {
+    TParGen_Address Address{};
+    for (std::size_t I = 0; I < Address.Parts.size(); ++I) {
         if (I > 0) {
-            auto* Dot = new TLabel(this);
-            Dot->SetParent(Panel);
-            Dot->SetAutoSize(true);
+            TLabel* Dot = Make_Label(Panel, Row);
             Dot->SetLeft(ParGen_Dot_Lefts[I - 1]);
-            Dot->SetTop(Row + 3);
             Dot->SetCaption(QStringLiteral("."));
+            Address.Dots[I - 1] = Dot;
         }
         TEdit* Edit = Make_Edit(Panel, Row);
         Edit->SetBounds(ParGen_Part_Lefts[I], Row, ParGen_Part_Width, ParGen_Edit_Height);
         Edit->OnKeyPress = [this](TObject* Sender, Char& Key) { KeyPress(Sender, Key); };
-        *Parts[I] = Edit;
+        Address.Parts[I] = Edit;
     }
+    return Address;
+}
+
+void TFParGen::Make_Address(TCategoryPanel* Panel, Integer Row, TEdit*& P1, TEdit*& P2, TEdit*& P3, TEdit*& P4)
+{
+    const TParGen_Address Address = Make_Address(Panel, Row);
+    P1 = Address.Parts[0];
+    P2 = Address.Parts[1];
+    P3 = Address.Parts[2];
+    P4 = Address.Parts[3];
 }
 
 void TFParGen::FormCreate(TObject* Sender)
@@ -192,18 +222,12 @@ void TFParGen::FormCreate(TObject* Sender)
     SetClientWidth(Client_Width);
     SetClientHeight(700);
     Place_Buttons();
-    // The window is laid out for this gateway's panels only.
-    for (TCategoryPanel* Panel : Shown_Panels())
+    for (TCategoryPanel* Panel : All_Panels())
         Panel->SetVisible(false);
     IOLink_Set_Device_List();
     Order_TAB_Panels();
     Move_GroupBoxs();
     TShellForm::FormCreate(Sender);
-}
-
-std::vector<TCategoryPanel*> TFParGen::Shown_Panels() const
-{
-    return {CP_Ethernet_Connection, CP_IOLink, CP_EtherNetIP, CP_WebServer};
 }
 
 void TFParGen::IOLink_Set_Device_List()
@@ -216,69 +240,9 @@ void TFParGen::IOLink_Set_Device_List()
     CB_IOLink_SelectDevice->SetItemIndex(0);
 }
 
-void TFParGen::Order_TAB_Panels()
-{
-    Integer Top = 0;
-    Integer Tab = 0;
-    for (TCategoryPanel* Panel : Shown_Panels()) {
-        // Placed before it is shown, so that the group stacks it below the
-        // panels already shown.
-        Panel->SetTop(Top);
-        Panel->SetVisible(true);
-        Top += Panel->Height();
-        Panel->SetTabOrder(Tab++);
-    }
-    Title_Panels();
-}
-
-void TFParGen::Title_Panels()
-{
-    const Integer Texts[4] = {1085, 1040, 656, 1070};
-    const std::vector<TCategoryPanel*> Panels = Shown_Panels();
-    for (std::size_t I = 0; I < Panels.size(); ++I)
-        Panels[I]->SetCaption(QString::number(I + 1) + QStringLiteral(". ") + Lang.Strings(Texts[I]));
-}
-
-void TFParGen::Move_GroupBoxs()
-{
-    const auto Fit = [this](TCategoryPanel* Panel, TControl* Last) {
-        Panel->SetHeight(Last->Top() + Last->Height() + ParGen_Panel_Margin + CPG->HeaderHeight());
-    };
-    Fit(CP_Ethernet_Connection, E_EthConn_Sec_DNS_IP4);
-    // No Wi-Fi on this gateway.
-    CB_EthConn_En_DHCP_WiFi->SetEnabled(false);
-
-    Fit(CP_IOLink, CB_IOLink_SelectDevice);
-
-    Fit(CP_EtherNetIP, E_EtherNetIP_NByte_Out);
-    // With DHCP on the cable the device is given its address; the typed
-    // values stay as they are.
-    const bool Fixed_Address = !CB_EthConn_En_DHCP_Cable->Checked();
-    for (TControl* Control : std::initializer_list<TControl*>{
-             E_EtherNetIP_IP1, E_EtherNetIP_IP2, E_EtherNetIP_IP3, E_EtherNetIP_IP4, E_EtherNetIP_SM1,
-             E_EtherNetIP_SM2, E_EtherNetIP_SM3, E_EtherNetIP_SM4, CB_EtherNetIP_GAT, E_EtherNetIP_GAT1,
-             E_EtherNetIP_GAT2, E_EtherNetIP_GAT3, E_EtherNetIP_GAT4})
-        Control->SetEnabled(Fixed_Address);
-
-    Fit(CP_WebServer, E_WebServer_Password);
-}
-
-void TFParGen::On_Click(TObject* Sender)
-{
-    if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi)
-        Move_GroupBoxs();
-}
-
 TEdit* TFParGen::Next_Address_Part(const TEdit* Edit) const
 {
-    const std::initializer_list<TEdit*> Chains[] = {
-        {E_EthConn_Pri_DNS_IP1, E_EthConn_Pri_DNS_IP2, E_EthConn_Pri_DNS_IP3, E_EthConn_Pri_DNS_IP4,
-         E_EthConn_Sec_DNS_IP1, E_EthConn_Sec_DNS_IP2, E_EthConn_Sec_DNS_IP3, E_EthConn_Sec_DNS_IP4},
-        {E_EtherNetIP_IP1, E_EtherNetIP_IP2, E_EtherNetIP_IP3, E_EtherNetIP_IP4, E_EtherNetIP_SM1, E_EtherNetIP_SM2,
-         E_EtherNetIP_SM3, E_EtherNetIP_SM4, E_EtherNetIP_GAT1, E_EtherNetIP_GAT2, E_EtherNetIP_GAT3,
-         E_EtherNetIP_GAT4},
-    };
-    for (const auto& Chain : Chains)
+    for (const std::vector<TEdit*>& Chain : FAddress_Chains)
         for (auto It = Chain.begin(); It != Chain.end(); ++It)
             if (*It == Edit)
                 return It + 1 == Chain.end() ? nullptr : *(It + 1);
@@ -309,8 +273,7 @@ void TFParGen::FormMouseWheel(TObject*, TShiftState, Integer WheelDelta, TPoint 
 
 void TFParGen::FormResize(TObject*)
 {
-    if (ClientWidth() != Client_Width)
-        SetClientWidth(Client_Width);
+    Keep_Client_Size(Client_Width, Client_Width, 0);
     Place_Buttons();
 }
 
@@ -359,6 +322,7 @@ void TFParGen::Set_Lang()
     Row(L_WebServer_Username, E_WebServer_Username, 1071);
     Row(L_WebServer_Password, E_WebServer_Password, 1073);
 
+    Set_Lang_Table_Panels();
     Title_Panels();
 }
 

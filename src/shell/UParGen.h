@@ -4,13 +4,17 @@
 // into the controls; OK checks every value (Controllo_dati) and rewrites the
 // whole file; Cancel keeps the file as it was.
 //
-// The window shows the four parameter groups of the EtherNet/IP gateway, one
-// collapsible category panel each: Ethernet connection, IO-Link, EtherNet/IP
-// and web server.
+// The window carries the parameter panels of the whole gateway family; a
+// layout variant picks the panels one gateway shows. This system shows the
+// EtherNet/IP variant: Ethernet connection, IO-Link, EtherNet/IP and web
+// server.
 #include "rtl/CategoryPanels.h"
+#include "rtl/ComCtrls.h"
 #include "rtl/ImgList.h"
 #include "shell/UShellForm.h"
 
+#include <array>
+#include <map>
 #include <vector>
 
 // The file's root element and its version comment's prefix.
@@ -22,6 +26,92 @@ inline constexpr const char* ParGen_Version_Prefix = "SW_VERSION = ";
 // port layout from the position, so the order is part of the file format.
 inline constexpr const char* const ParGen_Device_Suffixes[10] = {
     "-A1-4A", "-A1-2A", "-A1-2A-2B", "-A1-2B", "-A1-4B", "-A1-4A-4B", "-A1-8A", "-A1-6A", "-A1-2A-4B", "-A1-4A-2B",
+};
+
+// The layout variants of the gateway family, in table order.
+#define PARGEN_LAYOUT_VARIANTS(X)                                                                                     \
+    X(Modbus_Master) X(Modbus_Slave) X(Modbus_TCP_Master) X(Modbus_TCP_Slave) X(BACnet_Master) X(BACnet_Slave)       \
+    X(CAN) X(CANopen) X(DeviceNet_Master) X(DeviceNet_Slave) X(EtherNetIP) X(J1939) X(MQTT) X(RS485) X(NMEA2000)      \
+    X(PROFINET) X(SNMP_Manager) X(SNMP_Agent) X(EtherCAT_Slave)
+
+enum TParGen_Layout_Variant {
+#define PARGEN_VARIANT_ENUM(Name) lv##Name,
+    PARGEN_LAYOUT_VARIANTS(PARGEN_VARIANT_ENUM)
+#undef PARGEN_VARIANT_ENUM
+};
+
+// The row grid of the panels: rows 28 pixels apart from 9, labels at 14 (3
+// pixels below their row's top, check boxes 2), values at 191 (238 wide),
+// address parts 55 wide at 191/252/313/374 with "." between them.
+inline constexpr Integer ParGen_Row_Pitch = 28;
+inline constexpr Integer ParGen_Label_Left = 14;
+inline constexpr Integer ParGen_Value_Left = 191;
+inline constexpr Integer ParGen_Value_Width = 238;
+inline constexpr Integer ParGen_Edit_Height = 21;
+inline constexpr Integer ParGen_List_Height = 22;
+inline constexpr Integer ParGen_Part_Width = 55;
+inline constexpr Integer ParGen_Part_Lefts[4] = {191, 252, 313, 374};
+inline constexpr Integer ParGen_Dot_Lefts[3] = {247, 308, 369};
+// Below a panel's last control, above its header.
+inline constexpr Integer ParGen_Panel_Margin = 12;
+// The top of row Index (from 0) of a panel.
+constexpr Integer ParGen_Row_Top(Integer Index)
+{
+    return 9 + ParGen_Row_Pitch * Index;
+}
+
+// What a row of a table panel holds, from left to right.
+enum TParGen_Row_Kind {
+    rkEdit,        // label, edit
+    rkRich_Edit,   // label, rich-text edit
+    rkList,        // label, drop-down list
+    rkBox,         // check box across the row
+    rkAddress,     // label, four-part address
+    rkBox_Address, // check box, four-part address
+    rkBox_Edit,    // check box, edit
+    rkBoxes,       // label, three check boxes "1", "2", "3"
+};
+
+// A row of a table panel. Its controls are named after the panel and the
+// row: "L_" for the label, "E_" for edits and address parts (numbered 1 to
+// 4), "CB_" for check boxes (numbered 1 to 3 when several) and lists.
+struct TParGen_Row {
+    TParGen_Row_Kind Kind;
+    const char* Name;
+    // The caption's text; -1: the row has no texts and shows Caption.
+    Integer Text = -1;
+    // The first hint's text (box, then edit, list or each part); -1: none.
+    Integer Hint = -1;
+    Integer Max_Length = 0;
+    // A list's items: its own, or the texts First_Item .. Last_Item.
+    std::vector<const char*> Items;
+    Integer First_Item = -1;
+    Integer Last_Item = -1;
+    const char* Caption = "";
+};
+
+class TFParGen;
+
+// A panel of the family's other gateways and its rows from the top.
+struct TParGen_Panel {
+    TCategoryPanel* TFParGen::*Panel;
+    const char* Name;
+    std::vector<TParGen_Row> Rows;
+};
+
+// The 24 panels that only the other variants show.
+const std::vector<TParGen_Panel>& ParGen_Panels();
+
+// The controls made for one row of a table panel.
+struct TParGen_Row_Controls {
+    const TParGen_Row* Row = nullptr;
+    Integer Index = 0;
+    // The label or check box at the row's left.
+    TControl* Caption = nullptr;
+    // What stands right of it: edit, list, address parts or boxes.
+    std::vector<TControl*> Values;
+    // The "." labels between address parts.
+    std::vector<TControl*> Dots;
 };
 
 class TFParGen : public TShellForm {
@@ -52,18 +142,71 @@ public:
 
     // The ten device variants, the first selected.
     void IOLink_Set_Device_List();
-    // Shows, stacks, numbers and tab-orders the four panels.
+    // The ordering step of Layout_Variant: shows, stacks, numbers and
+    // tab-orders its panels (and hides the others).
     void Order_TAB_Panels();
-    // Sizes each panel to its last control and enables the EtherNet/IP
-    // address rows by the cable DHCP box.
+    // The sizing step of Layout_Variant: each of its panels sized to its
+    // last visible control, rows shown, placed and enabled by the boxes and
+    // lists they depend on.
     void Move_GroupBoxs();
+
+    // The layout shown; this system's gateway is the EtherNet/IP one, and
+    // nothing in the program changes it.
+    TParGen_Layout_Variant Layout_Variant = lvEtherNetIP;
+
+    // The ordering and sizing steps of each variant.
+#define PARGEN_VARIANT_STEPS(Name)                                                                                    \
+    void Order_Variant_##Name();                                                                                      \
+    void RePosition_Variant_##Name();
+    PARGEN_LAYOUT_VARIANTS(PARGEN_VARIANT_STEPS)
+#undef PARGEN_VARIANT_STEPS
+
+    // The sizing routine of each panel.
+    void RePosition_Object_Ethernet_Connection();
+    void RePosition_Object_IOLink();
+    void RePosition_Object_EtherNetIP();
+    void RePosition_Object_WebServer();
+    void RePosition_Object_MQTT();
+    void RePosition_Object_Ethernet();
+    void RePosition_Object_WiFi();
+    void RePosition_Object_TLS();
+    void RePosition_Object_NTP();
+    void RePosition_Object_Modbus_Master();
+    void RePosition_Object_Modbus_TCP_Master();
+    void RePosition_Object_Modbus_Slave();
+    void RePosition_Object_Modbus_TCP_Slave();
+    void RePosition_Object_CAN();
+    void RePosition_Object_CANopen();
+    void RePosition_Object_J1939();
+    void RePosition_Object_DeviceNet_Master();
+    void RePosition_Object_DeviceNet_Slave();
+    void RePosition_Object_PROFINET();
+    void RePosition_Object_NMEA2000();
+    void RePosition_Object_SNMP_Agent();
+    void RePosition_Object_SNMP_Manager();
+    void RePosition_Object_BACnet_Slave();
+    void RePosition_Object_BACnet_Master();
+    void RePosition_Object_RS232();
+    void RePosition_Object_RS485_1();
+    void RePosition_Object_RS485_2();
+    void RePosition_Object_EtherCAT_Slave();
+
+    // The panels of a variant in order, and whether it shows one of them
+    // (the BACnet slave shows the Ethernet panel only for MS/TP).
+    std::vector<TCategoryPanel*> Variant_Panels(TParGen_Layout_Variant Variant) const;
+    bool Variant_Shows(TParGen_Layout_Variant Variant, const TCategoryPanel* Panel) const;
 
     // Reads and writes "ParGen.xml" (UParGen_File.cpp).
     void Load_ParGen();
     void Save_ParGen();
 
-    // Check boxes: the DHCP boxes re-run the sizing step.
+    // Check boxes of every panel: the DHCP boxes and the boxes rows depend
+    // on re-run the sizing step.
     void On_Click(TObject* Sender);
+    // Edits and lists of the table panels: a BACnet type refills the device
+    // list and lays the window out again; the lists rows depend on re-run
+    // the sizing step.
+    void On_Change(TObject* Sender);
     // Address edits: "." moves to the next part of the chain and is never typed.
     void KeyPress(TObject* Sender, Char& Key);
     // Scrolls the panels while the pointer is over them.
@@ -124,24 +267,95 @@ public:
     TLabel* L_WebServer_Password = nullptr;
     TEdit* E_WebServer_Password = nullptr;
 
+    // The other gateways' panels, made from ParGen_Panels(); their controls
+    // are found by name (FindComponent).
+    TCategoryPanel* CP_MQTT = nullptr;
+    TCategoryPanel* CP_Ethernet = nullptr;
+    TCategoryPanel* CP_WiFi = nullptr;
+    TCategoryPanel* CP_TLS = nullptr;
+    TCategoryPanel* CP_NTP = nullptr;
+    TCategoryPanel* CP_Modbus_Master = nullptr;
+    TCategoryPanel* CP_Modbus_TCP_Master = nullptr;
+    TCategoryPanel* CP_Modbus_Slave = nullptr;
+    TCategoryPanel* CP_Modbus_TCP_Slave = nullptr;
+    TCategoryPanel* CP_CAN = nullptr;
+    TCategoryPanel* CP_CANopen = nullptr;
+    TCategoryPanel* CP_J1939 = nullptr;
+    TCategoryPanel* CP_DeviceNet_Master = nullptr;
+    TCategoryPanel* CP_DeviceNet_Slave = nullptr;
+    TCategoryPanel* CP_PROFINET = nullptr;
+    TCategoryPanel* CP_NMEA2000 = nullptr;
+    TCategoryPanel* CP_SNMP_Agent = nullptr;
+    TCategoryPanel* CP_SNMP_Manager = nullptr;
+    TCategoryPanel* CP_BACnet_Slave = nullptr;
+    TCategoryPanel* CP_BACnet_Master = nullptr;
+    TCategoryPanel* CP_RS232 = nullptr;
+    TCategoryPanel* CP_RS485_1 = nullptr;
+    TCategoryPanel* CP_RS485_2 = nullptr;
+    TCategoryPanel* CP_EtherCAT_Slave = nullptr;
+
 protected:
     using TShellForm::KeyPress;
     void FormCreate(TObject* Sender) override;
 
 private:
+    // A four-part address: its edits and the "." labels between them.
+    struct TParGen_Address {
+        std::array<TEdit*, 4> Parts;
+        std::array<TLabel*, 3> Dots;
+    };
+
     TCategoryPanel* Make_Panel();
     TLabel* Make_Label(TCategoryPanel* Panel, Integer Row);
     TEdit* Make_Edit(TCategoryPanel* Panel, Integer Row);
+    TRichEdit* Make_Rich_Edit(TCategoryPanel* Panel, Integer Row);
+    TComboBox* Make_List(TCategoryPanel* Panel, Integer Row);
     TCheckBox* Make_Check_Box(TCategoryPanel* Panel, Integer Left, Integer Row, Integer Width);
-    // A four-part address row: four edits with "." labels between them.
+    TParGen_Address Make_Address(TCategoryPanel* Panel, Integer Row);
     void Make_Address(TCategoryPanel* Panel, Integer Row, TEdit*& P1, TEdit*& P2, TEdit*& P3, TEdit*& P4);
     void Make_Image_List();
-    // The headers "1. " ... "4. " with their texts.
-    void Title_Panels();
-    // The variant's panels in their order.
-    std::vector<TCategoryPanel*> Shown_Panels() const;
     // The address edit "." moves to from Edit, or nullptr.
     TEdit* Next_Address_Part(const TEdit* Edit) const;
+
+    // The table panels (UParGen_Panels.cpp).
+    void Make_Table_Panels();
+    TParGen_Row_Controls& Make_Row(TCategoryPanel* Panel, const String& Panel_Name, const TParGen_Row& Row,
+                                   Integer Index);
+    void Wire_Panel_Events(TControl* Control);
+    // Captions, hints and the lists of texts of the table panels.
+    void Set_Lang_Table_Panels();
+    static std::vector<TControl*> Hinted_Controls(const TParGen_Row_Controls& Controls);
+
+    // Layouts (UParGen_Variants.cpp).
+    std::vector<TCategoryPanel*> All_Panels() const;
+    void Order_Variant(TParGen_Layout_Variant Variant);
+    void RePosition_Variant(TParGen_Layout_Variant Variant);
+    // The headers "1. ", "2. " ... of the variant's panels with their texts.
+    void Title_Panels();
+    // Rows by panel and row name ("MQTT_Will_Flag").
+    TParGen_Row_Controls& Row(const char* Name);
+    // A row's rightmost control (its box when it has nothing else).
+    TControl* Last_Of(const char* Row_Name);
+    // The label top of a row where it was made.
+    Integer Label_Top(const char* Row_Name);
+    void Show_Rows(const std::vector<const char*>& Names, bool Show);
+    // Shows the rows and places them from label top Top at the row pitch;
+    // answers the top of the row after them.
+    Integer Stack_Rows(const std::vector<const char*>& Names, Integer Top);
+    Integer List_Index(const char* Name) const;
+    bool Box_Checked(const char* Name) const;
+    // Height := the last control's bottom + 12 + the header.
+    void Fit_Panel(TCategoryPanel* Panel, const TControl* Last);
+    // Enabled exactly while the cable DHCP box is unchecked.
+    void Apply_DHCP_Rule(const std::vector<TControl*>& Controls);
+    // A panel's address and mask parts, gateway box and gateway parts.
+    std::vector<TControl*> Address_Controls(const char* Panel) const;
+    void RePosition_BACnet(TCategoryPanel* Panel, const char* Prefix, const std::vector<const char*>& IP_Rows,
+                           const std::vector<const char*>& MSTP_Rows, const char* Description);
+
+    std::map<String, TParGen_Row_Controls> FRows;
+    // Chains of address parts "." runs along.
+    std::vector<std::vector<TEdit*>> FAddress_Chains;
 };
 
 extern TFParGen* FParGen;

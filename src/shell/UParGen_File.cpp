@@ -106,17 +106,22 @@ void TFParGen::FormShow(TObject*)
 void TFParGen::Load_ParGen()
 {
     const std::vector<TParGen_Value> Values = ParGen_Values(*this);
-    if (File_ParGen.isEmpty() || !FileExists(File_ParGen)) {
+    const auto Defaults = [&Values] {
         for (const TParGen_Value& V : Values)
             ParGen_Apply(V, std::nullopt);
+    };
+    if (File_ParGen.isEmpty() || !FileExists(File_ParGen)) {
+        Defaults();
         return;
     }
     xml::TXMLDocument XML1;
     try {
         XML1.LoadFromFile(File_ParGen);
     } catch (const Exception& E) {
-        // A file that is no XML: its error, and the controls keep their values.
+        // A file that is no XML: its error, then the defaults, never the
+        // values of another configuration. The file stays until OK.
         MessageDlg(E.Message(), mtError, TMsgDlgButtons{mbOK}, 0);
+        Defaults();
         return;
     }
     // A declaration or comment before the root does not hide it.

@@ -3,6 +3,8 @@
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
+#include <algorithm>
+
 void Shell_Window_Font(TFont* Font)
 {
     Font->SetName(QStringLiteral("Verdana"));
@@ -41,7 +43,7 @@ TShellForm::TShellForm(TComponent* AOwner, Integer Caption_Text) : TForm(AOwner)
     P_Title->SetAlign(alTop);
     P_Title->SetHeight(69);
     P_Title->SetBevelOuter(bvNone);
-    P_Title->SetColor(clWhite);
+    P_Title->SetColor(Shell_Window_Color);
     P_Title->SetShowCaption(false);
 
     L_SW_Code = new TLabel(this);
@@ -108,4 +110,23 @@ void TShellForm::Place_Buttons()
     const Integer W = ClientWidth();
     Btn_OK->SetBounds(W - 2 * 110 - 16, 6, 110, 28);
     Btn_Cancel->SetBounds(W - 110 - 8, 6, 110, 28);
+}
+
+TLabel* TShellForm::Add_Label(Integer Left, Integer Top)
+{
+    auto* Label = new TLabel(this);
+    Label->SetParent(this);
+    Label->SetAutoSize(true);
+    Label->SetLeft(Left);
+    Label->SetTop(Top);
+    return Label;
+}
+
+void TShellForm::Keep_Client_Size(Integer Min_Width, Integer Max_Width, Integer Min_Height)
+{
+    const Integer Width = std::clamp(ClientWidth(), Min_Width, Max_Width);
+    if (ClientWidth() != Width)
+        SetClientWidth(Width);
+    if (ClientHeight() < Min_Height)
+        SetClientHeight(Min_Height);
 }

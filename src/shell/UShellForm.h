@@ -50,6 +50,11 @@ protected:
     void Add_Button_Panel();
     // Places the two buttons for the current client width.
     void Place_Buttons();
+    // A label sized to its text at (Left, Top) of the window.
+    TLabel* Add_Label(Integer Left, Integer Top);
+    // Puts the client size back within the bounds after the user resized
+    // the window (a sizeable window's resize handler calls it).
+    void Keep_Client_Size(Integer Min_Width, Integer Max_Width, Integer Min_Height);
 
 private:
     Integer FCaption_Text;

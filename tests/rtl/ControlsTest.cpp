@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -310,6 +311,60 @@ TEST_F(ControlsTest, FocusChangeRaisesExitThenEnter)
     A->SetVisible(false);
     EXPECT_FALSE(A->CanFocus());
     EXPECT_THROW(A->SetFocus(), EInvalidOperation);
+}
+
+// The controls told of a focus change (exit, enter, focus changed) see the
+// focus where it went, so whatever they paint follows the real focus.
+TEST_F(ControlsTest, AFocusChangeIsAnnouncedOnceTheFocusHasMoved)
+{
+    TProbe* A = NewProbe(0, 0);
+    TProbe* B = NewProbe(70, 0);
+    ShowForm();
+    A->SetFocus();
+    std::vector<std::string> Seen;
+    const auto Record = [&](const char* When) {
+        Seen.push_back(std::string(When) + (A->Focused() ? " A" : "") + (B->Focused() ? " B" : ""));
+    };
+    A->OnExit = [&](TObject*) { Record("exit"); };
+    B->OnEnter = [&](TObject*) { Record("enter"); };
+    B->SetFocus();
+    EXPECT_EQ(Seen, (std::vector<std::string>{"exit B", "enter B"}));
+}
+
+// No leave comes from the platform when a control or its window is hidden
+// or another window is activated; the control is told all the same, once,
+// and a later enter counts again.
+TEST_F(ControlsTest, HidingOrDeactivationEndsTheMouseOver)
+{
+    TProbe* P = NewProbe();
+    ShowForm();
+    const struct {
+        const char* Name;
+        std::function<void()> Away;
+        std::function<void()> Back;
+    } Cases[] = {
+        {"control hidden", [P] { P->SetVisible(false); }, [P] { P->SetVisible(true); }},
+        {"window hidden", [this] { Form->Hide(); }, [this] { Form->Show(); }},
+        {"window deactivated",
+         [this] {
+             QEvent Deactivate(QEvent::WindowDeactivate);
+             QApplication::sendEvent(Form->Handle(), &Deactivate);
+         },
+         [] {}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        QEnterEvent Enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(P->Handle(), &Enter);
+        P->Log.clear();
+        C.Away();
+        C.Back();
+        QApplication::sendEvent(P->Handle(), &Enter);
+        QEvent Leave(QEvent::Leave);
+        QApplication::sendEvent(P->Handle(), &Leave);
+        std::erase_if(P->Log, [](const std::string& L) { return L.rfind("size", 0) == 0; });
+        EXPECT_EQ(P->Log, (std::vector<std::string>{"leave", "enter", "leave"}));
+    }
 }
 
 TEST_F(ControlsTest, PerformDeliversToTheNamedHandlers)

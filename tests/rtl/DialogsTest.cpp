@@ -124,6 +124,35 @@ TEST(DialogsTest, TheQtServiceShowsAMessageBoxAndReportsTheButtonPressed)
     EXPECT_EQ(MessageDlg(QStringLiteral("Overwrite?"), mtConfirmation, mbYesNoCancel, 0), mrNo);
 }
 
+// A box raised while a window is modal belongs to that window and is centred
+// over it, even when another window is the active one (no window manager).
+TEST(DialogsTest, TheQtServiceCentresABoxOverTheModalWindow)
+{
+    TForm Main(nullptr);
+    Main.SetBounds(0, 0, 300, 200);
+    Main.Show();
+    TForm Dialog(nullptr);
+    Dialog.SetBounds(500, 400, 300, 200);
+    QWidget* Parent = nullptr;
+    QPoint Box_Centre;
+    QTimer::singleShot(0, qApp, [&] {
+        QApplication::setActiveWindow(Main.Handle());
+        QTimer::singleShot(0, qApp, [&] {
+            auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(Box, nullptr);
+            Parent = Box->parentWidget();
+            Box_Centre = Box->geometry().center();
+            Box->button(QMessageBox::Ok)->click();
+        });
+        MessageDlg(QStringLiteral("Error! Project not Valid"), mtError, TMsgDlgButtons{mbOK}, 0);
+        Dialog.SetModalResult(mrOk);
+    });
+    Dialog.ShowModal();
+    EXPECT_EQ(Dialog.Handle(), Parent);
+    const QPoint Dialog_Centre = Dialog.Handle()->frameGeometry().center();
+    EXPECT_LT((Box_Centre - Dialog_Centre).manhattanLength(), 40);
+}
+
 TEST(DialogsTest, TheQtServiceShowsAFileDialogWithTheFilters)
 {
     QTemporaryDir Dir;

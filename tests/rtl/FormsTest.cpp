@@ -63,15 +63,18 @@ TEST_F(FormsTest, CloseQueryAndCloseActionCanKeepAModalFormOpen)
         if (++Closes == 1)
             Action = caNone;
     };
-    Later(0, [&] { Form.SetModalResult(mrOk); });   // refused by CloseQuery
-    Later(10, [&] {
-        EXPECT_EQ(Form.ModalResult(), mrNone);
-        Form.SetModalResult(mrOk);                   // refused by OnClose
-    });
-    Later(20, [&] {
-        EXPECT_EQ(Form.ModalResult(), mrNone);
-        EXPECT_TRUE(Form.Handle()->isVisible());
-        Form.SetModalResult(mrYes);                  // accepted
+    // Each step schedules the next, so a busy machine cannot reorder them.
+    Later(0, [&] {
+        Form.SetModalResult(mrOk);                   // refused by CloseQuery
+        Later(10, [&] {
+            EXPECT_EQ(Form.ModalResult(), mrNone);
+            Form.SetModalResult(mrOk);               // refused by OnClose
+            Later(10, [&] {
+                EXPECT_EQ(Form.ModalResult(), mrNone);
+                EXPECT_TRUE(Form.Handle()->isVisible());
+                Form.SetModalResult(mrYes);          // accepted
+            });
+        });
     });
     EXPECT_EQ(Form.ShowModal(), mrYes);
     EXPECT_EQ(Asked, 3);

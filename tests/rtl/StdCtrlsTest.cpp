@@ -3,7 +3,9 @@
 #include "rtl/Mask.h"
 #include "rtl/StdCtrls.h"
 
+#include "common/Pixels.h"
 #include "rtl/DialogsTestService.h"
+#include "rtl/Graphics.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -373,4 +376,84 @@ TEST_F(StdCtrlsTest, MaskEditKeepsOrDropsLiteralsInText)
     Edit->SetEditMask(QStringLiteral("000-000;1;_"));
     Edit->SetEditText(QStringLiteral("123456"));
     EXPECT_EQ(Edit->Text(), QStringLiteral("123-456"));
+}
+
+// A disabled control shows the platform's disabled look: grey text (and an
+// edit its disabled background), whatever font colour it was given.
+TEST_F(StdCtrlsTest, DisabledControlsShowGreyText)
+{
+    Form->SetColor(RGB(248, 247, 237));
+    Form->Font()->SetName(QStringLiteral("Verdana"));
+    Form->Font()->SetHeight(-11);
+    Form->Font()->SetColor(clBlack);
+    const auto Captioned = [](TControl* C) { C->SetCaption(QStringLiteral("WWW 44818")); };
+    struct Pair {
+        const char* Kind;
+        std::function<TControl*(Integer Top)> Make;
+    };
+    const Pair Kinds[] = {
+        {"edit", [&](Integer Top) { auto* E = Make<TEdit>(10, Top); E->SetText(QStringLiteral("WWW 44818")); return E; }},
+        {"check box", [&](Integer Top) { auto* B = Make<TCheckBox>(10, Top); Captioned(B); return B; }},
+        {"radio button", [&](Integer Top) { auto* B = Make<TRadioButton>(10, Top); Captioned(B); return B; }},
+        {"label", [&](Integer Top) { auto* L = Make<TLabel>(10, Top); Captioned(L); return L; }},
+        {"combo box", [&](Integer Top) {
+             auto* C = Make<TComboBox>(10, Top);
+             C->SetStyle(csDropDownList);
+             C->Items()->Add(QStringLiteral("WWW 44818"));
+             C->SetItemIndex(0);
+             return C;
+         }},
+    };
+    ShowForm();
+    Integer Top = 10;
+    for (const Pair& K : Kinds) {
+        SCOPED_TRACE(K.Kind);
+        TControl* On = K.Make(Top);
+        TControl* Off = K.Make(Top + 30);
+        Off->SetEnabled(false);
+        Top += 60;
+        const auto Ink = [this](TControl* C) {
+            return Darkest_Gray(Form->Handle()->grab(ToQRect(C->BoundsRect())).toImage());
+        };
+        EXPECT_LT(Ink(On), 60);
+        EXPECT_GT(Ink(Off), Ink(On) + 60);
+    }
+    // A disabled edit's background is not the white of an enabled one.
+    auto* On = Make<TEdit>(200, 10);
+    auto* Off = Make<TEdit>(200, 40);
+    Off->SetEnabled(false);
+    const auto Background = [this](TEdit* E) {
+        return Form->Handle()->grab(ToQRect(E->BoundsRect())).toImage().pixelColor(E->Width() / 2, E->Height() / 2);
+    };
+    EXPECT_EQ(QColor(255, 255, 255), Background(On));
+    EXPECT_NE(QColor(255, 255, 255), Background(Off));
+}
+
+// A caption wider than its label ends in "...", as DrawText ends it.
+TEST_F(StdCtrlsTest, LabelEndsACaptionTooWideWithAnEllipsis)
+{
+    const String Caption = QStringLiteral("A configuration name far too long for the label");
+    Form->SetColor(clWhite);
+    auto* Label = Make<TLabel>(10, 10);
+    Label->Font()->SetName(QStringLiteral("Verdana"));
+    Label->Font()->SetHeight(-11);
+    Label->SetAutoSize(false);
+    Label->SetBounds(10, 10, 120, 14);
+    Label->SetCaption(Caption);
+    ShowForm();
+    const auto Shown = [&] { return Form->Handle()->grab(ToQRect(Label->BoundsRect())).toImage(); };
+    const auto Drawn = [&](Cardinal Flags) {
+        TBitmap Bmp(120, 14);
+        Bmp.Canvas()->Brush()->SetColor(clWhite);
+        Bmp.Canvas()->FillRect(TRect(0, 0, 120, 14));
+        Bmp.Canvas()->Brush()->SetStyle(bsClear);
+        Bmp.Canvas()->Font()->Assign(Label->Font());
+        TRect R(0, 0, 120, 14);
+        DrawText(Bmp.Canvas(), Caption, -1, R, DT_EXPANDTABS | Flags);
+        return Bmp.ToImage().convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(Drawn(0), Shown().convertToFormat(QImage::Format_RGB32));
+    Label->SetEllipsisPosition(epEndEllipsis);
+    EXPECT_EQ(Drawn(DT_END_ELLIPSIS), Shown().convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(Drawn(0), Drawn(DT_END_ELLIPSIS));
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -73,6 +74,7 @@ std::string ColorText(TColor C)
 }
 
 #define EXPECT_COLOR(Expected, Actual) EXPECT_EQ(ColorText(Expected), ColorText(Actual))
+#define ASSERT_COLOR(Expected, Actual) ASSERT_EQ(ColorText(Expected), ColorText(Actual))
 
 struct Probe {
     Integer X, Y;
@@ -230,6 +232,73 @@ TEST(LbButtonTest, SpaceAndEnterClickAFocusedButton)
         EXPECT_FALSE(B.Btn->Down());
         QTest::keyClick(B.Btn->Handle(), Qt::Key_A);
         EXPECT_EQ(1, B.Clicks);
+    }
+}
+
+// The release of Enter or Space clicks only the button that saw the key go
+// down while it had the focus: the release of an Enter that closed a window
+// above, or of a key pressed before the focus moved, clicks nothing.
+TEST(LbButtonTest, OnlyTheKeyThatWentDownOnTheButtonClicksIt)
+{
+    ButtonOnForm B(bsEncarta);
+    Integer Other_Clicks = 0;
+    B.Other->OnClick = [&](TObject*) { ++Other_Clicks; };
+    B.Btn->SetFocus();
+    for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Space})
+        QTest::keyRelease(B.Btn->Handle(), Key);
+    EXPECT_EQ(0, B.Clicks);
+
+    // Another key's release does not finish the press.
+    QTest::keyPress(B.Btn->Handle(), Qt::Key_Space);
+    QTest::keyRelease(B.Btn->Handle(), Qt::Key_Return);
+    EXPECT_EQ(0, B.Clicks);
+    QTest::keyRelease(B.Btn->Handle(), Qt::Key_Space);
+    EXPECT_EQ(1, B.Clicks);
+    QTest::keyRelease(B.Btn->Handle(), Qt::Key_Space);
+    EXPECT_EQ(1, B.Clicks);
+
+    // The focus moves while the key is held: neither button clicks.
+    QTest::keyPress(B.Btn->Handle(), Qt::Key_Return);
+    ASSERT_TRUE(B.Btn->Down());
+    B.Other->SetFocus();
+    EXPECT_FALSE(B.Btn->Down());
+    QTest::keyRelease(B.Other->Handle(), Qt::Key_Return);
+    QTest::keyRelease(B.Btn->Handle(), Qt::Key_Return);
+    EXPECT_EQ(1, B.Clicks);
+    EXPECT_EQ(0, Other_Clicks);
+}
+
+// A button drops its hot look when it or its window is hidden, or its
+// window deactivated: the pointer is no longer on it, though no leave came.
+TEST(LbButtonTest, HiddenOrDeactivatedButtonsAreNoLongerHot)
+{
+    const struct {
+        const char* Name;
+        std::function<void(ButtonOnForm&)> Away;
+        std::function<void(ButtonOnForm&)> Back;
+    } Cases[] = {
+        {"button hidden", [](ButtonOnForm& B) { B.Btn->SetVisible(false); },
+         [](ButtonOnForm& B) { B.Btn->SetVisible(true); }},
+        {"window hidden", [](ButtonOnForm& B) { B.Form->Hide(); }, [](ButtonOnForm& B) { B.Form->Show(); }},
+        {"window deactivated",
+         [](ButtonOnForm& B) {
+             QEvent Deactivate(QEvent::WindowDeactivate);
+             QApplication::sendEvent(B.Form->Handle(), &Deactivate);
+         },
+         [](ButtonOnForm&) {}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ButtonOnForm B(bsEncarta);
+        B.Btn->SetHotTrackColor(clYellow);
+        B.Enter();
+        ASSERT_TRUE(B.Btn->CursorOnButton());
+        ASSERT_COLOR(clYellow, B.Pixel(30, 15));
+        C.Away(B);
+        C.Back(B);
+        EXPECT_FALSE(B.Btn->CursorOnButton());
+        EXPECT_EQ(0, B.Btn->HotTrackStep());
+        EXPECT_COLOR(Face, B.Pixel(30, 15));
     }
 }
 

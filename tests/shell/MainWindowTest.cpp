@@ -33,6 +33,9 @@
 #include "shell/UParGen.h"
 #include "shell/USoftOptions.h"
 
+#include "common/Pixels.h"
+
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -269,6 +272,128 @@ TEST_F(MainWindowTest, UnwritableProgramFolderUsesTheUserDataFolder)
     EXPECT_TRUE(QDir(User + QStringLiteral("/PROJECTS")).exists());
     Main->Close();
     EXPECT_TRUE(QFile::exists(User + QStringLiteral("/Pantovisor.xml")));
+}
+
+// Neither the program folder nor the user data folder can be written: one
+// error box names both, and the program starts with what it can read.
+TEST_F(MainWindowTest, NoWritableDataFolderIsReportedOnceAtStart)
+{
+    const String NotAFolder = Dir.path() + QStringLiteral("/program");
+    WriteFile(NotAFolder, "not a folder");
+    ScopedEnv Program(platform::ProgramDirEnv, (NotAFolder + QStringLiteral("/inside")).toLocal8Bit());
+    ScopedEnv Data("XDG_DATA_HOME", (NotAFolder + QStringLiteral("/data")).toLocal8Bit());
+    Start();
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    EXPECT_EQ(mtError, Dialogs->Boxes[0].DlgType);
+    EXPECT_TRUE(Dialogs->Boxes[0].Text.contains(NotAFolder + QStringLiteral("/inside")));
+    EXPECT_TRUE(Dialogs->Boxes[0].Text.contains(NotAFolder + QStringLiteral("/data/QP11211")));
+    EXPECT_EQ(NotAFolder + QStringLiteral("/inside"), Path_Exe);
+    EXPECT_EQ(QStringLiteral("Begin"), Main->L_Begin->Caption());
+
+    // A usable folder gives no box.
+    Stop();
+    Dialogs->Boxes.clear();
+    ScopedEnv Usable(platform::ProgramDirEnv, Dir.path().toLocal8Bit());
+    Start();
+    EXPECT_TRUE(Dialogs->Boxes.empty());
+}
+
+// A program folder that exists but cannot be written, with no user data
+// folder: the configurations already there can still be opened.
+TEST_F(MainWindowTest, ReadOnlyProgramFolderStillOpensItsConfigurations)
+{
+    const String Program = Dir.path() + QStringLiteral("/program");
+    ASSERT_TRUE(ForceDirectories(Program + QStringLiteral("/PROJECTS/Alpha")));
+    ASSERT_TRUE(QFile::setPermissions(Program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const auto Restore = qScopeGuard([&] { QFile::setPermissions(Program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    if (platform::IsFolderWritable(Program))
+        GTEST_SKIP() << "this user may write read-only folders";
+    WriteFile(Dir.path() + QStringLiteral("/file"), "");
+    ScopedEnv ProgramEnv(platform::ProgramDirEnv, Program.toLocal8Bit());
+    ScopedEnv Data("XDG_DATA_HOME", (Dir.path() + QStringLiteral("/file/data")).toLocal8Bit());
+    Start();
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    auto Open = OnModal(FOpenConf, [] {
+        EXPECT_EQ(QStringLiteral("Alpha"), FOpenConf->ListBox1->Items()->Strings(0));
+        FOpenConf->SetModalResult(mrOk);
+    });
+    Main->Btn_Open->Click();
+    EXPECT_EQ(QStringLiteral("Alpha"), Name_Project);
+    EXPECT_EQ(1u, Dialogs->Boxes.size());
+}
+
+// Errors nobody expected are boxes captioned "Error" like every other error.
+TEST_F(MainWindowTest, AnUnexpectedErrorIsCaptionedError)
+{
+    Start();
+    try {
+        throw Exception(QStringLiteral("Something broke"));
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    ASSERT_EQ(1u, Dialogs->Boxes.size());
+    EXPECT_EQ(QStringLiteral("Error"), Dialogs->Boxes[0].Caption);
+    EXPECT_EQ(QStringLiteral("Something broke."), Dialogs->Boxes[0].Text);
+    EXPECT_EQ(mtError, Dialogs->Boxes[0].DlgType);
+}
+
+// The title panel of every dialog has the window colour.
+TEST_F(MainWindowTest, DialogTitlePanelsHaveTheWindowColour)
+{
+    Start();
+    for (TShellForm* Window : std::initializer_list<TShellForm*>{FNew_Project, FOpenConf, FSoftOptions, FParGen,
+                                                                 FBoot, FIO_Link_Set_Access, FSetAccess}) {
+        SCOPED_TRACE(Window->ClassName().toStdString());
+        EXPECT_EQ(TColor(15595512), Window->P_Title->Color());
+        Window->Show();
+        const QImage Title = Window->Handle()->grab(ToQRect(Window->P_Title->BoundsRect())).toImage();
+        EXPECT_EQ(QColor(248, 247, 237), Title.pixelColor(Title.width() - 2, 2));
+        Window->Hide();
+    }
+}
+
+// A long configuration name ends in "..." inside its frame; the hint shows
+// it whole.
+TEST_F(MainWindowTest, ALongConfigurationNameStaysInsideItsFrame)
+{
+    const String Name = QStringLiteral("Configuration of the second packaging line, hall B, north side");
+    ASSERT_TRUE(ForceDirectories(Dir.path() + QStringLiteral("/PROJECTS/") + Name));
+    WriteFile(Dir.path() + QStringLiteral("/Pantovisor.xml"),
+              QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj></Conf_Settings>")
+                  .arg(Name)
+                  .toUtf8());
+    Start();
+    Main->Show();
+    ASSERT_EQ(Name, Main->L_Name_Conf_L2->Caption());
+    EXPECT_EQ(Name, Main->L_Name_Conf_L2->Hint());
+    EXPECT_TRUE(Main->L_Name_Conf_L2->ShowHint());
+    const TRect Frame = Main->Shape2->BoundsRect();
+    EXPECT_LE(Main->L_Name_Conf_L2->Left() + Main->L_Name_Conf_L2->Width(), Frame.Right - 1);
+    // No ink right of the frame, and the name's ink reaches its right part.
+    const QImage Window = Main->Handle()->grab().toImage();
+    const TRect Line = Main->L_Name_Conf_L2->BoundsRect();
+    EXPECT_EQ(qGray(qRgb(248, 247, 237)),
+              Darkest_Gray(Window.copy(Frame.Right, Line.Top, Main->Btn_Info->Left() - Frame.Right, Line.Height())));
+    EXPECT_LT(Darkest_Gray(Window.copy(Line.Right - 40, Line.Top, 40, Line.Height())), 200);
+}
+
+// The open window never gets smaller than designed, so its list and its
+// buttons stay in view; it may grow.
+TEST_F(MainWindowTest, OpenWindowKeepsItsDesignedSizeAtLeast)
+{
+    Start();
+    auto Open = OnModal(FOpenConf, [] {
+        FOpenConf->Handle()->resize(120, 90);
+        EXPECT_EQ(377, FOpenConf->ClientWidth());
+        EXPECT_EQ(351, FOpenConf->ClientHeight());
+        FOpenConf->SetClientHeight(500);
+        FOpenConf->SetClientWidth(420);
+        EXPECT_EQ(500, FOpenConf->ClientHeight());
+        EXPECT_EQ(420, FOpenConf->ClientWidth());
+        EXPECT_TRUE(FOpenConf->ListBox1->Visible());
+        EXPECT_GE(FOpenConf->Btn_OK->Left(), FOpenConf->ListBox1->Left());
+    });
+    Main->Btn_Open->Click();
 }
 
 TEST_F(MainWindowTest, OptionsConfirmedWithOkAreSavedAndArmTheVersionCheck)

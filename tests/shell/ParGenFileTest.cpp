@@ -244,21 +244,45 @@ TEST_F(ParGenTest, UnknownVariantSelectsTheFirst)
     EXPECT_FALSE(W->E_EtherNetIP_IP1->Enabled());
 }
 
-// A file that is no XML: its error is shown, the controls keep what they
-// held and the file is left alone.
+// A file that is no XML (malformed or empty): its error is shown, then the
+// defaults, never what the window held for another configuration; the file
+// is left alone until OK.
 TEST_F(ParGenTest, MalformedFileIsReportedAndLeftAlone)
 {
-    Show();
-    W->E_EtherNetIP_IP4->SetText(QStringLiteral("42"));
-    W->Hide();
-    UseFixture("malformed.xml");
-    const QByteArray Before = FileBytes();
-    Show();
-    ASSERT_EQ(1u, Dialogs->Boxes.size());
-    EXPECT_EQ(mtError, Dialogs->Boxes[0].DlgType);
-    EXPECT_TRUE(Dialogs->Boxes[0].Text.contains(QStringLiteral("ParGen.xml"))) << Dialogs->Boxes[0].Text.toStdString();
-    EXPECT_EQ(QStringLiteral("42"), W->E_EtherNetIP_IP4->Text());
-    EXPECT_EQ(Before, FileBytes());
+    const auto Write_Empty = [this] {
+        QFile F(File_ParGen);
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    };
+    const std::pair<const char*, std::function<void()>> Cases[] = {
+        {"malformed", [this] { UseFixture("malformed.xml"); }},
+        {"empty", Write_Empty},
+    };
+    for (const auto& [Name, Make_File] : Cases) {
+        SCOPED_TRACE(Name);
+        QFile::remove(File_ParGen);
+        Dialogs->Boxes.clear();
+        Show();
+        W->E_EtherNetIP_IP4->SetText(QStringLiteral("42"));
+        W->E_EthConn_Device_Name->SetText(QStringLiteral("other"));
+        W->CB_EthConn_En_DHCP_Cable->SetChecked(true);
+        W->CB_IOLink_SelectDevice->SetItemIndex(3);
+        W->Hide();
+        Make_File();
+        const QByteArray Before = FileBytes();
+        Show();
+        ASSERT_EQ(1u, Dialogs->Boxes.size());
+        EXPECT_EQ(mtError, Dialogs->Boxes[0].DlgType);
+        EXPECT_TRUE(Dialogs->Boxes[0].Text.contains(QStringLiteral("ParGen.xml"))) << Dialogs->Boxes[0].Text.toStdString();
+        EXPECT_EQ(QStringLiteral("5"), W->E_EtherNetIP_IP4->Text());
+        EXPECT_EQ(QStringLiteral("192"), W->E_EtherNetIP_IP1->Text());
+        EXPECT_EQ(QStringLiteral("8"), W->E_EthConn_Pri_DNS_IP1->Text());
+        EXPECT_EQ(QString(), W->E_EthConn_Device_Name->Text());
+        EXPECT_FALSE(W->CB_EthConn_En_DHCP_Cable->Checked());
+        EXPECT_TRUE(W->E_EtherNetIP_IP1->Enabled());
+        EXPECT_EQ(0, W->CB_IOLink_SelectDevice->ItemIndex());
+        EXPECT_EQ(Before, FileBytes());
+        W->Hide();
+    }
 }
 
 // A file that cannot be written: the error is shown and the window stays open.

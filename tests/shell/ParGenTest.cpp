@@ -2,6 +2,7 @@
 // key of the address edits, scrolling and texts.
 #include "shell/ParGenTestSupport.h"
 
+#include "common/Pixels.h"
 #include "rtl/Controls.h"
 
 #include <QApplication>
@@ -29,11 +30,13 @@ TEST_F(ParGenTest, FourNumberedPanelsSizedToTheirLastControl)
     // Header pictures: 0 while open, 1 while closed.
     ASSERT_EQ(W->ImageList1, W->CPG->Images());
     EXPECT_EQ(2, W->ImageList1->Count());
-    ASSERT_EQ(4, W->CPG->PanelCount());
+    // The group holds every panel of the family; this gateway shows four.
+    ASSERT_EQ(28, W->CPG->PanelCount());
+    ASSERT_EQ(4u, ShownPanels().size());
     for (Integer I = 0; I < 4; ++I) {
         const Expected& E = Panels[I];
         SCOPED_TRACE(E.Header);
-        EXPECT_EQ(E.Panel, W->CPG->Panels(I));
+        EXPECT_EQ(E.Panel, ShownPanels()[std::size_t(I)]);
         EXPECT_EQ(QLatin1String(E.Header), E.Panel->Caption());
         EXPECT_EQ(E.Top, E.Panel->Top());
         EXPECT_EQ(E.Height, E.Panel->Height());
@@ -100,6 +103,27 @@ TEST_F(ParGenTest, PanelEnablingFollowsTheCheckBoxes)
     Show();
     EXPECT_EQ(0, Count_Enabled());
     EXPECT_FALSE(W->CB_EthConn_En_DHCP_WiFi->Enabled());
+}
+
+// What cannot be changed looks greyed: the port, the Wi-Fi DHCP box and,
+// while the cable DHCP box is checked, the address rows.
+TEST_F(ParGenTest, GreyedControlsLookGreyed)
+{
+    Show();
+    const auto Ink = [this](TControl* C) {
+        const TPoint Origin = C->ClientToScreen(TPoint(0, 0));
+        const TPoint At = W->ScreenToClient(Origin);
+        return Darkest_Gray(W->Handle()->grab(QRect(At.X, At.Y, C->Width(), C->Height())).toImage());
+    };
+    W->E_EtherNetIP_NByte_In->SetText(QStringLiteral("44818"));
+    EXPECT_GT(Ink(W->E_EtherNetIP_TunnelPort), Ink(W->E_EtherNetIP_NByte_In) + 60);
+    EXPECT_GT(Ink(W->CB_EthConn_En_DHCP_WiFi), Ink(W->CB_EthConn_Enable_DNS) + 60);
+    const Integer Enabled_Ink = Ink(W->E_EtherNetIP_IP1);
+    const Integer Enabled_Box = Ink(W->CB_EtherNetIP_GAT);
+    W->CB_EthConn_En_DHCP_Cable->SetChecked(true);
+    W->Move_GroupBoxs();
+    EXPECT_GT(Ink(W->E_EtherNetIP_IP1), Enabled_Ink + 60);
+    EXPECT_GT(Ink(W->CB_EtherNetIP_GAT), Enabled_Box + 60);
 }
 
 // "." is never typed into an address part; it moves one step along the

@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -66,6 +67,17 @@ protected:
         xml::TXMLDocument Doc;
         Doc.LoadFromFile(File_ParGen);
         return Doc.DocumentElement().FindChild(Element).Text();
+    }
+    // The panels shown, from the top.
+    std::vector<TCategoryPanel*> ShownPanels() const
+    {
+        std::vector<TCategoryPanel*> Shown;
+        for (Integer I = 0; I < W->CPG->PanelCount(); ++I)
+            if (W->CPG->Panels(I)->Visible())
+                Shown.push_back(W->CPG->Panels(I));
+        std::stable_sort(Shown.begin(), Shown.end(),
+                         [](const TCategoryPanel* A, const TCategoryPanel* B) { return A->Top() < B->Top(); });
+        return Shown;
     }
     std::vector<String> BoxTexts() const
     {

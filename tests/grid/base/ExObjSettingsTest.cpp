@@ -55,6 +55,11 @@ TEST(SearchFooter, DefaultsAndTheTextsOfADesignedGrid)
             DEFAULT_OF(TSearchFooter, AlwaysHighLight, false),
             DEFAULT_OF(TSearchFooter, SearchDirection, sdTopBottom)});
 
+    // The font a grid's form would stream.
+    EXPECT_EQ(F.Font()->Name(), "Tahoma");
+    EXPECT_EQ(F.Font()->Height(), -11);
+    EXPECT_EQ(F.Font()->Color(), clWindowText);
+
     TSearchFooter Designed(nullptr, true);
     EXPECT_EQ(Designed.FindPrevCaption(), "Find &previous");
     EXPECT_EQ(Designed.FindNextCaption(), "Find &next");
