@@ -137,6 +137,8 @@ Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods)
     return Keys;
 }
 
+bool SysLocaleMiddleEast() { return QGuiApplication::layoutDirection() == Qt::RightToLeft; }
+
 Word QtKeyToVirtualKey(int Key)
 {
     if (Key >= Qt::Key_A && Key <= Qt::Key_Z)

@@ -41,6 +41,8 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // Reading order and alignment of a control's texts; only bdRightToLeft
 // mirrors the alignment (UseRightToLeftAlignment).
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// The system reads right to left: Qt's application layout direction is.
+bool SysLocaleMiddleEast();
 
 // A control's window as a frameless top-level pop-up owned by its parent's
 // window (placed in screen coordinates) instead of a child window.

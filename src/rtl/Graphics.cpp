@@ -104,6 +104,7 @@ void TFont::Assign(TPersistent* Source)
     FCharset = F->FCharset;
     FPitch = F->FPitch;
     FPixelsPerInch = F->FPixelsPerInch;
+    FOrientation = F->FOrientation;
     Changed();
 }
 
@@ -156,6 +157,14 @@ void TFont::SetPitch(TFontPitch Value)
     if (Value == FPitch)
         return;
     FPitch = Value;
+    Changed();
+}
+
+void TFont::SetOrientation(Integer Value)
+{
+    if (Value == FOrientation)
+        return;
+    FOrientation = Value;
     Changed();
 }
 

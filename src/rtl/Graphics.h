@@ -169,6 +169,10 @@ public:
     void SetPitch(TFontPitch Value);
     Integer PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(Integer Value);
+    // Text turned counter-clockwise about its starting point, in tenths of
+    // a degree; the canvas honours it in TextOut, TextRect and DrawText.
+    Integer Orientation() const { return FOrientation; }
+    void SetOrientation(Integer Value);
 
     // The Qt font with the same face, pixel height and style.
     QFont ToQFont() const;
@@ -181,6 +185,7 @@ private:
     TFontCharset FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
     Integer FPixelsPerInch = 96;
+    Integer FOrientation = 0;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
@@ -270,6 +275,7 @@ constexpr Cardinal DT_CALCRECT = 0x0400;
 constexpr Cardinal DT_NOPREFIX = 0x0800;
 constexpr Cardinal DT_PATH_ELLIPSIS = 0x4000;
 constexpr Cardinal DT_END_ELLIPSIS = 0x8000;
+constexpr Cardinal DT_RTLREADING = 0x20000;
 constexpr Cardinal DT_WORD_ELLIPSIS = 0x40000;
 
 // A canvas paints through a QPainter. It is made over
@@ -318,6 +324,10 @@ public:
     // The union of the rectangles becomes the clip region; an empty list
     // removes clipping.
     void SelectClipRgn(const std::vector<TRect>& Rects);
+    // The clip region put aside and taken back, innermost first (what
+    // SaveDC and RestoreDC keep of a device context that code clips).
+    void SaveClipping();
+    void RestoreClipping();
 
     void MoveTo(Integer X, Integer Y);
     void LineTo(Integer X, Integer Y);
@@ -372,6 +382,10 @@ private:
     void ApplyPen(QPainter* P);
     void ApplyBrush(QPainter* P);
     void ApplyFont(QPainter* P);
+    // With a turned font: saves the painter, moves its origin to (X, Y) and
+    // turns it, and sets X and Y to 0; the caller restores the painter.
+    // False (nothing done) for an upright font.
+    bool TurnForText(QPainter* P, int& X, int& Y);
     void FillWithBrush(QPainter* P, const QRect& R);
     void StrokeLine(QPainter* P, TPoint From, TPoint To);
     void PenDraw(bool Filled, const std::function<void(QPainter*)>& Draw);
@@ -390,6 +404,7 @@ private:
     TPoint FPenPos;
     TCopyMode FCopyMode = cmSrcCopy;
     std::unique_ptr<TClipState> FClip;
+    std::vector<TClipState> FSavedClips;
 
     friend Integer DrawText(TCanvas*, const String&, Integer, TRect&, Cardinal);
 };

@@ -116,6 +116,7 @@ void TCanvas::SetPainter(QPainter* Painter)
     FDevice = nullptr;
     FPainter = Painter;
     *FClip = TClipState();
+    FSavedClips.clear();
     if (Painter && Painter->hasClipping()) {
         FClip->HasBase = true;
         FClip->Base = Painter->clipRegion();
@@ -128,6 +129,7 @@ void TCanvas::SetDevice(QPaintDevice* Device)
     FPainter = nullptr;
     FDevice = Device;
     *FClip = TClipState();
+    FSavedClips.clear();
 }
 
 bool TCanvas::HandleAllocated() const { return FPainter != nullptr || FDevice != nullptr; }
@@ -242,6 +244,18 @@ void TCanvas::ApplyFont(QPainter* P)
     P->setFont(FFont->ToQFont());
 }
 
+bool TCanvas::TurnForText(QPainter* P, int& X, int& Y)
+{
+    if (FFont->Orientation() == 0)
+        return false;
+    P->save();
+    P->translate(X, Y);
+    P->rotate(-FFont->Orientation() / 10.0);
+    X = 0;
+    Y = 0;
+    return true;
+}
+
 // Fills R with the brush, ignoring the pen mode (as FillRect does).
 void TCanvas::FillWithBrush(QPainter* P, const QRect& R)
 {
@@ -317,6 +331,18 @@ void TCanvas::ExcludeClipRect(const TRect& R)
 }
 
 void TCanvas::SelectClipRect(const TRect& R) { SelectClipRgn({R}); }
+
+void TCanvas::SaveClipping() { FSavedClips.push_back(*FClip); }
+
+void TCanvas::RestoreClipping()
+{
+    if (FSavedClips.empty())
+        return;
+    *FClip = FSavedClips.back();
+    FSavedClips.pop_back();
+    if (FPainter)
+        ApplyClip(FPainter);
+}
 
 void TCanvas::SelectClipRgn(const std::vector<TRect>& Rects)
 {
@@ -615,15 +641,20 @@ void TCanvas::TextOut(Integer X, Integer Y, const String& Text)
     ApplyFont(P);
     const QFontMetrics FM = P->fontMetrics();
     const int W = FM.horizontalAdvance(Text);
+    FPenPos = TPoint(X + W, Y);
+    int TX = X;
+    int TY = Y;
+    const bool Turned = TurnForText(P, TX, TY);
     if (FBrush->Style() == bsSolid)
-        FillWithBrush(P, QRect(X, Y, W, FM.height()));
+        FillWithBrush(P, QRect(TX, TY, W, FM.height()));
     const QColor C = ColorToQColor(FFont->Color());
     if (C.isValid()) {
         P->setCompositionMode(QPainter::CompositionMode_SourceOver);
         P->setPen(C);
-        P->drawText(QPoint(X, Y + FM.ascent()), Text);
+        P->drawText(QPoint(TX, TY + FM.ascent()), Text);
     }
-    FPenPos = TPoint(X + W, Y);
+    if (Turned)
+        P->restore();
 }
 
 void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
@@ -638,8 +669,13 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     ApplyFont(P);
     const QColor C = ColorToQColor(FFont->Color());
     if (C.isValid()) {
+        int TX = X;
+        int TY = Y;
+        const bool Turned = TurnForText(P, TX, TY);
         P->setPen(C);
-        P->drawText(QPoint(X, Y + P->fontMetrics().ascent()), Text);
+        P->drawText(QPoint(TX, TY + P->fontMetrics().ascent()), Text);
+        if (Turned)
+            P->restore();
     }
     P->restore();
 }

@@ -111,35 +111,58 @@ std::vector<TTextLine> BreakWords(const TTextLine& Line, const QFontMetrics& FM,
     return Out;
 }
 
+// The largest N in 0..Max for which Fits(N) holds, where Fits fails for
+// every N above one it fails for (a longer text is never narrower); 0 when
+// none fits. A search, so that long texts are shortened in few measurements.
+template <typename Predicate>
+int LongestFitting(int Max, Predicate Fits)
+{
+    int Lo = 0;
+    int Hi = Max;
+    while (Lo < Hi) {
+        const int Mid = Lo + (Hi - Lo + 1) / 2;
+        if (Fits(Mid))
+            Lo = Mid;
+        else
+            Hi = Mid - 1;
+    }
+    return Lo;
+}
+
 // Shortens a line that is wider than Width.
 void ApplyEllipsis(TTextLine& Line, const QFontMetrics& FM, int Width, Cardinal Format)
 {
     if (FM.horizontalAdvance(Line.Text) <= Width)
         return;
-    QString S = Line.Text;
+    const QString& S = Line.Text;
     if (Format & DT_PATH_ELLIPSIS) {
-        int Sep = int(std::max(S.lastIndexOf(u'\\'), S.lastIndexOf(u'/')));
-        const QString Tail = Sep >= 0 ? S.mid(Sep) : QString();
-        QString Head = Sep >= 0 ? S.left(Sep) : S;
+        const int Sep = int(std::max(S.lastIndexOf(u'\\'), S.lastIndexOf(u'/')));
         if (Sep >= 0) {
-            while (!Head.isEmpty() && FM.horizontalAdvance(Head + TextEllipsis + Tail) > Width)
-                Head.chop(1);
-            Line.Text = Head + TextEllipsis + Tail;
-            Line.Underlined = MarksWithin(Line.Underlined, 0, int(Head.size()));
+            const QString Tail = S.mid(Sep);
+            const int Head = LongestFitting(Sep - 1, [&](int N) {
+                return FM.horizontalAdvance(S.left(N) + TextEllipsis + Tail) <= Width;
+            });
+            Line.Underlined = MarksWithin(Line.Underlined, 0, Head);
+            Line.Text = S.left(Head) + TextEllipsis + Tail;
             return;
         }
     }
+    int Kept = 0;
     if (Format & DT_WORD_ELLIPSIS) {
-        while (!S.isEmpty() && FM.horizontalAdvance(S + TextEllipsis) > Width) {
-            const int Blank = int(S.lastIndexOf(u' '));
-            S = Blank > 0 ? S.left(Blank) : QString();
-        }
+        // Cut before a blank (not the first character), or to nothing.
+        std::vector<int> Cuts{0};
+        for (int I = 1; I < S.size(); ++I)
+            if (S[I] == u' ')
+                Cuts.push_back(I);
+        Kept = Cuts[LongestFitting(int(Cuts.size()) - 1, [&](int K) {
+            return FM.horizontalAdvance(S.left(Cuts[K]) + TextEllipsis) <= Width;
+        })];
     } else {
-        while (!S.isEmpty() && FM.horizontalAdvance(S + TextEllipsis) > Width)
-            S.chop(1);
+        Kept = LongestFitting(int(S.size()) - 1,
+                              [&](int N) { return FM.horizontalAdvance(S.left(N) + TextEllipsis) <= Width; });
     }
-    Line.Underlined = MarksWithin(Line.Underlined, 0, int(S.size()));
-    Line.Text = S + TextEllipsis;
+    Line.Underlined = MarksWithin(Line.Underlined, 0, Kept);
+    Line.Text = S.left(Kept) + TextEllipsis;
 }
 
 } // namespace
@@ -216,6 +239,8 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
     P->save();
     if (!(Format & DT_NOCLIP))
         P->setClipRect(ToQRect(R), Qt::IntersectClip);
+    if (Format & DT_RTLREADING)
+        P->setLayoutDirection(Qt::RightToLeft);
     Canvas->ApplyFont(P);
     const QColor Ink = ColorToQColor(Canvas->Font()->Color());
     const bool Opaque = Canvas->Brush()->Style() == bsSolid;
@@ -228,6 +253,8 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
             X = R.Left + (Width - LW) / 2;
         else if (Format & DT_RIGHT)
             X = R.Right - LW;
+        const int LineY = Y;
+        const bool Turned = Canvas->TurnForText(P, X, Y);
         if (Opaque)
             Canvas->FillWithBrush(P, QRect(X, Y, LW, LineH));
         if (Ink.isValid()) {
@@ -240,7 +267,9 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
                 P->fillRect(QRect(UX, Y + UnderlineY, UW, UnderlineH), Ink);
             }
         }
-        Y += LineH;
+        if (Turned)
+            P->restore();
+        Y = LineY + LineH;
     }
     P->restore();
     return Result;

@@ -258,3 +258,28 @@ TEST(GraphicsTextTest, SolidBrushFillsBehindEachLine)
     EXPECT_EQ(P.C()->Pixels(X - 1, 0), clWhite);
     EXPECT_EQ(P.C()->Pixels(X, Ext.cy), clWhite);
 }
+
+// A turned font turns the text about its starting point: at 90 degrees a
+// line runs upwards from there, for TextOut and DrawText alike.
+TEST(GraphicsTextTest, OrientationTurnsTheText)
+{
+    for (const bool ThroughDrawText : {false, true}) {
+        TextPaper P(120, 120);
+        P.C()->Font()->SetOrientation(900);
+        const String Text = QStringLiteral("WWWWWW");
+        if (ThroughDrawText)
+            P.Draw(Text, Rect(40, 100, 120, 120), DT_NOCLIP | DT_SINGLELINE);
+        else
+            P.C()->TextOut(40, 100, Text);
+        const TInk I = FindInk(P.B);
+        ASSERT_GT(I.Count, 0) << ThroughDrawText;
+        EXPECT_GT(I.Bottom - I.Top, 2 * (I.Right - I.Left)) << ThroughDrawText;
+        EXPECT_LE(I.Bottom, 100) << ThroughDrawText;
+        EXPECT_GE(I.Left, 40) << ThroughDrawText;
+    }
+    TFont F;
+    F.SetOrientation(450);
+    TFont Copy;
+    Copy.Assign(&F);
+    EXPECT_EQ(Copy.Orientation(), 450);
+}

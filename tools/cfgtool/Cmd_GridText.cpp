@@ -1,9 +1,11 @@
-// cfgtool grid-text FUNCTION [ARG...] [--html] [--multi] [--thousand C] [--decimal C]:
-// applies one of the grid's text routines to every line of standard input
-// (UTF-8, escapes \\ \r \n \t \xHH \uHHHH) and prints one escaped result a line.
+// cfgtool grid-text FUNCTION [ARG...] [--html] [--multi] [--accents] [--case]
+// [--thousand C] [--decimal C]: applies one of the grid's text routines to
+// every line of standard input (UTF-8, escapes \\ \r \n \t \xHH \uHHHH; the
+// arguments take them too) and prints one escaped result a line.
 #include "Command.h"
 #include "TextLines.h"
 
+#include "grid/base/EsgHTMLE.h"
 #include "grid/base/ExUtil.h"
 
 #include <algorithm>
@@ -14,6 +16,8 @@ namespace {
 struct GridTextFlags {
     bool Html = false;
     bool Multi = false;
+    bool Accents = false;
+    bool CaseSensitive = false;
 };
 
 using GridTextFn = std::function<QString(QString Text, const QStringList& Args, const GridTextFlags& Flags)>;
@@ -60,13 +64,32 @@ const GridTextFunction GridTextFunctions[] = {
     {"clipboard-html", 0, InPlace(MakeClipboardHTML)},
     {"dmy-date", 0, NumberResult(DMYToDate)},
     {"mdy-date", 0, NumberResult(MDYToDate)},
+    {"strip", 0, TextResult(StripHTMLTags)},
+    {"plain", 0, TextResult(HTMLPlainText)},
+    {"escape", 0, [](QString T, const QStringList&, const GridTextFlags& F) { return EscapeHTML(T, F.Accents); }},
+    {"unescape", 0,
+     [](QString T, const QStringList&, const GridTextFlags& F) { return UnescapeHTML(T, F.Accents); }},
+    {"mark", 2,
+     [](QString T, const QStringList& A, const GridTextFlags& F) {
+         return InsertMarkTags(T, A[0], A[1], F.CaseSensitive);
+     }},
+    {"unmark", 1, [](QString T, const QStringList& A, const GridTextFlags&) { return RemoveMarkTags(T, A[0]); }},
+    {"next-control", 1,
+     [](QString T, const QStringList& A, const GridTextFlags&) { return GetNextHTMLControlID(T, A[0]); }},
+    {"set-control", 2,
+     [](QString T, const QStringList& A, const GridTextFlags&) {
+         SetHTMLControlValue(T, A[0], A[1]);
+         return T;
+     }},
+    {"clear-radios", 0, TextResult(ClearHTMLRadioControls)},
 };
 
 int Refuse(const QString& Why)
 {
     cfgtool::Err(QStringLiteral("grid-text: ") + Why);
     cfgtool::Err(QStringLiteral(
-        "usage: cfgtool grid-text FUNCTION [ARG...] [--html] [--multi] [--thousand C] [--decimal C]"));
+        "usage: cfgtool grid-text FUNCTION [ARG...] [--html] [--multi] [--accents] [--case] [--thousand C] "
+        "[--decimal C]"));
     return 2;
 }
 
@@ -86,6 +109,10 @@ int GridText(const QStringList& Args)
             Flags.Html = true;
         } else if (A == QLatin1String("--multi")) {
             Flags.Multi = true;
+        } else if (A == QLatin1String("--accents")) {
+            Flags.Accents = true;
+        } else if (A == QLatin1String("--case")) {
+            Flags.CaseSensitive = true;
         } else if (A == QLatin1String("--thousand") || A == QLatin1String("--decimal")) {
             if (!cfgtool::TakeCharOption(Args, I, A == QLatin1String("--thousand") ? FormatSettings.ThousandSeparator
                                                                                   : FormatSettings.DecimalSeparator))
@@ -93,7 +120,7 @@ int GridText(const QStringList& Args)
         } else if (A.startsWith(QLatin1String("--"))) {
             return Refuse(QStringLiteral("unknown option: ") + A);
         } else {
-            FunctionArgs.append(A);
+            FunctionArgs.append(Unescape(A));
         }
     }
     if (FunctionArgs.size() != Found->ArgCount)

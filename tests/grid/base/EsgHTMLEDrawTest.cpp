@@ -1,0 +1,390 @@
+#include "grid/base/EsgHTMLE.h"
+#include "grid/base/PictureContainer.h"
+
+#include "rtl/Themes.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor Paper = 0x030201;
+
+// One call of DrawHTMLText with the arguments a test does not care about
+// at their neutral values; the results stay for the test to read.
+struct HtmlCall {
+    TRect R = TRect(0, 0, 200, 100);
+    Integer XPos = -1;
+    Integer YPos = -1;
+    Integer FocusLink = -1;
+    bool CheckHotSpot = false;
+    bool CheckHeight = false;
+    bool WordWrap = true;
+    TPictureContainer* Container = nullptr;
+
+    String AnchorVal, StripVal, FocusAnchor, AnchorHint, CID, CV, CT;
+    Integer XSize = 0, YSize = 0, HyperLinks = 0, MouseLink = 0;
+    TRect HoverRect, CtrlRect;
+
+    bool Run(TCanvas* C, const String& S)
+    {
+        return DrawHTMLText(C, S, R, nullptr, XPos, YPos, FocusLink, -1, 1, CheckHotSpot, CheckHeight, false, false,
+                            false, false, WordWrap, false, 1.0, clBlue, clNone, clNone, clGray, AnchorVal, StripVal,
+                            FocusAnchor, AnchorHint, XSize, YSize, HyperLinks, MouseLink, HoverRect, CtrlRect, CID,
+                            CV, CT, nullptr, Container, nullptr, 0);
+    }
+    // Measures without drawing.
+    void Measure(TCanvas* C, const String& S)
+    {
+        CheckHeight = true;
+        Run(C, S);
+        CheckHeight = false;
+    }
+    // Hit-tests the point.
+    bool HitTest(TCanvas* C, const String& S, Integer X, Integer Y)
+    {
+        XPos = X;
+        YPos = Y;
+        CheckHotSpot = true;
+        const bool Hit = Run(C, S);
+        CheckHotSpot = false;
+        return Hit;
+    }
+};
+
+class Sheet {
+public:
+    explicit Sheet(int W = 220, int H = 120)
+    {
+        B.SetSize(W, H);
+        C()->Brush()->SetColor(Paper);
+        C()->FillRect(TRect(0, 0, W, H));
+        C()->Brush()->SetStyle(bsClear);
+        C()->Font()->SetColor(clBlack);
+    }
+    TCanvas* C() { return B.Canvas(); }
+    QImage Image()
+    {
+        C()->Release();
+        return B.ToImage();
+    }
+    // The bounding box of the pixels that are not paper; empty when none.
+    TRect Ink()
+    {
+        const QImage I = Image();
+        TRect Box(I.width(), I.height(), -1, -1);
+        for (int Y = 0; Y < I.height(); ++Y)
+            for (int X = 0; X < I.width(); ++X)
+                if (C()->Pixels(X, Y) != Paper) {
+                    Box.Left = std::min(Box.Left, X);
+                    Box.Top = std::min(Box.Top, Y);
+                    Box.Right = std::max(Box.Right, X + 1);
+                    Box.Bottom = std::max(Box.Bottom, Y + 1);
+                }
+        return Box.Right < 0 ? TRect(0, 0, 0, 0) : Box;
+    }
+    int Count(TColor Color)
+    {
+        int N = 0;
+        const QImage I = Image();
+        for (int Y = 0; Y < I.height(); ++Y)
+            for (int X = 0; X < I.width(); ++X)
+                N += C()->Pixels(X, Y) == Color;
+        return N;
+    }
+    TBitmap B;
+};
+
+QImage Drawn(const String& S)
+{
+    Sheet P;
+    HtmlCall H;
+    H.Run(P.C(), S);
+    return P.Image();
+}
+
+TEST(EsgHTMLEDraw, TagsAreRecognisedByTheirLetters)
+{
+    EXPECT_EQ(Drawn(QStringLiteral("<b>x</b>")), Drawn(QStringLiteral("<B>x</B>")));
+    EXPECT_NE(Drawn(QStringLiteral("<b>x</b>")), Drawn(QStringLiteral("x")));
+    EXPECT_EQ(Drawn(QStringLiteral("<BOLD>x")), Drawn(QStringLiteral("x")));
+    EXPECT_EQ(Drawn(QStringLiteral("a<Q>b</Q>")), Drawn(QStringLiteral("ab")));
+    EXPECT_EQ(Drawn(QStringLiteral("A&B")), Drawn(QStringLiteral("A<U>B</U>")));
+    EXPECT_NE(Drawn(QStringLiteral("A&B")), Drawn(QStringLiteral("AB")));
+
+    Sheet P;
+    HtmlCall H;
+    H.Measure(P.C(), QStringLiteral("a<Q>b</Q>"));
+    EXPECT_EQ(H.StripVal, QStringLiteral("ab"));
+}
+
+TEST(EsgHTMLEDraw, EntitiesShowTheirCharacters)
+{
+    Sheet P;
+    HtmlCall H;
+    H.Measure(P.C(), QStringLiteral("AT&amp;T"));
+    EXPECT_EQ(H.XSize, P.C()->TextWidth(QStringLiteral("AT&T")));
+    H.Measure(P.C(), QStringLiteral("a&lt;b"));
+    EXPECT_EQ(H.XSize, P.C()->TextWidth(QStringLiteral("a<b")));
+    H.Measure(P.C(), QStringLiteral("A&B"));
+    EXPECT_EQ(H.XSize, P.C()->TextWidth(QStringLiteral("AB")));
+    // Drawn, the escaped ampersand is an ampersand, not an underline.
+    EXPECT_NE(Drawn(QStringLiteral("AT&amp;T")), Drawn(QStringLiteral("AT<U>T</U>")));
+}
+
+TEST(EsgHTMLEDraw, FontColourAndSize)
+{
+    Sheet Red;
+    HtmlCall H;
+    H.Run(Red.C(), QStringLiteral("<FONT COLOR=\"#ff0000\">xxx</FONT>"));
+    EXPECT_GT(Red.Count(RGB(255, 0, 0)), 0);
+
+    Sheet Unquoted;
+    Unquoted.C()->Font()->SetColor(clGreen);
+    H.Run(Unquoted.C(), QStringLiteral("<FONT COLOR=#ff0000>xxx</FONT>"));
+    EXPECT_EQ(Unquoted.Count(RGB(255, 0, 0)), 0);
+    EXPECT_GT(Unquoted.Count(clGreen), 0);
+
+    for (const auto& [Size, Points] : {std::pair{"3", 12}, std::pair{"9", 9}}) {
+        Sheet P;
+        H.Measure(P.C(), QStringLiteral("<FONT SIZE=\"%1\">Wg</FONT>").arg(QLatin1String(Size)));
+        P.C()->Font()->SetSize(Points);
+        EXPECT_EQ(H.XSize, P.C()->TextWidth(QStringLiteral("Wg"))) << Size;
+    }
+}
+
+TEST(EsgHTMLEDraw, CentredParagraphs)
+{
+    Sheet P;
+    HtmlCall H;
+    H.Run(P.C(), QStringLiteral("<P ALIGN=\"CENTER\">xx<BR>xx"));
+    const TRect Ink = P.Ink();
+    const int Centre = (Ink.Left + Ink.Right) / 2;
+    EXPECT_NEAR(Centre, 100, 3);
+    const Integer LineHeight = P.C()->TextHeight(QStringLiteral("gh"));
+    EXPECT_GT(Ink.Bottom, LineHeight);  // the second line is drawn too
+    Sheet Second;
+    H.Run(Second.C(), QStringLiteral("<P ALIGN=\"CENTER\"><BR>xx"));
+    EXPECT_EQ(Second.Ink().Left, Ink.Left);
+}
+
+TEST(EsgHTMLEDraw, RightAlignedAndIndented)
+{
+    Sheet P;
+    HtmlCall H;
+    H.R = TRect(0, 0, 100, 40);
+    H.Run(P.C(), QStringLiteral("<P ALIGN=\"RIGHT\">x"));
+    const TRect Right = P.Ink();
+    EXPECT_NEAR(Right.Right, 100, 2);
+    Sheet Indented;
+    H.Run(Indented.C(), QStringLiteral("<P ALIGN=\"RIGHT\" INDENT=\"10\">x"));
+    EXPECT_EQ(Indented.Ink().Left, Right.Left + 10);
+}
+
+TEST(EsgHTMLEDraw, EmptyTextAndLineBreaks)
+{
+    Sheet P;
+    HtmlCall H;
+    const Integer Gh = P.C()->TextHeight(QStringLiteral("gh"));
+    EXPECT_FALSE(H.HitTest(P.C(), QString(), 5, 5));
+    EXPECT_EQ(H.XSize, 0);
+    EXPECT_EQ(H.YSize, Gh);
+    EXPECT_EQ(H.HyperLinks, 0);
+    EXPECT_EQ(H.MouseLink, -1);
+
+    H.Measure(P.C(), QStringLiteral("x<BR>x<BR>"));
+    EXPECT_EQ(H.StripVal, QStringLiteral("x\rx\r"));
+    EXPECT_EQ(H.YSize, 2 * Gh);
+}
+
+TEST(EsgHTMLEDraw, LinksAndHitTesting)
+{
+    Sheet P;
+    HtmlCall H;
+    const String S = QStringLiteral("<A HREF=\"u1\">a</A> <A HREF=\"u2\">b</A>");
+    H.FocusLink = 0;
+    H.Run(P.C(), S);
+    EXPECT_EQ(H.HyperLinks, 2);
+    EXPECT_EQ(H.FocusAnchor, QStringLiteral("u1"));
+
+    const Integer BLeft = 1 + P.C()->TextWidth(QStringLiteral("a "));
+    const Integer Y = P.C()->TextHeight(QStringLiteral("gh")) / 2;
+    EXPECT_TRUE(H.HitTest(P.C(), S, BLeft + 1, Y));
+    EXPECT_EQ(H.MouseLink, 2);
+    EXPECT_EQ(H.AnchorVal, QStringLiteral("u2"));
+    EXPECT_EQ(H.HoverRect.Left, BLeft);
+    EXPECT_EQ(H.HoverRect.Right, BLeft + P.C()->TextWidth(QStringLiteral("b")));
+
+    HtmlCall Miss;
+    EXPECT_FALSE(Miss.HitTest(P.C(), S, 150, Y));
+    EXPECT_EQ(Miss.MouseLink, -1);
+}
+
+TEST(EsgHTMLEDraw, WordWrapAndEllipsis)
+{
+    Sheet P;
+    HtmlCall H;
+    const Integer Gh = P.C()->TextHeight(QStringLiteral("gh"));
+    H.R = TRect(0, 0, P.C()->TextWidth(QStringLiteral("aaa ")) + 3, 100);
+    H.Measure(P.C(), QStringLiteral("aaa bbb"));
+    EXPECT_EQ(H.YSize, 2 * Gh);
+
+    H.WordWrap = false;
+    H.Measure(P.C(), QStringLiteral("aaa bbb"));
+    EXPECT_EQ(H.YSize, Gh);
+    Sheet Cut;
+    H.Run(Cut.C(), QStringLiteral("aaa bbb"));
+    EXPECT_LE(Cut.Ink().Right, H.R.Right);
+
+    // A word wider than the rectangle stands alone on its line.
+    HtmlCall Long;
+    Long.R = TRect(0, 0, P.C()->TextWidth(QStringLiteral("aaa")) + 3, 100);
+    Long.Measure(P.C(), QStringLiteral("aaa wwwwwwwwwwww bb"));
+    EXPECT_EQ(Long.YSize, 3 * Gh);
+}
+
+TEST(EsgHTMLEDraw, CheckHeightMeasuresEveryLineDrawingStopsAtTheBottom)
+{
+    Sheet P;
+    HtmlCall H;
+    const Integer Gh = P.C()->TextHeight(QStringLiteral("gh"));
+    H.R = TRect(0, 0, 200, Gh * 2 + Gh / 2);
+    const String S = QStringLiteral("a<BR>b<BR>c<BR>d");
+    H.Measure(P.C(), S);
+    EXPECT_EQ(H.YSize, 4 * Gh);
+    H.Run(P.C(), S);
+    EXPECT_EQ(H.YSize, 2 * Gh);
+    EXPECT_LE(P.Ink().Bottom, 2 * Gh);
+}
+
+// A picture container with one 16 x 16 PNG named "pic".
+struct OnePicture {
+    OnePicture() : Container(nullptr)
+    {
+        QImage Image(16, 16, QImage::Format_ARGB32);
+        Image.fill(Qt::red);
+        QByteArray Data;
+        QBuffer Buffer(&Data);
+        Buffer.open(QIODevice::WriteOnly);
+        Image.save(&Buffer, "PNG");
+        TPictureItem* Item = Container.Items()->Add();
+        Item->SetName(QStringLiteral("PIC"));
+        Item->Picture()->LoadFromBytes(Data);
+    }
+    TPictureContainer Container;
+};
+
+TEST(EsgHTMLEDraw, ImagesScaleToTheirWidthAndTheResolution)
+{
+    OnePicture Pic;
+    Sheet P;
+    HtmlCall H;
+    H.Container = &Pic.Container;
+    const String S = QStringLiteral("<IMG SRC=\"pic\" WIDTH=\"32\">");
+    H.Run(P.C(), S);
+    EXPECT_EQ(H.XSize, 32);
+    EXPECT_EQ(H.YSize, 32);
+    const TRect Ink = P.Ink();
+    EXPECT_EQ(Ink.Right - Ink.Left, 32);
+    EXPECT_EQ(Ink.Bottom - Ink.Top, 32);
+
+    Sheet Fine;
+    Fine.B.Image().setDotsPerMeterX(4724);  // 120 dots per inch
+    Fine.B.Image().setDotsPerMeterY(4724);
+    H.Measure(Fine.C(), S);
+    EXPECT_EQ(H.XSize, 40);
+    EXPECT_EQ(H.YSize, 40);
+}
+
+TEST(EsgHTMLEDraw, CheckBoxControls)
+{
+    const String Checked = QStringLiteral("<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"c1\" VALUE=\"TRUE\">");
+    const String Clear = QStringLiteral("<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"c1\" VALUE=\"FALSE\">");
+    for (const bool Themed : {true, false}) {
+        SetThemesEnabled(Themed);
+        EXPECT_NE(Drawn(Checked), Drawn(Clear)) << "themed " << Themed;
+        EXPECT_NE(Drawn(Clear), Drawn(QString())) << "themed " << Themed;
+    }
+    SetThemesEnabled(true);
+
+    Sheet P;
+    HtmlCall H;
+    const Integer Gh = P.C()->TextHeight(QStringLiteral("gh"));
+    EXPECT_TRUE(H.HitTest(P.C(), QStringLiteral("x") + Checked, 1 + P.C()->TextWidth(QStringLiteral("x")) + 5,
+                          Gh / 2 + 2));
+    EXPECT_EQ(H.AnchorVal, QStringLiteral("ctrl"));
+    EXPECT_EQ(H.CID, QStringLiteral("c1"));
+    EXPECT_EQ(H.CV, QStringLiteral("TRUE"));
+    EXPECT_EQ(H.CT, QStringLiteral("CHECK"));
+    EXPECT_GT(H.CtrlRect.Width(), 0);
+
+    HtmlCall NoWidth;
+    const String Bare = QStringLiteral("x<CONTROL TYPE=\"CHECK\" ID=\"c2\">y");
+    NoWidth.Measure(P.C(), Bare);
+    EXPECT_EQ(NoWidth.XSize, P.C()->TextWidth(QStringLiteral("x")) + P.C()->TextWidth(QStringLiteral("y")));
+    EXPECT_FALSE(NoWidth.HitTest(P.C(), Bare, 1 + P.C()->TextWidth(QStringLiteral("x")), Gh / 2));
+    EXPECT_TRUE(NoWidth.CID.isEmpty());
+}
+
+TEST(EsgHTMLEDraw, CanvasStateIsKept)
+{
+    Sheet P;
+    TCanvas* C = P.C();
+    C->Font()->SetName(QStringLiteral("Sans"));
+    C->Font()->SetSize(10);
+    C->Pen()->SetColor(clMaroon);
+    C->Pen()->SetWidth(2);
+    C->Brush()->SetColor(clTeal);
+    C->Brush()->SetStyle(bsSolid);
+    HtmlCall H;
+    H.Run(C, QStringLiteral("<B><I><FONT FACE=\"Serif\" SIZE=\"5\" COLOR=\"clRed\" BGCOLOR=\"clBlue\">x<R A=\"90\">y"
+                            "<HR><EW>z<CONTROL TYPE=\"EDIT\" WIDTH=\"30\" VALUE=\"v\"><A HREF=\"h\">q"));
+    EXPECT_EQ(C->Font()->Name(), QStringLiteral("Sans"));
+    EXPECT_EQ(C->Font()->Size(), 10);
+    EXPECT_EQ(C->Font()->Style(), TFontStyles());
+    EXPECT_EQ(C->Font()->Color(), clBlack);
+    EXPECT_EQ(C->Font()->Orientation(), 0);
+    EXPECT_EQ(C->Pen()->Color(), clMaroon);
+    EXPECT_EQ(C->Pen()->Width(), 2);
+    EXPECT_EQ(C->Brush()->Color(), clTeal);
+    EXPECT_EQ(C->Brush()->Style(), bsSolid);
+}
+
+TEST(EsgHTMLEDraw, PathologicalTextsReturn)
+{
+    OnePicture Pic;
+    Sheet P;
+    const String Repeated = QStringLiteral("<LI><LI>x").repeated(200);
+    const String Long = QStringLiteral("word <b>bold</b> ").repeated(6250);
+    const String Cases[] = {
+        QStringLiteral("ab<IMG SRC=\"pic\" WIDTH=\"99\">cd<IMG SRC=\"pic\" WIDTH=\"99\">"),
+        QStringLiteral("ab<CONTROL TYPE=\"EDIT\" WIDTH=\"99\">cd<CONTROL TYPE=\"EDIT\" WIDTH=\"99\">"),
+        Repeated,
+        QStringLiteral("a<b"),
+        QStringLiteral("<"),
+        QStringLiteral("\x01\x02<\x03>") + QChar(0xD800) + QStringLiteral("x") + QChar(0xDC00),
+    };
+    const TRect Rects[] = {TRect(0, 0, 100, 100), TRect(0, 0, 0, 0), TRect(0, 0, 1, 1)};
+    for (const String& S : Cases)
+        for (const TRect& R : Rects)
+            for (const bool CheckHeight : {false, true}) {
+                HtmlCall H;
+                H.Container = &Pic.Container;
+                H.R = R;
+                H.CheckHeight = CheckHeight;
+                H.Run(P.C(), S);
+                EXPECT_GT(H.YSize, 0);
+            }
+    // A long text is measured whole (every run once in the plain text) and
+    // drawn as far as the rectangle goes.
+    HtmlCall H;
+    H.Measure(P.C(), Long);
+    EXPECT_EQ(H.StripVal.size(), HTMLPlainText(Long).size());
+    EXPECT_GT(H.YSize, 1000);
+    H.WordWrap = false;
+    H.Run(P.C(), Long);
+    EXPECT_GT(H.YSize, 0);
+}
+
+} // namespace
