@@ -297,6 +297,25 @@ TEST(EsgHTMLEDraw, ImagesScaleToTheirWidthAndTheResolution)
     EXPECT_EQ(H.YSize, 40);
 }
 
+// A picture whose data did not decode is 0 x 0: scaling it to a given width
+// or height must not divide by its size, and it takes no room.
+TEST(EsgHTMLEDraw, APictureWithoutDataTakesNoRoom)
+{
+    TPictureContainer Container(nullptr);
+    Container.Items()->Add()->SetName(QStringLiteral("EMPTY"));
+    Sheet P;
+    HtmlCall H;
+    H.Container = &Container;
+    H.Measure(P.C(), QStringLiteral("ab"));
+    const Integer TextWidth = H.XSize;
+    ASSERT_GT(TextWidth, 0);
+    for (const char* Size : {"WIDTH=\"32\"", "HEIGHT=\"32\"", "WIDTH=\"32\" HEIGHT=\"32\""}) {
+        SCOPED_TRACE(Size);
+        H.Measure(P.C(), QStringLiteral("<IMG SRC=\"empty\" %1>ab").arg(QLatin1String(Size)));
+        EXPECT_EQ(H.XSize, TextWidth);
+    }
+}
+
 TEST(EsgHTMLEDraw, CheckBoxControls)
 {
     const String Checked = QStringLiteral("<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"c1\" VALUE=\"TRUE\">");

@@ -28,31 +28,31 @@ check from-wide -- '\q\x4\' -- '\\q\\x4\\'
 check from-wide -- '\ud800\uD83D\uDE00\x7F' -- $'\\uD800\xf0\x9f\x98\x80\x7f'
 check clipboard-html -- '<b>x</b>' -- 'Version:1.0\r\nStartHTML:00000097\r\nEndHTML:00000314\r\nStartFragment:00000274\r\nEndFragment:00000282\r\n<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN"><html><head><META http-equiv=Content-Type content="text/html; charset=iso-8859-1"></head><body><!--StartFragment--><b>x</b><!--EndFragment--></body></html>'
 
-check "strip" 'a<br>b' 'x<b>y</b>' 'a<b' 'a>b<c>' -- 'a\r\nb' 'xy' 'a<b' 'a>b<c>'
-check "plain" 'x<BR>x<BR>' 'a<Q>b</Q>' -- 'xx' 'ab'
-check "escape" 'a<b>&"' '&amp;' '*amp;' -- 'a&lt;b&gt;&amp;&quot;' '&amp;amp;' '*amp;'
-check "escape --accents" 'éÕ' -- '&eacute;&Otilde;'
-check "unescape --accents" '&eacute;&Otilde;' '&Eacute; &eacute;' -- 'éÕ' 'É é'
-check "unescape" '&amp;quot;' '&LT;&eacute;' -- '&quot;' '<&eacute;'
-check "mark ab hi" 'abab' -- '<hi>ab</hi><hi>ab</hi>'
-check "mark AB hi" 'abab' -- '<hi>ab</hi><hi>ab</hi>'
-check "mark AB hi --case" 'abab' -- 'abab'
-check "mark b hi" '<b>abc</b>' -- '<b>a<hi>b</hi>c</b>'
-check "unmark hi" '<b>a<hi>b</hi>c</b>' '<HI>a&lt;b</HI>' -- '<b>abc</b>' 'a<b'
+check strip -- 'a<br>b' 'x<b>y</b>' 'a<b' 'a>b<c>' -- 'a\r\nb' 'xy' 'a<b' 'a>b<c>'
+check plain -- 'x<BR>x<BR>' 'a<Q>b</Q>' -- 'xx' 'ab'
+check escape -- 'a<b>&"' '&amp;' '*amp;' -- 'a&lt;b&gt;&amp;&quot;' '&amp;amp;' '*amp;'
+check escape --accents -- 'éÕ' -- '&eacute;&Otilde;'
+check unescape --accents -- '&eacute;&Otilde;' '&Eacute; &eacute;' -- 'éÕ' 'É é'
+check unescape -- '&amp;quot;' '&LT;&eacute;' -- '&quot;' '<&eacute;'
+check mark ab hi -- 'abab' -- '<hi>ab</hi><hi>ab</hi>'
+check mark AB hi -- 'abab' -- '<hi>ab</hi><hi>ab</hi>'
+check mark AB hi --case -- 'abab' -- 'abab'
+check mark b hi -- '<b>abc</b>' -- '<b>a<hi>b</hi>c</b>'
+check unmark hi -- '<b>a<hi>b</hi>c</b>' '<HI>a&lt;b</HI>' -- '<b>abc</b>' 'a<b'
 controls='<CONTROL TYPE="BUTTON" ID="b1"><CONTROL TYPE="EDIT" ID="e1"><CONTROL TYPE="CHECK" ID="c1"><CONTROL TYPE="EDIT" ID="e2">'
-check "next-control e1" "$controls" -- 'e2'
-check "next-control e2" "$controls" -- ''
+check next-control e1 -- "$controls" -- 'e2'
+check next-control e2 -- "$controls" -- ''
 # An empty argument asks for the first editable control.
-actual=$(printf '%s\n' "$controls" | "$cfgtool" grid-text next-control "")
+actual=$(printf '%s\n' "$controls" | "$CFGTOOL" grid-text next-control "")
 if [ "$actual" != e1 ]; then
   echo "FAIL grid-text next-control \"\": $actual"
   failures=$((failures + 1))
 fi
-check "set-control e1 a&b" 'x<CONTROL TYPE="edit" WIDTH="60" ID="e1" VALUE="x">y' 'z' -- \
+check set-control e1 'a&b' -- 'x<CONTROL TYPE="edit" WIDTH="60" ID="e1" VALUE="x">y' 'z' -- \
   'x<CONTROL ID="e1" VALUE="a&amp;b" WIDTH="60" TYPE="EDIT">y' 'z'
-check "set-control e1 a\x20b" '<CONTROL TYPE="EDIT" WIDTH="60" ID="e1" VALUE="" HEIGHT="40">' -- \
+check set-control e1 'a\x20b' -- '<CONTROL TYPE="EDIT" WIDTH="60" ID="e1" VALUE="" HEIGHT="40">' -- \
   '<CONTROL ID="e1" VALUE="a b" WIDTH="60" TYPE="EDIT" HEIGHT="40">'
-check "clear-radios" '<CONTROL TYPE="RADIO" WIDTH="16" ID="r1" VALUE="TRUE">' -- \
+check clear-radios -- '<CONTROL TYPE="RADIO" WIDTH="16" ID="r1" VALUE="TRUE">' -- \
   '<CONTROL ID="r1" VALUE="FALSE" WIDTH="16" TYPE="RADIO">'
 
 refuse
