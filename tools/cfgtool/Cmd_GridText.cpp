@@ -120,7 +120,7 @@ int GridText(const QStringList& Args)
         } else if (A.startsWith(QLatin1String("--"))) {
             return Refuse(QStringLiteral("unknown option: ") + A);
         } else {
-            FunctionArgs.append(Unescape(A));
+            FunctionArgs.append(cfgtool::UnescapeText(A));
         }
     }
     if (FunctionArgs.size() != Found->ArgCount)
