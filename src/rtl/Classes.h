@@ -45,6 +45,17 @@ private:                                                  \
                                                           \
 public:
 
+// A property whose writer goes through the class's own Store(Field, Value)
+// (one that notifies, for example); otherwise as RTL_STORED_PROPERTY.
+#define RTL_PROPERTY_STORED_BY(Store, Type, Name, Default) \
+    Type Name() const { return F##Name; }                   \
+    void Set##Name(const Type& Value) { Store(F##Name, Value); } \
+                                                            \
+private:                                                    \
+    Type F##Name = Default;                                 \
+                                                            \
+public:
+
 // ---------------------------------------------------------------- interfaces
 
 // The framework's interfaces are reference-counted abstract classes: an

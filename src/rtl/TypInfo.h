@@ -32,13 +32,21 @@ private:
     QStringList FNames;
 };
 
-#define RTL_NAMED_ENUM(Type, ...)                                   \
-    enum Type { __VA_ARGS__ };                                      \
+#define RTL_ENUM_TYPE_INFO(Type, ...)                               \
     inline const TEnumTypeInfo& EnumTypeInfo(Type)                  \
     {                                                               \
         static const TEnumTypeInfo Info(#Type, #__VA_ARGS__);       \
         return Info;                                                \
     }
+
+#define RTL_NAMED_ENUM(Type, ...)                                   \
+    enum Type { __VA_ARGS__ };                                      \
+    RTL_ENUM_TYPE_INFO(Type, __VA_ARGS__)
+
+// The same for an enumeration the design keeps in one byte.
+#define RTL_NAMED_BYTE_ENUM(Type, ...)                              \
+    enum Type : Byte { __VA_ARGS__ };                               \
+    RTL_ENUM_TYPE_INFO(Type, __VA_ARGS__)
 
 // The name of the value with that ordinal; empty outside the enumeration.
 String GetEnumName(const TEnumTypeInfo& Info, Integer Value);
