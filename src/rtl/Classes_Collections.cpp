@@ -155,7 +155,10 @@ void TCollection::InsertItem(TCollectionItem* Item)
 
 void TCollection::RemoveItem(TCollectionItem* Item)
 {
-    std::erase(FItems, Item);
+    // Items are freed last first: the search from the end finds them at once.
+    const auto Found = std::find(FItems.rbegin(), FItems.rend(), Item);
+    if (Found != FItems.rend())
+        FItems.erase(std::next(Found).base());
     Item->FCollection = nullptr;
     Changed();
 }

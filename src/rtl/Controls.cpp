@@ -1522,6 +1522,21 @@ TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled) const
     return nullptr;
 }
 
+void TWinControl::SetParent(TWinControl* AParent)
+{
+    TControl::SetParent(AParent);
+    if (AParent && !FWindowCreated) {
+        FWindowCreated = true;
+        CreateWnd();
+    }
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (Parent())
+        CreateWnd();
+}
+
 void TWinControl::InsertControl(TControl* AControl)
 {
     FControls.push_back(AControl);

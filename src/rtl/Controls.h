@@ -542,6 +542,11 @@ public:
 
     void Repaint() override;
 
+    // The control receives CreateWnd once, when its window first sits in a
+    // parent; RecreateWnd runs it again (only while the control has one).
+    void SetParent(TWinControl* AParent) override;
+    void RecreateWnd();
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -562,6 +567,10 @@ protected:
     virtual void KeyPress(Char& Key);
     virtual void DoEnter();
     virtual void DoExit();
+    // The window's set-up that needs a parent (the widget itself lives as
+    // long as the control).
+    virtual void CreateWnd() {}
+    bool WindowCreated() const { return FWindowCreated; }
     // A child was added or removed.
     virtual void ControlsChanged() {}
 
@@ -606,6 +615,7 @@ private:
     bool FCtl3D = true;
     Integer FAlignLevel = 0;
     bool FAlignPending = false;
+    bool FWindowCreated = false;
 };
 
 // A windowed control that paints itself on its Canvas.

@@ -178,6 +178,12 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value)
     RowHeightsChanged();
 }
 
+void TCustomGrid::SetRowHeightList(const std::vector<Integer>& Heights)
+{
+    std::copy_n(Heights.begin(), std::min(Heights.size(), FRowHeights.size()), FRowHeights.begin());
+    LayoutChanged();
+}
+
 void TCustomGrid::SetGridLineWidth(Integer Value)
 {
     Value = std::max(Value, 0);

@@ -241,6 +241,11 @@ protected:
     void MoveColumn(Integer FromIndex, Integer ToIndex);
     void MoveRow(Integer FromIndex, Integer ToIndex);
 
+    // Every row's height at once, with one layout update: a list shorter
+    // than RowCount leaves the other rows as they are.
+    const std::vector<Integer>& RowHeightList() const { return FRowHeights; }
+    void SetRowHeightList(const std::vector<Integer>& Heights);
+
     // EInvalidGridOperation "Grid index out of range" outside the grid.
     void CheckCoord(Integer ACol, Integer ARow) const;
     [[noreturn]] static void GridIndexError();
@@ -442,6 +447,14 @@ public:
     void SetCells(Integer ACol, Integer ARow, const String& Value);
     TObject* Objects(Integer ACol, Integer ARow) const;
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
+
+    // One cell's text and object.
+    struct TCellSlot {
+        String Text;
+        TObject* Object = nullptr;
+    };
+    // One row of the store: as long as the last column written in it.
+    using TSlotRow = std::vector<TCellSlot>;
     // A column (row) as a string list of RowCount (ColCount) entries: the
     // entries are the cells, so reading and writing them reads and writes
     // the grid. Its length is the grid's: adding, inserting or deleting
@@ -452,12 +465,6 @@ public:
     void SetRows(Integer Index, TStrings* Value);
 
 protected:
-    // One cell's text and object.
-    struct TCellSlot {
-        String Text;
-        TObject* Object = nullptr;
-    };
-
     // The slots of any cell, also of columns and rows beyond the counts
     // (a descendant keeps hidden columns there); the caller checks the
     // indexes (not negative). Slot is null for a cell never written.
@@ -484,6 +491,16 @@ protected:
     // One more than the last row (column) any slot was written in.
     Integer SlotRowExtent() const { return Integer(FData.size()); }
     Integer SlotColExtent() const;
+
+    // Whole rows of the store, moved without copying cells and without
+    // repainting (the caller repaints): a taken row is left empty, a put row
+    // replaces what the row held; inserting shifts the rows from At down by
+    // Count empty rows, deleting drops Count rows (their objects are the
+    // caller's) and shifts the later rows up.
+    TSlotRow TakeSlotRow(Integer ARow);
+    void PutSlotRow(Integer ARow, TSlotRow Line);
+    void InsertSlotRows(Integer At, Integer Count);
+    void DeleteSlotRows(Integer At, Integer Count);
 
     void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
     String GetEditText(Integer ACol, Integer ARow) override;

@@ -2,6 +2,7 @@
 #include "rtl/Grids.h"
 
 #include <algorithm>
+#include <utility>
 
 // ---------------------------------------------------------------- TDrawGrid
 
@@ -131,6 +132,38 @@ TStringGrid::TCellSlot& TStringGrid::WritableSlot(Integer ACol, Integer ARow)
         Line.resize(std::size_t(ACol) + 1);
     }
     return Line[std::size_t(ACol)];
+}
+
+TStringGrid::TSlotRow TStringGrid::TakeSlotRow(Integer ARow)
+{
+    if (std::size_t(ARow) >= FData.size())
+        return {};
+    return std::exchange(FData[std::size_t(ARow)], TSlotRow());
+}
+
+void TStringGrid::PutSlotRow(Integer ARow, TSlotRow Line)
+{
+    if (std::size_t(ARow) >= FData.size()) {
+        if (Line.empty())
+            return;
+        FData.resize(std::size_t(ARow) + 1);
+    }
+    FData[std::size_t(ARow)] = std::move(Line);
+}
+
+void TStringGrid::InsertSlotRows(Integer At, Integer Count)
+{
+    if (Count <= 0 || std::size_t(At) >= FData.size())
+        return;
+    FData.insert(FData.begin() + At, std::size_t(Count), TSlotRow());
+}
+
+void TStringGrid::DeleteSlotRows(Integer At, Integer Count)
+{
+    if (Count <= 0 || std::size_t(At) >= FData.size())
+        return;
+    const std::size_t End = std::min(FData.size(), std::size_t(At) + std::size_t(Count));
+    FData.erase(FData.begin() + At, FData.begin() + std::ptrdiff_t(End));
 }
 
 Integer TStringGrid::SlotColExtent() const

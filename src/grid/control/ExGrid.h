@@ -1,0 +1,1475 @@
+#pragma once
+// The string grid of every table window: TExStringGrid on the base grid,
+// declared whole here; its operations are spread over the sources by theme:
+// ExGrid_Create.cpp (construction, window creation, loading, assignment,
+// sizing, destruction), ExGrid_Hidden.cpp (hidden columns and rows and the
+// two index spaces), ExGrid_Structure.cpp (counts, fixed cells, sizes,
+// moves, stretching), ExGrid_Values.cpp (typed cell access, headers,
+// version), ExGrid_Interim.cpp (the bodies that stand in until the grid's
+// later parts land, each marked there).
+//
+// Index spaces: cell access (Cells, the per-cell queries, cell graphics)
+// takes the real column and the display row; Col, ColCount, ColWidths,
+// selection and drawing take display indices; row hiding and AllCells take
+// real rows. RealColIndex, DisplColIndex, RealRowIndex and DisplRowIndex
+// convert.
+#include "grid/base/BaseGrid.h"
+#include "grid/base/ExStyleIF.h"
+#include "grid/base/PictureContainer.h"
+#include "grid/base/esgcheck.h"
+#include "grid/control/ExGrid_Graphic.h"
+#include "grid/control/ExGrid_Settings.h"
+#include "rtl/ImgList.h"
+#include "rtl/Menus.h"
+#include "rtl/StdCtrls.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class TExStringGrid;
+class TEditLink;
+class TExInplaceEdit;
+class TGridCombo;
+class TGridSpin;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridTransEdit;
+class TGridTransCombo;
+class THeaderDragButton;
+class TControlEdit;
+class TControlCombo;
+class THTMLHintWindow;
+class TExCustomDropDown;
+
+// The grid's exception: fixed English texts for cells that are no numbers
+// and indices outside the grid's own ranges.
+RTL_DECLARE_EXCEPTION(EExGridError, Exception)
+
+// ---------------------------------------------------------------------------
+// Enumerations of the grid control
+
+RTL_NAMED_ENUM(TGridLook, glStandard, glSoft, glClassic, glQVX, glXP, glListView, glVista, glWin7,
+               glOffice2007, glCustom)
+RTL_NAMED_ENUM(TExGridStyle, gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic,
+               gsOffice2007Luna, gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver,
+               gsWindowsVista, gsWindows7, gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black)
+RTL_NAMED_ENUM(TScrollType, ssNormal, ssFlat, ssEncarta, ssMetro)
+RTL_NAMED_ENUM(TScrollHintType, shNone, shVertical, shHorizontal, shBoth)
+RTL_NAMED_ENUM(TScrollBarAlways, saNone, saVert, saHorz, saBoth)
+RTL_NAMED_ENUM(THoverFixedCells, hfNone, hfAll, hfFixedRows, hfFixedColumns)
+RTL_NAMED_ENUM(THintShowLargeTextPos, hpCell, hpCursor)
+RTL_NAMED_ENUM(TFilterDropDownColumns, fdNormal, fdAll)
+RTL_NAMED_ENUM(TInvalidEntryIcon, ieNone, ieInfo, ieWarning, ieError)
+RTL_NAMED_ENUM(TIntelliPan, ipVertical, ipHorizontal, ipBoth, ipNone)
+RTL_NAMED_ENUM(TMouseSelectMode, msNormal, msColumn, msRow, msAll, msURL, msResize)
+RTL_NAMED_ENUM(TSearchAction, saFindFirst, saFindPrevious, saFindNext)
+RTL_NAMED_ENUM(TColumnSizeLocation, clRegistry, clIniFile)
+RTL_NAMED_ENUM(TAutoSizeRows, arAll, arNormal, arFixed)
+
+// ---------------------------------------------------------------------------
+// Event types of the grid control besides those of the grid vocabulary.
+// Row first where the grid's conventions say so, column first otherwise.
+
+using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& GoAdvance)>;
+using TCustomCellSizeEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
+                                                TPoint& ASize, bool Printing)>;
+using TCustomFilterEvent =
+    std::function<void(TObject* Sender, Integer ACol, const String& Value, bool& Accept)>;
+using TGetCellCursorEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, Integer Column, TStrings* Filter)>;
+using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
+                                              const String& FriendlyName, String& FilterCondition)>;
+using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
+                                             const String& FriendlyName, String& FilterCondition, bool Checked)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& hintstr)>;
+using TColumnCalcEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer FromRow, Integer ToRow, Double& Res)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, Integer OldCol, Integer NewCol, bool& Allow)>;
+using TCellChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow,
+                                              Integer NewCol, bool& Allow)>;
+using TCustomStrToDateEvent =
+    std::function<void(TObject* Sender, const String& Value, TDateTime& ADate, bool& IsDate)>;
+using TGridPrintPageEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, Integer PageNr, Integer PageXSize, Integer PageYSize)>;
+using TGridPrintGetPageNumEvent =
+    std::function<void(TObject* Sender, Integer PageNum, Integer PageColNum, String& PageNumText)>;
+using TGridPrintStartEvent =
+    std::function<void(TObject* Sender, Integer NrOfPages, Integer& FromPage, Integer& ToPage)>;
+using TGridPrintCancelEvent = std::function<void(TObject* Sender, Integer PageNr, bool& Abort)>;
+using TFitToPageEvent = std::function<void(TObject* Sender, Double& ScaleFactor, bool& Allow)>;
+using TGridPrintNewPageEvent = std::function<void(TObject* Sender, Integer ARow, bool& NewPage)>;
+using TGridPrintColumnWidthEvent = std::function<void(TObject* Sender, Integer ACol, Integer& Width)>;
+using TGridPrintRowHeightEvent = std::function<void(TObject* Sender, Integer ARow, Integer& Height)>;
+using TNodeClickEvent = std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)>;
+using TDropDownButtonClickEvent = std::function<void(TObject* Sender, Integer ButtonIndex)>;
+using TSearchFooterActionEvent = std::function<void(TObject* Sender, const String& Value, Integer ACol,
+                                                    Integer ARow, TSearchAction SearchAction)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& Allow)>;
+using TFixedDropDownClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+using TCanClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Allow)>;
+using TFixedEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow,
+                                           TGridFixedCellEditor& AEditor, TStrings* Values)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
+using TControlEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& CtrlID,
+                                         const String& CtrlType, const String& CtrlVal)>;
+using TControlComboListEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& CtrlID, const String& CtrlType,
+                       const String& CtrlVal, TStrings* Values, bool& Edit, Integer& DropCount)>;
+using TControlComboSelectEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, Integer ItemIndex, const String& CtrlID,
+                       const String& CtrlType, const String& CtrlVal)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardAfterPasteEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& Value)>;
+using TClipboardBeforePasteEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value, bool& Allow)>;
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value, bool& Valid)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+using TGridProgressEvent = std::function<void(TObject* Sender, SmallInt Progress)>;
+using THasComboEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& HasSpinEdit)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditLink* AEditLink)>;
+using TColorSelectedEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor& Color, String& Value)>;
+using TColorSelectEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor Color, const String& Value)>;
+using TImageSelectedEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer& Index)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer Index)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)>;
+using TRadioButtonClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const String& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
+                                                   const String& ASelection, TObject* AObject)>;
+using TFloatSpinClickEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime AValue, bool UpDown)>;
+using TDragScrollEvent =
+    std::function<void(TObject* Sender, Integer TopRow, Integer LeftCol, Integer& DragScrollDir, bool& CanScroll)>;
+using TEditCellDoneEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& Value)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime ADateTime)>;
+using TFooterPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect ARect)>;
+using TFooterCalcEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
+using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, Integer ARow, bool Value, bool& Allow)>;
+using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, Integer ARow)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
+using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
+using TOleDropEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Data, bool& Allow)>;
+using TOleDroppedEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
+using TOleDragOverEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Allow)>;
+using TOleDragStopEvent = std::function<void(TObject* Sender, Integer OLEEffect)>;
+using TOleDropColEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, Integer DropCol, bool& Allow)>;
+using TRatingChangeEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Double& NewRate, bool& Allow)>;
+using TColumnMoveEvent = std::function<void(TObject* Sender, Integer ACol, bool& Allow)>;
+using TColumnMovingEvent = std::function<void(TObject* Sender, Integer FromCol, Integer ToCol, bool& Allow)>;
+using TRowMoveEvent = std::function<void(TObject* Sender, Integer ARow, bool& Allow)>;
+using TRowMovingEvent = std::function<void(TObject* Sender, Integer FromRow, Integer ToRow, bool& Allow)>;
+using TScrollCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ScrollPosition,
+                                            Integer ScrollMin, Integer ScrollMax)>;
+using TSelectionResizeEvent = std::function<void(TObject* Sender, Integer FromCol, Integer FromRow, Integer ToCol,
+                                                 Integer ToRow, bool& Allow)>;
+using TSelectionResizedEvent =
+    std::function<void(TObject* Sender, Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow)>;
+using TCellSaveLoadEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
+
+// ---------------------------------------------------------------------------
+// TGridItem: one hidden row (its cells over all real columns, with their
+// objects, its height, the index it stands for and its hiding level).
+
+// The cells of a hidden row as a string list over the store's own row: the
+// row moves in and out whole, without copying cells.
+class TGridRowStrings : public TStrings {
+public:
+    TGridRowStrings() = default;
+    explicit TGridRowStrings(TStringGrid::TSlotRow Row) : FRow(std::move(Row)) {}
+
+    void Clear() override { FRow.clear(); }
+    void Delete(int Index) override;
+    void Insert(int Index, const String& S) override;
+    void InsertObject(int Index, const String& S, TObject* AObject) override;
+    TStringGrid::TSlotRow& Row() { return FRow; }
+
+protected:
+    String Get(int Index) const override;
+    int GetCount() const override { return int(FRow.size()); }
+    TObject* GetObject(int Index) const override;
+    void Put(int Index, const String& S) override;
+    void PutObject(int Index, TObject* AObject) override;
+
+private:
+    TStringGrid::TCellSlot& At(int Index);
+    const TStringGrid::TCellSlot& At(int Index) const;
+
+    TStringGrid::TSlotRow FRow;
+};
+
+class TGridItem : public TCollectionItem {
+public:
+    explicit TGridItem(TCollection* ACollection);
+    ~TGridItem() override;
+
+    Integer Idx() const { return FIdx; }
+    void SetIdx(Integer Value);
+    Integer Height() const { return FHeight; }
+    void SetHeight(Integer Value) { FHeight = Value; }
+    TStrings* Items() const { return FItems.get(); }
+    // The item owns the new list from then on.
+    void SetItems(TGridRowStrings* Value) { FItems.reset(Value); }
+    Integer Level() const { return FLevel; }
+    void SetLevel(Integer Value) { FLevel = Value; }
+    TGridRowStrings* RowStrings() const { return FItems.get(); }
+
+private:
+    Integer FIdx = 0;
+    Integer FHeight = 0;
+    std::unique_ptr<TGridRowStrings> FItems;
+    Integer FLevel = 0;
+};
+
+// The hidden rows, with a sorted index of their Idx values beside them so
+// that the row conversions need no walk over all rows. The index is
+// rebuilt on the first question after any change of the items.
+class TGridItems : public TCollection {
+public:
+    TGridItems() : TCollection(CollectionItemClass<TGridItem>()) {}
+    TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
+
+    // Items whose Idx lies below ARow.
+    Integer CountBelow(Integer ARow) const;
+    // Whether some item stands for ARow.
+    bool HasIdx(Integer ARow) const;
+    // The (ARow + 1)-th row that no item stands for.
+    Integer NthFreeRow(Integer ARow) const;
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    void BuildIndex() const;
+
+    mutable std::vector<Integer> FSortedIdx;  // every item's Idx, ascending
+    mutable std::vector<Integer> FDistinctIdx;  // the same without repeats
+    mutable bool FIndexValid = false;
+};
+
+// ---------------------------------------------------------------------------
+// TColumnSize: stretching and the persistence settings of column widths.
+
+class TColumnSize : public TPersistent {
+public:
+    explicit TColumnSize(TExStringGrid* AOwner) : FOwner(AOwner) {}
+
+    // From another TColumnSize, without stretching again.
+    void Assign(TPersistent* Source) override;
+
+    bool Save() const { return FSave; }
+    void SetSave(bool Value) { FSave = Value; }
+    const String& Key() const { return FKey; }
+    void SetKey(const String& Value) { FKey = Value; }
+    const String& Section() const { return FSection; }
+    void SetSection(const String& Value) { FSection = Value; }
+    bool Stretch() const { return FStretch; }
+    // Stretches at once when the grid has a parent.
+    void SetStretch(bool Value);
+    Integer StretchColumn() const { return FStretchColumn; }
+    void SetStretchColumn(Integer Value) { FStretchColumn = Value; }
+    bool SynchWithGrid() const { return FSynchWithGrid; }
+    void SetSynchWithGrid(bool Value) { FSynchWithGrid = Value; }
+    bool SynchNormalCellsOnly() const { return FSynchNormalCellsOnly; }
+    void SetSynchNormalCellsOnly(bool Value) { FSynchNormalCellsOnly = Value; }
+    TColumnSizeLocation Location() const { return FLocation; }
+    void SetLocation(TColumnSizeLocation Value) { FLocation = Value; }
+    TAutoSizeRows Rows() const { return FRows; }
+    void SetRows(TAutoSizeRows Value) { FRows = Value; }
+
+private:
+    TExStringGrid* FOwner;
+    bool FSave = false;
+    String FKey;
+    String FSection;
+    bool FStretch = false;
+    Integer FStretchColumn = -1;
+    bool FSynchWithGrid = false;
+    bool FSynchNormalCellsOnly = false;
+    TColumnSizeLocation FLocation = clRegistry;
+    TAutoSizeRows FRows = arAll;
+};
+
+// Told of every changed cell rectangle of the grids it is registered with.
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual void CellsChanged(TRect) {}
+};
+
+// ---------------------------------------------------------------------------
+// TExStringGrid
+
+class TExStringGrid : public TBaseGrid {
+public:
+    explicit TExStringGrid(TComponent* AOwner);
+    ~TExStringGrid() override;
+
+    // Copies another TExStringGrid's settings, then its cells; any other
+    // source changes nothing.
+    void Assign(TPersistent* Source) override;
+    void Loaded() override;
+    // After an edit change only clears FEditChange (one repaint skipped).
+    void Invalidate();
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void UpdateScrollBarAlways(bool Force);
+    void FreeScrollControls();
+
+    // ----------------------------------------------------------- counts and structure
+    Integer ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(Integer Value);
+    Integer RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(Integer Value);
+    Integer FixedRows() const;
+    void SetFixedRows(Integer Value);
+    Integer FixedCols() const;
+    void SetFixedCols(Integer Value);
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    Integer FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(Integer Value);
+    Integer FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(Integer Value);
+    Integer FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(Integer Value);
+    Integer FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(Integer Value);
+    Integer DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+    void SetDefaultRowHeight(Integer Value);
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool Value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value) override;
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    void SetCol(Integer Value);
+    void MoveColumn(Integer FromIndex, Integer ToIndex);
+    void MoveRow(Integer FromIndex, Integer ToIndex);
+    void MoveRows(Integer FromIndex, Integer ToIndex, Integer Count);
+    void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+    void StretchRightColumn();
+    void StretchColumn(Integer Index);
+    Integer SaveStartCol() const;
+    Integer SaveStartRow() const;
+    Integer SaveEndCol() const;
+    Integer SaveEndRow() const;
+    Integer SaveColCount() const;
+    Integer SaveRowCount() const;
+    bool IsIgnoredColumn(Integer ACol) const;
+    TCustomForm* GetParentForm(TControl* AControl) const;
+    bool IsSizingPos(Integer X, Integer Y) const;
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+
+    // ----------------------------------------------------------- hidden columns and rows
+    void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(Integer FromCol, Integer ToCol);
+    void UnHideColumn(Integer ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(Integer FromCol, Integer ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(Integer Colindex) const;
+    Integer NumHiddenColumns() const { return FNumHidden; }
+    Integer TotalColCount() const override { return ColCount() + FNumHidden; }
+    Integer AllColCount() const { return TotalColCount(); }
+    Integer RealColIndex(Integer ACol) const;
+    Integer DisplColIndex(Integer ACol) const override;
+    Integer RealCol() const { return RealColIndex(Col()); }
+    void HideRow(Integer Rowindex) { HideRows(Rowindex, Rowindex); }
+    void HideRows(Integer FromRow, Integer ToRow);
+    void HideRowsEx(Integer FromRow, Integer ToRow);
+    void HideRowList(TIntList* RowList);
+    void UnHideRow(Integer Rowindex);
+    void UnHideRows(Integer FromRow, Integer ToRow);
+    void UnHideRowsAll();
+    void UnHideRowList();
+    bool IsHiddenRow(Integer Rowindex) const;
+    // For loops: ListHidden is made and filled on the first call (the
+    // caller frees it).
+    bool IsHiddenRow(Integer Rowindex, TIntList*& ListHidden) const;
+    Integer NumHiddenRows() const { return FGridItems->Count(); }
+    Integer TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+    Integer AllRowCount() const { return TotalRowCount(); }
+    Integer RealRowIndex(Integer ARow) const;
+    Integer DisplRowIndex(Integer ARow) const;
+    Integer RealRow() const { return RealRowIndex(Row()); }
+    Integer FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(Integer Value) { FFilterLevel = Value; }
+    TGridItems* GridItems() const { return FGridItems.get(); }
+
+    // ----------------------------------------------------------- cells by real row
+    String AllCells(Integer ACol, Integer ARow) { return GetCellsEx(ACol, ARow); }
+    void SetAllCells(Integer ACol, Integer ARow, const String& Value) { SetCellsEx(ACol, ARow, Value); }
+    String GetCellsEx(Integer i, Integer j);
+    void SetCellsEx(Integer i, Integer j, const String& Value);
+    TObject* AllObjects(Integer ACol, Integer ARow);
+    String GetStrippedCell(Integer i, Integer j);
+
+    // ----------------------------------------------------------- typed values and headers
+    Integer Ints(Integer ACol, Integer ARow) { return GetInts(ACol, ARow); }
+    void SetInts(Integer ACol, Integer ARow, Integer Value);
+    Integer GetInts(Integer ACol, Integer ARow);
+    Integer AllInts(Integer ACol, Integer ARow) { return GetAllInts(ACol, ARow); }
+    void SetAllInts(Integer ACol, Integer ARow, Integer Value);
+    Integer GetAllInts(Integer ACol, Integer ARow);
+    Double Floats(Integer ACol, Integer ARow) { return GetFloats(ACol, ARow); }
+    void SetFloats(Integer ACol, Integer ARow, Double Value);
+    Double GetFloats(Integer ACol, Integer ARow);
+    Double AllFloats(Integer ACol, Integer ARow) { return GetAllFloats(ACol, ARow); }
+    void SetAllFloats(Integer ACol, Integer ARow, Double Value);
+    Double GetAllFloats(Integer ACol, Integer ARow);
+    String GetCtrlVal(Integer ACol, Integer ARow, const String& ID);
+    void SetCtrlVal(Integer ACol, Integer ARow, const String& ID, const String& Value);
+    String Version() const { return GetVersion(); }
+    String GetVersion() const;
+    void SetVersion(const String&) {}
+    Integer GetPrintColWidth(Integer ACol) const;
+    Integer GetPrintColOffset(Integer ACol) const;
+    // The print engine fills these.
+    std::array<Integer, 512> MaxWidths{};
+    std::array<Integer, 512> Indents{};
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(TStrings* Value);
+    void ClearColumnHeaders();
+    void ShowColumnHeaders();
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(TStrings* Value);
+    void ClearRowHeaders();
+    void ShowRowHeaders();
+    void SplitAllColumnCells();
+    void RemergeColumns();
+    void SplitColumnCells(Integer ColIndex);
+    void MergeColumnCells(Integer ColIndex, bool MainMerge);
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    void SetLookupItems(TStrings* Value);
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(TFont* Value);
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    void SetActiveCellFont(TFont* Value);
+
+    // ----------------------------------------------------------- row workers (interim
+    // bodies until the row operations land; see ExGrid_Interim.cpp)
+    void AddRow();
+    void DoInsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls);
+    void DoRemoveRows(Integer RowIndex, Integer RCount, bool UpdateCellControls);
+    void ClearRows(Integer RowIndex, Integer RCount);
+    void BeginUpdate();
+    void EndUpdate();
+    void InitOrigColSizes();
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    bool IsSelected(Integer ACol, Integer ARow);
+    TColor Colors(Integer ACol, Integer ARow);
+    void SetColors(Integer ACol, Integer ARow, TColor AColor);
+    void SetAlignments(Integer ACol, Integer ARow, TAlignment Value);
+    bool GetReadOnly(Integer ACol, Integer ARow);
+    void AutoSizeColumns(bool DoFixedCols, Integer Padding);
+    void AutoSizeCol(Integer ACol, Integer Padding = 0);
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    void DoneInplaceEdit(Word Key, TShiftState Shift);
+    void EditDone(Integer ACol, Integer ARow);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+    void CellControlsUpdate(bool RebuildList);
+    void FocusCell(Integer ACol, Integer ARow);
+    void SaveColSizes();
+    void LoadColSizes();
+    void UpdateFooter();
+    void UpdateSearchFooter();
+    void BalloonInit();
+    void BalloonDone();
+    void PaintBorder();
+    void AdaptToOfficeTheme();
+    void ApplyVCLStyleColors();
+    void SetLook(TGridLook Value);
+
+    // ----------------------------------------------------------- published settings
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value) { FHighlightColor = Value; }
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value) { FHighlightTextColor = Value; }
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    bool HintShowCells() const { return FHintShowCells; }
+    void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+    bool HintShowLargeText() const { return FHintShowLargeText; }
+    void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
+    THintShowLargeTextPos HintShowLargeTextPos() const { return FHintShowLargeTextPos; }
+    void SetHintShowLargeTextPos(THintShowLargeTextPos Value) { FHintShowLargeTextPos = Value; }
+    bool HintShowSizing() const { return FHintShowSizing; }
+    void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
+    bool HTMLHint() const { return FHTMLHint; }
+    void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+    bool OemConvert() const { return FOemConvert; }
+    void SetOemConvert(bool Value) { FOemConvert = Value; }
+    bool AnchorHint() const { return FAnchorHint; }
+    void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+    bool ActiveCellShow() const { return FActiveCellShow; }
+    void SetActiveCellShow(bool Value) { FActiveCellShow = Value; }
+    TColor ActiveCellColor() const { return FActiveCellColor; }
+    void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; }
+    TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+    void SetActiveCellColorTo(TColor Value) { FActiveCellColorTo = Value; }
+    bool AutoNumAlign() const { return FAutoNumAlign; }
+    void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
+    bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
+    void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
+    TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TExStringGridCheck* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TExStringGridCheck* Value);
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TEditorType DefaultEditor() const { return FDefaultEditor; }
+    void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+    TColor DisabledFontColor() const { return FDisabledFontColor; }
+    void SetDisabledFontColor(TColor Value) { FDisabledFontColor = Value; }
+    bool UseDisabledFont() const { return FUseDisabledFont; }
+    void SetUseDisabledFont(bool Value) { FUseDisabledFont = Value; }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    bool EditWithTags() const { return FEditWithTags; }
+    void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+    bool EnableBlink() const { return FEnableBlink; }
+    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+    bool EnableHTML() const { return FEnableHTML; }
+    void SetEnableHTML(bool Value) { FEnableHTML = Value; }
+    bool EnableWheel() const { return FEnableWheel; }
+    void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+    bool EnhTextSize() const { return FEnhTextSize; }
+    void SetEnhTextSize(bool Value) { FEnhTextSize = Value; }
+    bool EnhRowColMove() const { return FEnhRowColMove; }
+    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
+    bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+    void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+    TFilter* Filter() const { return FFilter.get(); }
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value) { FFilterActive = Value; }
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    const String& FilterDropDownClear() const { return FFilterDropDownClear; }
+    void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
+    bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
+    void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
+    TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
+    void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
+    Integer FilterDropDownRow() const { return FFilterRow; }
+    void SetFilterDropDownRow(Integer Value);
+    bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
+    void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
+    bool FilterIncremental() const { return FFilterIncremental; }
+    void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+    bool FixedAsButtons() const { return FFixedAsButtons; }
+    void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
+    TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+    void SetFixedDropDownMenu(TPopupMenu* Value);
+    const String& FloatFormat() const { return FFloatFormat; }
+    void SetFloatFormat(const String& Value) { FFloatFormat = Value; }
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* Value);
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    bool HideFocusRect() const { return FHideFocusRect; }
+    void SetHideFocusRect(bool Value) { FHideFocusRect = Value; }
+    bool Hovering() const { return FHovering; }
+    void SetHovering(bool Value) { FHovering = Value; }
+    THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+    void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+    TIntelliPan IntelliPan() const { return FIntelliPan; }
+    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+    bool IntelliZoom() const { return FIntelliZoom; }
+    void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+    const String& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+    void SetInvalidEntryTitle(const String& Value) { FInvalidEntryTitle = Value; }
+    TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
+    void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+    const String& InvalidEntryText() const { return FInvalidEntryText; }
+    void SetInvalidEntryText(const String& Value) { FInvalidEntryText = Value; }
+    TGridLook Look() const { return FLook; }
+    bool Lookup() const { return FLookup; }
+    void SetLookup(bool Value) { FLookup = Value; }
+    bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+    void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+    bool LookupHistory() const { return FLookupHistory; }
+    void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+    Integer MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(Integer Value) { FMaxEditLength = Value; }
+    Integer MaxComboLength() const { return FMaxComboLength; }
+    void SetMaxComboLength(Integer Value) { FMaxComboLength = Value; }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    const String& Multilinecells() const { return FMultilinecells; }
+    void SetMultilinecells(const String& Value) { FMultilinecells = Value; }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TPictureContainer* PictureContainer() const { return FContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    TColor ScrollColor() const { return FScrollColor; }
+    void SetScrollColor(TColor Value) { FScrollColor = Value; }
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value) { FScrollProportional = Value; }
+    bool ScrollSynch() const { return FScrollSynch; }
+    void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType Value) { FScrollType = Value; }
+    Integer ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(Integer Value) { FScrollWidth = Value; }
+    TScrollHintType ScrollHints() const { return FScrollHints; }
+    void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    TSearchPanel* SearchPanel() const { return FSearchPanel.get(); }
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
+    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    void SetSelectionColorTo(TColor Value) { FSelectionColorTo = Value; }
+    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    void SetSelectionColorMixer(bool Value) { FSelectionColorMixer = Value; }
+    Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(Integer Value) { FSelectionColorMixerFactor = Value; }
+    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    void SetSelectionMirrorColor(TColor Value) { FSelectionMirrorColor = Value; }
+    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    void SetSelectionMirrorColorTo(TColor Value) { FSelectionMirrorColorTo = Value; }
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value) { FSelectionRectangle = Value; }
+    TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+    void SetSelectionRectangleColor(TColor Value) { FSelectionRectangleColor = Value; }
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value) { FSelectionResizer = Value; }
+    bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
+    void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value) { FSelectionTextColor = Value; }
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value) { FShowSelection = Value; }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    bool ShowDesignHelper() const { return FShowDesignHelper; }
+    void SetShowDesignHelper(bool Value) { FShowDesignHelper = Value; }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value) { FURLColor = Value; }
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value) { FURLShow = Value; }
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value) { FURLShowInText = Value; }
+    bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
+    void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value) { FURLFull = Value; }
+    bool URLEdit() const { return FURLEdit; }
+    void SetURLEdit(bool Value) { FURLEdit = Value; }
+    bool UseInternalHintClass() const { return FUseInternalHintClass; }
+    void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
+    const String& ValidChars() const { return FValidChars; }
+    void SetValidChars(const String& Value) { FValidChars = Value; }
+
+    // Further settings of the defaults table.
+    const String& CheckTrue() const { return FCheckTrue; }
+    void SetCheckTrue(const String& Value) { FCheckTrue = Value; }
+    const String& CheckFalse() const { return FCheckFalse; }
+    void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
+    Char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(Char Value) { FPasswordChar = Value; }
+    Char Delimiter() const { return FDelimiter; }
+    void SetDelimiter(Char Value) { FDelimiter = Value; }
+    const String& XMLEncoding() const { return FXMLEncoding; }
+    void SetXMLEncoding(const String& Value) { FXMLEncoding = Value; }
+    TColor QVXGradientFrom() const { return FQVXGradientFrom; }
+    void SetQVXGradientFrom(TColor Value) { FQVXGradientFrom = Value; }
+    TColor QVXGradientTo() const { return FQVXGradientTo; }
+    void SetQVXGradientTo(TColor Value) { FQVXGradientTo = Value; }
+    TColor QVXGradientMirrorFrom() const { return FQVXGradientMirrorFrom; }
+    void SetQVXGradientMirrorFrom(TColor Value) { FQVXGradientMirrorFrom = Value; }
+    TColor QVXGradientMirrorTo() const { return FQVXGradientMirrorTo; }
+    void SetQVXGradientMirrorTo(TColor Value) { FQVXGradientMirrorTo = Value; }
+    bool SaveFixedCells() const { return FSaveFixedCells; }
+    void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+    bool SaveFixedRows() const { return FSaveFixedRows; }
+    void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+    bool SaveFixedCols() const { return FSaveFixedCols; }
+    void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+    bool SaveHiddenCells() const { return FSaveHiddenCells; }
+    void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
+    bool SaveVirtCells() const { return FSaveVirtCells; }
+    void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
+    bool SaveWithHTML() const { return FSaveWithHTML; }
+    void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
+    bool LoadFirstRow() const { return FLoadFirstRow; }
+    void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
+    bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
+    void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
+    bool AlwaysQuotes() const { return FAlwaysQuotes; }
+    void SetAlwaysQuotes(bool Value) { FAlwaysQuotes = Value; }
+    bool JavaCSV() const { return FJavaCSV; }
+    void SetJavaCSV(bool Value) { FJavaCSV = Value; }
+    bool ShowNullDates() const { return FShowNullDates; }
+    void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+    bool NoDefaultDraw() const { return FNoDefaultDraw; }
+    void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+    bool SizeGrowOnly() const { return FSizeGrowOnly; }
+    void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+    bool ClearTextOnly() const { return FClearTextOnly; }
+    void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+    bool ExcelClipboardFormat() const { return FExcelClipboardFormat; }
+    void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
+    bool PrinterDriverFix() const { return FPrinterDriverFix; }
+    void SetPrinterDriverFix(bool Value) { FPrinterDriverFix = Value; }
+    bool FitCellsInGrid() const { return FFitCellsInGrid; }
+    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
+    Integer MinRowHeight() const { return FMinRowHeight; }
+    void SetMinRowHeight(Integer Value) { FMinRowHeight = Value; }
+    Integer MaxRowHeight() const { return FMaxRowHeight; }
+    void SetMaxRowHeight(Integer Value) { FMaxRowHeight = Value; }
+    Integer MinColWidth() const { return FMinColWidth; }
+    void SetMinColWidth(Integer Value) { FMinColWidth = Value; }
+    Integer MaxColWidth() const { return FMaxColWidth; }
+    void SetMaxColWidth(Integer Value) { FMaxColWidth = Value; }
+    Integer GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(Integer Value) { FGroupColumn = Value; }
+    TPoint XYOffset() const { return FXYOffset; }
+    void SetXYOffset(TPoint Value) { FXYOffset = Value; }
+    bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+    void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
+    Integer ZoomFactor() const { return FZoomFactor; }
+    void SetZoomFactor(Integer Value) { FZoomFactor = Value; }
+    Integer PreviewPage() const { return FPreviewPage; }
+    Integer PrintPageFrom() const { return FPrintPageFrom; }
+    Integer PrintPageTo() const { return FPrintPageTo; }
+    bool IsThemed() const { return FIsComCtl6; }
+    bool EditMode() const { return FEditMode; }
+    TEditorType EditControl() const { return FEditControlType; }
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
+    bool AlwaysValidate() const { return FAlwaysValidate; }
+    void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+    TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+    TIntList* MergedColumns() const { return FMergedColumns.get(); }
+    TStringList* FilterList() const { return FFilterList.get(); }
+    THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
+
+    // ----------------------------------------------------------- events
+    TAutoAdvanceEvent OnAutoAdvance;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TCustomFilterEvent OnCustomFilter;
+    TGridColorEvent OnGetCellColor;
+    TGetCellCursorEvent OnGetCellCursor;
+    TGridGradientEvent OnGetCellGradient;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridAlignEvent OnGetAlignment;
+    TWordWrapEvent OnGetWordWrap;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TNotifyEvent OnFilterDone;
+    TFilterSelectEvent OnFilterSelect;
+    TFilterCheckEvent OnFilterCheck;
+    TGridFormatEvent OnGetFormat;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TColumnCalcEvent OnColumnCalc;
+    TColumnCalcEvent OnGroupCalc;
+    TRowUpdateEvent OnRowUpdate;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TGridBalloonEvent OnCellBalloon;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TGridPrintPageEvent OnPrintPage;
+    TGridPrintGetPageNumEvent OnPrintGetPageNum;
+    TGridPrintPageEvent OnPrintPageDone;
+    TGridPrintStartEvent OnPrintStart;
+    TGridPrintCancelEvent OnPrintCancel;
+    TFitToPageEvent OnFitToPage;
+    TGridPrintNewPageEvent OnPrintNewPage;
+    TGridPrintColumnWidthEvent OnPrintSetColumnWidth;
+    TGridPrintRowHeightEvent OnPrintSetRowHeight;
+    TCanAddRowEvent OnCanAddRow;
+    TAutoAddRowEvent OnAutoAddRow;
+    TCanInsertRowEvent OnCanInsertRow;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TCanDeleteRowEvent OnCanDeleteRow;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TClickSortEvent OnClickSort;
+    TCanSortEvent OnCanSort;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TSearchEditChangeEvent OnSearchEditChange;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TNotifyEvent OnSearchFooterClose;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    TFixedDropDownClickEvent OnFixedDropDownClick;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TDblClickCellEvent OnDblClickCell;
+    TCanClickCellEvent OnCanClickCell;
+    TCanEditCellEvent OnCanEditCell;
+    TFixedEditEvent OnFixedEdit;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TControlEvent OnControlClick;
+    TControlEvent OnControlEditDone;
+    TControlComboListEvent OnControlComboList;
+    TControlComboSelectEvent OnControlComboSelect;
+    TClipboardEvent OnClipboardPaste;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TClipboardAfterPasteEvent OnClipboardAfterPasteCell;
+    TClipboardAfterPasteEvent OnClipboardAfterPasteWideCell;
+    TClipboardBeforePasteEvent OnClipboardBeforePasteCell;
+    TClipboardBeforePasteEvent OnClipboardBeforePasteWideCell;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateEvent OnCellValidateWide;
+    TCellsChangedEvent OnCellsChanged;
+    TGridProgressEvent OnFileProgress;
+    TGridProgressEvent OnFilterProgress;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TGetEditorTypeEvent OnGetEditorType;
+    TGetEditorPropEvent OnGetEditorProp;
+    TFloatFormatEvent OnGetFloatFormat;
+    TEllipsClickEvent OnEllipsClick;
+    TButtonClickEvent OnButtonClick;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TColorSelectedEvent OnColorSelected;
+    TColorSelectEvent OnColorSelect;
+    TExpandClickEvent OnExpandClick;
+    TImageSelectedEvent OnImageSelected;
+    TImageSelectEvent OnImageSelect;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TRadioButtonClickEvent OnRadioButtonClick;
+    TClickCellEvent OnDatePickerCloseUp;
+    TClickCellEvent OnDatePickerDropDown;
+    TComboChangeEvent OnComboChange;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TNotifyEvent OnRichEditSelectionChange;
+    TDragScrollEvent OnDragScroll;
+    TNotifyEvent OnEditingDone;
+    TEditCellDoneEvent OnEditCellDone;
+    TEditChangeEvent OnEditChange;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TFooterPaintEvent OnFooterPaint;
+    TFooterCalcEvent OnFooterCalc;
+    // The grid's published OnResize (the control's own OnResize stays the
+    // platform's).
+    TNotifyEvent OnGridResize;
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+    TSelectionChangedEvent OnSelectionChanged;
+    TUnitChangedEvent OnUnitChanged;
+    TOleDropEvent OnOleDrop;
+    TOleDroppedEvent OnOleDropped;
+    TOleDropEvent OnOleDrag;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDroppedEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropEvent OnOleDropFile;
+    TOleDropEvent OnOleDropURL;
+    TRatingChangeEvent OnRatingChange;
+    TScrollHintEvent OnScrollHint;
+    TColumnSizeEvent OnColumnSize;
+    TColumnSizingEvent OnColumnSizing;
+    TColumnMoveEvent OnColumnMove;
+    TColumnMovingEvent OnColumnMoving;
+    TRowSizeEvent OnRowSize;
+    TRowSizingEvent OnRowSizing;
+    TRowMoveEvent OnRowMove;
+    TRowMovingEvent OnRowMoving;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+    TScrollCellEvent OnScrollCell;
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizedEvent OnSelectionResized;
+    TNotifyEvent OnCreatedFloatingFooter;
+    TNotifyEvent OnCreatedSearchFooter;
+    TCellSaveLoadEvent OnSaveCell;
+    TCellSaveLoadEvent OnLoadCell;
+
+    // ----------------------------------------------------------- virtual slots, in order
+    virtual void DoCalcFooter(Integer ACol);                                           // 1
+    virtual void DoClickSort(Integer ACol);
+    virtual bool EditorStartedByKey();
+    virtual void EditorToCell(Integer ACol, Integer ARow, const String& Value);
+    virtual void BeforeSelectAll(bool& Allow);
+    virtual void PasteCell(Integer ACol, Integer ARow, const String& Value);
+    virtual void GetCurrentCell(String& S);
+    virtual void SetCurrentCell(const String& S);
+    virtual void GetCurrentCellEx(String& S);
+    virtual void SetCurrentCellEx(const String& S);                                    // 10
+    virtual void RestoreCurrentCell();
+    virtual bool DoToggleCheckBox(Integer ACol, Integer ARow, bool ByUser);
+    virtual bool DoRadioButtonClick(Integer ACol, Integer ARow, bool ByUser);
+    virtual String GetFormattedCell(Integer ACol, Integer ARow);
+    virtual void GetFloatFormat(Integer ACol, Integer ARow, bool& IsFloat, String& FloatFormat);
+    virtual TCellType GetCellType(Integer ACol, Integer ARow);
+    virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
+    virtual TPoint GetCellGraphicSize(Integer ACol, Integer ARow);
+    virtual TPoint GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer CellWidth, Integer CellHeight);
+    virtual TPoint GetCellGraphicExtent(Integer ACol, Integer ARow, Double Scale, TRect Area);  // 20
+    virtual void DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text);
+    virtual void DoGetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink);
+    virtual void DoCheckBoxClick(Integer ACol, Integer ARow, bool State);
+    virtual void DoFixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+    virtual void DoSelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+    virtual void EditorKeyUp(Word& Key, TShiftState Shift);
+    virtual void DoInsertRow(Integer ARow);
+    virtual void DoDeleteRow(Integer ARow);
+    virtual void DoFilterDone();
+    virtual void UpdateColumnSize(Integer ACol, Integer& AWidth);                       // 30
+    virtual void UpdateAutoColumnSize(Integer ACol, Integer& AWidth);
+    virtual void ColumnHeadersChanged();
+    virtual void DoEllipsClick(const String& S, String& Res);
+    virtual bool MatchFilter(Integer ARow);
+    virtual void BeforePaste(Integer ACol, Integer ARow, bool& Allow);
+    virtual void AfterPaste(Integer ACol, Integer ARow);
+    virtual void MarkModifiedRect(TRect R);
+    virtual String GetCompareCell(Integer ACol, Integer ARow);
+    virtual String GetSaveCell(Integer ACol, Integer ARow);
+    virtual void PutLoadCell(Integer ACol, Integer ARow, const String& Value);           // 40
+    virtual void CellValueChanged(Integer ACol, Integer ARow);
+    virtual void StoreOldCellText(Integer ACol, Integer ARow);
+    virtual void DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+    virtual void DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction Action);
+    virtual void DoButtonClick(Integer ACol, Integer ARow);
+    virtual void DoExpandClick(Integer ACol, Integer ARow);
+    virtual void DoComboCloseUp(Integer ARow, Integer ACol);
+    virtual void DoComboDropDown(Integer ARow, Integer ACol);
+    virtual void DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y);
+    virtual void DoCellsChanged(TRect R);                                              // 50
+    virtual void CellsChanged();
+    virtual void GetCellHint(Integer ACol, Integer ARow, String& AHint, String& AWideHint);
+    virtual void GetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void QueryCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetColFormat(Integer ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);
+    virtual TEditorType QueryCellEditor(Integer ACol, Integer ARow);
+    virtual void GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEditor);           // 60
+    virtual bool HasNoEditor(Integer ACol, Integer ARow);
+    virtual bool IsFixedCell(Integer ACol, Integer ARow);
+    virtual void CanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+    virtual void IsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword);
+    virtual void GetCellWordWrap(Integer ACol, Integer ARow, bool& WordWrap);
+    virtual bool HasComboBox(Integer ACol, Integer ARow);
+    virtual bool HasSpinEdit(Integer ACol, Integer ARow);
+    virtual void GetCheckTrue(Integer ACol, Integer ARow, String& Value);
+    virtual void GetCheckFalse(Integer ACol, Integer ARow, String& Value);
+    virtual bool GetFilterList(Integer ACol, TStrings* FilterList);                         // 70
+    virtual void GetUsedCells(TGridRect& R);
+    virtual void FreeAndRemoveRows(Integer ARow, Integer RCount);
+    virtual void DoCanAddRow(bool& CanAdd);
+    virtual void DoCanInsertRow(Integer ARow, bool& CanInsert);
+    virtual void MouseWheelHook(TShiftState Shift, Integer WheelDelta, bool& Handled);
+    virtual void AppendRow();
+    virtual void EmptySlot77() {}
+    virtual bool EditorFormulaMode();
+    virtual void EmptySlot79() {}
+    virtual void EmptySlot80() {}                                                      // 80
+    virtual bool IsDesigning();
+    virtual void InvalidateGrid();
+    virtual void DisableEditing();
+    virtual void EditorKeyDown(Word& Key, TShiftState Shift);
+    virtual void EmptySlot85() {}
+    virtual void EmptySlot86() {}
+    virtual void GotoFirstRow();
+    virtual bool AllowFmtClipboard();
+    virtual void FilterDropListSelect(TObject* Sender);
+    virtual void FilterCheckListDone(TObject* Sender);                                 // 90
+    virtual void PaintDesignHelper();
+    virtual void DesignHelperClick(Integer X, Integer Y);
+    virtual void DoCheckBoxChange(Integer ACol, Integer ARow, bool State);
+    virtual void DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow);
+    virtual void DoColorSelect(Integer ACol, Integer ARow);
+    virtual void DoImageSelect(Integer ACol, Integer ARow);
+    virtual bool DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol);
+    virtual void DoScrollCell(Integer ACol, Integer ARow);
+    virtual bool CanShowFixedDropDown(Integer ACol, Integer ARow);
+    virtual void DoStartBlockFocus();                                                  // 100
+    virtual void DoEndBlockFocus();
+    virtual TImageList* GetGridImages();
+    virtual void ExportNotification(Integer AState, Integer ARow);
+    virtual void ImportNotification(Integer AState, Integer ARow);
+    virtual void AssignCells(TPersistent* Source);
+    virtual Integer GetVersionNr() const;
+    virtual String GetVersionString() const;
+    virtual bool ValidateCell(const String& NewValue);
+    virtual bool ValidateCellWide(const String& NewValue);
+    virtual void RemoveRowsEx(Integer RowIndex, Integer RCount);                          // 110
+    virtual void RemoveRows(Integer RowIndex, Integer RCount);
+    virtual void InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls = false);
+    virtual void RemoveCols(Integer ColIndex, Integer CCount);
+    virtual void InsertCols(Integer ColIndex, Integer CCount);
+    virtual void SubGroup(Integer ColIndex);
+    virtual void SubUnGroup(Integer ColIndex);
+    virtual void Group(Integer ColIndex);
+    virtual void UnGroup();
+    virtual void SortSwapRows(Integer ARow1, Integer ARow2);
+    virtual void ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);  // 120
+    virtual void TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    virtual void SetStyle(TExGridStyle AStyle);
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    virtual void CalcFooter(Integer ACol);                                             // 130
+
+protected:
+    void CreateWnd() override;
+    void Resize() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    TInplaceEdit* CreateEditor() override;
+    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+    void RowMoved(Integer FromIndex, Integer ToIndex) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+    void WMTimer(TWMTimer& Message) override;
+
+    // The form's resize handler while the grid follows the form.
+    void FormResized(TObject* Sender);
+    void SettingsChanged(TObject* Sender);
+    void GradientColorChanged(TFixedGradientColor Role, TColor Value);
+    void MergedColumnsChanged(TObject* Sender);
+    void ColumnHeadersListChanged(TObject* Sender);
+    void RowHeadersListChanged(TObject* Sender);
+    void MultiImageChanged(TObject* Sender, Integer ACol, Integer ARow);
+    void RichEditSelChange(TObject* Sender);
+
+    // Row copies over all real columns: ColCount is widened by the hidden
+    // columns for the bracket's life.
+    class TAllColumns {
+    public:
+        explicit TAllColumns(TExStringGrid* AGrid);
+        ~TAllColumns();
+        TAllColumns(const TAllColumns&) = delete;
+        TAllColumns& operator=(const TAllColumns&) = delete;
+
+    private:
+        TExStringGrid* FGrid;
+        Integer FWidened;
+    };
+
+    // Whole rows of the store with their heights (ExGrid_Hidden.cpp).
+    TGridItem* SaveRowToItem(Integer ADisplRow, Integer AIdx, Integer ALevel, Integer AHeight, int AtIndex);
+    void RestoreItemToRow(TGridItem* Item, Integer ADisplRow);
+    void PlaceSlotRow(Integer ARow, TStringGrid::TSlotRow Line);
+    // Moves the rows after the range up (RemoveRowsEx's way); with Renumber
+    // the hidden rows beyond the range follow.
+    void RemoveDisplayRows(Integer RowIndex, Integer RCount, bool Renumber);
+    // Lowers by RCount the index of every hidden row above real row R.
+    void RenumberHiddenRows(Integer R, Integer RCount);
+    // The real and display rows of the range that are still shown.
+    std::vector<std::pair<Integer, Integer>> ShownRows(Integer FromRow, Integer ToRow) const;
+    // Frees the properties and graphic of a cell object held outside the
+    // store (a hidden row's).
+    void FreeCellObject(TObject* AObject);
+    void FreeHiddenRowObjects();
+    bool HasAnyCellProperties() const;
+    // Runs the column-width notification without the stretch re-entry.
+    void ApplyUserColumnSize();
+    void ScaleOtherSizes(bool Rows, Integer Clicked, Integer ClickedSize);
+    bool WheelLinesFromSystem();
+
+    // State of the hidden columns.
+    std::array<bool, 513> FVisibleCol;
+    std::array<Integer, 513> FAllColWidths{};
+    Integer FNumHidden = 0;
+    Integer FFilterLevel = 0;
+    std::unique_ptr<TGridItems> FGridItems;
+
+    // Structure.
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    Integer FFixedRowsMin = 1;
+    Integer FFixedColsMin = 1;
+    Integer FMaxRowCount = 0;
+    Integer FMaxColCount = 0;
+    Integer FFixedFooters = 0;
+    Integer FFixedRightCols = 0;
+    Integer FFixedRowHeight = 22;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    TVAlignment FVAlignment = vtaTop;
+    Integer FVAlign = 0;
+    bool FWordWrapEx = true;
+    bool FAutoSize = false;
+    bool FFlat = false;
+    bool FIsColChanging = false;
+    bool ColchgFlg = true;
+    bool ColSizeFlg = false;
+    Integer Colclicked = -1;
+    Integer Colclickedsize = 0;
+    Integer Rowclicked = -1;
+    Integer Rowclickedsize = 0;
+    bool ColSized = false;
+    bool Rowsized = false;
+    Integer FUpdateCount = 0;
+    bool FGridLoaded = false;
+
+    // Painting and editing state.
+    bool FEditChange = false;
+    bool FEditMode = false;
+    TEditorType FEditControlType = edNormal;
+    String FNewCellText;
+    String FOldCellText;
+    Integer FOldCol = -1;
+    Integer FOldRow = -1;
+    bool FValidating = false;
+    bool FLastValidation = true;
+    bool FNoAutoAdvance = false;
+    bool FBlockFocus = false;
+    bool FModified = false;
+    bool FAlwaysValidate = false;
+    Integer FLastTabCol = -1;
+    Integer FLastTabRow = -1;
+    Integer FHoverLink = -1;
+    TPoint FHoverFixedCell{-1, -1};
+    TPoint FPushedCellButton{-1, -1};
+    Integer FClickedCol = -1;
+    Integer FClickedRow = -1;
+    Integer FComboIdx = -1;
+    Integer FFilterCol = -1;
+    Integer FOldRowSel = -1;
+    Integer FMouseSelectStart = -1;
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    Integer FOldSize = -1;
+    TPoint FHintPos{-1, -1};
+    TPoint FClipTopLeft{-1, -1};
+    TQVXStyle FCurrentStyle = tsWindowsXP;
+    TOfficeTheme FOldOfficeTheme = otUnknown;
+    Char FStartEditChar = Char(0);
+    TEditLink* FEditLink = nullptr;
+    Integer FSearchTicks = 0;
+    Integer FWheelScrollLines = 3;
+    Integer FOldLeftCol = 1;
+    Integer FOldTopRow = 1;
+    TCursor FOldCursor = crDefault;
+    TCursor FGridCursor = crDefault;
+    bool FDestroying = false;
+
+    // Platform flags.
+    bool FIsWinXP = true;
+    bool FIsWin7 = true;
+    bool FIsComCtl6 = true;
+    bool FIsWinVista = true;
+
+    // The owner form's resize handler while the grid follows the form.
+    TNotifyEvent FOldFormResize;
+    bool FFormResizeAssigned = false;
+    Integer FOldFormWidth = 0;
+    Integer FOldFormHeight = 0;
+
+    // Published values.
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    TColor FHintColor = clInfoBk;
+    bool FHintShowCells = false;
+    bool FHintShowLargeText = false;
+    THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
+    bool FHintShowSizing = false;
+    bool FHTMLHint = false;
+    bool FOemConvert = false;
+    bool FAnchorHint = false;
+    bool FActiveCellShow = false;
+    TColor FActiveCellColor = clGray;
+    TColor FActiveCellColorTo = clNone;
+    bool FAutoNumAlign = false;
+    bool FAutoThemeAdapt = false;
+    bool FAutoFilterUpdate = true;
+    TColor FBorderColor = clGray;
+    TExStringGridCheck* FCellChecker = nullptr;
+    TEditorType FDefaultEditor = edNormal;
+    TColor FDisabledFontColor = clSilver;
+    bool FUseDisabledFont = true;
+    bool FEditWithTags = false;
+    bool FEnableBlink = false;
+    bool FEnableHTML = true;
+    bool FEnableWheel = true;
+    bool FEnhTextSize = false;
+    bool FEnhRowColMove = true;
+    bool FExcelStyleDecimalSeparator = false;
+    bool FFilterActive = false;
+    bool FFilterDropDownAuto = false;
+    String FFilterDropDownClear;
+    bool FFilterDropDownCheck = false;
+    TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+    Integer FFilterRow = 0;
+    bool FFilterNormalCellsOnly = true;
+    bool FFilterIncremental = false;
+    bool FFixedAsButtons = false;
+    TPopupMenu* FFixedDropDownMenu = nullptr;
+    String FFloatFormat;
+    TImageList* FGridImages = nullptr;
+    bool FHideFocusRect = false;
+    bool FHovering = false;
+    THoverFixedCells FHoverFixedCells = hfNone;
+    bool FIntegralHeight = false;
+    TIntelliPan FIntelliPan = ipVertical;
+    bool FIntelliZoom = true;
+    String FInvalidEntryTitle;
+    TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+    String FInvalidEntryText;
+    TGridLook FLook = glXP;
+    bool FLookup = false;
+    bool FLookupCaseSensitive = false;
+    bool FLookupHistory = false;
+    Integer FMaxEditLength = 0;
+    Integer FMaxComboLength = 0;
+    String FMultilinecells;
+    TPictureContainer* FContainer = nullptr;
+    TScrollBarAlways FScrollBarAlways = saNone;
+    TColor FScrollColor = clNone;
+    bool FScrollProportional = false;
+    bool FScrollSynch = false;
+    TScrollType FScrollType = ssNormal;
+    Integer FScrollWidth = 0;
+    TScrollHintType FScrollHints = shNone;
+    TColor FSelectionColor = 0x00EACAB6;
+    TColor FSelectionColorTo = clNone;
+    bool FSelectionColorMixer = false;
+    Integer FSelectionColorMixerFactor = 50;
+    TColor FSelectionMirrorColor = clNone;
+    TColor FSelectionMirrorColorTo = clNone;
+    bool FSelectionRectangle = false;
+    TColor FSelectionRectangleColor = clBlack;
+    bool FSelectionResizer = false;
+    bool FSelectionRTFKeep = false;
+    TColor FSelectionTextColor = clBlack;
+    bool FShowSelection = true;
+    bool FShowDesignHelper = true;
+    bool FSizeWithForm = false;
+    TColor FURLColor = clBlue;
+    bool FURLShow = false;
+    bool FURLShowInText = false;
+    bool FURLUnderlineOnHover = false;
+    bool FURLFull = false;
+    bool FURLEdit = false;
+    bool FUseInternalHintClass = true;
+    String FValidChars;
+    String FCheckTrue;
+    String FCheckFalse;
+    Char FPasswordChar = Char(0);
+    Char FDelimiter = Char(0);
+    String FXMLEncoding;
+    TColor FQVXGradientFrom = clWhite;
+    TColor FQVXGradientTo = clNone;
+    TColor FQVXGradientMirrorFrom = clNone;
+    TColor FQVXGradientMirrorTo = clNone;
+    bool FSaveFixedCells = true;
+    bool FSaveFixedRows = false;
+    bool FSaveFixedCols = false;
+    bool FSaveHiddenCells = false;
+    bool FSaveVirtCells = true;
+    bool FSaveWithHTML = true;
+    bool FLoadFirstRow = true;
+    bool FQuoteEmptyCells = true;
+    bool FAlwaysQuotes = false;
+    bool FJavaCSV = false;
+    bool FShowNullDates = true;
+    bool FNoDefaultDraw = false;
+    bool FSizeGrowOnly = false;
+    bool FClearTextOnly = false;
+    bool FExcelClipboardFormat = false;
+    bool FPrinterDriverFix = false;
+    bool FFitCellsInGrid = true;
+    Integer FMinRowHeight = 0;
+    Integer FMaxRowHeight = 0;
+    Integer FMinColWidth = 0;
+    Integer FMaxColWidth = 0;
+    Integer FGroupColumn = -1;
+    TPoint FXYOffset{2, 2};
+    bool FXYOffsetTopLeftOnly = false;
+    Integer FZoomFactor = 0;
+    Integer FPreviewPage = 1;
+    Integer FPrintPageFrom = 1;
+    Integer FPrintPageTo = 1;
+
+    // Owned sub-objects, in the order they are made.
+    std::unique_ptr<TFooterPanel> FFooterPanel;
+    std::unique_ptr<TSearchPanel> FSearchPanel;
+    std::unique_ptr<TFont> cf;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<THTMLPictureCache> FImageCache;
+    std::unique_ptr<TIntList> FOrigColSizes;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont;
+    std::unique_ptr<TStringList> FRowHeaders;
+    std::unique_ptr<TStringList> FSortlist;
+    std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TList> FRowSelect;
+    std::unique_ptr<TList> FColSelect;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FSortRowXRef;
+    std::unique_ptr<TIntList> FUnSortRowXRef;
+    std::unique_ptr<TIntList> FMergedColumns;
+    std::unique_ptr<TIntList> FSelectedCells;
+    std::unique_ptr<TIntList> FSelectedRows;
+    std::unique_ptr<TIntList> FModifiedRows;
+    std::unique_ptr<TIntList> FEnabledRows;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TBackGround> FBackGround;
+    THTMLHintWindow* FScrollHintWnd = nullptr;
+    std::unique_ptr<TControlList> FControlList;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TBalloonSettings> FBalloonSettings;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TList> FNotifierList;
+    std::unique_ptr<TIntList> FColumnOrder;
+    std::unique_ptr<TCellGraphic> FCellGraphic;
+    std::unique_ptr<TIntList> FIgnoreColumns;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    TListBox* FDropList = nullptr;
+    TCheckListBox* FDropCheckList = nullptr;
+    std::unique_ptr<TStringList> FFilterList;
+    // Not while designing.
+    TGridFocusWindow* FFocusWindow = nullptr;
+    TArrowWindow* ArwU = nullptr;
+    TArrowWindow* ArwD = nullptr;
+    TArrowWindow* ArwL = nullptr;
+    TArrowWindow* ArwR = nullptr;
+    // The shared editors: declared here, made with the editing.
+    TGridCombo* EditCombo = nullptr;
+    TGridSpin* FEditSpin = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
+    TExCustomDropDown* FEditTrackBar = nullptr;
+    TExCustomDropDown* FEditMemo = nullptr;
+    TExCustomDropDown* FEditCalculator = nullptr;
+    TExCustomDropDown* FEditTimePicker = nullptr;
+    TExCustomDropDown* FEditDetailPicker = nullptr;
+    TExCustomDropDown* FEditGridPicker = nullptr;
+    TExCustomDropDown* FEditColorPicker = nullptr;
+    TExCustomDropDown* FEditImagePicker = nullptr;
+    TExCustomDropDown* FEditExGridPicker = nullptr;
+    TGridTransEdit* EditTrans = nullptr;
+    TGridTransCombo* ComboTrans = nullptr;
+    TGridCheckBox* EditCheck = nullptr;
+    TGridEditBtn* EditBtn = nullptr;
+    TGridUnitEditBtn* UnitEditBtn = nullptr;
+    TGridButton* GridButton = nullptr;
+    THeaderDragButton* MoveButton = nullptr;
+    TControlEdit* FEditControl = nullptr;
+    TControlCombo* FComboControl = nullptr;
+    TScrollBar* FScrollBar = nullptr;
+    TScrollBar* FPaintScrollBar = nullptr;
+    TScrollControl* vscrlctrl = nullptr;
+    TScrollControl* hscrlctrl = nullptr;
+    UINT FEditDoneMessage = 0;
+
+private:
+    friend class TColumnSize;
+    template <class T>
+    void SetAndInvalidate(T& Field, T Value);
+    // A linked component, forgotten when it goes (Notification).
+    template <class T>
+    void KeepLinked(T*& Field, T* Value);
+    // Fixed rows (columns) kept below the count with the always flag; the
+    // asked count is remembered outside loading.
+    void SetFixedCount(bool Rows, Integer Asked);
+    void CreateSubObjects();
+    void SetDefaults();
+    void CreateWindowObjects();
+    void TakeOverFormResize();
+    void GiveBackFormResize();
+    void FreeAllCellObjects();
+    void AssignSettings(TExStringGrid* Source);
+    Integer IntegralHeightFor(Integer AHeight) const;
+};
+
+// The unit-wide cursor over links and anchors.
+extern TCursor ExGridLinkCursor;

@@ -1,0 +1,959 @@
+// The string grid: interim bodies. Each is a small working body that
+// stands until the grid's part that owns it lands (the comment before each
+// group names that part); the operations without any behaviour yet say so.
+#include "grid/control/ExGrid.h"
+
+#include "grid/base/EsgHTMLE.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- rows and columns
+// Interim until the row and column operations land: whole rows move in the
+// store; the floating footer row, the modified-row and enabled-row flags and
+// the selection are not yet kept in step.
+
+void TExStringGrid::AddRow()
+{
+    SetRowCount(RowCount() + 1);
+}
+
+void TExStringGrid::DoInsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
+{
+    if (RCount <= 0)
+        return;
+    RowIndex = std::clamp(RowIndex, 0, RowCount());
+    const Integer Real = RealRowIndex(RowIndex);
+    {
+        TAllColumns Bracket(this);
+        std::vector<Integer> Heights = RowHeightList();
+        Heights.insert(Heights.begin() + RowIndex, std::size_t(RCount), DefaultRowHeight());
+        InsertSlotRows(RowIndex, RCount);
+        SetRowCount(RowCount() + RCount);
+        SetRowHeightList(Heights);
+    }
+    if (UpdateCellControls) {
+        for (Integer I = 0; I < FControlList->Count(); ++I)
+            if (FControlList->Control(I)->Y() >= Real)
+                FControlList->Control(I)->SetY(FControlList->Control(I)->Y() + RCount);
+        CellControlsUpdate(false);
+    }
+    if (!FDestroying)
+        DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount - 1));
+}
+
+void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
+{
+    DoInsertRows(RowIndex, RCount, UpdateCellControls);
+}
+
+void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
+{
+    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
+        return;
+    if (UpdateCellControls)
+        for (Integer I = FControlList->Count() - 1; I >= 0; --I) {
+            TControlItem* Item = FControlList->Control(I);
+            if (Item->Y() >= RowIndex && Item->Y() < RowIndex + RCount) {
+                Item->Control()->SetVisible(false);
+                FControlList->RemoveControl(I);
+            }
+        }
+    RemoveDisplayRows(RowIndex, RCount, UpdateCellControls);
+}
+
+void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount)
+{
+    DoRemoveRows(RowIndex, RCount, true);
+}
+
+void TExStringGrid::FreeAndRemoveRows(Integer ARow, Integer RCount)
+{
+    ClearRect(0, ARow, ColCount() - 1, ARow + RCount - 1);
+    DoRemoveRows(ARow, RCount, true);
+}
+
+void TExStringGrid::ClearRows(Integer RowIndex, Integer RCount)
+{
+    if (RowCount() == 0 || ColCount() == 0 || RCount <= 0)
+        return;
+    for (Integer R = std::max(RowIndex, 0); R < std::min(RowIndex + RCount, RowCount()); ++R)
+        for (Integer C = 0; C < TotalColCount(); ++C)
+            SetGridCell(C, R, String());
+}
+
+void TExStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
+{
+    for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
+        for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C) {
+            SetGridCell(C, R, String());
+            if (TCellProperties* Props = GetGridObject(C, R)) {
+                SetGridObject(C, R, nullptr);
+                FreeCellObject(Props);
+            }
+        }
+}
+
+void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
+{
+    // The store and the hidden-column tables are indexed by real column.
+    const Integer From = RealColIndex(FromIndex);
+    const Integer To = RealColIndex(ToIndex);
+    if (From < 513 && To < 513) {
+        auto Move = [From, To](auto& Table) {
+            const auto B = Table.begin();
+            if (From < To)
+                std::rotate(B + From, B + From + 1, B + To + 1);
+            else if (To < From)
+                std::rotate(B + To, B + From, B + From + 1);
+        };
+        Move(FVisibleCol);
+        Move(FAllColWidths);
+    }
+    TBaseGrid::ColumnMoved(From, To);
+}
+
+void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
+{
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TExStringGrid::RemoveCols(Integer ColIndex, Integer CCount)
+{
+    // Interim: removes the display columns without shifting hidden columns.
+    for (Integer I = 0; I < CCount && ColIndex < ColCount(); ++I)
+        DeleteColumn(ColIndex);
+}
+
+void TExStringGrid::InsertCols(Integer ColIndex, Integer CCount)
+{
+    // Interim: appends the columns and moves them to ColIndex.
+    for (Integer I = 0; I < CCount; ++I) {
+        SetColCount(ColCount() + 1);
+        MoveColumn(ColCount() - 1, std::clamp(ColIndex + I, 0, ColCount() - 1));
+    }
+}
+
+void TExStringGrid::SplitColumnCells(Integer ColIndex)
+{
+    for (Integer R = 0; R < RowCount(); ++R)
+        if (IsMergedCell(ColIndex, R) && IsBaseCell(ColIndex, R))
+            SplitCells(ColIndex, R);
+}
+
+void TExStringGrid::MergeColumnCells(Integer ColIndex, bool)
+{
+    // Interim: equal neighbouring data cells of the column become one.
+    Integer R = TBaseGrid::FixedRows();
+    while (R < RowCount()) {
+        Integer Last = R;
+        while (Last + 1 < RowCount() && GetGridCell(ColIndex, Last + 1) == GetGridCell(ColIndex, R))
+            ++Last;
+        if (Last > R && !GetGridCell(ColIndex, R).isEmpty())
+            MergeCells(ColIndex, R, 1, Last - R + 1);
+        R = Last + 1;
+    }
+}
+
+// ---------------------------------------------------------------- update bracket
+// Interim until the window procedure and update locking land.
+
+void TExStringGrid::BeginUpdate()
+{
+    if (Visible())
+        ++FUpdateCount;
+}
+
+void TExStringGrid::EndUpdate()
+{
+    if (!Visible() || FUpdateCount == 0)
+        return;
+    if (--FUpdateCount == 0)
+        Invalidate();
+}
+
+// ---------------------------------------------------------------- column order and sizes
+// Interim until the column order and auto sizing land.
+
+void TExStringGrid::InitOrigColSizes()
+{
+    FOrigColSizes->Clear();
+    for (Integer C = 0; C < ColCount(); ++C)
+        FOrigColSizes->Add(ColWidths(C));
+    FOrigColSizes->Add(Width());
+}
+
+void TExStringGrid::SetColumnOrder()
+{
+    FColumnOrder->Clear();
+    for (Integer C = 0; C < ColCount(); ++C)
+        FColumnOrder->Add(C);
+}
+
+void TExStringGrid::ResetColumnOrder()
+{
+    for (Integer I = 0; I < FColumnOrder->Count() && I < ColCount(); ++I) {
+        Integer Current = -1;
+        for (Integer J = I; J < FColumnOrder->Count(); ++J)
+            if (FColumnOrder->Items(J) == I)
+                Current = J;
+        if (Current > I) {
+            TBaseGrid::MoveColumn(Current, I);
+            const Integer Entry = FColumnOrder->Items(Current);
+            FColumnOrder->Delete(Current);
+            FColumnOrder->Insert(I, Entry);
+        }
+    }
+}
+
+void TExStringGrid::AutoSizeColumns(bool DoFixedCols, Integer Padding)
+{
+    for (Integer C = DoFixedCols ? 0 : TBaseGrid::FixedCols(); C < ColCount(); ++C)
+        AutoSizeCol(C, Padding);
+}
+
+void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding)
+{
+    // On the plain text width of the display column's cells.
+    const QFontMetrics Metrics(Font()->ToQFont());
+    const Integer Real = RealColIndex(ACol);
+    Integer Widest = 0;
+    for (Integer R = 0; R < RowCount(); ++R)
+        Widest = std::max<Integer>(Widest, Metrics.horizontalAdvance(HTMLPlainText(Cells(Real, R))));
+    Integer W = Widest + Padding;
+    if (FMinColWidth > 0)
+        W = std::max(W, FMinColWidth);
+    if (FMaxColWidth > 0)
+        W = std::min(W, FMaxColWidth);
+    if (FSizeGrowOnly)
+        W = std::max(W, ColWidths(ACol));
+    UpdateAutoColumnSize(ACol, W);
+    SetColWidths(ACol, W);
+}
+
+void TExStringGrid::SaveColSizes() {}  // Interim: the column-size store comes with the per-cell queries.
+void TExStringGrid::LoadColSizes() {}  // Interim: as SaveColSizes.
+void TExStringGrid::SaveColPositions() {}  // Interim: as SaveColSizes.
+void TExStringGrid::LoadColPositions() {}  // Interim: as SaveColSizes.
+
+// ---------------------------------------------------------------- cell properties
+// Interim until the cell access layer lands.
+
+bool TExStringGrid::IsSelected(Integer ACol, Integer ARow)
+{
+    if (ACol < TBaseGrid::FixedCols() || ARow < TBaseGrid::FixedRows())
+        return false;
+    const TGridRect S = Selection();
+    return ACol >= S.Left && ACol <= S.Right && ARow >= S.Top && ARow <= S.Bottom;
+}
+
+TColor TExStringGrid::Colors(Integer ACol, Integer ARow)
+{
+    return HasCellProperties(ACol, ARow) ? CellProperties(ACol, ARow)->BrushColor() : clNone;
+}
+
+void TExStringGrid::SetColors(Integer ACol, Integer ARow, TColor AColor)
+{
+    CellProperties(ACol, ARow)->SetBrushColor(AColor);
+}
+
+void TExStringGrid::SetAlignments(Integer ACol, Integer ARow, TAlignment Value)
+{
+    CellProperties(ACol, ARow)->SetAlignment(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
+{
+    return HasCellProperties(ACol, ARow) && CellProperties(ACol, ARow)->ReadOnly();
+}
+
+void TExStringGrid::CellControlsUpdate(bool)
+{
+    // Interim: hosted controls keep their places until the cell controls land.
+}
+
+void TExStringGrid::FocusCell(Integer ACol, Integer ARow)
+{
+    TBaseGrid::FocusCell(ACol, ARow, true);
+}
+
+// ---------------------------------------------------------------- edit cycle
+// Interim until cell validation and the edit cycle land: the runtime's text
+// editor, its text stored on hiding, validation through OnCellValidate.
+
+void TExStringGrid::ShowInplaceEdit()
+{
+    StoreOldCellText(Col(), Row());
+    FEditMode = true;
+    ShowEditor();
+}
+
+void TExStringGrid::HideInplaceEdit()
+{
+    if (!EditorMode())
+        return;
+    UpdateText();
+    HideEditor();
+    FEditMode = false;
+}
+
+void TExStringGrid::DoneInplaceEdit(Word, TShiftState)
+{
+    FBlockFocus = true;
+    FEditMode = false;
+    HideInplaceEdit();
+    FBlockFocus = false;
+}
+
+void TExStringGrid::EditDone(Integer ACol, Integer ARow)
+{
+    if (OnEditingDone)
+        OnEditingDone(this);
+    FEditMode = false;
+    PostMessage(Handle(), FEditDoneMessage, WPARAM(ACol), LPARAM(ARow));
+}
+
+void TExStringGrid::StoreOldCellText(Integer ACol, Integer ARow)
+{
+    FOldCol = ACol;
+    FOldRow = ARow;
+    FOldCellText = Cells(RealColIndex(ACol), ARow);
+}
+
+bool TExStringGrid::ValidateCell(const String& NewValue)
+{
+    if (!FEditMode || FValidating)
+        return true;
+    const bool AdvanceOnEnter = FNavigation->AdvanceOnEnter();
+    FNavigation->SetAdvanceOnEnter(false);
+    FValidating = true;
+    String Value = NewValue;
+    bool Valid = true;
+    const Integer RealC = RealColIndex(Col());
+    if (Value != FOldCellText || FAlwaysValidate) {
+        if (OnCellValidate)
+            OnCellValidate(this, RealC, Row(), Value, Valid);
+        if (Value != FOldCellText)
+            FModified = true;
+        if (Valid && UndoRedo())
+            UndoRedo()->RegisterChange(RealC, Row(), FOldCellText, Value);
+    }
+    FNewCellText = Value;
+    if (Valid)
+        SetCells(RealC, Row(), Value);
+    FValidating = false;
+    FNavigation->SetAdvanceOnEnter(AdvanceOnEnter);
+    FLastValidation = Valid;
+    return Valid;
+}
+
+bool TExStringGrid::ValidateCellWide(const String& NewValue)
+{
+    return ValidateCell(NewValue);
+}
+
+TInplaceEdit* TExStringGrid::CreateEditor()
+{
+    // Interim: the runtime's editor until the grid's own text editor lands.
+    return TBaseGrid::CreateEditor();
+}
+
+// ---------------------------------------------------------------- cell stream
+// Interim until the data services' own cell stream lands: the counts, the
+// sizes and every text of the store's display rows.
+
+namespace {
+
+void WriteInteger(TStream* Stream, Integer Value)
+{
+    Stream->WriteBuffer(&Value, sizeof Value);
+}
+
+Integer ReadInteger(TStream* Stream)
+{
+    Integer Value = 0;
+    Stream->ReadBuffer(&Value, sizeof Value);
+    return Value;
+}
+
+void WriteText(TStream* Stream, const String& Text)
+{
+    const QByteArray Bytes = Text.toUtf8();
+    WriteInteger(Stream, Integer(Bytes.size()));
+    Stream->WriteBuffer(Bytes.constData(), Integer(Bytes.size()));
+}
+
+String ReadText(TStream* Stream)
+{
+    const Integer Size = ReadInteger(Stream);
+    if (Size < 0 || Size > Stream->Size() - Stream->Position())
+        throw EReadError(QStringLiteral("Stream read error"));
+    QByteArray Bytes(Size, Qt::Uninitialized);
+    Stream->ReadBuffer(Bytes.data(), Size);
+    return String::fromUtf8(Bytes);
+}
+
+} // namespace
+
+void TExStringGrid::SaveToStream(TStream* Stream)
+{
+    WriteInteger(Stream, ColCount());
+    WriteInteger(Stream, RowCount());
+    WriteInteger(Stream, TotalColCount());
+    for (Integer C = 0; C < ColCount(); ++C)
+        WriteInteger(Stream, ColWidths(C));
+    for (Integer R = 0; R < RowCount(); ++R)
+        WriteInteger(Stream, RowHeights(R));
+    for (Integer R = 0; R < RowCount(); ++R)
+        for (Integer C = 0; C < TotalColCount(); ++C)
+            WriteText(Stream, GetGridCell(C, R));
+}
+
+void TExStringGrid::LoadFromStream(TStream* Stream)
+{
+    const Integer Cols = ReadInteger(Stream);
+    const Integer Rows = ReadInteger(Stream);
+    const Integer StoreCols = ReadInteger(Stream);
+    if (Cols < 1 || Rows < 1 || StoreCols < Cols)
+        throw EReadError(QStringLiteral("Stream read error"));
+    SetColCount(Cols);
+    SetRowCount(Rows);
+    for (Integer C = 0; C < Cols; ++C)
+        SetColWidths(C, ReadInteger(Stream));
+    for (Integer R = 0; R < Rows; ++R)
+        SetRowHeights(R, ReadInteger(Stream));
+    for (Integer R = 0; R < Rows; ++R)
+        for (Integer C = 0; C < StoreCols; ++C) {
+            const String Text = ReadText(Stream);
+            if (C < TotalColCount())
+                SetGridCell(C, R, Text);
+        }
+}
+
+// ---------------------------------------------------------------- decorations, looks, footer, search
+// Interim: these have no behaviour yet; they come with the window
+// decorations, the looks, the floating footer, the search bar and the
+// balloon hints.
+
+void TExStringGrid::UpdateFooter() {}
+void TExStringGrid::UpdateSearchFooter() {}
+void TExStringGrid::BalloonInit() {}
+void TExStringGrid::BalloonDone() {}
+void TExStringGrid::PaintBorder() {}
+void TExStringGrid::AdaptToOfficeTheme() {}
+void TExStringGrid::ApplyVCLStyleColors() {}
+void TExStringGrid::CalcFooter(Integer) {}
+void TExStringGrid::DoCalcFooter(Integer) {}
+
+void TExStringGrid::SetLook(TGridLook Value)
+{
+    // Interim: the look's colour presets come with the looks.
+    FLook = Value;
+    Invalidate();
+}
+
+void TExStringGrid::SetStyle(TExGridStyle)
+{
+    // Interim: the style presets come with the looks.
+    Invalidate();
+}
+
+// ---------------------------------------------------------------- per-cell queries
+// Interim until the per-cell queries land: the grid's own default answer,
+// then the event.
+
+void TExStringGrid::GetCellHint(Integer ACol, Integer ARow, String& AHint, String& AWideHint)
+{
+    if (OnGridHint)
+        OnGridHint(this, ARow, ACol, AHint);
+    if (OnGridWideHint)
+        OnGridWideHint(this, ARow, ACol, AWideHint);
+}
+
+void TExStringGrid::GetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
+{
+    if (OnGetCellColor)
+        OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExStringGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
+{
+    if (OnGetCellPrintColor)
+        OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExStringGrid::GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders)
+{
+    if (OnGetCellBorder)
+        OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExStringGrid::GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders)
+{
+    if (OnGetCellPrintBorder)
+        OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExStringGrid::QueryCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    HAlign = FDefaultAlignment;
+    VAlign = FVAlignment;
+    if (OnGetAlignment)
+        OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
+}
+
+void TExStringGrid::GetColFormat(Integer ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix)
+{
+    if (OnGetFormat)
+        OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
+}
+
+TEditorType TExStringGrid::QueryCellEditor(Integer ACol, Integer ARow)
+{
+    TEditorType Editor = FDefaultEditor;
+    GetCellEditor(ACol, ARow, Editor);
+    return Editor;
+}
+
+void TExStringGrid::GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEditor)
+{
+    if (OnGetEditorType)
+        OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+bool TExStringGrid::HasNoEditor(Integer ACol, Integer ARow)
+{
+    return QueryCellEditor(ACol, ARow) == edNone;
+}
+
+bool TExStringGrid::IsFixedCell(Integer ACol, Integer ARow)
+{
+    bool Fixed = ARow < FixedRows() || ACol < FixedCols();
+    if (OnIsFixedCell)
+        OnIsFixedCell(this, ARow, ACol, Fixed);
+    return Fixed;
+}
+
+void TExStringGrid::CanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
+{
+    if (OnCanEditCell)
+        OnCanEditCell(this, ARow, ACol, CanEdit);
+}
+
+void TExStringGrid::DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
+{
+    CanEditCell(ACol, ARow, CanEdit);
+}
+
+void TExStringGrid::IsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword)
+{
+    if (OnIsPasswordCell)
+        OnIsPasswordCell(this, ARow, ACol, IsPassword);
+}
+
+void TExStringGrid::GetCellWordWrap(Integer ACol, Integer ARow, bool& WordWrap)
+{
+    if (OnGetWordWrap)
+        OnGetWordWrap(this, ACol, ARow, WordWrap);
+}
+
+bool TExStringGrid::HasComboBox(Integer ACol, Integer ARow)
+{
+    bool Has = false;
+    if (OnHasComboBox)
+        OnHasComboBox(this, ACol, ARow, Has);
+    return Has;
+}
+
+bool TExStringGrid::HasSpinEdit(Integer ACol, Integer ARow)
+{
+    bool Has = false;
+    if (OnHasSpinEdit)
+        OnHasSpinEdit(this, ACol, ARow, Has);
+    return Has;
+}
+
+void TExStringGrid::GetCheckTrue(Integer ACol, Integer ARow, String& Value)
+{
+    Value = FCheckTrue;
+    if (OnGetCheckTrue)
+        OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TExStringGrid::GetCheckFalse(Integer ACol, Integer ARow, String& Value)
+{
+    Value = FCheckFalse;
+    if (OnGetCheckFalse)
+        OnGetCheckFalse(this, ACol, ARow, Value);
+}
+
+bool TExStringGrid::GetFilterList(Integer ACol, TStrings* FilterList)
+{
+    if (OnGetColumnFilter)
+        OnGetColumnFilter(this, ACol, FilterList);
+    return FilterList->Count() > 0;
+}
+
+void TExStringGrid::DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y)
+{
+    TCursor Cursor = FGridCursor;
+    if (OnGetCellCursor)
+        OnGetCellCursor(this, ACol, ARow, X, Y, Cursor);
+}
+
+// ---------------------------------------------------------------- cell graphics
+// Interim until the cell graphics land: a cell's graphic is the one its
+// properties hold.
+
+TCellGraphic* TExStringGrid::GetCellGraphic(Integer ACol, Integer ARow)
+{
+    if (!HasCellProperties(ACol, ARow))
+        return nullptr;
+    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+}
+
+TCellType TExStringGrid::GetCellType(Integer ACol, Integer ARow)
+{
+    TCellGraphic* Graphic = GetCellGraphic(ACol, ARow);
+    return Graphic ? Graphic->CellType() : ctEmpty;
+}
+
+TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow)
+{
+    return GetCellGraphicSizeEx(ACol, ARow, ColWidths(DisplColIndex(ACol)), RowHeights(ARow));
+}
+
+TPoint TExStringGrid::GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer CellWidth, Integer CellHeight)
+{
+    TCellGraphic* Graphic = GetCellGraphic(ACol, ARow);
+    if (!Graphic)
+        return TPoint(0, 0);
+    return Graphic->GetPictureSize(CellWidth, CellHeight, true);
+}
+
+TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double, TRect Area)
+{
+    return GetCellGraphicSizeEx(ACol, ARow, Area.Width(), Area.Height());
+}
+
+String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow)
+{
+    return Cells(ACol, ARow);
+}
+
+// ---------------------------------------------------------------- hooks without behaviour yet
+// Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,
+// printing and editor parts of the grid give these their behaviour; until
+// then each raises its event where it has one and does nothing else.
+
+void TExStringGrid::DoClickSort(Integer ACol)
+{
+    if (OnClickSort)
+        OnClickSort(this, ACol);
+}
+
+bool TExStringGrid::EditorStartedByKey()
+{
+    return FStartEditChar != Char(0);
+}
+
+void TExStringGrid::EditorToCell(Integer ACol, Integer ARow, const String& Value)
+{
+    SetCells(ACol, ARow, Value);
+}
+
+void TExStringGrid::BeforeSelectAll(bool&) {}
+
+void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
+{
+    SetCells(ACol, ARow, Value);
+}
+
+void TExStringGrid::GetCurrentCell(String& S)
+{
+    S = Cells(RealColIndex(Col()), Row());
+}
+
+void TExStringGrid::SetCurrentCell(const String& S)
+{
+    SetCells(RealColIndex(Col()), Row(), S);
+}
+
+void TExStringGrid::GetCurrentCellEx(String& S)
+{
+    GetCurrentCell(S);
+}
+
+void TExStringGrid::SetCurrentCellEx(const String& S)
+{
+    SetCurrentCell(S);
+}
+
+void TExStringGrid::RestoreCurrentCell()
+{
+    if (FOldCol >= 0 && FOldRow >= 0 && FOldRow < RowCount())
+        SetCells(RealColIndex(FOldCol), FOldRow, FOldCellText);
+}
+
+bool TExStringGrid::DoToggleCheckBox(Integer, Integer, bool)
+{
+    return false;
+}
+
+bool TExStringGrid::DoRadioButtonClick(Integer, Integer, bool)
+{
+    return false;
+}
+
+void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
+{
+    if (OnPrintGetPageNum)
+        OnPrintGetPageNum(this, PageNum, PageColNum, Text);
+}
+
+void TExStringGrid::DoGetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink)
+{
+    if (OnGetEditorProp)
+        OnGetEditorProp(this, ACol, ARow, AEditLink);
+}
+
+void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
+{
+    if (OnCheckBoxClick)
+        OnCheckBoxClick(this, ACol, ARow, State);
+}
+
+void TExStringGrid::DoFixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values)
+{
+    if (OnFixedEdit)
+        OnFixedEdit(this, ACol, ARow, AEditor, Values);
+}
+
+void TExStringGrid::DoSelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)
+{
+    if (OnSelectionChanged)
+        OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
+}
+
+void TExStringGrid::EditorKeyUp(Word&, TShiftState) {}
+
+void TExStringGrid::DoInsertRow(Integer ARow)
+{
+    bool CanInsert = true;
+    DoCanInsertRow(ARow, CanInsert);
+    if (!CanInsert)
+        return;
+    InsertRows(ARow, 1, true);
+    if (OnAutoInsertRow)
+        OnAutoInsertRow(this, ARow);
+}
+
+void TExStringGrid::DoDeleteRow(Integer ARow)
+{
+    bool CanDelete = true;
+    if (OnCanDeleteRow)
+        OnCanDeleteRow(this, ARow, CanDelete);
+    if (!CanDelete)
+        return;
+    RemoveRows(ARow, 1);
+    if (OnAutoDeleteRow)
+        OnAutoDeleteRow(this, ARow);
+}
+
+void TExStringGrid::DoFilterDone()
+{
+    if (OnFilterDone)
+        OnFilterDone(this);
+}
+
+void TExStringGrid::DoEllipsClick(const String& S, String& Res)
+{
+    Res = S;
+    if (!OnEllipsClick)
+        return;
+    String Value = S;
+    OnEllipsClick(this, RealColIndex(Col()), Row(), Value);
+    Res = Value;
+}
+
+bool TExStringGrid::MatchFilter(Integer)
+{
+    return true;
+}
+
+void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
+void TExStringGrid::AfterPaste(Integer, Integer) {}
+void TExStringGrid::MarkModifiedRect(TRect) {}
+
+String TExStringGrid::GetCompareCell(Integer ACol, Integer ARow)
+{
+    return Cells(ACol, ARow);
+}
+
+String TExStringGrid::GetSaveCell(Integer ACol, Integer ARow)
+{
+    String Value = Cells(ACol, ARow);
+    if (OnSaveCell)
+        OnSaveCell(this, ACol, ARow, Value);
+    return Value;
+}
+
+void TExStringGrid::PutLoadCell(Integer ACol, Integer ARow, const String& Value)
+{
+    String Text = Value;
+    if (OnLoadCell)
+        OnLoadCell(this, ACol, ARow, Text);
+    SetCells(ACol, ARow, Text);
+}
+
+void TExStringGrid::CellValueChanged(Integer, Integer) {}
+
+void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction Action)
+{
+    if (OnSearchFooterAction)
+        OnSearchFooterAction(this, Value, ACol, ARow, Action);
+}
+
+void TExStringGrid::DoButtonClick(Integer ACol, Integer ARow)
+{
+    if (OnButtonClick)
+        OnButtonClick(this, ACol, ARow);
+}
+
+void TExStringGrid::DoExpandClick(Integer ACol, Integer ARow)
+{
+    if (OnExpandClick)
+        OnExpandClick(this, ACol, ARow, false);
+}
+
+void TExStringGrid::DoComboCloseUp(Integer ARow, Integer ACol)
+{
+    if (OnComboCloseUp)
+        OnComboCloseUp(this, ARow, ACol);
+}
+
+void TExStringGrid::DoComboDropDown(Integer ARow, Integer ACol)
+{
+    if (OnComboDropDown)
+        OnComboDropDown(this, ARow, ACol);
+}
+
+void TExStringGrid::CellsChanged() {}
+
+void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
+
+bool TExStringGrid::EditorFormulaMode()
+{
+    return false;
+}
+
+bool TExStringGrid::IsDesigning()
+{
+    return ComponentState().Contains(csDesigning);
+}
+
+void TExStringGrid::InvalidateGrid()
+{
+    Invalidate();
+}
+
+void TExStringGrid::DisableEditing()
+{
+    HideInplaceEdit();
+}
+
+void TExStringGrid::EditorKeyDown(Word&, TShiftState) {}
+
+void TExStringGrid::GotoFirstRow()
+{
+    if (TBaseGrid::FixedRows() < RowCount())
+        SetRow(TBaseGrid::FixedRows());
+}
+
+bool TExStringGrid::AllowFmtClipboard()
+{
+    return true;
+}
+
+void TExStringGrid::FilterDropListSelect(TObject*) {}
+void TExStringGrid::FilterCheckListDone(TObject*) {}
+void TExStringGrid::PaintDesignHelper() {}
+void TExStringGrid::DesignHelperClick(Integer, Integer) {}
+
+void TExStringGrid::DoCheckBoxChange(Integer ACol, Integer ARow, bool State)
+{
+    if (OnCheckBoxChange)
+        OnCheckBoxChange(this, ACol, ARow, State);
+}
+
+void TExStringGrid::DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow)
+{
+    if (OnRatingChange)
+        OnRatingChange(this, ACol, ARow, NewRate, Allow);
+}
+
+void TExStringGrid::DoColorSelect(Integer, Integer) {}
+void TExStringGrid::DoImageSelect(Integer, Integer) {}
+
+bool TExStringGrid::DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol)
+{
+    bool Allow = true;
+    if (OnCellChanging)
+        OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, Allow);
+    return Allow;
+}
+
+void TExStringGrid::DoScrollCell(Integer, Integer) {}
+
+bool TExStringGrid::CanShowFixedDropDown(Integer ACol, Integer ARow)
+{
+    bool Allow = false;
+    if (OnCanShowFixedDropDown)
+        OnCanShowFixedDropDown(this, ACol, ARow, Allow);
+    return Allow;
+}
+
+void TExStringGrid::DoStartBlockFocus()
+{
+    FBlockFocus = true;
+}
+
+void TExStringGrid::DoEndBlockFocus()
+{
+    FBlockFocus = false;
+}
+
+TImageList* TExStringGrid::GetGridImages()
+{
+    return FGridImages;
+}
+
+void TExStringGrid::ExportNotification(Integer, Integer) {}
+void TExStringGrid::ImportNotification(Integer, Integer) {}
+void TExStringGrid::SubGroup(Integer) {}
+void TExStringGrid::SubUnGroup(Integer) {}
+void TExStringGrid::Group(Integer) {}
+void TExStringGrid::UnGroup() {}
+
+void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2)
+{
+    TStringGrid::TSlotRow First = TakeSlotRow(ARow1);
+    PlaceSlotRow(ARow1, TakeSlotRow(ARow2));
+    PlaceSlotRow(ARow2, std::move(First));
+    InvalidateGrid();
+}
+
+void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
+{
+    for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
+        for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C)
+            SetCells(C, R, Trim(Cells(C, R)));
+}
+
+void TExStringGrid::QSort() {}
+void TExStringGrid::QSortIndexed() {}
+void TExStringGrid::QSortGroup() {}
+void TExStringGrid::QSortGroupIndexed() {}
+void TExStringGrid::QUnSort() {}

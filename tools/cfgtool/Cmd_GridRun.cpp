@@ -1,0 +1,244 @@
+// cfgtool grid-run SCRIPT: runs a script of grid operations on one string
+// grid (800 x 600, on an offscreen form) and prints what the script asks.
+// SCRIPT is a UTF-8 file or "-" for standard input; one command a line,
+// arguments separated by one blank, a TEXT argument the rest of the line;
+// blank lines and lines starting with "#" are skipped. A grid exception
+// prints "error: <message>" and the script goes on (exit code 1); an unknown
+// command or a malformed argument stops it with exit code 2.
+#include "Command.h"
+
+#include "grid/control/ExGrid.h"
+#include "rtl/Forms.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// One grid on its form; "new" replaces the grid.
+class TGridRun {
+public:
+    TGridRun() : FForm(std::make_unique<TForm>(nullptr)) { NewGrid(); }
+
+    TExStringGrid& Grid() { return *FGrid; }
+    void NewGrid()
+    {
+        delete FGrid;
+        FGrid = new TExStringGrid(FForm.get());
+        FGrid->SetParent(FForm.get());
+        FGrid->SetBounds(0, 0, 800, 600);
+    }
+
+private:
+    std::unique_ptr<TForm> FForm;
+    TExStringGrid* FGrid = nullptr;
+};
+
+// A malformed line: the message names what is wrong.
+struct TScriptError {
+    QString Message;
+};
+
+struct TLine {
+    QStringList Args;  // the blank-separated arguments
+    QString Rest;  // the line after the command and its numbers
+};
+
+Integer Number(const QString& Text)
+{
+    bool Ok = false;
+    const Integer Value = Text.toInt(&Ok);
+    if (!Ok)
+        throw TScriptError{QStringLiteral("not a number: \"%1\"").arg(Text)};
+    return Value;
+}
+
+// The Count numbers after the command; with Text, the rest of the line is
+// the text argument, otherwise nothing may follow.
+std::vector<Integer> Numbers(const QString& Line, const QString& Command, int Count, bool Text, QString* TextOut)
+{
+    QString Rest = Line.mid(Command.size());
+    std::vector<Integer> Values;
+    for (int I = 0; I < Count; ++I) {
+        if (!Rest.startsWith(u' '))
+            throw TScriptError{QStringLiteral("%1 needs %2 numbers").arg(Command).arg(Count)};
+        Rest.remove(0, 1);
+        const qsizetype End = Rest.indexOf(u' ');
+        Values.push_back(Number(Rest.left(End)));
+        Rest = End < 0 ? QString() : Rest.mid(End);
+    }
+    if (Text) {
+        *TextOut = Rest.startsWith(u' ') ? Rest.mid(1) : Rest;
+    } else if (!Rest.isEmpty()) {
+        throw TScriptError{QStringLiteral("%1 takes %2 numbers").arg(Command).arg(Count)};
+    }
+    return Values;
+}
+
+QString Joined(const QString& Head, const std::vector<Integer>& Values)
+{
+    QString Line = Head;
+    for (const Integer V : Values)
+        Line += u' ' + QString::number(V);
+    return Line;
+}
+
+void Dump(TExStringGrid& G)
+{
+    cfgtool::Out(QStringLiteral("grid cols=%1 hiddencols=%2 rows=%3 hiddenrows=%4 fixedcols=%5 fixedrows=%6")
+                     .arg(G.ColCount())
+                     .arg(G.NumHiddenColumns())
+                     .arg(G.RowCount())
+                     .arg(G.NumHiddenRows())
+                     .arg(G.FixedCols())
+                     .arg(G.FixedRows()));
+    std::vector<Integer> Widths, RealCols, RealRows;
+    for (Integer C = 0; C < G.ColCount(); ++C) {
+        Widths.push_back(G.ColWidths(C));
+        RealCols.push_back(G.RealColIndex(C));
+    }
+    for (Integer R = 0; R < G.RowCount(); ++R)
+        RealRows.push_back(G.RealRowIndex(R));
+    cfgtool::Out(Joined(QStringLiteral("widths"), Widths));
+    cfgtool::Out(Joined(QStringLiteral("realcols"), RealCols));
+    cfgtool::Out(Joined(QStringLiteral("realrows"), RealRows));
+    for (Integer R = 0; R < G.RowCount(); ++R) {
+        QString Line = QStringLiteral("row %1 %2").arg(R).arg(G.RowHeights(R));
+        for (Integer C = 0; C < G.ColCount(); ++C)
+            Line += u'\t' + G.Cells(G.RealColIndex(C), R);
+        cfgtool::Out(Line);
+    }
+}
+
+void DumpAll(TExStringGrid& G)
+{
+    for (Integer R = 0; R < G.AllRowCount(); ++R) {
+        QString Line = QStringLiteral("all %1").arg(R);
+        for (Integer C = 0; C < G.AllColCount(); ++C)
+            Line += u'\t' + G.AllCells(C, R);
+        cfgtool::Out(Line);
+    }
+}
+
+void HideRowList(TExStringGrid& G, const QString& List)
+{
+    TIntList Rows(0, 0);
+    for (const QString& Item : List.split(u','))
+        Rows.Add(Number(Item));
+    G.HideRowList(&Rows);
+}
+
+// The commands: how many numbers each takes, whether a text follows, and
+// what it does with them.
+struct TCommand {
+    int Count;
+    bool Text;
+    std::function<void(TGridRun& Run, const std::vector<Integer>& N, const QString& Text)> Run;
+};
+
+const std::map<QString, TCommand>& Commands()
+{
+    using V = const std::vector<Integer>&;
+    using T = const QString&;
+    static const std::map<QString, TCommand> Table = {
+        {QStringLiteral("new"), {4, false, [](TGridRun& Run, V N, T) {
+             Run.NewGrid();
+             TExStringGrid& G = Run.Grid();
+             G.SetColCount(N[0]);
+             G.SetRowCount(N[1]);
+             G.SetFixedCols(N[2]);
+             G.SetFixedRows(N[3]);
+         }}},
+        {QStringLiteral("cell"), {2, true, [](TGridRun& Run, V N, T S) { Run.Grid().SetCells(N[0], N[1], S); }}},
+        {QStringLiteral("allcell"), {2, true, [](TGridRun& Run, V N, T S) { Run.Grid().SetAllCells(N[0], N[1], S); }}},
+        {QStringLiteral("colwidth"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().SetColWidths(N[0], N[1]); }}},
+        {QStringLiteral("rowheight"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().SetRowHeights(N[0], N[1]); }}},
+        {QStringLiteral("colcount"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().SetColCount(N[0]); }}},
+        {QStringLiteral("rowcount"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().SetRowCount(N[0]); }}},
+        {QStringLiteral("hidecols"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().HideColumns(N[0], N[1]); }}},
+        {QStringLiteral("unhidecols"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().UnHideColumns(N[0], N[1]); }}},
+        {QStringLiteral("unhidecolsall"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().UnHideColumnsAll(); }}},
+        {QStringLiteral("hiderows"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().HideRows(N[0], N[1]); }}},
+        {QStringLiteral("unhiderows"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().UnHideRows(N[0], N[1]); }}},
+        {QStringLiteral("unhiderowsall"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().UnHideRowsAll(); }}},
+        {QStringLiteral("hiderowlist"), {0, true, [](TGridRun& Run, V, T S) { HideRowList(Run.Grid(), S); }}},
+        {QStringLiteral("unhiderowlist"), {0, false, [](TGridRun& Run, V, T) {
+             TExStringGrid& G = Run.Grid();
+             G.UnHideRowList();
+             // As removing the last filter does.
+             if (G.FilterLevel() > 0)
+                 G.SetFilterLevel(G.FilterLevel() - 1);
+         }}},
+        {QStringLiteral("insertrows"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().InsertRows(N[0], N[1], true); }}},
+        {QStringLiteral("removerows"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().RemoveRows(N[0], N[1]); }}},
+        {QStringLiteral("moverows"), {3, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveRows(N[0], N[1], N[2]); }}},
+        {QStringLiteral("movecolumn"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveColumn(N[0], N[1]); }}},
+        {QStringLiteral("moverow"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveRow(N[0], N[1]); }}},
+        {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
+        {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
+    };
+    return Table;
+}
+
+std::optional<QString> ReadScript(const QString& Path)
+{
+    QFile File;
+    const bool Opened = Path == QLatin1String("-") ? File.open(stdin, QIODevice::ReadOnly)
+                                                   : (File.setFileName(Path), File.open(QIODevice::ReadOnly));
+    if (!Opened)
+        return std::nullopt;
+    return QString::fromUtf8(File.readAll());
+}
+
+int GridRun(const QStringList& Args)
+{
+    if (Args.size() != 1) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool grid-run SCRIPT (a file, or - for standard input)"));
+        return 2;
+    }
+    const std::optional<QString> Script = ReadScript(Args.front());
+    if (!Script) {
+        cfgtool::Err(QStringLiteral("grid-run: cannot read %1").arg(Args.front()));
+        return 2;
+    }
+    TGridRun Run;
+    bool Raised = false;
+    const QStringList Lines = Script->split(u'\n');
+    for (qsizetype I = 0; I < Lines.size(); ++I) {
+        QString Line = Lines[I];
+        if (Line.endsWith(u'\r'))
+            Line.chop(1);
+        if (Line.trimmed().isEmpty() || Line.startsWith(u'#'))
+            continue;
+        const QString Name = Line.section(u' ', 0, 0);
+        try {
+            const auto Found = Commands().find(Name);
+            if (Found == Commands().end())
+                throw TScriptError{QStringLiteral("unknown command \"%1\"").arg(Name)};
+            const TCommand& Command = Found->second;
+            QString Text;
+            const std::vector<Integer> N = Numbers(Line, Name, Command.Count, Command.Text, &Text);
+            try {
+                Command.Run(Run, N, Text);
+            } catch (const Exception& E) {
+                cfgtool::Out(QStringLiteral("error: ") + E.Message());
+                Raised = true;
+            }
+        } catch (const TScriptError& E) {
+            std::fflush(stdout);
+            cfgtool::Err(QStringLiteral("grid-run: line %1: %2").arg(I + 1).arg(E.Message));
+            return 2;
+        }
+    }
+    std::fflush(stdout);
+    return Raised ? 1 : 0;
+}
+
+const cfgtool::CfgCommand gridRunCommand("grid-run", GridRun);
+
+} // namespace
