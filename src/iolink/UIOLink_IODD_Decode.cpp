@@ -354,10 +354,10 @@ TIODD::TIODD()
       ProfileBody(std::make_unique<TProfileBody>()),
       ExtTextCol(std::make_unique<TExtTextCol>()),
       PhysicalLayer(std::make_unique<TPhysicalLayer>()),
-      SD_ExtTextCol(std::make_unique<TExtTextCol>()),
-      SD_DataTypeCollection(std::make_unique<TDataTypeCollection>()),
-      SD_VariableCollection(std::make_unique<TVariableCollection>()),
-      SD_EventCollection(std::make_unique<TEventCollection>())
+      SD_ExtTextCol(std::make_shared<TExtTextCol>()),
+      SD_DataTypeCollection(std::make_shared<TDataTypeCollection>()),
+      SD_VariableCollection(std::make_shared<TVariableCollection>()),
+      SD_EventCollection(std::make_shared<TEventCollection>())
 {
 }
 
@@ -379,7 +379,8 @@ TDataType* TIODD::Resolve_DataType(const String& Id, Boolean VarRef) const
 String TIODD::GetDesc_ExtTextCol(Boolean StdDef, const String& Text) const
 {
     String Value;
-    if ((StdDef ? SD_ExtTextCol : ExtTextCol)->Get_Value_From_ID(Text, Value))
+    const TExtTextCol& Texts = StdDef ? *SD_ExtTextCol : *ExtTextCol;
+    if (Texts.Get_Value_From_ID(Text, Value))
         return Value;
     return Text;
 }

@@ -4,9 +4,11 @@
 // the standard definitions file beside it.
 //
 // Ownership: TIODD owns the whole tree and every object owns what its fields
-// and lists hold, with one exception: the entries of the device's
+// and lists hold, with two exceptions: the entries of the device's
 // TEventCollection::StdEventRef_List point into SD_EventCollection.Event_List,
-// which owns them.
+// which owns them; and the standard definitions (SD_*) are decoded once per
+// file and shared by every TIODD decoded with that file, each keeping them
+// alive, so they are read-only once decoded.
 #include "platform/XmlDoc.h"
 #include "rtl/Classes.h"
 #include "rtl/SysUtils.h"
@@ -487,7 +489,9 @@ public:
     ~TIODD() override;
 
     xml::TXMLDocument Xml1;   // the device description
-    xml::TXMLDocument Xml2;   // the standard definitions
+    // The standard definitions, when this decode read them: a decode after
+    // one with the same unchanged file shares what that one read.
+    xml::TXMLDocument Xml2;
 
     // The file last decoded.
     const String& IODD_FileName() const { return FIODD_FileName; }
@@ -502,10 +506,10 @@ public:
     std::unique_ptr<TProfileBody> ProfileBody;
     std::unique_ptr<TExtTextCol> ExtTextCol;
     std::unique_ptr<TPhysicalLayer> PhysicalLayer;
-    std::unique_ptr<TExtTextCol> SD_ExtTextCol;
-    std::unique_ptr<TDataTypeCollection> SD_DataTypeCollection;
-    std::unique_ptr<TVariableCollection> SD_VariableCollection;
-    std::unique_ptr<TEventCollection> SD_EventCollection;
+    std::shared_ptr<TExtTextCol> SD_ExtTextCol;
+    std::shared_ptr<TDataTypeCollection> SD_DataTypeCollection;
+    std::shared_ptr<TVariableCollection> SD_VariableCollection;
+    std::shared_ptr<TEventCollection> SD_EventCollection;
 
     // Decodes one file: in simple mode the device identity and the texts,
     // in full mode everything with the standard definitions. Raises
@@ -568,8 +572,8 @@ private:
     String FReadingFile;
 
     // The element below the device description's root; null when absent.
-    xml::TXMLNode DeviceSection(const String& Name) const;
-    xml::TXMLNode StandardSection(const String& Name) const;
+    xml::TXMLNode DeviceSection(const char* Name) const;
+    xml::TXMLNode StandardSection(const char* Name) const;
     // The texts of the collection's "PrimaryLanguage"; false without one.
     Boolean Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts, Boolean OnlyTextElements);
     void Read_EventList(const xml::TXMLNode& Collection, TEventCollection& Events, Boolean Standard);
@@ -578,9 +582,9 @@ private:
 
     // The ways an attribute is read.
     [[noreturn]] void Fail(const String& What) const;
-    String Required_Text(const xml::TXMLNode& Node, const String& Name) const;
-    Integer Optional_Integer(const xml::TXMLNode& Node, const String& Name, Integer Current) const;
+    String Required_Text(const xml::TXMLNode& Node, const char* Name) const;
+    Integer Optional_Integer(const xml::TXMLNode& Node, const char* Name, Integer Current) const;
     // A guarded integer (0 when missing or unreadable) that must lie within
     // Low and High when it is there: beyond them the decode fails.
-    Integer Limited_Integer(const xml::TXMLNode& Node, const String& Name, Integer Low, Integer High) const;
+    Integer Limited_Integer(const xml::TXMLNode& Node, const char* Name, Integer Low, Integer High) const;
 };

@@ -1,6 +1,10 @@
 // Reading a device description and the standard definitions into TIODD.
 #include "iolink/UIOLink_IODD_Decode.h"
 #include "iolink/UIOLink_IODD_Decode_Read.h"
+#include "rtl/FileStamp.h"
+
+#include <map>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 using namespace iodd_read;
@@ -12,34 +16,36 @@ void TIODD::Fail(const String& What) const
     throw EIODDError(u"Cannot decode \"%1\": %2"_s.arg(FReadingFile, What));
 }
 
-String TIODD::Required_Text(const xml::TXMLNode& Node, const String& Name) const
+String TIODD::Required_Text(const xml::TXMLNode& Node, const char* Name) const
 {
-    std::optional<String> Value = Node.Attribute(Name);
+    std::optional<String> Value = KeptAttribute(Node, Name);
     if (!Value)
-        Fail(u"element \"%1\" lacks the attribute \"%2\""_s.arg(Node.NodeName(), Name));
+        Fail(u"element \"%1\" lacks the attribute \"%2\""_s.arg(Node.NodeName(), QLatin1StringView(Name)));
     return std::move(*Value);
 }
 
-Integer TIODD::Optional_Integer(const xml::TXMLNode& Node, const String& Name, Integer Current) const
+Integer TIODD::Optional_Integer(const xml::TXMLNode& Node, const char* Name, Integer Current) const
 {
-    const std::optional<String> Value = Node.Attribute(Name);
+    const char* Value = Node.AttributeUtf8(Name);
     if (!Value)
         return Current;
     Integer Result = 0;
-    if (!ToInteger(*Value, Result))
-        Fail(u"attribute \"%1\" of element \"%2\" is not an integer: \"%3\""_s.arg(Name, Node.NodeName(), *Value));
+    if (!ToInteger(TValueView(Value).View(), Result))
+        Fail(u"attribute \"%1\" of element \"%2\" is not an integer: \"%3\""_s.arg(
+            QLatin1StringView(Name), Node.NodeName(), String::fromUtf8(Value)));
     return Result;
 }
 
-Integer TIODD::Limited_Integer(const xml::TXMLNode& Node, const String& Name, Integer Low, Integer High) const
+Integer TIODD::Limited_Integer(const xml::TXMLNode& Node, const char* Name, Integer Low, Integer High) const
 {
-    const std::optional<String> Text = Node.Attribute(Name);
+    const char* Text = Node.AttributeUtf8(Name);
     bool Ok = false;
-    const Int64 Value = Text ? Text->toLongLong(&Ok, 10) : 0;
+    const Int64 Value = Text ? TValueView(Text).View().toLongLong(&Ok, 10) : 0;
     if (!Ok)
         return 0;
     if (Value < Low || Value > High)
-        Fail(u"attribute \"%1\" of element \"%2\" is %3, outside %4 to %5"_s.arg(Name, Node.NodeName(), *Text)
+        Fail(u"attribute \"%1\" of element \"%2\" is %3, outside %4 to %5"_s
+                 .arg(QLatin1StringView(Name), Node.NodeName(), String::fromUtf8(Text))
                  .arg(Low)
                  .arg(High));
     return Integer(Value);
@@ -59,10 +65,73 @@ void IoddLoad(xml::TXMLDocument& Doc, const String& FileName)
     }
 }
 
+// The standard definitions of one file as decoded, shared by the decodes.
+struct TIoddStandardDefs {
+    std::shared_ptr<TExtTextCol> Texts;
+    std::shared_ptr<TDataTypeCollection> Types;
+    std::shared_ptr<TVariableCollection> Variables;
+    std::shared_ptr<TEventCollection> Events;
+
+    static TIoddStandardDefs Empty()
+    {
+        return {std::make_shared<TExtTextCol>(), std::make_shared<TDataTypeCollection>(),
+                std::make_shared<TVariableCollection>(), std::make_shared<TEventCollection>()};
+    }
+
+    void ShareWith(TIODD& IODD) const
+    {
+        IODD.SD_ExtTextCol = Texts;
+        IODD.SD_DataTypeCollection = Types;
+        IODD.SD_VariableCollection = Variables;
+        IODD.SD_EventCollection = Events;
+    }
+};
+
+// The standard definitions files decoded in this process, by path, with the
+// stamp of the file they were read from. The files are read-only data, and
+// every description decoded in full reads one of them.
+class TIoddStandardCache {
+public:
+    // What was read from Path when its stamp is still Stamp. A file that
+    // changed is forgotten, so a failing read leaves nothing to hide it.
+    std::optional<TIoddStandardDefs> Find(const String& Path, const TFileStamp& Stamp)
+    {
+        const std::lock_guard<std::mutex> Lock(FMutex);
+        const auto Found = FEntries.find(Path);
+        if (Found == FEntries.end())
+            return std::nullopt;
+        if (Found->second.Stamp == Stamp)
+            return Found->second.Defs;
+        FEntries.erase(Found);
+        return std::nullopt;
+    }
+
+    void Store(const String& Path, const TFileStamp& Stamp, const TIoddStandardDefs& Defs)
+    {
+        const std::lock_guard<std::mutex> Lock(FMutex);
+        FEntries.insert_or_assign(Path, TEntry{Stamp, Defs});
+    }
+
+private:
+    struct TEntry {
+        TFileStamp Stamp;
+        TIoddStandardDefs Defs;
+    };
+    std::mutex FMutex;
+    std::map<String, TEntry> FEntries;
+};
+
+TIoddStandardCache& IoddStandardCache()
+{
+    static TIoddStandardCache Cache;
+    return Cache;
+}
+
 } // namespace
 
 void TIODD::Decode_IODD(const String& IODD_FileName, Boolean Simple_Decode)
 {
+    const TValuePool Pool;
     FReadingFile = IODD_FileName;
     if (!FileExists(IODD_FileName))
         Fail(u"the file does not exist"_s);
@@ -86,51 +155,51 @@ void TIODD::Decode_IODD(const String& IODD_FileName, Boolean Simple_Decode)
         Read_CommNetworkProfile();
 }
 
-xml::TXMLNode TIODD::DeviceSection(const String& Name) const
+xml::TXMLNode TIODD::DeviceSection(const char* Name) const
 {
     const xml::TXMLNode Root = Xml1.DocumentElement();
-    return Root && Root.NodeName() == u"IODevice" ? Root.FindChild(Name) : xml::TXMLNode();
+    return Root && HasName(Root, "IODevice") ? Root.FindChild(Name) : xml::TXMLNode();
 }
 
-xml::TXMLNode TIODD::StandardSection(const String& Name) const
+xml::TXMLNode TIODD::StandardSection(const char* Name) const
 {
     const xml::TXMLNode Root = Xml2.DocumentElement();
-    return Root && Root.NodeName() == u"IODDStandardDefinitions" ? Root.FindChild(Name) : xml::TXMLNode();
+    return Root && HasName(Root, "IODDStandardDefinitions") ? Root.FindChild(Name) : xml::TXMLNode();
 }
 
 // ------------------------------------------------------ document, header
 
 Boolean TIODD::Read_DocumentInfo()
 {
-    const xml::TXMLNode Info = DeviceSection(u"DocumentInfo"_s);
+    const xml::TXMLNode Info = DeviceSection("DocumentInfo");
     if (!Info)
         return false;
-    DocumentInfo->SetVersion(Required_Text(Info, u"version"_s));
-    DocumentInfo->SetReleaseDate(Required_Text(Info, u"releaseDate"_s));
-    DocumentInfo->SetCopyright(Required_Text(Info, u"copyright"_s));
+    DocumentInfo->SetVersion(Required_Text(Info, "version"));
+    DocumentInfo->SetReleaseDate(Required_Text(Info, "releaseDate"));
+    DocumentInfo->SetCopyright(Required_Text(Info, "copyright"));
     return true;
 }
 
 Boolean TIODD::Read_ProfileHeader()
 {
-    const xml::TXMLNode Header = DeviceSection(u"ProfileHeader"_s);
+    const xml::TXMLNode Header = DeviceSection("ProfileHeader");
     if (!Header)
         return false;
-    const auto ChildText = [](const xml::TXMLNode& Parent, const String& Name, auto Set) {
+    const auto ChildText = [](const xml::TXMLNode& Parent, const char* Name, auto Set) {
         if (const xml::TXMLNode Child = Parent.FindChild(Name))
             Set(Child.Text());
     };
     TProfileHeader& H = *ProfileHeader;
-    ChildText(Header, u"ProfileIdentification"_s, [&H](const String& V) { H.SetProfileIdentification(V); });
-    ChildText(Header, u"ProfileRevision"_s,
+    ChildText(Header, "ProfileIdentification", [&H](const String& V) { H.SetProfileIdentification(V); });
+    ChildText(Header, "ProfileRevision",
               [&H](const String& V) { H.SetProfileRevision(V == u"1.1" ? prPR11 : prPR10); });
-    ChildText(Header, u"ProfileName"_s, [&H](const String& V) { H.SetProfileName(V); });
-    ChildText(Header, u"ProfileSource"_s, [&H](const String& V) { H.SetProfileSource(V); });
-    ChildText(Header, u"ProfileClassID"_s, [&H](const String& V) { H.SetProfileClassID(V); });
-    if (const xml::TXMLNode Iso = Header.FindChild(u"ISO15745Reference"_s)) {
-        ChildText(Iso, u"ISO15745Part"_s, [&H](const String& V) { H.SetISO15745Part(V); });
-        ChildText(Iso, u"ISO15745Edition"_s, [&H](const String& V) { H.SetISO15745Edition(V); });
-        ChildText(Iso, u"ProfileTechnology"_s, [&H](const String& V) { H.SetProfileTechnology(V); });
+    ChildText(Header, "ProfileName", [&H](const String& V) { H.SetProfileName(V); });
+    ChildText(Header, "ProfileSource", [&H](const String& V) { H.SetProfileSource(V); });
+    ChildText(Header, "ProfileClassID", [&H](const String& V) { H.SetProfileClassID(V); });
+    if (const xml::TXMLNode Iso = Header.FindChild("ISO15745Reference")) {
+        ChildText(Iso, "ISO15745Part", [&H](const String& V) { H.SetISO15745Part(V); });
+        ChildText(Iso, "ISO15745Edition", [&H](const String& V) { H.SetISO15745Edition(V); });
+        ChildText(Iso, "ProfileTechnology", [&H](const String& V) { H.SetProfileTechnology(V); });
     }
     return true;
 }
@@ -152,6 +221,15 @@ Boolean TIODD::Read_StandardDef()
     if (!FileExists(Path))
         Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
+    const TFileStamp Stamp = FileStamp(Path);
+    if (const std::optional<TIoddStandardDefs> Shared = IoddStandardCache().Find(Path, Stamp)) {
+        Shared->ShareWith(*this);
+        return true;
+    }
+
+    // New objects: decodes that share the ones of an older file keep them.
+    const TIoddStandardDefs Read = TIoddStandardDefs::Empty();
+    Read.ShareWith(*this);
     const String DeviceFile = FReadingFile;
     FReadingFile = Path;
     IoddLoad(Xml2, Path);
@@ -160,25 +238,25 @@ Boolean TIODD::Read_StandardDef()
     Read_SD_VariableCollection();
     Read_SD_EventCollection();
     FReadingFile = DeviceFile;
+    IoddStandardCache().Store(Path, Stamp, Read);
     return true;
 }
 
 Boolean TIODD::Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts, Boolean OnlyTextElements)
 {
-    const xml::TXMLNode PrimaryLanguage = Collection ? Collection.FindChild(u"PrimaryLanguage"_s) : xml::TXMLNode();
+    const xml::TXMLNode PrimaryLanguage = Collection ? Collection.FindChild("PrimaryLanguage") : xml::TXMLNode();
     if (!PrimaryLanguage)
         return false;
-    static const String XmlNamespace = String::fromLatin1(xml::XML_NAMESPACE);
-    const std::optional<String> Lang = PrimaryLanguage.AttributeNS(XmlNamespace, u"lang"_s);
+    const std::optional<String> Lang = PrimaryLanguage.AttributeNS(xml::XML_NAMESPACE, "lang");
     if (!Lang)
         Fail(u"element \"PrimaryLanguage\" lacks the attribute \"xml:lang\""_s);
     Texts.SetLang_Code_Primary(*Lang);
     Texts.Erase_All();
     ForEachItem(PrimaryLanguage, [&](const xml::TXMLNode& Text) {
-        if (OnlyTextElements && Text.NodeName() != u"Text")
+        if (OnlyTextElements && !HasName(Text, "Text"))
             return;
-        String Id = Required_Text(Text, u"id"_s);
-        String Value = Required_Text(Text, u"value"_s);
+        String Id = Required_Text(Text, "id");
+        String Value = Required_Text(Text, "value");
         Texts.List_Ids.push_back(std::move(Id));
         Texts.PriLang_Values.push_back(std::move(Value));
     });
@@ -187,13 +265,13 @@ Boolean TIODD::Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts
 
 Boolean TIODD::Read_SD_ExternalTextCollection()
 {
-    return Read_TextList(StandardSection(u"ExternalTextCollection"_s), *SD_ExtTextCol, true);
+    return Read_TextList(StandardSection("ExternalTextCollection"), *SD_ExtTextCol, true);
 }
 
 Boolean TIODD::Read_SD_DatatypeCollection()
 {
     SD_DataTypeCollection->ListDataType.clear();
-    const xml::TXMLNode Collection = StandardSection(u"DatatypeCollection"_s);
+    const xml::TXMLNode Collection = StandardSection("DatatypeCollection");
     if (!Collection)
         return false;
     ReadCollection(Collection, SD_DataTypeCollection->ListDataType,
@@ -213,7 +291,7 @@ void TIODD::Read_VariableList(const xml::TXMLNode& Collection, TVariableCollecti
 
 Boolean TIODD::Read_SD_VariableCollection()
 {
-    const xml::TXMLNode Collection = StandardSection(u"VariableCollection"_s);
+    const xml::TXMLNode Collection = StandardSection("VariableCollection");
     if (!Collection)
         return false;
     Read_VariableList(Collection, *SD_VariableCollection);
@@ -239,7 +317,7 @@ void TIODD::Read_EventList(const xml::TXMLNode& Collection, TEventCollection& Ev
 
 Boolean TIODD::Read_SD_EventCollection()
 {
-    const xml::TXMLNode Collection = StandardSection(u"EventCollection"_s);
+    const xml::TXMLNode Collection = StandardSection("EventCollection");
     if (!Collection)
         return false;
     Read_EventList(Collection, *SD_EventCollection, true);
@@ -250,13 +328,13 @@ Boolean TIODD::Read_SD_EventCollection()
 
 Boolean TIODD::Read_ProfileBody(Boolean Simple_Decode)
 {
-    const xml::TXMLNode Body = DeviceSection(u"ProfileBody"_s);
+    const xml::TXMLNode Body = DeviceSection("ProfileBody");
     if (!Body)
         return false;
     Read_ProfileBody_DeviceIdentity(Body);
     if (Simple_Decode)
         return true;
-    const xml::TXMLNode Function = Body.FindChild(u"DeviceFunction"_s);
+    const xml::TXMLNode Function = Body.FindChild("DeviceFunction");
     if (!Function)
         return true;
     Read_ProfileBody_DeviceFunction_Features(Function);
@@ -270,48 +348,48 @@ Boolean TIODD::Read_ProfileBody(Boolean Simple_Decode)
 
 Boolean TIODD::Read_ProfileBody_DeviceIdentity(const xml::TXMLNode& ProBody)
 {
-    const xml::TXMLNode Identity = ProBody.FindChild(u"DeviceIdentity"_s);
+    const xml::TXMLNode Identity = ProBody.FindChild("DeviceIdentity");
     if (!Identity)
         return false;
     TDeviceIdentity& Id = *ProfileBody->DeviceIdentity;
     String Text;
-    const auto Optional = [&Text, &Identity](const String& Name) {
-        const std::optional<String> Value = Identity.Attribute(Name);
+    const auto Optional = [&Text, &Identity](const char* Name) {
+        const std::optional<String> Value = KeptAttribute(Identity, Name);
         return Value ? (Text = *Value, true) : false;
     };
-    if (Optional(u"vendorId"_s))
+    if (Optional("vendorId"))
         Id.SetVendorId(Text);
-    if (Optional(u"vendorName"_s))
+    if (Optional("vendorName"))
         Id.SetVendorName(Text);
-    if (Optional(u"deviceId"_s))
+    if (Optional("deviceId"))
         Id.SetDeviceId(Text);
 
     // A child that is there must carry its attribute.
-    const auto ChildAttr = [this](const xml::TXMLNode& Parent, const String& Child, const String& Attr,
+    const auto ChildAttr = [this](const xml::TXMLNode& Parent, const char* Child, const char* Attr,
                                   auto Set) {
         if (const xml::TXMLNode Node = Parent.FindChild(Child))
             Set(Required_Text(Node, Attr));
     };
-    const String TextId = u"textId"_s;
-    ChildAttr(Identity, u"VendorText"_s, TextId, [&Id](const String& V) { Id.SetVendorText(V); });
-    ChildAttr(Identity, u"VendorUrl"_s, TextId, [&Id](const String& V) { Id.SetVendorUrl(V); });
-    ChildAttr(Identity, u"VendorLogo"_s, u"name"_s, [&Id](const String& V) { Id.SetVendorLogo(V); });
-    ChildAttr(Identity, u"DeviceName"_s, TextId, [&Id](const String& V) { Id.SetDeviceName(V); });
-    ChildAttr(Identity, u"DeviceFamily"_s, TextId, [&Id](const String& V) { Id.SetDeviceFamily(V); });
+    const char* const TextId = "textId";
+    ChildAttr(Identity, "VendorText", TextId, [&Id](const String& V) { Id.SetVendorText(V); });
+    ChildAttr(Identity, "VendorUrl", TextId, [&Id](const String& V) { Id.SetVendorUrl(V); });
+    ChildAttr(Identity, "VendorLogo", "name", [&Id](const String& V) { Id.SetVendorLogo(V); });
+    ChildAttr(Identity, "DeviceName", TextId, [&Id](const String& V) { Id.SetDeviceName(V); });
+    ChildAttr(Identity, "DeviceFamily", TextId, [&Id](const String& V) { Id.SetDeviceFamily(V); });
 
-    ForEachItem(Identity.FindChild(u"DeviceVariantCollection"_s), [&](const xml::TXMLNode& Item) {
-        if (Item.NodeName() != u"DeviceVariant")
+    ForEachItem(Identity.FindChild("DeviceVariantCollection"), [&](const xml::TXMLNode& Item) {
+        if (!HasName(Item, "DeviceVariant"))
             return;
         auto Variant = std::make_unique<TDeviceVariant>();
         TDeviceVariant& V = *Variant;
-        if (const auto A = Item.Attribute(u"productId"_s))
+        if (const auto A = KeptAttribute(Item, "productId"))
             V.SetProductId(*A);
-        if (const auto A = Item.Attribute(u"deviceSymbol"_s))
+        if (const auto A = KeptAttribute(Item, "deviceSymbol"))
             V.SetDeviceSymbol(*A);
-        if (const auto A = Item.Attribute(u"deviceIcon"_s))
+        if (const auto A = KeptAttribute(Item, "deviceIcon"))
             V.SetDeviceIcon(*A);
-        ChildAttr(Item, u"Name"_s, TextId, [&V](const String& T) { V.SetName(T); });
-        ChildAttr(Item, u"Description"_s, TextId, [&V](const String& T) { V.SetDescription(T); });
+        ChildAttr(Item, "Name", TextId, [&V](const String& T) { V.SetName(T); });
+        ChildAttr(Item, "Description", TextId, [&V](const String& T) { V.SetDescription(T); });
         Id.DeviceVariant_List.push_back(std::move(Variant));
     });
     return true;
@@ -319,24 +397,24 @@ Boolean TIODD::Read_ProfileBody_DeviceIdentity(const xml::TXMLNode& ProBody)
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_Features(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode Node = DevFun.FindChild(u"Features"_s);
+    const xml::TXMLNode Node = DevFun.FindChild("Features");
     if (!Node)
         return false;
     TFeatures& F = *ProfileBody->DeviceFunction->Features;
-    F.SetBlockParameter(Flag(Node, u"blockParameter"_s));
-    F.SetDataStorage(Flag(Node, u"dataStorage"_s));
-    if (const xml::TXMLNode Locks = Node.FindChild(u"SupportedAccessLocks"_s)) {
-        F.SetSAL_LocalUserInterface(Flag(Locks, u"localUserInterface"_s));
-        F.SetSAL_DataStorage(Flag(Locks, u"dataStorage"_s));
-        F.SetSAL_Parameter(Flag(Locks, u"parameter"_s));
-        F.SetSAL_LocalParameterization(Flag(Locks, u"localParameterization"_s));
+    F.SetBlockParameter(Flag(Node, "blockParameter"));
+    F.SetDataStorage(Flag(Node, "dataStorage"));
+    if (const xml::TXMLNode Locks = Node.FindChild("SupportedAccessLocks")) {
+        F.SetSAL_LocalUserInterface(Flag(Locks, "localUserInterface"));
+        F.SetSAL_DataStorage(Flag(Locks, "dataStorage"));
+        F.SetSAL_Parameter(Flag(Locks, "parameter"));
+        F.SetSAL_LocalParameterization(Flag(Locks, "localParameterization"));
     }
     return true;
 }
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode Collection = DevFun.FindChild(u"DatatypeCollection"_s);
+    const xml::TXMLNode Collection = DevFun.FindChild("DatatypeCollection");
     if (!Collection)
         return false;
     ReadCollection(Collection, ProfileBody->DeviceFunction->DataTypeCollection->ListDataType,
@@ -346,7 +424,7 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(const xml::TXM
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode Collection = DevFun.FindChild(u"VariableCollection"_s);
+    const xml::TXMLNode Collection = DevFun.FindChild("VariableCollection");
     if (!Collection)
         return false;
     Read_VariableList(Collection, *ProfileBody->DeviceFunction->VariableCollection);
@@ -356,22 +434,24 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(const xml::TXM
 Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Boolean& VarRef)
 {
     VarRef = false;
-    const String Name = UpperName(XmlVar);
-    if (Name == u"VARIABLE") {
+    if (IsUpperName(XmlVar, "VARIABLE")) {
         App_Var.VarType = vtVariable;
-        App_Var.Id = GuardedText(XmlVar, u"id"_s);
-        const std::optional<String> Access = XmlVar.Attribute(u"accessRights"_s);
-        App_Var.AccessRights = !Access ? arWO : *Access == u"rw" ? arRW : *Access == u"ro" ? arRO : arWO;
-        App_Var.Dynamic_V = Flag(XmlVar, u"dynamic"_s);
-        App_Var.ModifiesOtherVariables = Flag(XmlVar, u"modifiesOtherVariables"_s);
-        App_Var.ExcludedFromDataStorage = Flag(XmlVar, u"excludedFromDataStorage"_s);
-        App_Var.Index = GuardedInteger(XmlVar, u"index"_s, 1);
-        App_Var.DefaultValue = GuardedText(XmlVar, u"defaultValue"_s);
-        if (const xml::TXMLNode Child = XmlVar.FindChild(u"Name"_s))
-            App_Var.Name = Required_Text(Child, u"textId"_s);
-        if (const xml::TXMLNode Child = XmlVar.FindChild(u"Description"_s))
-            App_Var.Description = Required_Text(Child, u"textId"_s);
-        for (const String& TypeElement : {u"Datatype"_s, u"DatatypeRef"_s}) {
+        App_Var.Id = GuardedText(XmlVar, "id");
+        const char* Access = XmlVar.AttributeUtf8("accessRights");
+        App_Var.AccessRights = !Access                        ? arWO
+                               : std::strcmp(Access, "rw") == 0 ? arRW
+                               : std::strcmp(Access, "ro") == 0 ? arRO
+                                                                : arWO;
+        App_Var.Dynamic_V = Flag(XmlVar, "dynamic");
+        App_Var.ModifiesOtherVariables = Flag(XmlVar, "modifiesOtherVariables");
+        App_Var.ExcludedFromDataStorage = Flag(XmlVar, "excludedFromDataStorage");
+        App_Var.Index = GuardedInteger(XmlVar, "index", 1);
+        App_Var.DefaultValue = GuardedText(XmlVar, "defaultValue");
+        if (const xml::TXMLNode Child = XmlVar.FindChild("Name"))
+            App_Var.Name = Required_Text(Child, "textId");
+        if (const xml::TXMLNode Child = XmlVar.FindChild("Description"))
+            App_Var.Description = Required_Text(Child, "textId");
+        for (const char* TypeElement : {"Datatype", "DatatypeRef"}) {
             if (const xml::TXMLNode Child = XmlVar.FindChild(TypeElement)) {
                 auto Type = std::make_unique<TDataType>();
                 Read_DataType(Child, *Type);
@@ -379,17 +459,17 @@ Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Bo
             }
         }
         ReadCollection(XmlVar, App_Var.RecordItemInfoList, [this](const xml::TXMLNode& Child, TRecordItemInfo& Info) {
-            return Child.NodeName() == u"RecordItemInfo" && Read_RecordItemInfo(Child, Info);
+            return HasName(Child, "RecordItemInfo") && Read_RecordItemInfo(Child, Info);
         });
         return true;
     }
-    if (Name == u"STDVARIABLEREF") {
+    if (IsUpperName(XmlVar, "STDVARIABLEREF")) {
         App_Var.VarType = vtStdVarRef;
         VarRef = true;
-        App_Var.Id = GuardedText(XmlVar, u"id"_s);
-        App_Var.DefaultValue = GuardedText(XmlVar, u"defaultValue"_s);
-        App_Var.FixedLengthRestriction = GuardedInteger(XmlVar, u"fixedLengthRestriction"_s, 1);
-        App_Var.ExcludedFromDataStorage = Flag(XmlVar, u"excludedFromDataStorage"_s);
+        App_Var.Id = GuardedText(XmlVar, "id");
+        App_Var.DefaultValue = GuardedText(XmlVar, "defaultValue");
+        App_Var.FixedLengthRestriction = GuardedInteger(XmlVar, "fixedLengthRestriction", 1);
+        App_Var.ExcludedFromDataStorage = Flag(XmlVar, "excludedFromDataStorage");
         return true;
     }
     return false;
@@ -397,12 +477,12 @@ Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Bo
 
 Boolean TIODD::Read_RecordItemInfo(const xml::TXMLNode& XmlRII, TRecordItemInfo& App_RII)
 {
-    if (UpperName(XmlRII) != u"RECORDITEMINFO")
+    if (!IsUpperName(XmlRII, "RECORDITEMINFO"))
         return false;
-    App_RII.Subindex = GuardedInteger(XmlRII, u"subindex"_s, 0);
-    App_RII.DefaultValue = GuardedText(XmlRII, u"defaultValue"_s);
-    App_RII.ModifiesOtherVariables = Flag(XmlRII, u"modifiesOtherVariables"_s);
-    App_RII.ExcludedFromDataStorage = Flag(XmlRII, u"excludedFromDataStorage"_s);
+    App_RII.Subindex = GuardedInteger(XmlRII, "subindex", 0);
+    App_RII.DefaultValue = GuardedText(XmlRII, "defaultValue");
+    App_RII.ModifiesOtherVariables = Flag(XmlRII, "modifiesOtherVariables");
+    App_RII.ExcludedFromDataStorage = Flag(XmlRII, "excludedFromDataStorage");
     return true;
 }
 
@@ -410,7 +490,7 @@ Boolean TIODD::Read_RecordItemInfo(const xml::TXMLNode& XmlRII, TRecordItemInfo&
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode Collection = DevFun.FindChild(u"ProcessDataCollection"_s);
+    const xml::TXMLNode Collection = DevFun.FindChild("ProcessDataCollection");
     if (!Collection)
         return false;
     ReadCollection(Collection, ProfileBody->DeviceFunction->ProcessDataCollection->ProcessData_List,
@@ -420,30 +500,30 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(const xml::
 
 void TIODD::Read_ProcessDataInOut(const xml::TXMLNode& XmlIO, TProcessDataInOut& InOut)
 {
-    OptionalText(XmlIO, u"id"_s, InOut.Id);
-    InOut.BitLength = Optional_Integer(XmlIO, u"bitLength"_s, InOut.BitLength);
-    if (const xml::TXMLNode Name = XmlIO.FindChild(u"Name"_s))
+    OptionalText(XmlIO, "id", InOut.Id);
+    InOut.BitLength = Optional_Integer(XmlIO, "bitLength", InOut.BitLength);
+    if (const xml::TXMLNode Name = XmlIO.FindChild("Name"))
         InOut.Name = Name.Text();
-    for (const String& TypeElement : {u"Datatype"_s, u"DatatypeRef"_s})
+    for (const char* TypeElement : {"Datatype", "DatatypeRef"})
         if (const xml::TXMLNode Child = XmlIO.FindChild(TypeElement))
             Read_DataType(Child, *InOut.DataType);
 }
 
 Boolean TIODD::Read_ProcessData(const xml::TXMLNode& XmlPD, TProcessData& App_PD)
 {
-    App_PD.Id = GuardedText(XmlPD, u"id"_s);
-    if (const xml::TXMLNode Node = XmlPD.FindChild(u"Condition"_s)) {
+    App_PD.Id = GuardedText(XmlPD, "id");
+    if (const xml::TXMLNode Node = XmlPD.FindChild("Condition")) {
         auto Condition = std::make_unique<TCondition>();
-        OptionalText(Node, u"variableId"_s, Condition->VariableId);
-        Condition->SubIndex = Optional_Integer(Node, u"subindex"_s, Condition->SubIndex);
-        Condition->Value = Optional_Integer(Node, u"value"_s, Condition->Value);
+        OptionalText(Node, "variableId", Condition->VariableId);
+        Condition->SubIndex = Optional_Integer(Node, "subindex", Condition->SubIndex);
+        Condition->Value = Optional_Integer(Node, "value", Condition->Value);
         App_PD.Condition = std::move(Condition);
     }
-    if (const xml::TXMLNode Node = XmlPD.FindChild(u"ProcessDataIn"_s)) {
+    if (const xml::TXMLNode Node = XmlPD.FindChild("ProcessDataIn")) {
         App_PD.ProcessDataIn = std::make_unique<TProcessDataInOut>();
         Read_ProcessDataInOut(Node, *App_PD.ProcessDataIn);
     }
-    if (const xml::TXMLNode Node = XmlPD.FindChild(u"ProcessDataOut"_s)) {
+    if (const xml::TXMLNode Node = XmlPD.FindChild("ProcessDataOut")) {
         App_PD.ProcessDataOut = std::make_unique<TProcessDataInOut>();
         Read_ProcessDataInOut(Node, *App_PD.ProcessDataOut);
     }
@@ -454,7 +534,7 @@ Boolean TIODD::Read_ProcessData(const xml::TXMLNode& XmlPD, TProcessData& App_PD
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_EventCollection(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode Collection = DevFun.FindChild(u"EventCollection"_s);
+    const xml::TXMLNode Collection = DevFun.FindChild("EventCollection");
     if (!Collection)
         return false;
     Read_EventList(Collection, *ProfileBody->DeviceFunction->EventCollection, false);
@@ -464,21 +544,20 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_EventCollection(const xml::TXMLNo
 Boolean TIODD::Read_Event(const xml::TXMLNode& XmlEVE, TEventReadResult& App_Event, Boolean& EventRef)
 {
     EventRef = false;
-    const String Name = UpperName(XmlEVE);
-    if (Name == u"EVENT") {
-        const Integer Code = GuardedInteger(XmlEVE, u"code"_s, -1);
+    if (IsUpperName(XmlEVE, "EVENT")) {
+        const Integer Code = GuardedInteger(XmlEVE, "code", -1);
         if (Code < 0 || !App_Event.Owned)
             return false;
         TEventData& Event = *App_Event.Owned;
         Event.Code = Code;
-        OptionalText(XmlEVE, u"type"_s, Event.EventType);
-        Event.Name = ChildTextId(XmlEVE, u"Name"_s);
-        Event.Description = ChildTextId(XmlEVE, u"Description"_s);
+        OptionalText(XmlEVE, "type", Event.EventType);
+        Event.Name = ChildTextId(XmlEVE, "Name");
+        Event.Description = ChildTextId(XmlEVE, "Description");
         return true;
     }
-    if (Name == u"STDEVENTREF") {
+    if (IsUpperName(XmlEVE, "STDEVENTREF")) {
         EventRef = true;
-        const Integer Code = GuardedInteger(XmlEVE, u"code"_s, -1);
+        const Integer Code = GuardedInteger(XmlEVE, "code", -1);
         if (App_Event.Owned)
             App_Event.Owned->Code = Code;
         TEventData* Standard = Code >= 0 ? Get_Event_SD(Code) : nullptr;
@@ -495,7 +574,7 @@ Boolean TIODD::Read_Event(const xml::TXMLNode& XmlEVE, TEventReadResult& App_Eve
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_UserInterface(const xml::TXMLNode& DevFun)
 {
-    const xml::TXMLNode UserInt = DevFun.FindChild(u"UserInterface"_s);
+    const xml::TXMLNode UserInt = DevFun.FindChild("UserInterface");
     if (!UserInt)
         return false;
     return Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(UserInt);
@@ -503,7 +582,7 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_UserInterface(const xml::TXMLNode
 
 Boolean TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(const xml::TXMLNode& UserInt)
 {
-    const xml::TXMLNode Collection = UserInt.FindChild(u"MenuCollection"_s);
+    const xml::TXMLNode Collection = UserInt.FindChild("MenuCollection");
     if (!Collection)
         return false;
     ReadCollection(Collection, ProfileBody->DeviceFunction->UserInterface->MenuCollection->Menu_List,
@@ -516,31 +595,30 @@ namespace {
 template <class TRef>
 void IoddReadMenuRef(const xml::TXMLNode& Node, TRef& Ref)
 {
-    OptionalText(Node, u"variableId"_s, Ref.VariableId);
-    OptionalText(Node, u"gradient"_s, Ref.Gradient);
-    OptionalText(Node, u"offset"_s, Ref.Offset);
-    OptionalText(Node, u"unitCode"_s, Ref.UnitCode);
-    OptionalText(Node, u"accessRightRestriction"_s, Ref.AccessRightRestriction);
-    OptionalText(Node, u"displayFormat"_s, Ref.DisplayFormat);
+    OptionalText(Node, "variableId", Ref.VariableId);
+    OptionalText(Node, "gradient", Ref.Gradient);
+    OptionalText(Node, "offset", Ref.Offset);
+    OptionalText(Node, "unitCode", Ref.UnitCode);
+    OptionalText(Node, "accessRightRestriction", Ref.AccessRightRestriction);
+    OptionalText(Node, "displayFormat", Ref.DisplayFormat);
 }
 
 } // namespace
 
 Boolean TIODD::Read_Menu(const xml::TXMLNode& XmlMC, TMenu& App_Menu)
 {
-    App_Menu.Id = GuardedText(XmlMC, u"id"_s);
+    App_Menu.Id = GuardedText(XmlMC, "id");
     ForEachItem(XmlMC, [&](const xml::TXMLNode& Child) {
-        const String Name = Child.NodeName();
-        if (Name == u"Name") {
-            OptionalText(Child, u"textId"_s, App_Menu.Name);
-        } else if (Name == u"VariableRef") {
+        if (HasName(Child, "Name")) {
+            OptionalText(Child, "textId", App_Menu.Name);
+        } else if (HasName(Child, "VariableRef")) {
             auto Ref = std::make_unique<TMenuVariableRef>();
             IoddReadMenuRef(Child, *Ref);
             App_Menu.MenuVariableRef_List.push_back(std::move(Ref));
-        } else if (Name == u"RecordItemRef") {
+        } else if (HasName(Child, "RecordItemRef")) {
             auto Ref = std::make_unique<TMenuRecordItemRef>();
             IoddReadMenuRef(Child, *Ref);
-            OptionalText(Child, u"subindex"_s, Ref->SubIndex);
+            OptionalText(Child, "subindex", Ref->SubIndex);
             App_Menu.MenuVariableRef_List.push_back(std::move(Ref));
         }
     });
@@ -551,33 +629,33 @@ Boolean TIODD::Read_Menu(const xml::TXMLNode& XmlMC, TMenu& App_Menu)
 
 Boolean TIODD::Read_ExternalTextCollection()
 {
-    return Read_TextList(DeviceSection(u"ExternalTextCollection"_s), *ExtTextCol, false);
+    return Read_TextList(DeviceSection("ExternalTextCollection"), *ExtTextCol, false);
 }
 
 Boolean TIODD::Read_CommNetworkProfile()
 {
-    xml::TXMLNode Node = DeviceSection(u"CommNetworkProfile"_s);
+    xml::TXMLNode Node = DeviceSection("CommNetworkProfile");
     if (Node)
-        Node = Node.FindChild(u"TransportLayers"_s);
+        Node = Node.FindChild("TransportLayers");
     if (Node)
-        Node = Node.FindChild(u"PhysicalLayer"_s);
+        Node = Node.FindChild("PhysicalLayer");
     if (!Node)
         return false;
     TPhysicalLayer& P = *PhysicalLayer;
     String Text;
-    const auto Optional = [&Text, &Node](const String& Name) {
-        const std::optional<String> Value = Node.Attribute(Name);
+    const auto Optional = [&Text, &Node](const char* Name) {
+        const std::optional<String> Value = KeptAttribute(Node, Name);
         return Value ? (Text = *Value, true) : false;
     };
-    if (Optional(u"bitrate"_s))
+    if (Optional("bitrate"))
         P.SetBitRate(Text);
-    if (Optional(u"baudrate"_s))
+    if (Optional("baudrate"))
         P.SetBitRate(Text);
-    if (Optional(u"minCycleTime"_s))
+    if (Optional("minCycleTime"))
         P.SetMinCycleTime(Text);
-    if (Optional(u"sioSupported"_s))
+    if (Optional("sioSupported"))
         P.SetSIOSupported(Text.toLower().trimmed() == u"true");
-    if (Optional(u"mSequenceCapability"_s))
+    if (Optional("mSequenceCapability"))
         P.SetMSequenceCapability(Text);
     return true;
 }

@@ -4,7 +4,12 @@
 #include "platform/XmlDoc.h"
 #include "rtl/System.h"
 
+#include <QHash>
+
 #include <cmath>
+#include <cstring>
+#include <iterator>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -38,22 +43,85 @@ void ReadCollection(const xml::TXMLNode& Collection, std::vector<std::unique_ptr
     });
 }
 
-// Element names as the item readers compare them.
-inline String UpperName(const xml::TXMLNode& Node)
+// Names are compared and numbers and flags read as the parser holds them
+// (UTF-8): only the values the tree keeps are converted to String.
+
+inline bool IsAsciiBlank(char C)
 {
-    return Node.NodeName().trimmed().toUpper();
+    return C == ' ' || (C >= '\t' && C <= '\r');
+}
+
+// Whether Utf8, trimmed and upper-cased, reads Upper (upper-case ASCII).
+// Text beyond ASCII takes String's full case mapping, under which some
+// letters become ASCII ones.
+inline bool SameUpper(const char* Utf8, const char* Upper)
+{
+    const char* Begin = Utf8;
+    while (IsAsciiBlank(*Begin))
+        ++Begin;
+    const char* End = Begin;
+    for (; *End; ++End)
+        if (static_cast<unsigned char>(*End) >= 0x80)
+            return String::fromUtf8(Utf8).trimmed().toUpper() == QLatin1StringView(Upper);
+    while (End > Begin && IsAsciiBlank(End[-1]))
+        --End;
+    for (; Begin < End; ++Begin, ++Upper) {
+        const char C = *Begin >= 'a' && *Begin <= 'z' ? char(*Begin - 'a' + 'A') : *Begin;
+        if (C != *Upper)
+            return false;
+    }
+    return *Upper == 0;
+}
+
+// The element's name, trimmed and upper-cased, reads Upper.
+inline bool IsUpperName(const xml::TXMLNode& Node, const char* Upper)
+{
+    return SameUpper(Node.NameUtf8(), Upper);
+}
+
+// The element's name is Name exactly.
+inline bool HasName(const xml::TXMLNode& Node, const char* Name)
+{
+    return std::strcmp(Node.NameUtf8(), Name) == 0;
 }
 
 // The element's xsi:type, trimmed and upper-cased; empty when missing.
 inline String TypeName(const xml::TXMLNode& Node)
 {
-    static const String XsiNamespace = String::fromLatin1(xml::XSI_NAMESPACE);
-    static const String Type = QStringLiteral("type");
-    const std::optional<String> Value = Node.AttributeNS(XsiNamespace, Type);
-    return Value ? Value->trimmed().toUpper() : String();
+    std::optional<String> Value = Node.AttributeNS(xml::XSI_NAMESPACE, "type");
+    return Value ? std::move(*Value).trimmed().toUpper() : String();
 }
 
-inline bool ToInteger(const String& Text, Integer& Value)
+// An attribute value as a String view without a heap copy when it is short
+// ASCII, as numbers nearly always are; so numbers are read by String's own
+// rules.
+class TValueView {
+public:
+    explicit TValueView(const char* Utf8)
+    {
+        qsizetype Size = 0;
+        for (; Utf8[Size]; ++Size) {
+            if (Size == qsizetype(std::size(FShort)) || static_cast<unsigned char>(Utf8[Size]) >= 0x80) {
+                FLong = String::fromUtf8(Utf8);
+                FView = FLong;
+                return;
+            }
+            FShort[Size] = char16_t(static_cast<unsigned char>(Utf8[Size]));
+        }
+        FView = QStringView(FShort, Size);
+    }
+    TValueView(const TValueView&) = delete;
+    TValueView& operator=(const TValueView&) = delete;
+
+    QStringView View() const { return FView; }
+
+private:
+    char16_t FShort[40];
+    String FLong;
+    QStringView FView;
+};
+
+inline bool ToInteger(QStringView Text, Integer& Value)
 {
     bool Ok = false;
     const Integer Read = Text.toInt(&Ok, 10);
@@ -62,60 +130,99 @@ inline bool ToInteger(const String& Text, Integer& Value)
     return Ok;
 }
 
+// Short values repeat throughout a description (units, display formats,
+// default values, the ids that menus and types refer to): while a pool
+// lives on this thread, each is converted once and the tree shares the
+// copies. The pool keeps views into the documents being read, so it lives
+// no longer than the decode that makes it.
+class TValuePool {
+public:
+    TValuePool() : FOuter(std::exchange(Current, this)) {}
+    ~TValuePool() { Current = FOuter; }
+    TValuePool(const TValuePool&) = delete;
+    TValuePool& operator=(const TValuePool&) = delete;
+
+    static String Text(const char* Utf8)
+    {
+        const qsizetype Size = qsizetype(std::strlen(Utf8));
+        if (!Current || Size > MaxPooled)
+            return String::fromUtf8(Utf8, Size);
+        const QByteArrayView Key(Utf8, Size);
+        const auto Found = Current->FValues.constFind(Key);
+        if (Found != Current->FValues.constEnd())
+            return *Found;
+        String Value = String::fromUtf8(Utf8, Size);
+        Current->FValues.insert(Key, Value);
+        return Value;
+    }
+
+private:
+    static constexpr qsizetype MaxPooled = 24;
+    static inline thread_local TValuePool* Current = nullptr;
+    TValuePool* FOuter;
+    QHash<QByteArrayView, String> FValues;
+};
+
+// An attribute the tree keeps; nullopt when missing.
+inline std::optional<String> KeptAttribute(const xml::TXMLNode& Node, const char* Name)
+{
+    const char* Value = Node.AttributeUtf8(Name);
+    return Value ? std::optional<String>(TValuePool::Text(Value)) : std::nullopt;
+}
+
 // True exactly when the attribute reads "true".
-inline bool Flag(const xml::TXMLNode& Node, const String& Name)
+inline bool Flag(const xml::TXMLNode& Node, const char* Name)
 {
-    const std::optional<String> Value = Node.Attribute(Name);
-    return Value && *Value == QLatin1String("true");
+    const char* Value = Node.AttributeUtf8(Name);
+    return Value && std::strcmp(Value, "true") == 0;
 }
 
-inline String GuardedText(const xml::TXMLNode& Node, const String& Name, const String& Default = String())
+inline String GuardedText(const xml::TXMLNode& Node, const char* Name, const String& Default = String())
 {
-    const std::optional<String> Value = Node.Attribute(Name);
-    return Value ? *Value : Default;
+    std::optional<String> Value = KeptAttribute(Node, Name);
+    return Value ? std::move(*Value) : Default;
 }
 
-inline Integer GuardedInteger(const xml::TXMLNode& Node, const String& Name, Integer Default)
+inline Integer GuardedInteger(const xml::TXMLNode& Node, const char* Name, Integer Default)
 {
-    const std::optional<String> Value = Node.Attribute(Name);
     Integer Result = Default;
-    if (Value)
-        ToInteger(*Value, Result);
+    if (const char* Value = Node.AttributeUtf8(Name))
+        ToInteger(TValueView(Value).View(), Result);
     return Result;
 }
 
-inline Int64 GuardedInt64(const xml::TXMLNode& Node, const String& Name, Int64 Default)
+inline Int64 GuardedInt64(const xml::TXMLNode& Node, const char* Name, Int64 Default)
 {
-    const std::optional<String> Value = Node.Attribute(Name);
+    const char* Value = Node.AttributeUtf8(Name);
     if (!Value)
         return Default;
     bool Ok = false;
-    const Int64 Read = Value->toLongLong(&Ok, 10);
+    const Int64 Read = TValueView(Value).View().toLongLong(&Ok, 10);
     return Ok ? Read : Default;
 }
 
-inline Single GuardedSingle(const xml::TXMLNode& Node, const String& Name, Single Default)
+inline Single GuardedSingle(const xml::TXMLNode& Node, const char* Name, Single Default)
 {
-    const std::optional<String> Value = Node.Attribute(Name);
+    const char* Value = Node.AttributeUtf8(Name);
     if (!Value)
         return Default;
     bool Ok = false;
-    const Single Read = Value->trimmed().toFloat(&Ok);
+    const Single Read = TValueView(Value).View().trimmed().toFloat(&Ok);
     return Ok && std::isfinite(Read) ? Read : Default;
 }
 
-inline void OptionalText(const xml::TXMLNode& Node, const String& Name, String& Field)
+inline void OptionalText(const xml::TXMLNode& Node, const char* Name, String& Field)
 {
-    if (std::optional<String> Value = Node.Attribute(Name))
+    if (std::optional<String> Value = KeptAttribute(Node, Name))
         Field = std::move(*Value);
 }
 
 // The "textId" of the named child; empty when the child or the attribute
 // is missing.
-inline String ChildTextId(const xml::TXMLNode& Node, const String& ChildName)
+inline String ChildTextId(const xml::TXMLNode& Node, const char* ChildName)
 {
     const xml::TXMLNode Child = Node.FindChild(ChildName);
-    return Child ? GuardedText(Child, QStringLiteral("textId")) : String();
+    return Child ? GuardedText(Child, "textId") : String();
 }
 
 } // namespace iodd_read

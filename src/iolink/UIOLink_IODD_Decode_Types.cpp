@@ -45,12 +45,12 @@ std::unique_ptr<TObject> IoddNumberValue(const xml::TXMLNode& Node, bool Single,
     auto V = std::make_unique<TRange>();
     V->ValueType = Single;
     if (Single) {
-        V->Value = ReadValue(Node, u"value"_s, 0);
+        V->Value = ReadValue(Node, "value", 0);
     } else {
-        V->LowerValue = ReadLimit(Node, u"lowerValue"_s, 0);
-        V->UpperValue = ReadLimit(Node, u"upperValue"_s, 0);
+        V->LowerValue = ReadLimit(Node, "lowerValue", 0);
+        V->UpperValue = ReadLimit(Node, "upperValue", 0);
     }
-    V->Name = ChildTextId(Node, u"Name"_s);
+    V->Name = ChildTextId(Node, "Name");
     return V;
 }
 
@@ -58,11 +58,10 @@ std::unique_ptr<TObject> IoddNumberValue(const xml::TXMLNode& Node, bool Single,
 
 Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
 {
-    const String Element = UpperName(XmlDT);
-    if (Element != u"DATATYPE") {
-        if (Element == u"DATATYPEREF") {
+    if (!IsUpperName(XmlDT, "DATATYPE")) {
+        if (IsUpperName(XmlDT, "DATATYPEREF")) {
             App_DT.IsDataTypeRef = true;
-            App_DT.Ref_DataTypeId = Required_Text(XmlDT, u"datatypeId"_s);
+            App_DT.Ref_DataTypeId = Required_Text(XmlDT, "datatypeId");
         }
         return false;
     }
@@ -82,15 +81,15 @@ Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
     App_DT.SimpleDataType.reset();
     App_DT.ComplexDataType = std::make_unique<TComplexDataType>();
     TComplexDataType& Complex = *App_DT.ComplexDataType;
-    Complex.Id = GuardedText(XmlDT, u"id"_s);
+    Complex.Id = GuardedText(XmlDT, "id");
     Complex.SubIndexAccessSupPresent = true;
-    Complex.SubIndexAccessSup = Flag(XmlDT, u"subindexAccessSupported"_s);
+    Complex.SubIndexAccessSup = Flag(XmlDT, "subindexAccessSupported");
 
     if (TypeName == u"ARRAYT") {
         Complex.ActualComplexDataType = acdtArrayT;
-        Complex.Count = GuardedInteger(XmlDT, u"count"_s, 0);
+        Complex.Count = GuardedInteger(XmlDT, "count", 0);
         // An element type given by reference stays unknown.
-        if (const xml::TXMLNode ElementNode = XmlDT.FindChild(u"SimpleDatatype"_s)) {
+        if (const xml::TXMLNode ElementNode = XmlDT.FindChild("SimpleDatatype")) {
             const String ElementType = iodd_read::TypeName(ElementNode);
             if (IoddFindSimpleKind(ElementType)) {
                 auto Simple = std::make_unique<TSimpleDataType>();
@@ -100,31 +99,31 @@ Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
         }
     } else if (TypeName == u"RECORDT") {
         Complex.ActualComplexDataType = acdtRecordT;
-        Complex.BitLength = Limited_Integer(XmlDT, u"bitLength"_s, 0, IoddMaxOctets * 8);
+        Complex.BitLength = Limited_Integer(XmlDT, "bitLength", 0, IoddMaxOctets * 8);
         ForEachItem(XmlDT, [&](const xml::TXMLNode& XmlItem) {
             auto Item = std::make_unique<TRecordItem>();
-            Item->SubIndex = GuardedInteger(XmlItem, u"subindex"_s, 1);
-            Item->BitOffset = GuardedInteger(XmlItem, u"bitOffset"_s, 0);
+            Item->SubIndex = GuardedInteger(XmlItem, "subindex", 1);
+            Item->BitOffset = GuardedInteger(XmlItem, "bitOffset", 0);
             bool Keep = false;
-            if (const xml::TXMLNode Simple = XmlItem.FindChild(u"SimpleDatatype"_s)) {
+            if (const xml::TXMLNode Simple = XmlItem.FindChild("SimpleDatatype")) {
                 const String ItemType = iodd_read::TypeName(Simple);
                 if (IoddFindSimpleKind(ItemType)) {
                     Item->SimpleTD = std::make_unique<TSimpleDataType>();
                     Decode_SimpleDataType(Simple, ItemType, *Item->SimpleTD);
                     Keep = true;
                 }
-            } else if (const xml::TXMLNode Ref = XmlItem.FindChild(u"DatatypeRef"_s)) {
+            } else if (const xml::TXMLNode Ref = XmlItem.FindChild("DatatypeRef")) {
                 Item->SimpleTD = std::make_unique<TSimpleDataType>();
                 Item->SimpleTD->IsSimpleDataRef = true;
-                if (const std::optional<String> Id = Ref.Attribute(u"datatypeId"_s)) {
+                if (const std::optional<String> Id = KeptAttribute(Ref, "datatypeId")) {
                     Item->SimpleTD->DataTypeId = *Id;
                     Keep = true;
                 }
             }
             if (!Keep)
                 return;
-            Item->Name = ChildTextId(XmlItem, u"Name"_s);
-            Item->Description = ChildTextId(XmlItem, u"Description"_s);
+            Item->Name = ChildTextId(XmlItem, "Name");
+            Item->Description = ChildTextId(XmlItem, "Description");
             Complex.Arr_RecItem.push_back(std::move(Item));
         });
     }
@@ -133,21 +132,21 @@ Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
 
 void TIODD::Decode_SimpleDataType(const xml::TXMLNode& main_xml, const String& DataType, TSimpleDataType& app_SDT)
 {
-    app_SDT.Id = GuardedText(main_xml, u"id"_s);
+    app_SDT.Id = GuardedText(main_xml, "id");
     const TIoddSimpleKind* Kind = IoddFindSimpleKind(DataType);
     if (Kind) {
         app_SDT.ActualSimpleDataType = Kind->Type;
         switch (Kind->Type) {
         case asdtUIntegerT:
         case asdtIntegerT:
-            app_SDT.BitLength = Limited_Integer(main_xml, u"bitLength"_s, 1, IoddMaxIntegerBits);
+            app_SDT.BitLength = Limited_Integer(main_xml, "bitLength", 1, IoddMaxIntegerBits);
             break;
         case asdtStringT:
-            app_SDT.Encodig = GuardedText(main_xml, u"encoding"_s);
+            app_SDT.Encodig = GuardedText(main_xml, "encoding");
             [[fallthrough]];
         case asdtOctetStringT:
             // Bytes in the file, bits in the tree.
-            app_SDT.FixedLength = Limited_Integer(main_xml, u"fixedLength"_s, 0, IoddMaxOctets) * 8;
+            app_SDT.FixedLength = Limited_Integer(main_xml, "fixedLength", 0, IoddMaxOctets) * 8;
             break;
         default:
             break;
@@ -160,17 +159,16 @@ void TIODD::Decode_SimpleDataType(const xml::TXMLNode& main_xml, const String& D
 
 void TIODD::Read_SingleValueRange(const xml::TXMLNode& XmlSVR, TSimpleDataType& app_SDT)
 {
-    const String Element = UpperName(XmlSVR);
-    const bool Single = Element == u"SINGLEVALUE";
-    if (!Single && Element != u"VALUERANGE")
+    const bool Single = IsUpperName(XmlSVR, "SINGLEVALUE");
+    if (!Single && !IsUpperName(XmlSVR, "VALUERANGE"))
         return;
     std::unique_ptr<TObject> Value;
     switch (app_SDT.ActualSimpleDataType) {
     case asdtBooleanT:
         if (Single) {
             auto V = std::make_unique<TBooleanValueT>();
-            V->Value = Flag(XmlSVR, u"value"_s);
-            V->Name = ChildTextId(XmlSVR, u"Name"_s);
+            V->Value = Flag(XmlSVR, "value");
+            V->Name = ChildTextId(XmlSVR, "Name");
             Value = std::move(V);
         }
         break;

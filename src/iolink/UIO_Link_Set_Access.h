@@ -11,6 +11,7 @@
 #include "iolink/UIOLink_IODD_Decode.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -28,7 +29,8 @@ public:
     TIO_Link_Set_Access_Core& operator=(const TIO_Link_Set_Access_Core&) = delete;
 
     // The decoded description of each port; null for a port without one.
-    std::vector<std::unique_ptr<TIODD>> IODD_List;
+    // Ports loaded with the same file share one, which no one changes.
+    std::vector<std::shared_ptr<TIODD>> IODD_List;
     // One channel object per port, port 1 first.
     std::vector<std::unique_ptr<TChannel_IOLink>> Channels;
     // The ten device variant names (model code and suffix), in table order.
@@ -159,8 +161,15 @@ private:
     // The decoded file in full; raises EIODDError.
     static std::unique_ptr<TIODD> Decode(const String& FileName);
     // The description of port k for a load; null, with a warning, when it
-    // is missing or cannot be used.
-    std::unique_ptr<TIODD> Load_Description(Integer k, const String& FileName);
+    // is missing or cannot be used. A file is decoded once per load.
+    std::shared_ptr<TIODD> Load_Description(Integer k, const String& FileName);
+    // The files decoded by the load running, by path: null for one that
+    // cannot be used, with the reason.
+    struct TLoadedDescription {
+        std::shared_ptr<TIODD> IODD;
+        String Error;
+    };
+    std::map<String, TLoadedDescription> FLoaded_Descriptions;
 
     // Reading one "Channel" element into port k, with the running counter
     // of automatic positions.

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 
 #include <optional>
 #include <utility>
@@ -343,6 +344,8 @@ Boolean TIO_Link_Set_Access_Core::Load_Configuration()
     if (File_IOLink_SetAccess.isEmpty() || !FileExists(File_IOLink_SetAccess)
         || QFileInfo(File_IOLink_SetAccess).size() == 0)
         return true;
+    // A later load reads the files again: they may have changed.
+    const auto Forget = qScopeGuard([this] { FLoaded_Descriptions.clear(); });
     try {
         xml::TXMLDocument Doc;
         Doc.LoadFromFile(File_IOLink_SetAccess);
@@ -376,23 +379,30 @@ String TIO_Link_Set_Access_Core::Description_Error(Integer index) const
     return index >= 0 && std::size_t(index) < FDescription_Errors.size() ? FDescription_Errors[index] : String();
 }
 
-std::unique_ptr<TIODD> TIO_Link_Set_Access_Core::Load_Description(Integer k, const String& FileName)
+std::shared_ptr<TIODD> TIO_Link_Set_Access_Core::Load_Description(Integer k, const String& FileName)
 {
     const String Path = IODD_File_Path(FileName);
     if (Path.isEmpty()) {
         Message(imkWarning, Format(SIOLinkMissingIODD, {k + 1, FileName}));
         return nullptr;
     }
-    try {
-        std::unique_ptr<TIODD> IODD = Decode(Path);
-        if (const String TooLarge = Lists_Size_Error(IODD.get(), 0); !TooLarge.isEmpty())
-            throw EIODDError(TooLarge);
-        return IODD;
-    } catch (const Exception& E) {
-        FDescription_Errors[k] = E.Message();
-        Message(imkWarning, Format(SIOLinkKeptAsStored, {k + 1, E.Message()}));
-        return nullptr;
+    const auto [Loaded, New] = FLoaded_Descriptions.try_emplace(Path);
+    TLoadedDescription& Description = Loaded->second;
+    if (New) {
+        try {
+            std::unique_ptr<TIODD> IODD = Decode(Path);
+            if (const String TooLarge = Lists_Size_Error(IODD.get(), 0); !TooLarge.isEmpty())
+                throw EIODDError(TooLarge);
+            Description.IODD = std::move(IODD);
+        } catch (const Exception& E) {
+            Description.Error = E.Message();
+        }
     }
+    if (!Description.IODD) {
+        FDescription_Errors[k] = Description.Error;
+        Message(imkWarning, Format(SIOLinkKeptAsStored, {k + 1, Description.Error}));
+    }
+    return Description.IODD;
 }
 
 void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node, Integer& Counter)
@@ -413,7 +423,7 @@ void TIO_Link_Set_Access_Core::Load_Channel(Integer k, const xml::TXMLNode& Node
     Integer Start = Counter;
     Integer FirstInEnd = Counter;
     if (!Ch.IODD_File.isEmpty()) {
-        if (std::unique_ptr<TIODD> IODD = Load_Description(k, Ch.IODD_File)) {
+        if (std::shared_ptr<TIODD> IODD = Load_Description(k, Ch.IODD_File)) {
             IODD_List[k] = std::move(IODD);
             Ch.Erase_Lists();
             Create_List_Variables(k);

@@ -444,6 +444,8 @@ bool IsName(const String& Name)
     return Valid;
 }
 
+unsigned ParserOptions() { return kXmlParseOptions; }
+
 bool IsCommentText(const String& Text)
 {
     return !Text.contains(QLatin1String("--")) && !Text.endsWith(QLatin1Char('-'));
@@ -586,6 +588,8 @@ TXMLNode TXMLNode::FindChild(const char* Name) const
     return TNodeImpl::Make(XmlFindChild(TNodeImpl::Get(*this), Name));
 }
 
+const char* TXMLNode::NameUtf8() const { return TNodeImpl::Get(*this).name(); }
+
 String TXMLNode::Text() const
 {
     const xml_node node = TNodeImpl::Get(*this);
@@ -656,6 +660,12 @@ std::optional<String> TXMLNode::Attribute(const char* Name) const
 {
     const xml_attribute attr = XmlFindAttribute(TNodeImpl::Get(*this), Name);
     return attr ? std::optional<String>(XmlString(attr.value())) : std::nullopt;
+}
+
+const char* TXMLNode::AttributeUtf8(const char* Name) const
+{
+    const xml_attribute attr = XmlFindAttribute(TNodeImpl::Get(*this), Name);
+    return attr ? attr.value() : nullptr;
 }
 
 bool TXMLNode::HasAttribute(const String& Name) const

@@ -38,6 +38,10 @@ struct TNodeImpl;
 bool IsName(const String& Name);
 bool IsCommentText(const String& Text);
 
+// The parser options documents are loaded with, for measuring the layer
+// against the bare parser.
+unsigned ParserOptions();
+
 class TXMLNode {
 public:
     TXMLNode() = default;
@@ -64,6 +68,10 @@ public:
     // First child element whose name equals Name exactly (letter case counts).
     TXMLNode FindChild(const String& Name) const;
     TXMLNode FindChild(const char* Name) const;   // UTF-8, no conversion
+    // The name as the parser holds it (UTF-8), for readers that compare
+    // names without converting them; "" for nodes without a name. Valid
+    // while the document lives and the node is not renamed.
+    const char* NameUtf8() const;
 
     // Concatenated text of the element's text and CDATA children, or the
     // value of a text/comment node.
@@ -77,6 +85,9 @@ public:
     // Looking up an attribute allocates nothing but the result.
     std::optional<String> Attribute(const String& Name) const;
     std::optional<String> Attribute(const char* Name) const;   // UTF-8
+    // The value as the parser holds it (UTF-8); null when missing. Valid
+    // while the document lives and the attribute is not set again.
+    const char* AttributeUtf8(const char* Name) const;
     bool HasAttribute(const String& Name) const;
     bool HasAttribute(const char* Name) const;
     // Attribute by namespace URI and local name ("type" in XSI_NAMESPACE),

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -282,24 +280,9 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident)
 
 TIniFile::TIniFile(const String& AFileName) : TCustomIniFile(AFileName) {}
 
-TIniFile::TFileStamp TIniFile::CurrentStamp() const
-{
-    TFileStamp Stamp;
-    struct stat Info {};
-    if (::stat(QFile::encodeName(FileName()).constData(), &Info) == 0) {
-        Stamp.Exists = true;
-        Stamp.Device = Info.st_dev;
-        Stamp.Inode = Info.st_ino;
-        Stamp.Size = Info.st_size;
-        Stamp.Seconds = Info.st_mtim.tv_sec;
-        Stamp.Nanoseconds = Info.st_mtim.tv_nsec;
-    }
-    return Stamp;
-}
-
 void TIniFile::BeforeAccess()
 {
-    const TFileStamp Now = CurrentStamp();
+    const TFileStamp Now = FileStamp(FileName());
     if (FLoaded && Now == FStamp)
         return;
     LoadContent();
@@ -316,7 +299,7 @@ void TIniFile::AfterChange()
         FLoaded = false;
         throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FileName()));
     }
-    FStamp = CurrentStamp();
+    FStamp = FileStamp(FileName());
 }
 
 // ---------------------------------------------------------------- TMemIniFile

@@ -1,6 +1,7 @@
 #pragma once
 // Settings in INI files: "[Section]" headers and "Key=Value" lines.
 #include "rtl/Classes.h"
+#include "rtl/FileStamp.h"
 
 #include <memory>
 
@@ -74,14 +75,6 @@ protected:
     void AfterChange() override;
 
 private:
-    struct TFileStamp {
-        bool Exists = false;
-        unsigned long long Device = 0, Inode = 0;
-        long long Size = 0, Seconds = 0, Nanoseconds = 0;
-        bool operator==(const TFileStamp&) const = default;
-    };
-    TFileStamp CurrentStamp() const;
-
     TFileStamp FStamp;
     bool FLoaded = false;
 };

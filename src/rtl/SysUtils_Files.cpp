@@ -1,9 +1,12 @@
 // Files and folders, file names, and the folder lister.
 #include "rtl/SysUtils.h"
+#include "rtl/FileStamp.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -23,6 +26,21 @@ bool FileExists(const String& FileName)
 {
     const QFileInfo Info(FileName);
     return !FileName.isEmpty() && Info.exists() && !Info.isDir();
+}
+
+TFileStamp FileStamp(const String& FileName)
+{
+    TFileStamp Stamp;
+    struct stat Info {};
+    if (::stat(QFile::encodeName(FileName).constData(), &Info) == 0) {
+        Stamp.Exists = true;
+        Stamp.Device = Info.st_dev;
+        Stamp.Inode = Info.st_ino;
+        Stamp.Size = Info.st_size;
+        Stamp.Seconds = Info.st_mtim.tv_sec;
+        Stamp.Nanoseconds = Info.st_mtim.tv_nsec;
+    }
+    return Stamp;
 }
 
 bool DirectoryExists(const String& Directory)

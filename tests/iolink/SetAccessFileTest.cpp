@@ -357,3 +357,42 @@ TEST(SetAccessFile, NoFileLeavesEveryPortUnconfigured)
     ExpectSameBytes(ReadBytes(File_IOLink_SetAccess), ConfigFile(Eight));
     EXPECT_TRUE(Env.Messages.empty());
 }
+
+TEST(SetAccessFile, PortsNamingTheSameFileShareOneDecodeAndEachGetsItsWarning)
+{
+    TSetAccessEnv Env;
+    CopyToProject(ValveFile);
+    CopyToProject(SwitchFile);
+    CopyToProject(QStringLiteral("Broken-IODD1.1.xml"));
+    Env.WriteParGen(QStringLiteral("GV52303-A1-4A"));
+    WriteBytes(File_IOLink_SetAccess,
+               ConfigFile(PortXml(ValveFile.toUtf8(), "IO-Link") + PortXml("Broken-IODD1.1.xml", "IO-Link")
+                          + PortXml(ValveFile.toUtf8(), "IO-Link") + PortXml("Broken-IODD1.1.xml", "IO-Link")));
+    Env.Core.Create_Channels();
+    ASSERT_TRUE(Env.Core.Load_Configuration());
+    const auto& List = Env.Core.IODD_List;
+    ASSERT_NE(List[0], nullptr);
+    EXPECT_EQ(List[0], List[2]);
+    EXPECT_EQ(Env.Ch(1).Var_List.size(), Env.Ch(3).Var_List.size());
+    const std::vector<TMessage> Warnings = Env.TakeMessages();
+    ASSERT_EQ(Warnings.size(), 2u);
+    for (const Integer Port : {2, 4}) {
+        SCOPED_TRACE(Port);
+        EXPECT_EQ(List[Port - 1], nullptr);
+        EXPECT_FALSE(Env.Core.Description_Error(Port - 1).isEmpty());
+        EXPECT_TRUE(Warnings[Port / 2 - 1].Text.startsWith(QStringLiteral("Channel #0%1").arg(Port)))
+            << Warnings[Port / 2 - 1].Text.toStdString();
+    }
+    EXPECT_EQ(Env.Core.Description_Error(1), Env.Core.Description_Error(3));
+
+    // a later load reads the files again
+    const QString Broken = Env.Core.IODD_File_Path(QStringLiteral("Broken-IODD1.1.xml"));
+    ASSERT_TRUE(QFile::remove(Env.Core.IODD_File_Path(ValveFile)));
+    ASSERT_TRUE(QFile::remove(Broken));
+    ASSERT_TRUE(QFile::copy(CatalogFile(SwitchFile), Broken));
+    Env.Core.Create_Channels();
+    ASSERT_TRUE(Env.Core.Load_Configuration());
+    EXPECT_EQ(List[0], nullptr);
+    EXPECT_NE(List[1], nullptr);
+    EXPECT_EQ(List[1], List[3]);
+}
