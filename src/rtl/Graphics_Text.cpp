@@ -32,7 +32,7 @@ const QString TextEllipsis = QStringLiteral("...");
 TTextLine StripPrefixes(const QString& S, bool NoPrefix)
 {
     TTextLine L;
-    if (NoPrefix) {
+    if (NoPrefix || !S.contains(u'&')) {
         L.Text = S;
         return L;
     }
@@ -57,6 +57,8 @@ TTextLine StripPrefixes(const QString& S, bool NoPrefix)
 
 QString ExpandTabs(const QString& S)
 {
+    if (!S.contains(u'\t'))
+        return S;
     QString Out;
     for (QChar C : S) {
         if (C == u'\t') {
