@@ -105,6 +105,13 @@ void TFont::Assign(TPersistent* Source)
     FPitch = F->FPitch;
     FPixelsPerInch = F->FPixelsPerInch;
     FOrientation = F->FOrientation;
+    FFace = F->FFace;
+    Changed();
+}
+
+void TFont::Reshaped()
+{
+    FFace.reset();
     Changed();
 }
 
@@ -113,7 +120,7 @@ void TFont::SetName(const TFontName& Value)
     if (Value.isEmpty() || Value == FName)
         return;
     FName = Value;
-    Changed();
+    Reshaped();
 }
 
 void TFont::SetHeight(Integer Value)
@@ -121,7 +128,7 @@ void TFont::SetHeight(Integer Value)
     if (Value == FHeight)
         return;
     FHeight = Value;
-    Changed();
+    Reshaped();
 }
 
 Integer TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
@@ -133,7 +140,7 @@ void TFont::SetStyle(TFontStyles Value)
     if (Value == FStyle)
         return;
     FStyle = Value;
-    Changed();
+    Reshaped();
 }
 
 void TFont::SetColor(TColor Value)
@@ -157,7 +164,7 @@ void TFont::SetPitch(TFontPitch Value)
     if (Value == FPitch)
         return;
     FPitch = Value;
-    Changed();
+    Reshaped();
 }
 
 void TFont::SetOrientation(Integer Value)
@@ -173,10 +180,10 @@ void TFont::SetPixelsPerInch(Integer Value)
     if (Value <= 0 || Value == FPixelsPerInch)
         return;
     FPixelsPerInch = Value;
-    Changed();
+    Reshaped();
 }
 
-QFont TFont::ToQFont() const
+QFont TFont::BuildQFont() const
 {
     QFont F(FName);
     if (FPitch == fpFixed)

@@ -19,6 +19,7 @@
 
 class QColor;
 class QFont;
+class TFontFace;
 class QPainter;
 class QPaintDevice;
 
@@ -176,8 +177,15 @@ public:
 
     // The Qt font with the same face, pixel height and style.
     QFont ToQFont() const;
+    // That font at the resolution of Device (null: the font's own) with its
+    // metrics, kept until a property that changes the glyphs changes.
+    const TFontFace& Face(const QPaintDevice* Device) const;
 
 private:
+    QFont BuildQFont() const;
+    // A property that changes the glyphs changed.
+    void Reshaped();
+
     TFontName FName;
     Integer FHeight;
     TFontStyles FStyle;
@@ -186,6 +194,7 @@ private:
     TFontPitch FPitch = fpDefault;
     Integer FPixelsPerInch = 96;
     Integer FOrientation = 0;
+    mutable std::shared_ptr<const TFontFace> FFace;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };

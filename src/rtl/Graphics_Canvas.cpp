@@ -1,6 +1,8 @@
 // The canvas: shapes, lines, text, pictures, clipping and pixels over QPainter.
 #include "rtl/Graphics.h"
 
+#include "rtl/FontFace.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -241,7 +243,10 @@ void TCanvas::ApplyBrush(QPainter* P)
 void TCanvas::ApplyFont(QPainter* P)
 {
     P->setRenderHint(QPainter::TextAntialiasing, GTextAntialiasing);
-    P->setFont(FFont->ToQFont());
+    // Setting a font drops the glyph source the painter found for it.
+    const QFont& Font = FFont->Face(Device()).Font();
+    if (P->font() != Font)
+        P->setFont(Font);
 }
 
 bool TCanvas::TurnForText(QPainter* P, int& X, int& Y)
@@ -680,17 +685,12 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     P->restore();
 }
 
-Integer TCanvas::TextWidth(const String& Text) { return TextExtent(Text).cx; }
+Integer TCanvas::TextWidth(const String& Text) { return FFont->Face(Device()).Advance(Text); }
 
-Integer TCanvas::TextHeight(const String& Text) { return TextExtent(Text).cy; }
+// The height of a line of the font, whatever the text.
+Integer TCanvas::TextHeight(const String&) { return FFont->Face(Device()).Height(); }
 
-TSize TCanvas::TextExtent(const String& Text)
-{
-    const QFont F = FFont->ToQFont();
-    QPaintDevice* D = Device();
-    const QFontMetrics FM = D ? QFontMetrics(F, D) : QFontMetrics(F);
-    return TSize(FM.horizontalAdvance(Text), FM.height());
-}
+TSize TCanvas::TextExtent(const String& Text) { return TSize(TextWidth(Text), TextHeight(Text)); }
 
 // ---------------------------------------------------------------------------
 // Pictures and pixels

@@ -2,6 +2,8 @@
 // ellipses.
 #include "rtl/Graphics.h"
 
+#include "rtl/FontFace.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -30,7 +32,7 @@ const QString TextEllipsis = QStringLiteral("...");
 TTextLine StripPrefixes(const QString& S, bool NoPrefix)
 {
     TTextLine L;
-    if (NoPrefix) {
+    if (NoPrefix || !S.contains(u'&')) {
         L.Text = S;
         return L;
     }
@@ -55,6 +57,8 @@ TTextLine StripPrefixes(const QString& S, bool NoPrefix)
 
 QString ExpandTabs(const QString& S)
 {
+    if (!S.contains(u'\t'))
+        return S;
     QString Out;
     for (QChar C : S) {
         if (C == u'\t') {
@@ -130,10 +134,11 @@ int LongestFitting(int Max, Predicate Fits)
 }
 
 // Shortens a line that is wider than Width.
-void ApplyEllipsis(TTextLine& Line, const QFontMetrics& FM, int Width, Cardinal Format)
+void ApplyEllipsis(TTextLine& Line, const TFontFace& Face, int Width, Cardinal Format)
 {
-    if (FM.horizontalAdvance(Line.Text) <= Width)
+    if (Face.Advance(Line.Text) <= Width)
         return;
+    const QFontMetrics& FM = Face.Metrics();
     const QString& S = Line.Text;
     if (Format & DT_PATH_ELLIPSIS) {
         const int Sep = int(std::max(S.lastIndexOf(u'\\'), S.lastIndexOf(u'/')));
@@ -177,10 +182,9 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
     if (!Canvas)
         return 0;
     const QString Source = Count < 0 ? Text : Text.left(Count);
-    const QFont Font = Canvas->Font()->ToQFont();
-    QPaintDevice* Device = Canvas->Device();
-    const QFontMetrics FM = Device ? QFontMetrics(Font, Device) : QFontMetrics(Font);
-    const int LineH = FM.height() + ((Format & DT_EXTERNALLEADING) ? FM.leading() : 0);
+    const TFontFace& Face = Canvas->Font()->Face(Canvas->Device());
+    const QFontMetrics& FM = Face.Metrics();
+    const int LineH = Face.Height() + ((Format & DT_EXTERNALLEADING) ? Face.Leading() : 0);
     const bool Single = Format & DT_SINGLELINE;
     const int Width = R.Width();
 
@@ -213,11 +217,11 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
     }
     if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
         for (TTextLine& L : Lines)
-            ApplyEllipsis(L, FM, Width, Format);
+            ApplyEllipsis(L, Face, Width, Format);
 
     int MaxW = 0;
     for (const TTextLine& L : Lines)
-        MaxW = std::max(MaxW, int(FM.horizontalAdvance(L.Text)));
+        MaxW = std::max(MaxW, Face.Advance(L.Text));
     const int TotalH = int(Lines.size()) * LineH;
 
     if (Format & DT_CALCRECT) {
@@ -236,18 +240,17 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
     QPainter* P = Canvas->Painter();
     if (!P || Lines.empty())
         return Result;
+    // The font stays with the painter, as after TextOut.
+    Canvas->ApplyFont(P);
     P->save();
     if (!(Format & DT_NOCLIP))
         P->setClipRect(ToQRect(R), Qt::IntersectClip);
     if (Format & DT_RTLREADING)
         P->setLayoutDirection(Qt::RightToLeft);
-    Canvas->ApplyFont(P);
     const QColor Ink = ColorToQColor(Canvas->Font()->Color());
     const bool Opaque = Canvas->Brush()->Style() == bsSolid;
-    const int UnderlineY = FM.ascent() + std::max(1, FM.underlinePos());
-    const int UnderlineH = std::max(1, FM.lineWidth());
     for (const TTextLine& L : Lines) {
-        const int LW = FM.horizontalAdvance(L.Text);
+        const int LW = Face.Advance(L.Text);
         int X = R.Left;
         if (Format & DT_CENTER)
             X = R.Left + (Width - LW) / 2;
@@ -260,8 +263,10 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
         if (Ink.isValid()) {
             P->setCompositionMode(QPainter::CompositionMode_SourceOver);
             P->setPen(Ink);
-            P->drawText(QPoint(X, Y + FM.ascent()), L.Text);
+            P->drawText(QPoint(X, Y + Face.Ascent()), L.Text);
             for (int U : L.Underlined) {
+                const int UnderlineY = Face.Ascent() + std::max(1, FM.underlinePos());
+                const int UnderlineH = std::max(1, FM.lineWidth());
                 const int UX = X + FM.horizontalAdvance(L.Text.left(U));
                 const int UW = FM.horizontalAdvance(L.Text.mid(U, 1));
                 P->fillRect(QRect(UX, Y + UnderlineY, UW, UnderlineH), Ink);

@@ -1,9 +1,12 @@
 #include "rtl/Graphics.h"
 
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 
 namespace {
 
@@ -282,4 +285,66 @@ TEST(GraphicsTextTest, OrientationTurnsTheText)
     TFont Copy;
     Copy.Assign(&F);
     EXPECT_EQ(Copy.Orientation(), 450);
+}
+
+// The font keeps its Qt font and the widths it measured until a property
+// that changes the glyphs changes: after each change the canvas measures
+// what Qt measures for the font as it now stands, and going back to the
+// first font gives the first widths again.
+TEST(GraphicsTextTest, KeptFontFollowsEveryChangeOfTheFont)
+{
+    struct Case {
+        const char* What;
+        std::function<void(TCanvas*)> Change;
+        std::function<bool(const QFont&)> Shows;
+    };
+    const Case Cases[] = {
+        {"bold", [](TCanvas* C) { C->Font()->SetStyle({fsBold}); }, [](const QFont& Q) { return Q.bold(); }},
+        {"italic", [](TCanvas* C) { C->Font()->SetStyle({fsItalic}); }, [](const QFont& Q) { return Q.italic(); }},
+        {"underline", [](TCanvas* C) { C->Font()->SetStyle({fsUnderline}); },
+         [](const QFont& Q) { return Q.underline(); }},
+        {"strike-out", [](TCanvas* C) { C->Font()->SetStyle({fsStrikeOut}); },
+         [](const QFont& Q) { return Q.strikeOut(); }},
+        {"name", [](TCanvas* C) { C->Font()->SetName(QStringLiteral("Courier New")); },
+         [](const QFont& Q) { return Q.family() == QStringLiteral("Courier New"); }},
+        {"height", [](TCanvas* C) { C->Font()->SetHeight(-20); }, [](const QFont& Q) { return Q.pixelSize() == 20; }},
+        {"size", [](TCanvas* C) { C->Font()->SetSize(15); }, [](const QFont& Q) { return Q.pixelSize() == 20; }},
+        {"pitch", [](TCanvas* C) { C->Font()->SetPitch(fpFixed); }, [](const QFont& Q) { return Q.fixedPitch(); }},
+        {"resolution of the default size",
+         [](TCanvas* C) {
+             C->Font()->SetHeight(0);
+             C->TextWidth(QStringLiteral("x"));
+             C->Font()->SetPixelsPerInch(144);
+         },
+         [](const QFont& Q) { return Q.pixelSize() == 16; }},
+        {"antialiasing", [](TCanvas*) { SetCanvasTextAntialiasing(true); },
+         [](const QFont& Q) { return !(Q.styleStrategy() & QFont::NoAntialias); }},
+    };
+    const QString Texts[] = {QStringLiteral("Www iii"), QString(100, u'W')};
+    for (const Case& K : Cases) {
+        TextPaper P(100, 40);
+        TCanvas* C = P.C();
+        TFont First;
+        First.Assign(C->Font());
+        std::vector<Integer> FirstWidths;
+        for (const QString& T : Texts)
+            FirstWidths.push_back(C->TextWidth(T));
+
+        K.Change(C);
+        const QFont Now = C->Font()->ToQFont();
+        EXPECT_TRUE(K.Shows(Now)) << K.What;
+        const QFontMetrics Qt(Now, P.B.Canvas()->DeviceImage());
+        for (const QString& T : Texts) {
+            EXPECT_EQ(C->TextWidth(T), Qt.horizontalAdvance(T)) << K.What;
+            TRect R(0, 0, 100, 40);
+            DrawText(C, T, R, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+            EXPECT_EQ(R.Width(), Qt.horizontalAdvance(T)) << K.What;
+        }
+        EXPECT_EQ(C->TextHeight(Texts[0]), Qt.height()) << K.What;
+
+        SetCanvasTextAntialiasing(false);
+        C->Font()->Assign(&First);
+        for (std::size_t I = 0; I < std::size(Texts); ++I)
+            EXPECT_EQ(C->TextWidth(Texts[I]), FirstWidths[I]) << K.What;
+    }
 }

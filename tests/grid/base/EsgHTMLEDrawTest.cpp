@@ -3,9 +3,15 @@
 
 #include "rtl/Themes.h"
 
+#include "rtl/ImgList.h"
+
 #include <QBuffer>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
 
 namespace {
 
@@ -22,6 +28,17 @@ struct HtmlCall {
     bool CheckHeight = false;
     bool WordWrap = true;
     TPictureContainer* Container = nullptr;
+    TImageList* Images = nullptr;
+    Integer HoverLink = -1;
+    Integer ShadowOffset = 1;
+    bool Print = false;
+    bool Blink = false;
+    bool HoverStyle = false;
+    double ResFactor = 1.0;
+    TColor HoverColor = clNone;
+    TColor HoverFontColor = clNone;
+    TColor ShadowColor = clGray;
+    Integer BiDiMode = 0;
 
     String AnchorVal, StripVal, FocusAnchor, AnchorHint, CID, CV, CT;
     Integer XSize = 0, YSize = 0, HyperLinks = 0, MouseLink = 0;
@@ -29,10 +46,11 @@ struct HtmlCall {
 
     bool Run(TCanvas* C, const String& S)
     {
-        return DrawHTMLText(C, S, R, nullptr, XPos, YPos, FocusLink, -1, 1, CheckHotSpot, CheckHeight, false, false,
-                            false, false, WordWrap, false, 1.0, clBlue, clNone, clNone, clGray, AnchorVal, StripVal,
-                            FocusAnchor, AnchorHint, XSize, YSize, HyperLinks, MouseLink, HoverRect, CtrlRect, CID,
-                            CV, CT, nullptr, Container, nullptr, 0);
+        return DrawHTMLText(C, S, R, Images, XPos, YPos, FocusLink, HoverLink, ShadowOffset, CheckHotSpot,
+                            CheckHeight, Print, false, Blink, HoverStyle, WordWrap, false, ResFactor, clBlue,
+                            HoverColor, HoverFontColor, ShadowColor, AnchorVal, StripVal, FocusAnchor, AnchorHint,
+                            XSize, YSize, HyperLinks, MouseLink, HoverRect, CtrlRect, CID, CV, CT, nullptr, Container,
+                            nullptr, BiDiMode);
     }
     // Measures without drawing.
     void Measure(TCanvas* C, const String& S)
@@ -70,19 +88,26 @@ public:
         return B.ToImage();
     }
     // The bounding box of the pixels that are not paper; empty when none.
-    TRect Ink()
+    TRect Ink() { return Box([](TColor Pixel) { return Pixel != Paper; }); }
+    // The bounding box of the pixels of columns From .. To - 1 for which Is
+    // holds; empty when none.
+    TRect Box(const std::function<bool(TColor)>& Is, int From = 0, int To = INT_MAX)
     {
         const QImage I = Image();
-        TRect Box(I.width(), I.height(), -1, -1);
+        TRect Found(I.width(), I.height(), -1, -1);
         for (int Y = 0; Y < I.height(); ++Y)
-            for (int X = 0; X < I.width(); ++X)
-                if (C()->Pixels(X, Y) != Paper) {
-                    Box.Left = std::min(Box.Left, X);
-                    Box.Top = std::min(Box.Top, Y);
-                    Box.Right = std::max(Box.Right, X + 1);
-                    Box.Bottom = std::max(Box.Bottom, Y + 1);
+            for (int X = std::max(From, 0); X < std::min(To, I.width()); ++X)
+                if (Is(C()->Pixels(X, Y))) {
+                    Found.Left = std::min(Found.Left, X);
+                    Found.Top = std::min(Found.Top, Y);
+                    Found.Right = std::max(Found.Right, X + 1);
+                    Found.Bottom = std::max(Found.Bottom, Y + 1);
                 }
-        return Box.Right < 0 ? TRect(0, 0, 0, 0) : Box;
+        return Found.Right < 0 ? TRect(0, 0, 0, 0) : Found;
+    }
+    TRect BoxOf(TColor Color, int From = 0, int To = INT_MAX)
+    {
+        return Box([Color](TColor Pixel) { return Pixel == Color; }, From, To);
     }
     int Count(TColor Color)
     {
@@ -96,10 +121,9 @@ public:
     TBitmap B;
 };
 
-QImage Drawn(const String& S)
+QImage Drawn(const String& S, HtmlCall H = HtmlCall())
 {
     Sheet P;
-    HtmlCall H;
     H.Run(P.C(), S);
     return P.Image();
 }
@@ -404,6 +428,160 @@ TEST(EsgHTMLEDraw, PathologicalTextsReturn)
     H.WordWrap = false;
     H.Run(P.C(), Long);
     EXPECT_GT(H.YSize, 0);
+}
+
+// The tags and modes that change where, how large and in what colour text
+// and images are drawn, one case each.
+TEST(EsgHTMLEDraw, TagAndModeEffects)
+{
+    Sheet Plain;
+    TCanvas* Ref = Plain.C();
+    const Integer Gh = Ref->TextHeight(QStringLiteral("gh"));
+    const auto W = [&](const char* Text) { return Ref->TextWidth(QString::fromUtf8(Text)); };
+    const Integer X1 = 1;  // the text starts 1 pixel into the rectangle
+    const Integer Edge = HtmlCall().R.Right;
+    const auto NotPaper = [](TColor Pixel) { return Pixel != Paper; };
+    const TRect PlainX = [] {
+        Sheet P;
+        HtmlCall().Run(P.C(), QStringLiteral("x"));
+        return P.Ink();
+    }();
+    const TColor OldBackground = HTMLHighlightColor;
+    const TColor OldText = HTMLHighlightTextColor;
+    SetHTMLHighlightColors(clYellow, clRed);
+    const Qt::LayoutDirection Direction = QGuiApplication::layoutDirection();
+    TImageList Images(nullptr, 16, 16);
+    TBitmap Red;
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    Images.Add(&Red, nullptr);
+    const char* Anchors = "<A HREF=\"a\">aa</A> <A HREF=\"b\">bb</A>";
+    const auto Hover = [](bool Style) {
+        return [Style](HtmlCall& H) {
+            H.HoverStyle = Style;
+            H.HoverLink = 2;
+            H.HoverColor = clYellow;
+            H.HoverFontColor = clRed;
+        };
+    };
+    const auto ListImage = [&](bool Print) {
+        return [&Images, Print](HtmlCall& H) {
+            H.Images = &Images;
+            H.Print = Print;
+            H.ResFactor = 2.0;
+        };
+    };
+    const auto None = [](HtmlCall&) {};
+
+    struct Case {
+        const char* What;
+        const char* Text;
+        std::function<void(HtmlCall&)> Setup;
+        std::function<void(Sheet&, const HtmlCall&)> Check;
+    };
+    const Case Cases[] = {
+        {"HI fills behind its text and colours it", "xx<HI>yy</HI>", None,
+         [&](Sheet& P, const HtmlCall&) {
+             const TRect Back = P.BoxOf(clYellow);
+             EXPECT_EQ(Back.Left, X1 + W("xx"));
+             EXPECT_EQ(Back.Right, X1 + W("xx") + W("yy"));
+             EXPECT_GE(P.BoxOf(clRed).Left, Back.Left);
+             EXPECT_LE(P.BoxOf(clBlack).Right, Back.Left);
+         }},
+        {"SUB lowers its text by a quarter line and adds that below", "<SUB>x</SUB>", None,
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.YSize, Gh + Gh / 4);
+             EXPECT_EQ(P.Ink().Top, PlainX.Top + Gh / 4);
+         }},
+        {"SUP raises its text by a quarter line above the rest", "x<SUP>x</SUP>", None,
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.YSize, Gh + Gh / 4);
+             const Integer Second = X1 + W("x");
+             EXPECT_EQ(P.Box(NotPaper, 0, Second).Top - P.Box(NotPaper, Second).Top, Gh / 4);
+         }},
+        {"Z hides its text from the drawing, not from the plain text", "a<Z>b</Z>c", None,
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.StripVal, QStringLiteral("abc"));
+             EXPECT_EQ(H.XSize, W("a") + W("c"));
+             EXPECT_EQ(P.Image(), Drawn(QStringLiteral("a<Q>c")));
+         }},
+        {"BLINK off draws in the starting brush colour, none for a clear brush", "<BLINK>xx</BLINK>", None,
+         [&](Sheet& P, const HtmlCall&) { EXPECT_EQ(P.Ink(), TRect(0, 0, 0, 0)); }},
+        {"BLINK on draws its text", "<BLINK>xx</BLINK>", [](HtmlCall& H) { H.Blink = true; },
+         [&](Sheet& P, const HtmlCall&) { EXPECT_EQ(P.Image(), Drawn(QStringLiteral("xx"))); }},
+        {"SHAD draws a copy right and down by the offset", "<SHAD>x</SHAD>",
+         [](HtmlCall& H) { H.ShadowOffset = 2; },
+         [&](Sheet& P, const HtmlCall&) {
+             EXPECT_EQ(P.BoxOf(clBlack), PlainX);
+             const TRect Shadow = P.BoxOf(clGray);
+             EXPECT_EQ(Shadow.Right, PlainX.Right + 2);
+             EXPECT_EQ(Shadow.Bottom, PlainX.Bottom + 2);
+         }},
+        {"LI indents 12 pixels and puts the bullet before its text", "<UL><LI>x", None,
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.YSize, 2 * Gh);
+             EXPECT_EQ(H.XSize, 12 + W("x"));
+             const TRect Text = P.Box(NotPaper, X1 + 12);
+             EXPECT_EQ(Text.Left, PlainX.Left + 12);
+             EXPECT_EQ(Text.Top, PlainX.Top + Gh);
+             EXPECT_GT(P.Box(NotPaper, 0, X1 + 12).Width(), 0);
+         }},
+        {"LI of the second level indents 24 pixels, its bullet 12", "<UL><UL><LI>x", None,
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.YSize, 3 * Gh);
+             EXPECT_EQ(H.XSize, 24 + W("x"));
+             EXPECT_EQ(P.Box(NotPaper, X1 + 24).Left, PlainX.Left + 24);
+             EXPECT_EQ(P.Box(NotPaper, 0, X1 + 12).Width(), 0);
+             EXPECT_GT(P.Box(NotPaper, X1 + 12, X1 + 24).Width(), 0);
+         }},
+        {"hover style styles only the hovered anchor", Anchors, Hover(true),
+         [&](Sheet& P, const HtmlCall&) {
+             const TRect Back = P.BoxOf(clYellow);
+             EXPECT_EQ(Back.Left, X1 + W("aa") + W(" "));
+             EXPECT_EQ(Back.Right, X1 + W("aa") + W(" ") + W("bb"));
+             EXPECT_GE(P.BoxOf(clRed).Left, Back.Left);
+             EXPECT_LE(P.BoxOf(clBlue).Right, Back.Left);  // the link colour
+         }},
+        {"without hover style every anchor is styled", Anchors, Hover(false),
+         [&](Sheet& P, const HtmlCall&) {
+             EXPECT_EQ(P.BoxOf(clYellow).Left, X1);
+             EXPECT_EQ(P.Count(clBlue), 0);
+         }},
+        {"list images keep their size outside print mode", "<IMG SRC=\"IDX:0\">x", ListImage(false),
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.XSize, 16 + W("x"));
+             EXPECT_EQ(P.BoxOf(clRed), TRect(X1, 0, X1 + 16, 16));
+         }},
+        {"print mode scales list images by the factor, not their room", "<IMG SRC=\"IDX:0\">x", ListImage(true),
+         [&](Sheet& P, const HtmlCall& H) {
+             EXPECT_EQ(H.XSize, 16 + W("x"));
+             EXPECT_EQ(P.BoxOf(clRed), TRect(X1, 0, X1 + 32, 32));
+         }},
+        {"right to left lays runs out leftwards from the right edge", "a<B>b</B>",
+         [](HtmlCall& H) {
+             H.BiDiMode = 1;
+             QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+         },
+         [&](Sheet& P, const HtmlCall& H) {
+             const Integer A = Edge - W("a");
+             Sheet Alone;
+             HtmlCall(H).Run(Alone.C(), QStringLiteral("a"));
+             EXPECT_EQ(P.Box(NotPaper, A), Alone.Ink());
+             EXPECT_GT(P.Box(NotPaper, 0, A).Width(), 0);
+             EXPECT_GT(P.Box(NotPaper, 0, A).Left, Edge - 30);
+         }},
+    };
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.What);
+        Sheet P;
+        HtmlCall H;
+        K.Setup(H);
+        H.Run(P.C(), QString::fromUtf8(K.Text));
+        K.Check(P, H);
+        QGuiApplication::setLayoutDirection(Direction);
+    }
+    SetHTMLHighlightColors(OldBackground, OldText);
 }
 
 } // namespace
