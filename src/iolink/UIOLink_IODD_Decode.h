@@ -582,7 +582,9 @@ private:
 
     // The ways an attribute is read.
     [[noreturn]] void Fail(const String& What) const;
-    String Required_Text(const xml::TXMLNode& Node, const char* Name) const;
+    // Repeats: whether the value is one that recurs in a file (shared
+    // through the decode's pool), not an id or text of its own.
+    String Required_Text(const xml::TXMLNode& Node, const char* Name, Boolean Repeats = true) const;
     Integer Optional_Integer(const xml::TXMLNode& Node, const char* Name, Integer Current) const;
     // A guarded integer (0 when missing or unreadable) that must lie within
     // Low and High when it is there: beyond them the decode fails.

@@ -16,9 +16,9 @@ void TIODD::Fail(const String& What) const
     throw EIODDError(u"Cannot decode \"%1\": %2"_s.arg(FReadingFile, What));
 }
 
-String TIODD::Required_Text(const xml::TXMLNode& Node, const char* Name) const
+String TIODD::Required_Text(const xml::TXMLNode& Node, const char* Name, Boolean Repeats) const
 {
-    std::optional<String> Value = KeptAttribute(Node, Name);
+    std::optional<String> Value = Repeats ? KeptAttribute(Node, Name) : Node.Attribute(Name);
     if (!Value)
         Fail(u"element \"%1\" lacks the attribute \"%2\""_s.arg(Node.NodeName(), QLatin1StringView(Name)));
     return std::move(*Value);
@@ -252,11 +252,15 @@ Boolean TIODD::Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts
         Fail(u"element \"PrimaryLanguage\" lacks the attribute \"xml:lang\""_s);
     Texts.SetLang_Code_Primary(*Lang);
     Texts.Erase_All();
+    std::size_t Count = 0;
+    ForEachItem(PrimaryLanguage, [&Count](const xml::TXMLNode&) { ++Count; });
+    Texts.List_Ids.reserve(Count);
+    Texts.PriLang_Values.reserve(Count);
     ForEachItem(PrimaryLanguage, [&](const xml::TXMLNode& Text) {
         if (OnlyTextElements && !HasName(Text, "Text"))
             return;
-        String Id = Required_Text(Text, "id");
-        String Value = Required_Text(Text, "value");
+        String Id = Required_Text(Text, "id", false);
+        String Value = Required_Text(Text, "value", false);
         Texts.List_Ids.push_back(std::move(Id));
         Texts.PriLang_Values.push_back(std::move(Value));
     });
@@ -448,9 +452,9 @@ Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Bo
         App_Var.Index = GuardedInteger(XmlVar, "index", 1);
         App_Var.DefaultValue = GuardedText(XmlVar, "defaultValue");
         if (const xml::TXMLNode Child = XmlVar.FindChild("Name"))
-            App_Var.Name = Required_Text(Child, "textId");
+            App_Var.Name = Required_Text(Child, "textId", false);
         if (const xml::TXMLNode Child = XmlVar.FindChild("Description"))
-            App_Var.Description = Required_Text(Child, "textId");
+            App_Var.Description = Required_Text(Child, "textId", false);
         for (const char* TypeElement : {"Datatype", "DatatypeRef"}) {
             if (const xml::TXMLNode Child = XmlVar.FindChild(TypeElement)) {
                 auto Type = std::make_unique<TDataType>();

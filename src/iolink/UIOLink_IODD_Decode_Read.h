@@ -51,25 +51,37 @@ inline bool IsAsciiBlank(char C)
     return C == ' ' || (C >= '\t' && C <= '\r');
 }
 
-// Whether Utf8, trimmed and upper-cased, reads Upper (upper-case ASCII).
-// Text beyond ASCII takes String's full case mapping, under which some
-// letters become ASCII ones.
-inline bool SameUpper(const char* Utf8, const char* Upper)
+// The bounds of Utf8 without the blanks around it; false when it holds
+// more than ASCII, which takes String's full case mapping (under which some
+// letters become ASCII ones).
+inline bool AsciiTrimmed(const char* Utf8, const char*& Begin, const char*& End)
 {
-    const char* Begin = Utf8;
+    Begin = Utf8;
     while (IsAsciiBlank(*Begin))
         ++Begin;
-    const char* End = Begin;
-    for (; *End; ++End)
+    for (End = Begin; *End; ++End)
         if (static_cast<unsigned char>(*End) >= 0x80)
-            return String::fromUtf8(Utf8).trimmed().toUpper() == QLatin1StringView(Upper);
+            return false;
     while (End > Begin && IsAsciiBlank(End[-1]))
         --End;
-    for (; Begin < End; ++Begin, ++Upper) {
-        const char C = *Begin >= 'a' && *Begin <= 'z' ? char(*Begin - 'a' + 'A') : *Begin;
-        if (C != *Upper)
+    return true;
+}
+
+inline char AsciiUpper(char C)
+{
+    return C >= 'a' && C <= 'z' ? char(C - 'a' + 'A') : C;
+}
+
+// Whether Utf8, trimmed and upper-cased, reads Upper (upper-case ASCII).
+inline bool SameUpper(const char* Utf8, const char* Upper)
+{
+    const char* Begin;
+    const char* End;
+    if (!AsciiTrimmed(Utf8, Begin, End))
+        return String::fromUtf8(Utf8).trimmed().toUpper() == QLatin1StringView(Upper);
+    for (; Begin < End; ++Begin, ++Upper)
+        if (AsciiUpper(*Begin) != *Upper)
             return false;
-    }
     return *Upper == 0;
 }
 
@@ -85,11 +97,25 @@ inline bool HasName(const xml::TXMLNode& Node, const char* Name)
     return std::strcmp(Node.NameUtf8(), Name) == 0;
 }
 
+// Utf8 trimmed and upper-cased as String does it.
+inline String TrimmedUpper(const char* Utf8)
+{
+    const char* Begin;
+    const char* End;
+    if (!AsciiTrimmed(Utf8, Begin, End))
+        return String::fromUtf8(Utf8).trimmed().toUpper();
+    String Result(End - Begin, Qt::Uninitialized);
+    QChar* Out = Result.data();
+    for (const char* P = Begin; P < End; ++P)
+        *Out++ = QLatin1Char(AsciiUpper(*P));
+    return Result;
+}
+
 // The element's xsi:type, trimmed and upper-cased; empty when missing.
 inline String TypeName(const xml::TXMLNode& Node)
 {
-    std::optional<String> Value = Node.AttributeNS(xml::XSI_NAMESPACE, "type");
-    return Value ? std::move(*Value).trimmed().toUpper() : String();
+    const char* Value = Node.AttributeNSUtf8(xml::XSI_NAMESPACE, "type");
+    return Value ? TrimmedUpper(Value) : String();
 }
 
 // An attribute value as a String view without a heap copy when it is short
@@ -120,6 +146,25 @@ private:
     String FLong;
     QStringView FView;
 };
+
+// A plain decimal of at most nine digits, as toInt reads it; false for
+// anything else, which then goes to toInt.
+inline bool PlainDecimal(const char* Utf8, Integer& Value)
+{
+    const bool Negative = *Utf8 == '-';
+    const char* P = Utf8 + (Negative ? 1 : 0);
+    Integer Read = 0;
+    int Digits = 0;
+    for (; *P >= '0' && *P <= '9'; ++P, ++Digits) {
+        if (Digits == 9)
+            return false;
+        Read = Read * 10 + (*P - '0');
+    }
+    if (*P || Digits == 0)
+        return false;
+    Value = Negative ? -Read : Read;
+    return true;
+}
 
 inline bool ToInteger(QStringView Text, Integer& Value)
 {
@@ -152,6 +197,8 @@ public:
         if (Found != Current->FValues.constEnd())
             return *Found;
         String Value = String::fromUtf8(Utf8, Size);
+        if (Current->FValues.isEmpty())
+            Current->FValues.reserve(256);   // a description has a few hundred
         Current->FValues.insert(Key, Value);
         return Value;
     }
@@ -186,7 +233,7 @@ inline String GuardedText(const xml::TXMLNode& Node, const char* Name, const Str
 inline Integer GuardedInteger(const xml::TXMLNode& Node, const char* Name, Integer Default)
 {
     Integer Result = Default;
-    if (const char* Value = Node.AttributeUtf8(Name))
+    if (const char* Value = Node.AttributeUtf8(Name); Value && !PlainDecimal(Value, Result))
         ToInteger(TValueView(Value).View(), Result);
     return Result;
 }

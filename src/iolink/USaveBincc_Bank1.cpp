@@ -34,7 +34,7 @@ public:
         if (!S)
             return T(Fallback);
         return savebin::Field<T>(*S, Fallback, savebin::TFieldSign::Unsigned,
-                                 QStringLiteral("\"ParGen.xml\": %1").arg(QLatin1String(Key)));
+                                 [Key] { return QStringLiteral("\"ParGen.xml\": %1").arg(QLatin1String(Key)); });
     }
     void Address(const char* const (&Keys)[4], const std::array<Int64, 4>& Fallbacks,
                  std::array<Byte, 4>& Into) const

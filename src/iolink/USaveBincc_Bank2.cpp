@@ -91,8 +91,9 @@ public:
     T Number(const String& Text, const char* Attribute, Int64 Unreadable = 0,
              savebin::TFieldSign Sign = savebin::TFieldSign::Unsigned) const
     {
-        return savebin::Field<T>(Text, Unreadable, Sign,
-                                 Format("Error in Channel #%.2d!! %s\"%s\"", {FPort, FItem, Attribute}));
+        return savebin::Field<T>(Text, Unreadable, Sign, [this, Attribute] {
+            return Format("Error in Channel #%.2d!! %s\"%s\"", {FPort, FItem, Attribute});
+        });
     }
     template <class T>
     T Number(Integer Value, const char* Attribute) const

@@ -32,10 +32,10 @@ inline std::optional<TWide> Integer_Of(const String& Text)
 enum class TFieldSign { Unsigned, EitherSign };
 
 // The number of Text for a field of type T: Unreadable when it is no
-// integer; ESaveBinError from Where (the owner of the field and its name,
-// for the message) when it does not fit.
-template <class T>
-T Field(const String& Text, Int64 Unreadable, TFieldSign Sign, const String& Where)
+// integer; ESaveBinError when it does not fit, naming what Where() gives
+// (the owner of the field and its name), which is made only then.
+template <class T, class TWhere>
+T Field(const String& Text, Int64 Unreadable, TFieldSign Sign, TWhere&& Where)
 {
     const std::optional<TWide> Value = Integer_Of(Text);
     if (!Value)
@@ -43,7 +43,7 @@ T Field(const String& Text, Int64 Unreadable, TFieldSign Sign, const String& Whe
     const TWide High = std::numeric_limits<T>::max();
     const TWide Low = Sign == TFieldSign::EitherSign ? -(High / 2 + 1) : 0;
     if (*Value < Low || *Value > High)
-        throw ESaveBinError(Format("%s is %s; the image takes %d to %d", {Where, Text, Int64(Low), Int64(High)}));
+        throw ESaveBinError(Format("%s is %s; the image takes %d to %d", {Where(), Text, Int64(Low), Int64(High)}));
     return T(*Value);
 }
 

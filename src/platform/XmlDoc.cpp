@@ -218,8 +218,9 @@ bool XmlNameEquals(const char* Utf8, const TName& Name)
         return std::strcmp(Utf8, Name) == 0;
 }
 
+// The value of the attribute; null when there is none.
 template <typename TName>
-std::optional<String> XmlAttributeNS(xml_node Node, const TName& NamespaceURI, const TName& LocalName)
+const char* XmlAttributeNS(xml_node Node, const TName& NamespaceURI, const TName& LocalName)
 {
     bool noNamespace;
     if constexpr (std::is_same_v<TName, QStringView>)
@@ -231,16 +232,21 @@ std::optional<String> XmlAttributeNS(xml_node Node, const TName& NamespaceURI, c
         const char* colon = std::strchr(name, ':');
         if (!colon) {
             if (noNamespace && XmlNameEquals(name, LocalName))
-                return XmlString(attr.value());
+                return attr.value();
             continue;
         }
         if (noNamespace || !XmlNameEquals(colon + 1, LocalName))
             continue;
         const char* uri = XmlPrefixNamespace(Node, name, size_t(colon - name));
         if (uri && XmlNameEquals(uri, NamespaceURI))
-            return XmlString(attr.value());
+            return attr.value();
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<String> XmlOptionalString(const char* Utf8)
+{
+    return Utf8 ? std::optional<String>(XmlString(Utf8)) : std::nullopt;
 }
 
 bool XmlIsNameChar(QChar C, bool First)
@@ -680,10 +686,15 @@ bool TXMLNode::HasAttribute(const char* Name) const
 
 std::optional<String> TXMLNode::AttributeNS(const String& NamespaceURI, const String& LocalName) const
 {
-    return XmlAttributeNS(TNodeImpl::Get(*this), QStringView(NamespaceURI), QStringView(LocalName));
+    return XmlOptionalString(XmlAttributeNS(TNodeImpl::Get(*this), QStringView(NamespaceURI), QStringView(LocalName)));
 }
 
 std::optional<String> TXMLNode::AttributeNS(const char* NamespaceURI, const char* LocalName) const
+{
+    return XmlOptionalString(AttributeNSUtf8(NamespaceURI, LocalName));
+}
+
+const char* TXMLNode::AttributeNSUtf8(const char* NamespaceURI, const char* LocalName) const
 {
     return XmlAttributeNS(TNodeImpl::Get(*this), NamespaceURI, LocalName);
 }

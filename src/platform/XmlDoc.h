@@ -96,6 +96,8 @@ public:
     // An empty NamespaceURI finds an attribute without prefix.
     std::optional<String> AttributeNS(const String& NamespaceURI, const String& LocalName) const;
     std::optional<String> AttributeNS(const char* NamespaceURI, const char* LocalName) const;
+    // The same as the parser holds it (UTF-8); null when missing.
+    const char* AttributeNSUtf8(const char* NamespaceURI, const char* LocalName) const;
     // Sets an attribute; a new one goes after the existing ones, so the
     // order of writing is the order in the file. Only elements have
     // attributes, and a name must be an XML name: EXMLError otherwise.
