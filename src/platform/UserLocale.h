@@ -17,4 +17,13 @@ Char UserDecimalSeparator();
 // Fixes the separator for tests; std::nullopt goes back to the locale.
 void SetUserDecimalSeparator(std::optional<Char> Separator);
 
+// Overrides the thousand separator of the user's locale (one character).
+inline constexpr const char* ThousandSeparatorEnv = "CFG_THOUSAND_SEPARATOR";
+
+// The user's thousand separator: the one set with SetUserThousandSeparator,
+// else CFG_THOUSAND_SEPARATOR when it holds one character, else the system
+// locale's ("," when the locale gives none).
+Char UserThousandSeparator();
+void SetUserThousandSeparator(std::optional<Char> Separator);
+
 } // namespace platform

@@ -27,12 +27,31 @@ public:
 
     // The class name without namespaces, as in messages ("TStringList").
     String ClassName() const;
+    // Runs once the most-derived constructor is done (NewObject calls it),
+    // so that construction steps may call operations a descendant
+    // overrides.
+    virtual void AfterConstruction() {}
     virtual void BeforeDestruction() {}
 
     void operator delete(TObject* Obj, std::destroying_delete_t);
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Creates an object as the framework's constructor call does: the C++
+// constructors, then AfterConstruction; an exception there frees it again.
+template <class T, class... Args>
+T* NewObject(Args&&... A)
+{
+    T* Obj = new T(std::forward<Args>(A)...);
+    try {
+        Obj->AfterConstruction();
+    } catch (...) {
+        delete Obj;
+        throw;
+    }
+    return Obj;
+}
 
 // A property that only stores its value: Name() reads the field FName and
 // SetName(Value) writes it. Used in a public section, which it leaves public.

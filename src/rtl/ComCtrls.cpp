@@ -3,6 +3,7 @@
 #include "rtl/ControlBridge.h"
 
 #include <QLocale>
+#include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -379,4 +380,81 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner)
 {
     SetScrollBars(ssBoth);
     SetWordWrap(true);
+}
+
+// ---------------------------------------------------------------- TTrackBar
+
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    auto* S = new TBridge<QSlider>();
+    SetWidget(S);
+    S->setOrientation(Qt::Horizontal);
+    S->setTickPosition(QSlider::TicksBelow);
+    SetTabStop(true);
+    ApplyRange();
+    S->setTickInterval(FFrequency);
+    S->setPageStep(FPageSize);
+    S->setSingleStep(1);
+    SetBounds(Left(), Top(), 150, 45);
+    QObject::connect(S, &QSlider::valueChanged, S, [this](int) { RunAsEvent([&] { Changed(); }); });
+}
+
+QSlider* TTrackBar::Slider() const
+{
+    return static_cast<QSlider*>(Handle());
+}
+
+void TTrackBar::ApplyRange()
+{
+    Slider()->setRange(FMin, FMax);
+}
+
+void TTrackBar::SetMin(Integer Value)
+{
+    if (Value > FMax)
+        return;
+    FMin = Value;
+    ApplyRange();
+}
+
+void TTrackBar::SetMax(Integer Value)
+{
+    if (Value < FMin)
+        return;
+    FMax = Value;
+    ApplyRange();
+}
+
+Integer TTrackBar::Position() const
+{
+    return Slider()->value();
+}
+
+void TTrackBar::SetPosition(Integer Value)
+{
+    Slider()->setValue(std::clamp(Value, FMin, FMax));
+}
+
+void TTrackBar::SetFrequency(Integer Value)
+{
+    FFrequency = Value;
+    Slider()->setTickInterval(std::max(Value, 0));
+}
+
+void TTrackBar::SetPageSize(Integer Value)
+{
+    FPageSize = Value;
+    Slider()->setPageStep(std::max(Value, 0));
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation Value)
+{
+    FOrientation = Value;
+    Slider()->setOrientation(Value == trHorizontal ? Qt::Horizontal : Qt::Vertical);
+}
+
+void TTrackBar::Changed()
+{
+    if (OnChange)
+        OnChange(this);
 }

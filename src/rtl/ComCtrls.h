@@ -138,6 +138,51 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Track bar
+
+class QSlider;
+
+enum TTrackBarOrientation { trHorizontal, trVertical };
+
+// The platform's track bar over Qt's slider: Position between Min and Max,
+// ticks every Frequency, PageSize for Page Up and Page Down and clicks
+// beside the thumb. A minimum above the maximum and a maximum below the
+// minimum are refused; the position stays inside the range. OnChange
+// follows every change of the position, by the user or the program.
+class TTrackBar : public TWinControl {
+public:
+    explicit TTrackBar(TComponent* AOwner);
+
+    Integer Min() const { return FMin; }
+    void SetMin(Integer Value);
+    Integer Max() const { return FMax; }
+    void SetMax(Integer Value);
+    Integer Position() const;
+    void SetPosition(Integer Value);
+    Integer Frequency() const { return FFrequency; }
+    void SetFrequency(Integer Value);
+    Integer PageSize() const { return FPageSize; }
+    void SetPageSize(Integer Value);
+    TTrackBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TTrackBarOrientation Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+
+private:
+    QSlider* Slider() const;
+    void ApplyRange();
+
+    Integer FMin = 0;
+    Integer FMax = 10;
+    Integer FFrequency = 1;
+    Integer FPageSize = 2;
+    TTrackBarOrientation FOrientation = trHorizontal;
+};
+
+// ---------------------------------------------------------------------------
 // Date-time picker
 
 enum TDateTimeKind { dtkDate, dtkTime };

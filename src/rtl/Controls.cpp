@@ -76,6 +76,9 @@ char16_t CharOfKeyEvent(const QKeyEvent* E)
             return char16_t(Key - Qt::Key_A + 1);
         return 0;
     }
+    // A character sent as WM_CHAR comes without a key.
+    if (Key == Qt::Key_unknown && E->text().size() == 1 && E->text().at(0).unicode() < 32)
+        return E->text().at(0).unicode();
     switch (Key) {
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
@@ -304,6 +307,9 @@ int VirtualKeyToQtKey(Word VK)
 // keyboard would: through the control's handlers to its widget.
 QKeyEvent* KeyEventOfMessage(Cardinal Msg, WPARAM WParam)
 {
+    // A character alone: no key goes down, the character is typed.
+    if (Msg == WM_CHAR)
+        return new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(char16_t(WParam))));
     const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
     if (!Down && Msg != WM_KEYUP && Msg != WM_SYSKEYUP)
         return nullptr;
@@ -1474,6 +1480,10 @@ TWinControl::~TWinControl()
     // reach them while the children go.
     FWidget->blockSignals(true);
     SetPaintOver(false);
+    // Leaves the parent's lists while still a windowed control, so that
+    // its tab order forgets it too.
+    if (FParent)
+        FParent->RemoveControl(this);
     // Children go first, whoever owns them; each leaves this list itself.
     while (!FControls.empty()) {
         TControl* C = FControls.back();
@@ -1976,7 +1986,10 @@ void TControl::DispatchKey(QEvent* Event)
     // does nothing.
     const bool WorkingCharSwallowed =
         Ch == 0 && (Original == 8 || (Original >= 1 && Original <= 26 && (E->modifiers() & Qt::ControlModifier)));
-    if (!KeyEaten && Ch == Original) {
+    // A control character without its key (sent as WM_CHAR) needs its key
+    // to do its work.
+    const bool KeylessControlChar = E->key() == Qt::Key_unknown && Ch != 0 && Ch < 32;
+    if (!KeyEaten && Ch == Original && !KeylessControlChar) {
         NativeEvent(Event);
     } else if (WorkingCharSwallowed) {
         return;

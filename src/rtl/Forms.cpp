@@ -757,6 +757,13 @@ TRect TScreen::WorkAreaRect() const
     return S ? FromQRect(S->availableGeometry()) : TRect();
 }
 
+TRect TScreen::MonitorWorkAreaAt(const TPoint& P) const
+{
+    if (const QScreen* S = QGuiApplication::screenAt(QPoint(P.X, P.Y)))
+        return FromQRect(S->availableGeometry());
+    return WorkAreaRect();
+}
+
 void TScreen::SetCursor(TCursor Value)
 {
     if (Value == FCursor)

@@ -223,6 +223,9 @@ public:
     Integer Width() const;
     Integer Height() const;
     TRect WorkAreaRect() const;
+    // The work area of the screen that holds P (screen coordinates), the
+    // primary screen's when none does.
+    TRect MonitorWorkAreaAt(const TPoint& P) const;
     Integer WorkAreaLeft() const { return WorkAreaRect().Left; }
     Integer WorkAreaTop() const { return WorkAreaRect().Top; }
     Integer WorkAreaWidth() const { return WorkAreaRect().Width(); }

@@ -285,8 +285,11 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     SetParentColor(false);
     SetColor(clWindow);
     SetBounds(Left(), Top(), 121, 21);
-    // Programmatic changes raise OnChange too, as the platform's edit does.
-    QObject::connect(E, &QLineEdit::textChanged, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
+    // Programmatic changes raise OnChange too, as the platform's edit does;
+    // the change comes as the edit's notification, which CNCommand turns
+    // into Change.
+    QObject::connect(E, &QLineEdit::textChanged, E,
+                     [this](const QString&) { RunAsEvent([&] { Perform(CN_COMMAND, WPARAM(EN_CHANGE) << 16); }); });
 }
 
 QLineEdit* TCustomEdit::LineEdit() const
@@ -357,7 +360,7 @@ bool TCustomEdit::ReadOnly() const
 
 void TCustomEdit::SetReadOnly(bool Value)
 {
-    LineEdit()->setReadOnly(Value);
+    Perform(EM_SETREADONLY, Value ? 1 : 0);
 }
 
 void TCustomEdit::SetPasswordChar(Char Value)
@@ -514,8 +517,28 @@ void TCustomEdit::Dispatch(TMessage& Message)
         if (Message.LParam)
             *reinterpret_cast<TRect*>(Message.LParam) = FormattingRect();
         break;
+    case EM_SETSEL: SetSelection(Integer(Message.WParam), Integer(Message.LParam)); break;
+    case EM_CHARFROMPOS:
+        Message.Result = LineEdit()->cursorPositionAt(QPoint(SmallInt(Message.LParamLo()), SmallInt(Message.LParamHi())));
+        break;
+    case EM_SETREADONLY: LineEdit()->setReadOnly(Message.WParam != 0); break;
+    case CN_COMMAND: CNCommand(Message); break;
     default: TWinControl::Dispatch(Message); break;
     }
+}
+
+void TCustomEdit::SetSelection(Integer Start, Integer End)
+{
+    if (End < Start)
+        LineEdit()->setCursorPosition(Start);
+    else
+        LineEdit()->setSelection(Start, End - Start);
+}
+
+void TCustomEdit::CNCommand(TMessage& Message)
+{
+    if (Message.WParamHi() == EN_CHANGE)
+        Change();
 }
 
 void TCustomEdit::SetFormattingRect(const TRect& R)

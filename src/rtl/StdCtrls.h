@@ -144,13 +144,18 @@ public:
     QLineEdit* LineEdit() const;
 
     // Adds the edit's messages: the clipboard (WM_PASTE, WM_CUT, WM_COPY;
-    // the keys and the context menu send them) and the formatting rectangle
+    // the keys and the context menu send them), the formatting rectangle
     // (EM_SETRECT, EM_SETRECTNP, EM_GETRECT; LParam a TRect* in client
-    // coordinates), which becomes the line edit's text margins.
+    // coordinates), which becomes the line edit's text margins, the
+    // selection (EM_SETSEL), the character at a point (EM_CHARFROMPOS), the
+    // read-only state (EM_SETREADONLY) and the text-changed notification
+    // (CN_COMMAND with EN_CHANGE).
     void Dispatch(TMessage& Message) override;
 
 protected:
     virtual void Change();
+    // The edit's notifications; EN_CHANGE runs Change.
+    virtual void CNCommand(TMessage& Message);
     virtual void WMPaste(TMessage& Message);
     virtual void WMCut(TMessage& Message);
     virtual void WMCopy(TMessage& Message);
@@ -166,6 +171,8 @@ protected:
 
 private:
     String Cased(const String& S) const;
+    // Caret at Start when End lies before it, else Start .. End selected.
+    void SetSelection(Integer Start, Integer End);
     void SetFormattingRect(const TRect& R);
     TRect FormattingRect() const;
     std::optional<TRect> FEditRect;

@@ -61,8 +61,14 @@ enum : Cardinal {
     WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_SIZING = 0x0214,
     WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303, WM_UNDO = 0x0304,
     WM_THEMECHANGED = 0x031A, WM_USER = 0x0400,
-    // Edit messages: the formatting rectangle (LParam: TRect*).
-    EM_GETRECT = 0x00B2, EM_SETRECT = 0x00B3, EM_SETRECTNP = 0x00B4,
+    // Edit messages: the formatting rectangle (LParam: TRect*), the
+    // selection (EM_SETSEL: start and end), the character at a client point
+    // (EM_CHARFROMPOS: LParam x | y << 16; answers the index in the low
+    // word), the read-only state (WParam).
+    EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_SETRECT = 0x00B3, EM_SETRECTNP = 0x00B4,
+    EM_CHARFROMPOS = 0x00D7, EM_SETREADONLY = 0x00CF,
+    // Notification codes of WM_COMMAND (high word of WParam).
+    EN_CHANGE = 0x0300,
     // Combo box messages: the least width of the dropped list (WParam).
     CB_GETDROPPEDWIDTH = 0x015F, CB_SETDROPPEDWIDTH = 0x0160,
 };
@@ -91,6 +97,7 @@ enum : Cardinal {
     CN_KEYDOWN = CN_BASE + WM_KEYDOWN, CN_KEYUP = CN_BASE + WM_KEYUP,
     CN_CHAR = CN_BASE + WM_CHAR, CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN,
     CN_SYSCHAR = CN_BASE + WM_SYSCHAR, CN_NOTIFY = CN_BASE + WM_NOTIFY,
+    CN_COMMAND = CN_BASE + WM_COMMAND,
 };
 
 // Answers to WM_GETDLGCODE: which keys a control keeps for itself instead of

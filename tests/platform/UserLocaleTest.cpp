@@ -41,3 +41,19 @@ TEST(UserLocale, SetterOverridesEverything)
         EXPECT_EQ(UserDecimalSeparator(), QChar(u'.'));
     }
 }
+
+TEST(UserLocale, ThousandSeparatorFromSetterEnvironmentOrLocale)
+{
+    const QString Group = QLocale::system().groupSeparator();
+    const QChar System = Group.isEmpty() ? QChar(u',') : Group.at(0);
+    {
+        ScopedEnv env(ThousandSeparatorEnv, std::nullopt);
+        EXPECT_EQ(UserThousandSeparator(), System);
+    }
+    ScopedEnv env(ThousandSeparatorEnv, QByteArray("."));
+    EXPECT_EQ(UserThousandSeparator(), QChar(u'.'));
+    SetUserThousandSeparator(QChar(u'\''));
+    EXPECT_EQ(UserThousandSeparator(), QChar(u'\''));
+    SetUserThousandSeparator(std::nullopt);
+    EXPECT_EQ(UserThousandSeparator(), QChar(u'.'));
+}

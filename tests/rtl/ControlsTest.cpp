@@ -616,3 +616,16 @@ TEST_F(ControlsTest, ParentBackgroundLetsTheParentShowWhereTheControlPaintsNothi
     EXPECT_TRUE(InvalidateRect(Box->Handle(), &Part, true));
     EXPECT_FALSE(InvalidateRect(nullptr, nullptr, false));
 }
+
+TEST_F(ControlsTest, AFreedWindowedChildLeavesTheTabOrder)
+{
+    auto* Panel = Make<TPanel>(0, 0);
+    auto* Gone = Make<TEdit>(0, 0, Panel);
+    auto* Stays = Make<TEdit>(0, 40, Panel);
+    delete Gone;
+    ShowForm();
+    // The tab order walks the panel's list; the freed edit is not in it.
+    Form->SelectFirst();
+    EXPECT_TRUE(Stays->Focused());
+    EXPECT_EQ(Panel->ControlCount(), 1);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A form on the offscreen platform with the user's separators fixed to "."
+// and ",", for the drop-down controls.
+#include "controls/dropdown/ExDropDown.h"
+
+#include "common/FormFixture.h"
+#include "platform/UserLocale.h"
+
+#include <QApplication>
+#include <QTest>
+
+class DropDownFixture : public TFormFixture {
+protected:
+    void SetUp() override
+    {
+        TFormFixture::SetUp();
+        platform::SetUserDecimalSeparator(u'.');
+        platform::SetUserThousandSeparator(u',');
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        platform::SetUserDecimalSeparator(std::nullopt);
+        platform::SetUserThousandSeparator(std::nullopt);
+    }
+    // A drop-down of class T on the form, made as the framework makes it.
+    template <class T = TExCustomDropDown>
+    T* MakeDropDown(Integer Left = 20, Integer Top = 20)
+    {
+        auto* D = NewObject<T>(Form.get());
+        D->SetParent(Form.get());
+        D->SetBounds(Left, Top, D->Width(), D->Height());
+        return D;
+    }
+    static void Press(TWinControl* C, Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
+    {
+        QTest::keyClick(C->Handle(), K, Mods);
+    }
+    static void TypeText(TWinControl* C, const QString& Text)
+    {
+        for (const QChar Ch : Text)
+            QTest::keyClick(C->Handle(), Ch.toLatin1());
+    }
+    // The form's image as the screen shows it.
+    QImage Grab(TWinControl* C) const { return C->Handle()->grab().toImage(); }
+};
