@@ -38,8 +38,8 @@ int StyleBits(TFontStyles Style)
 }
 
 // Bounds, so that a program that meets many fonts or texts does not grow.
-constexpr qsizetype MaxFaces = 256;
-constexpr qsizetype MaxAdvances = 4096;
+constexpr qsizetype MaxFaces = 64;
+constexpr qsizetype MaxAdvances = 2048;
 constexpr qsizetype MaxRememberedLength = 64;
 
 thread_local QHash<TFaceKey, std::shared_ptr<const TFontFace>> Faces;
