@@ -39,7 +39,10 @@ using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
 using TDropDownButtonItemClick = std::function<void(TObject* Sender, Integer ButtonIndex)>;
 using TDrawBackGroundEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect)>;
 using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
+namespace dropdown {
+// The string grid's clipboard event has no value argument.
 using TClipboardEvent = std::function<void(TObject* Sender, String value, bool& allow)>;
+} // namespace dropdown
 
 // ---------------------------------------------------------------------------
 // The drop-down button
@@ -485,9 +488,9 @@ public:
     TDrawBackGroundEvent OnDrawFooter;
     TGetTextEvent OnGetFooterText;
     TGetTextEvent OnGetHeaderText;
-    TClipboardEvent OnClipboardCopy;
-    TClipboardEvent OnClipboardPaste;
-    TClipboardEvent OnClipboardCut;
+    dropdown::TClipboardEvent OnClipboardCopy;
+    dropdown::TClipboardEvent OnClipboardPaste;
+    dropdown::TClipboardEvent OnClipboardCut;
     TNotifyEvent OnLabelClick;
     TNotifyEvent OnLabelDblClick;
 
