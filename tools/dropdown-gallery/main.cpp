@@ -73,9 +73,9 @@ void BuildGallery(TGallery& G)
     Framed->SetPrefix(QStringLiteral("Weight: "));
     Framed->SetSuffix(QStringLiteral(" kg"));
     Framed->SetText(QStringLiteral("12.5"));
-    // The plain drop-downs host a short list of hints in their pop-up.
+    // The plain drop-downs host a line about their edit type in the pop-up.
     for (const auto& [Name, D] : G.Examples) {
-        if (D->Control())
+        if (dynamic_cast<TExTrackBarDropDown*>(D) || dynamic_cast<TExMemoDropDown*>(D))
             continue;
         auto* Hint = new TLabel(D);
         Hint->SetCaption(QStringLiteral("Edit type example: ") + Name);

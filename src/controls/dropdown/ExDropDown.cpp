@@ -69,7 +69,8 @@ void TExCustomDropDown::AfterConstruction()
     FDropDownEnabled = false;
     SetSelectionColorStyle(scOffice2007);
     SetComponentStyle(tsOffice2007Luna);
-    SetEditRect();
+    // The button came after the first sizing: place it now.
+    ArrangeButton();
 }
 
 TExCustomDropDown::~TExCustomDropDown()

@@ -62,6 +62,9 @@ TEST_F(DropDownTest, ConstructionDefaults)
     EXPECT_FALSE(IsShown(D));
     EXPECT_TRUE(D->DropDownForm()->CancelOnDeActivate());
     EXPECT_EQ(D->Button()->SpeedButton()->ButtonStyle(), bsDropDown);
+    // The button stands at the right edge inside the border.
+    EXPECT_EQ(D->Button()->Left(), 200 - 17 - 4);
+    EXPECT_EQ(D->Button()->Width(), 17);
 }
 
 TEST_F(DropDownTest, OpeningAndClosingRunInTheirOrder)
