@@ -267,7 +267,7 @@ private:
     void BuildIndex() const;
 
     mutable std::vector<Integer> FSortedIdx;  // every item's Idx, ascending
-    mutable std::vector<Integer> FDistinctIdx;  // the same without repeats
+    mutable std::vector<Integer> FDistinctIdx;  // those from 0 on, without repeats
     mutable bool FIndexValid = false;
 };
 
@@ -1142,7 +1142,6 @@ protected:
     // store (a hidden row's).
     void FreeCellObject(TObject* AObject);
     void FreeHiddenRowObjects();
-    bool HasAnyCellProperties() const;
     // Runs the column-width notification without the stretch re-entry.
     void ApplyUserColumnSize();
     void ScaleOtherSizes(bool Rows, Integer Clicked, Integer ClickedSize);

@@ -239,19 +239,9 @@ TExStringGrid::~TExStringGrid()
         TBaseGrid::SetRowCount(std::max(RowCount(), FMaxRowCount));
         TBaseGrid::SetColCount(std::max(ColCount(), FMaxColCount));
     }
-    if (RowCount() > 0 && ColCount() > 0 && HasAnyCellProperties())
-        FreeAllCellObjects();
+    FreeAllCellObjects();
     if (Cursor() != FOldCursor)
         TControl::SetCursor(FOldCursor);
-}
-
-bool TExStringGrid::HasAnyCellProperties() const
-{
-    for (Integer R = 0; R < SlotRowExtent(); ++R)
-        for (Integer C = 0; C < SlotColExtent(); ++C)
-            if (SlotObject(C, R))
-                return true;
-    return false;
 }
 
 // Every cell of the store, also beyond the counts, gives back its graphic

@@ -7,6 +7,7 @@
 #include "grid/control/ExGrid.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -102,6 +103,8 @@ void TGridItems::BuildIndex() const
     std::sort(FSortedIdx.begin(), FSortedIdx.end());
     FDistinctIdx = FSortedIdx;
     FDistinctIdx.erase(std::unique(FDistinctIdx.begin(), FDistinctIdx.end()), FDistinctIdx.end());
+    // Indices below 0 stand for no row.
+    FDistinctIdx.erase(FDistinctIdx.begin(), std::lower_bound(FDistinctIdx.begin(), FDistinctIdx.end(), 0));
     FIndexValid = true;
 }
 
@@ -114,7 +117,7 @@ Integer TGridItems::CountBelow(Integer ARow) const
 bool TGridItems::HasIdx(Integer ARow) const
 {
     BuildIndex();
-    return std::binary_search(FDistinctIdx.begin(), FDistinctIdx.end(), ARow);
+    return std::binary_search(FSortedIdx.begin(), FSortedIdx.end(), ARow);
 }
 
 // The rows below the answer that are free number exactly ARow: with the
@@ -124,11 +127,10 @@ Integer TGridItems::NthFreeRow(Integer ARow) const
 {
     BuildIndex();
     ARow = std::max(ARow, 0);
-    const auto First = std::lower_bound(FDistinctIdx.begin(), FDistinctIdx.end(), 0);
-    std::size_t Lo = 0, Hi = std::size_t(FDistinctIdx.end() - First);
+    std::size_t Lo = 0, Hi = FDistinctIdx.size();
     while (Lo < Hi) {
         const std::size_t Mid = (Lo + Hi) / 2;
-        if (First[std::ptrdiff_t(Mid)] - Integer(Mid) <= ARow)
+        if (FDistinctIdx[Mid] - Integer(Mid) <= ARow)
             Lo = Mid + 1;
         else
             Hi = Mid;
@@ -483,11 +485,13 @@ void TExStringGrid::UnHideRowList()
         }
     }
     SetRowHeightList(Heights);
-    // Freed last first: the items hidden last stand at the collection's end.
-    std::sort(Items.begin(), Items.end(), [](TGridItem* A, TGridItem* B) { return A->Index() > B->Index(); });
+    // Freed last first: the items hidden last stand at the collection's end,
+    // where the collection finds them at once.
+    const std::unordered_set<TGridItem*> Restored(Items.begin(), Items.end());
     FGridItems->BeginUpdate();
-    for (TGridItem* Done : Items)
-        delete Done;
+    for (int I = FGridItems->Count() - 1; I >= 0; --I)
+        if (Restored.count(FGridItems->Items(I)))
+            delete FGridItems->Items(I);
     FGridItems->EndUpdate();
     CellControlsUpdate(false);
 }

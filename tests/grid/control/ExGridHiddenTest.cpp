@@ -284,3 +284,18 @@ TEST(ExGridConversions, AnswerAsTheWalkOverAllRows)
         }
     }
 }
+
+// At list level 1 the rows hidden by index (level 0) come back as well.
+TEST_F(ExGridRowsTest, UnHideRowListAtLevelOneBringsBackRowsHiddenByIndex)
+{
+    G.SetRowCount(5);
+    G.SetCells(1, 4, QStringLiteral("E"));
+    G.HideRow(3);
+    TIntList List(0, 0);
+    List.Add(0);
+    G.HideRowList(&List);
+    EXPECT_EQ(F.Column(1), "B C E");
+    G.UnHideRowList();
+    EXPECT_EQ(F.Column(1), "A B C D E");
+    EXPECT_EQ(G.NumHiddenRows(), 0);
+}
