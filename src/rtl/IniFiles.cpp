@@ -1,5 +1,7 @@
 #include "rtl/IniFiles.h"
 
+#include "rtl/Registry.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -307,3 +309,47 @@ void TIniFile::AfterChange()
 TMemIniFile::TMemIniFile(const String& AFileName) : TCustomIniFile(AFileName) { LoadContent(); }
 
 void TMemIniFile::UpdateFile() { SaveContent(); }
+
+TRegIniFile::TRegIniFile(const String& AKey) : TMemIniFile(RegistryFileName()), FKey(AKey) {}
+
+String TRegIniFile::KeyPath(const String& Section) const
+{
+    return FKey + QLatin1Char('\\') + Section;
+}
+
+String TRegIniFile::ReadString(const String& Section, const String& Ident, const String& Default)
+{
+    return TMemIniFile::ReadString(KeyPath(Section), Ident, Default);
+}
+
+void TRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value)
+{
+    TMemIniFile::WriteString(KeyPath(Section), Ident, Value);
+}
+
+void TRegIniFile::ReadSection(const String& Section, TStrings* Strings)
+{
+    TMemIniFile::ReadSection(KeyPath(Section), Strings);
+}
+
+void TRegIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
+{
+    TMemIniFile::ReadSectionValues(KeyPath(Section), Strings);
+}
+
+void TRegIniFile::EraseSection(const String& Section)
+{
+    TMemIniFile::EraseSection(KeyPath(Section));
+}
+
+void TRegIniFile::DeleteKey(const String& Section, const String& Ident)
+{
+    TMemIniFile::DeleteKey(KeyPath(Section), Ident);
+}
+
+void TRegIniFile::UpdateFile()
+{
+    if (const String Folder = ExtractFileDir(FileName()); !Folder.isEmpty())
+        ForceDirectories(Folder);
+    TMemIniFile::UpdateFile();
+}

@@ -86,3 +86,25 @@ public:
     // Writes the content to the file (EFCreateError when it cannot).
     void UpdateFile() override;
 };
+
+// INI-style access to the per-user registry (rtl/Registry.h): the sections
+// are the subkeys of AKey, that is "AKey\Section" in the file that stands
+// for the registry. Read once; UpdateFile writes the changes back.
+class TRegIniFile : public TMemIniFile {
+public:
+    explicit TRegIniFile(const String& AKey);
+
+    String ReadString(const String& Section, const String& Ident, const String& Default) override;
+    void WriteString(const String& Section, const String& Ident, const String& Value) override;
+    void ReadSection(const String& Section, TStrings* Strings) override;
+    void ReadSectionValues(const String& Section, TStrings* Strings) override;
+    void EraseSection(const String& Section) override;
+    void DeleteKey(const String& Section, const String& Ident) override;
+    // Makes the registry's folder first.
+    void UpdateFile() override;
+
+private:
+    String KeyPath(const String& Section) const;
+
+    String FKey;
+};

@@ -32,6 +32,9 @@ public:
         FGrid = new TExStringGrid(FForm.get());
         FGrid->SetParent(FForm.get());
         FGrid->SetBounds(0, 0, 800, 600);
+        FGrid->OnCheckBoxChange = [](TObject*, Integer C, Integer R, bool State) {
+            cfgtool::Out(QStringLiteral("event checkboxchange %1 %2 %3").arg(C).arg(R).arg(State ? 1 : 0));
+        };
     }
 
 private:
@@ -133,6 +136,41 @@ void HideRowList(TExStringGrid& G, const QString& List)
     G.HideRowList(&Rows);
 }
 
+// "TRUE FALSE": the grid's two check texts.
+void SetCheckTexts(TExStringGrid& G, const QString& Text)
+{
+    const QStringList Parts = Text.split(u' ');
+    if (Parts.size() != 2)
+        throw TScriptError{QStringLiteral("checktexts needs TRUE FALSE")};
+    G.SetCheckTrue(Parts[0]);
+    G.SetCheckFalse(Parts[1]);
+}
+
+TCheckBoxState CheckBoxStateOf(Integer Ordinal)
+{
+    if (Ordinal < 0 || Ordinal > 2)
+        throw TScriptError{QStringLiteral("tristate takes 0, 1 or 2")};
+    return TCheckBoxState(Ordinal);
+}
+
+void PrintCheck(TExStringGrid& G, Integer C, Integer R)
+{
+    TCheckBoxState State = cbUnchecked;
+    const bool Has = G.GetCheckBoxState(C, R, State);
+    cfgtool::Out(QStringLiteral("check %1 %2 %3").arg(C).arg(R).arg(Has ? QString::number(int(State)) : QStringLiteral("none")));
+}
+
+// "FILE SECTION": the column sizes go to that section of that INI file.
+void UseIniFile(TExStringGrid& G, const QString& Text)
+{
+    const qsizetype Blank = Text.indexOf(u' ');
+    if (Blank <= 0 || Blank == Text.size() - 1)
+        throw TScriptError{QStringLiteral("colsize needs FILE SECTION")};
+    G.ColumnSize()->SetLocation(clIniFile);
+    G.ColumnSize()->SetKey(Text.left(Blank));
+    G.ColumnSize()->SetSection(Text.mid(Blank + 1));
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -179,6 +217,31 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("moverows"), {3, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveRows(N[0], N[1], N[2]); }}},
         {QStringLiteral("movecolumn"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveColumn(N[0], N[1]); }}},
         {QStringLiteral("moverow"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().MoveRow(N[0], N[1]); }}},
+        {QStringLiteral("checktexts"), {0, true, [](TGridRun& Run, V, T S) { SetCheckTexts(Run.Grid(), S); }}},
+        {QStringLiteral("checkbox"), {4, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().AddCheckBox(N[0], N[1], N[2] != 0, N[3] != 0);
+         }}},
+        {QStringLiteral("tristate"), {3, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().AddCheckBox(N[0], N[1], CheckBoxStateOf(N[2]));
+         }}},
+        {QStringLiteral("checkcolumn"), {3, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().AddCheckBoxColumn(N[0], N[1] != 0, N[2] != 0);
+         }}},
+        {QStringLiteral("toggle"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().ToggleCheckBox(N[0], N[1]); }}},
+        {QStringLiteral("setcheck"), {3, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().SetCheckBoxState(N[0], N[1], N[2] != 0);
+         }}},
+        {QStringLiteral("getcheck"), {2, false, [](TGridRun& Run, V N, T) { PrintCheck(Run.Grid(), N[0], N[1]); }}},
+        {QStringLiteral("selectrange"), {4, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().SelectRange(N[0], N[2], N[1], N[3]);
+         }}},
+        {QStringLiteral("colstates"), {0, false, [](TGridRun& Run, V, T) {
+             cfgtool::Out(QStringLiteral("colstates ") + Run.Grid().ColumnStatesToString());
+         }}},
+        {QStringLiteral("setcolstates"), {0, true, [](TGridRun& Run, V, T S) { Run.Grid().StringToColumnStates(S); }}},
+        {QStringLiteral("colsize"), {0, true, [](TGridRun& Run, V, T S) { UseIniFile(Run.Grid(), S); }}},
+        {QStringLiteral("savecolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().SaveColSizes(); }}},
+        {QStringLiteral("loadcolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().LoadColSizes(); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

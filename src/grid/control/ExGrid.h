@@ -23,11 +23,15 @@
 #include "rtl/Menus.h"
 #include "rtl/StdCtrls.h"
 
+#include <QStringList>
+
 #include <array>
+#include <utility>
 #include <memory>
 #include <vector>
 
 class TExStringGrid;
+class TCustomIniFile;
 class TEditLink;
 class TExInplaceEdit;
 class TGridCombo;
@@ -513,6 +517,118 @@ public:
     void ApplyVCLStyleColors();
     void SetLook(TGridLook Value);
 
+    // ----------------------------------------------------------- answers on the per-cell
+    // queries (ExGrid_CellQueries.cpp) and the column states (ExGrid_ColumnStates.cpp)
+    bool GetCellPassword(Integer ACol, Integer ARow);
+    // ACol is a display column.
+    bool IsFixed(Integer ACol, Integer ARow);
+    bool IsCellEditable(Integer ACol, Integer ARow);
+    bool IsEditable(Integer ACol, Integer ARow);
+    bool HasCellValidation();
+    // The grid font, or for a cell with properties the scratch font with
+    // the cell's font values.
+    TFont* GetCellFont(Integer ACol, Integer ARow);
+    // Display rows.
+    bool IsNode(Integer ARow);
+    bool IsSummary(Integer ARow);
+    // "N#widths#order#visibility".
+    String ColumnStatesToString();
+    void StringToColumnStates(const String& Value);
+
+    // ----------------------------------------------------------- cell graphics
+    // (ExGrid_CellGraphics.cpp), check boxes and radio buttons (ExGrid_Check.cpp)
+    TCellGraphic* CreateCellGraphic(Integer ACol, Integer ARow);
+    // The shared virtual and row boxes are never freed.
+    bool RemoveCellGraphic(Integer ACol, Integer ARow);
+    bool RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellType CellType);
+    // "Invalid cell" for a cell outside the rows and columns.
+    void AddCheckBox(Integer ACol, Integer ARow, bool State, bool Data);
+    void AddCheckBox(Integer ACol, Integer ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(Integer ACol, bool DefaultState, bool DataCheckBox);
+    void AddTriStateCheckBoxColumn(Integer ACol, TCheckBoxState State);
+    void RemoveCheckBox(Integer ACol, Integer ARow);
+    void RemoveCheckBoxColumn(Integer ACol);
+    bool HasCheckBox(Integer ACol, Integer ARow);
+    bool HasDataCheckBox(Integer ACol, Integer ARow);
+    static TCheckBoxState BoolToCheckBoxState(bool bChecked);
+    // ARow is a real row in both forms.
+    bool GetCheckBoxState(Integer ACol, Integer ARow, bool& State);
+    bool GetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState& State);
+    bool IsChecked(Integer ACol, Integer ARow);
+    bool SetCheckBoxState(Integer ACol, Integer ARow, bool State);
+    bool SetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState State);
+    // ARow is a display row; a change raises OnCheckBoxChange.
+    bool ChangeCheckBoxState(Integer ACol, Integer ARow, bool State);
+    bool ToggleCheckBox(Integer ACol, Integer ARow);
+    void CheckAll(Integer ACol);
+    void UnCheckAll(Integer ACol);
+    bool IsInCheckBox(Integer ACol, Integer ARow, Integer XPos, Integer YPos);
+    bool IsClickControlCell(Integer ACol, Integer ARow);
+    // The caller keeps sl.
+    void AddRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio, TStrings* sl);
+    // The list belongs to the cell's graphic.
+    TStrings* CreateRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
+    bool GetRadioIdx(Integer ACol, Integer ARow, Integer& IdxRadio);
+    bool SetRadioIdx(Integer ACol, Integer ARow, Integer IdxRadio);
+    TStrings* GetRadioStrings(Integer ACol, Integer ARow);
+    bool IsRadio(Integer ACol, Integer ARow);
+    void RemoveRadio(Integer ACol, Integer ARow);
+    void SelectNextRadio(Integer ACol, Integer ARow, bool ByUser);
+    void AddRadioButton(Integer ACol, Integer ARow, bool State);
+    void RemoveRadioButton(Integer ACol, Integer ARow);
+    bool HasRadioButton(Integer ACol, Integer ARow);
+    void AddRadioButtonColumn(Integer ACol);
+    void RemoveRadioButtonColumn(Integer ACol);
+    bool IsRadioButtonChecked(Integer ACol, Integer ARow);
+    bool SetRadioButtonState(Integer ACol, Integer ARow, bool State);
+    void SetRadioButtonColumnIndex(Integer ACol, Integer Index);
+    Integer GetRadioButtonColumnIndex(Integer ACol);
+
+    // ----------------------------------------------------------- row flags (ExGrid_Selection.cpp)
+    // By display row, or by real row with MouseActions.RowSelectPersistent.
+    bool RowSelect(Integer ARow);
+    void SetRowSelect(Integer ARow, bool Value);
+    Integer RowSelectCount();
+    // Row := ToRow, Col := ToCol, then the selection.
+    void SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow);
+    // The current row, told to OnRowUpdate and a synchronised grid.
+    void SetRow(Integer Value);
+    // Only a scrollable row.
+    void SetTopRow(Integer Value);
+    void GotoCell(Integer ACol, Integer ARow);
+    void EditCell(Integer ACol, Integer ARow);
+    void MoveToCell(Integer ACol, Integer ARow);
+    void UpdateEditMode();
+    void HideSelection();
+    void UnHideSelection();
+    void SelectRows(Integer RowIndex, Integer RCount);
+    void UnSelectRows(Integer RowIndex, Integer RCount);
+    void SelectCols(Integer ColIndex, Integer CCount);
+    void UnSelectCols(Integer ColIndex, Integer CCount);
+    // "Invalid column accessed" outside the display columns.
+    bool ColSelect(Integer ACol);
+    void SetColSelect(Integer ACol, bool Value);
+    void ClearRowSelect();
+    void ClearColSelect();
+    Integer ColSelectCount();
+    TIntList* SelectedRows() const { return FSelectedRows.get(); }
+    void SelectionToRowSelect(bool All);
+    void SelectionToColSelect(bool All);
+    Integer ModifiedRowCount();
+    bool RowModified(Integer ARow);
+    void SetRowModified(Integer ARow, bool Value);
+    bool RowEnabled(Integer ARow);
+    void SetRowEnabled(Integer ARow, bool Value);
+    // R holds cells.
+    void RepaintRect(TRect R);
+    void ScrollInView(Integer ColIndex, Integer RowIndex);
+    void ScrollAboveSearchFooter();
+    bool IsLastRowAboveSearchFooter();
+    void RepaintRow(Integer ARow);
+    void RepaintCol(Integer ACol);
+    // The horizontal and vertical alignment of a cell's text (ExGrid_TextFormat.cpp).
+    std::pair<TAlignment, TVAlignment> GetCellAlignment(Integer ACol, Integer ARow);
+
     // ----------------------------------------------------------- published settings
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     TColor HighlightColor() const { return FHighlightColor; }
@@ -669,7 +785,8 @@ public:
     bool SelectionColorMixer() const { return FSelectionColorMixer; }
     void SetSelectionColorMixer(bool Value) { FSelectionColorMixer = Value; }
     Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
-    void SetSelectionColorMixerFactor(Integer Value) { FSelectionColorMixerFactor = Value; }
+    // Limited to 0 .. 100.
+    void SetSelectionColorMixerFactor(Integer Value);
     TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
     void SetSelectionMirrorColor(TColor Value) { FSelectionMirrorColor = Value; }
     TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
@@ -1468,7 +1585,53 @@ private:
     void FreeAllCellObjects();
     void AssignSettings(TExStringGrid* Source);
     Integer IntegralHeightFor(Integer AHeight) const;
+    // Per-cell queries and column states.
+    bool IsActiveCellHeading(Integer ACol, Integer ARow);
+    bool EditingOn() const;
+    static void AddFilterValue(TStrings* List, const String& Text);
+    void ApplyColumnOrder(const QStringList& Texts);
+    void HideColumnsOf(const QStringList& Flags);
+    void ApplyColumnWidths(const QStringList& Texts);
+    // The INI file or registry key of ColumnSize; none while designing,
+    // without Key or Section, or when the store cannot be read.
+    std::unique_ptr<TCustomIniFile> OpenColumnStore();
+    // Cell graphics and check boxes.
+    TCellGraphic* RowCheckBoxGraphic(Integer ARow);
+    void FreeOwnGraphic(Integer ACol, Integer ARow);
+    bool IsSharedGraphic(TCellGraphic* G) const;
+    TCellGraphic* BaseCellGraphic(Integer ACol, Integer ARow);
+    bool BaseCellIs(Integer ACol, Integer ARow, bool (*Kind)(TCellType));
+    void CheckCellExists(Integer ACol, Integer ARow) const;
+    Integer FirstCheckRow();
+    TCellGraphic* GraphicOfRealRow(Integer ACol, Integer ARow);
+    bool TextIsCheckTrue(Integer ACol, Integer ARow);
+    String CheckText(Integer ACol, Integer ARow, bool State);
+    bool UserMayChange(Integer ACol, Integer ARow, bool ByUser, bool AlwaysActive);
+    static TCheckBoxState NextTriState(TCheckBoxState State);
+    Integer CellTextWidth(Integer ACol, Integer ARow);
+    TCellGraphic* RadioGroup(Integer ACol, Integer ARow);
+    TCellGraphic* CreateRadioGraphic(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
+    TCellGraphic* RadioButton(Integer ACol, Integer ARow);
+    // Selection.
+    Integer FlagRow(Integer ARow) const;
+    void CheckColumnIndex(Integer ACol) const;
+    bool FSelHidden = false;
+    TGridRect FOldSelection;
+    bool FUseEnabledRows = false;
+    bool FSelChange = false;
 };
+
+template <class T>
+void TExStringGrid::SetAndInvalidate(T& Field, T Value)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    Invalidate();
+}
+
+// Whether the cell's state is its data: data, virtual and row check boxes, data images.
+bool HasDataGraphic(TExStringGrid* Grid, Integer ACol, Integer ARow);
 
 // The unit-wide cursor over links and anchors.
 extern TCursor ExGridLinkCursor;

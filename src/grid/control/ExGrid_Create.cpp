@@ -229,8 +229,13 @@ TExStringGrid::~TExStringGrid()
         BalloonDone();
         GiveBackFormResize();
     }
-    if (FColumnSize->Save())
-        SaveColSizes();
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+            // A store that cannot be written loses the widths; a destructor may not raise.
+        }
+    }
     FClearTextOnly = false;
     FSaveHiddenCells = false;
     UnHideColumnsAll();
@@ -536,15 +541,6 @@ void TExStringGrid::GradientColorChanged(TFixedGradientColor Role, TColor Value)
 
 void TExStringGrid::SettingsChanged(TObject*)
 {
-    Invalidate();
-}
-
-template <class T>
-void TExStringGrid::SetAndInvalidate(T& Field, T Value)
-{
-    if (Field == Value)
-        return;
-    Field = Value;
     Invalidate();
 }
 

@@ -232,11 +232,6 @@ void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding)
     SetColWidths(ACol, W);
 }
 
-void TExStringGrid::SaveColSizes() {}  // Interim: the column-size store comes with the per-cell queries.
-void TExStringGrid::LoadColSizes() {}  // Interim: as SaveColSizes.
-void TExStringGrid::SaveColPositions() {}  // Interim: as SaveColSizes.
-void TExStringGrid::LoadColPositions() {}  // Interim: as SaveColSizes.
-
 // ---------------------------------------------------------------- cell properties
 // Interim until the cell access layer lands.
 
@@ -272,11 +267,6 @@ bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
 void TExStringGrid::CellControlsUpdate(bool)
 {
     // Interim: hosted controls keep their places until the cell controls land.
-}
-
-void TExStringGrid::FocusCell(Integer ACol, Integer ARow)
-{
-    TBaseGrid::FocusCell(ACol, ARow, true);
 }
 
 // ---------------------------------------------------------------- edit cycle
@@ -460,165 +450,8 @@ void TExStringGrid::SetStyle(TExGridStyle)
     Invalidate();
 }
 
-// ---------------------------------------------------------------- per-cell queries
-// Interim until the per-cell queries land: the grid's own default answer,
-// then the event.
-
-void TExStringGrid::GetCellHint(Integer ACol, Integer ARow, String& AHint, String& AWideHint)
-{
-    if (OnGridHint)
-        OnGridHint(this, ARow, ACol, AHint);
-    if (OnGridWideHint)
-        OnGridWideHint(this, ARow, ACol, AWideHint);
-}
-
-void TExStringGrid::GetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
-{
-    if (OnGetCellColor)
-        OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
-}
-
-void TExStringGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
-{
-    if (OnGetCellPrintColor)
-        OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
-}
-
-void TExStringGrid::GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders)
-{
-    if (OnGetCellBorder)
-        OnGetCellBorder(this, ARow, ACol, APen, Borders);
-}
-
-void TExStringGrid::GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders)
-{
-    if (OnGetCellPrintBorder)
-        OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
-}
-
-void TExStringGrid::QueryCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign)
-{
-    HAlign = FDefaultAlignment;
-    VAlign = FVAlignment;
-    if (OnGetAlignment)
-        OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
-}
-
-void TExStringGrid::GetColFormat(Integer ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix)
-{
-    if (OnGetFormat)
-        OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
-}
-
-TEditorType TExStringGrid::QueryCellEditor(Integer ACol, Integer ARow)
-{
-    TEditorType Editor = FDefaultEditor;
-    GetCellEditor(ACol, ARow, Editor);
-    return Editor;
-}
-
-void TExStringGrid::GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEditor)
-{
-    if (OnGetEditorType)
-        OnGetEditorType(this, ACol, ARow, AEditor);
-}
-
-bool TExStringGrid::HasNoEditor(Integer ACol, Integer ARow)
-{
-    return QueryCellEditor(ACol, ARow) == edNone;
-}
-
-bool TExStringGrid::IsFixedCell(Integer ACol, Integer ARow)
-{
-    bool Fixed = ARow < FixedRows() || ACol < FixedCols();
-    if (OnIsFixedCell)
-        OnIsFixedCell(this, ARow, ACol, Fixed);
-    return Fixed;
-}
-
-void TExStringGrid::CanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
-{
-    if (OnCanEditCell)
-        OnCanEditCell(this, ARow, ACol, CanEdit);
-}
-
-void TExStringGrid::DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
-{
-    CanEditCell(ACol, ARow, CanEdit);
-}
-
-void TExStringGrid::IsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword)
-{
-    if (OnIsPasswordCell)
-        OnIsPasswordCell(this, ARow, ACol, IsPassword);
-}
-
-void TExStringGrid::GetCellWordWrap(Integer ACol, Integer ARow, bool& WordWrap)
-{
-    if (OnGetWordWrap)
-        OnGetWordWrap(this, ACol, ARow, WordWrap);
-}
-
-bool TExStringGrid::HasComboBox(Integer ACol, Integer ARow)
-{
-    bool Has = false;
-    if (OnHasComboBox)
-        OnHasComboBox(this, ACol, ARow, Has);
-    return Has;
-}
-
-bool TExStringGrid::HasSpinEdit(Integer ACol, Integer ARow)
-{
-    bool Has = false;
-    if (OnHasSpinEdit)
-        OnHasSpinEdit(this, ACol, ARow, Has);
-    return Has;
-}
-
-void TExStringGrid::GetCheckTrue(Integer ACol, Integer ARow, String& Value)
-{
-    Value = FCheckTrue;
-    if (OnGetCheckTrue)
-        OnGetCheckTrue(this, ACol, ARow, Value);
-}
-
-void TExStringGrid::GetCheckFalse(Integer ACol, Integer ARow, String& Value)
-{
-    Value = FCheckFalse;
-    if (OnGetCheckFalse)
-        OnGetCheckFalse(this, ACol, ARow, Value);
-}
-
-bool TExStringGrid::GetFilterList(Integer ACol, TStrings* FilterList)
-{
-    if (OnGetColumnFilter)
-        OnGetColumnFilter(this, ACol, FilterList);
-    return FilterList->Count() > 0;
-}
-
-void TExStringGrid::DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y)
-{
-    TCursor Cursor = FGridCursor;
-    if (OnGetCellCursor)
-        OnGetCellCursor(this, ACol, ARow, X, Y, Cursor);
-}
-
 // ---------------------------------------------------------------- cell graphics
-// Interim until the cell graphics land: a cell's graphic is the one its
-// properties hold.
-
-TCellGraphic* TExStringGrid::GetCellGraphic(Integer ACol, Integer ARow)
-{
-    if (!HasCellProperties(ACol, ARow))
-        return nullptr;
-    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
-}
-
-TCellType TExStringGrid::GetCellType(Integer ACol, Integer ARow)
-{
-    TCellGraphic* Graphic = GetCellGraphic(ACol, ARow);
-    return Graphic ? Graphic->CellType() : ctEmpty;
-}
+// Interim until the cell graphic sizes land: a graphic's own picture size.
 
 TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow)
 {
@@ -695,16 +528,6 @@ void TExStringGrid::RestoreCurrentCell()
 {
     if (FOldCol >= 0 && FOldRow >= 0 && FOldRow < RowCount())
         SetCells(RealColIndex(FOldCol), FOldRow, FOldCellText);
-}
-
-bool TExStringGrid::DoToggleCheckBox(Integer, Integer, bool)
-{
-    return false;
-}
-
-bool TExStringGrid::DoRadioButtonClick(Integer, Integer, bool)
-{
-    return false;
 }
 
 void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
@@ -881,12 +704,6 @@ void TExStringGrid::FilterDropListSelect(TObject*) {}
 void TExStringGrid::FilterCheckListDone(TObject*) {}
 void TExStringGrid::PaintDesignHelper() {}
 void TExStringGrid::DesignHelperClick(Integer, Integer) {}
-
-void TExStringGrid::DoCheckBoxChange(Integer ACol, Integer ARow, bool State)
-{
-    if (OnCheckBoxChange)
-        OnCheckBoxChange(this, ACol, ARow, State);
-}
 
 void TExStringGrid::DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow)
 {
