@@ -327,8 +327,7 @@ void TExStringGrid::HideRows(Integer FromRow, Integer ToRow)
     CellControlsUpdate(false);
 }
 
-// Sound variant of the fault the Part leaves in it: the height is kept, so
-// that the row comes back as high as it was.
+// The height is kept, so that the row comes back as high as it was.
 void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow)
 {
     FromRow = std::max(FromRow, 0);
@@ -442,8 +441,7 @@ void TExStringGrid::HideRowList(TIntList* RowList)
     CellControlsUpdate(false);
 }
 
-// Sound form of the Part's fill: at level 0 nothing is hidden by list, so
-// nothing happens; only the items that find their place come back and are
+// At level 0 nothing is hidden by list, so nothing happens; only the items that find their place come back and are
 // freed, and the row count grows by exactly those.
 void TExStringGrid::UnHideRowList()
 {
