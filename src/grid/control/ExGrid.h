@@ -1659,9 +1659,14 @@ private:
     String CheckText(Integer ACol, Integer ARow, bool State);
     bool UserMayChange(Integer ACol, Integer ARow, bool ByUser, bool AlwaysActive);
     static TCheckBoxState NextTriState(TCheckBoxState State);
-    Integer CellTextWidth(Integer ACol, Integer ARow);
     // Text formatting and measuring.
     void AppendGroupCount(Integer ARow, String& Value);
+    // Measuring (ExGrid_Measure.cpp).
+    void SetMeasureFont(Integer ACol, Integer DisplCol, Integer ARow);
+    TRect MeasureRect(Integer DisplCol, Integer ARow, bool SB);
+    TSize MeasureHTMLText(const String& Text, TRect R, bool VS);
+    TSize MeasurePlainText(Integer ACol, Integer ARow, String Text, Integer Kind, TRect R, bool VS);
+    static TSize RotatedSize(TSize Size, Integer Angle);
     // Graphic sizes (ExGrid_GraphicSizes.cpp).
     TPoint CellPixelSize(Integer ACol, Integer ARow) const;
     TPoint GridImageSize();
