@@ -653,6 +653,10 @@ public:
     // cell's graphic; -1 for other kinds.
     std::intptr_t GetCellImageRef(Integer ACol, Integer ARow);
     bool HasSortIndicator(Integer ACol, Integer ARow);
+    // For painting: the graphic (nil for none), the room it takes, its
+    // placement and whether the cell's text is drawn beside it.
+    TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, Integer& Width, Integer& Height, TCellHAlign& HAlign,
+                                     TCellVAlign& VAlign, bool& TextAllowed);
     // The text margins of a cell: XYOffset, doubled unless at the top-left only.
     Integer HorzCellMargin() const;
     Integer VertCellMargin() const;

@@ -246,6 +246,86 @@ TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double Sc
     }
 }
 
+TCellGraphic* TExStringGrid::GetCellGraphicInfo(Integer ACol, Integer ARow, Integer& Width, Integer& Height,
+                                                TCellHAlign& HAlign, TCellVAlign& VAlign, bool& TextAllowed)
+{
+    Width = 0;
+    Height = 0;
+    HAlign = haLeft;
+    VAlign = vaTop;
+    TextAllowed = true;
+    TCellGraphic* G = GetCellGraphic(ACol, ARow);
+    if (!G)
+        return nullptr;
+    HAlign = G->CellHAlign();
+    VAlign = G->CellVAlign();
+    TPoint Size(0, 0);
+    switch (G->CellType()) {
+    case ctBitmap:
+        Size = GraphicSize(G->CellBitmap());
+        break;
+    case ctIcon:
+        Size = GraphicSize(G->CellIcon());
+        break;
+    case ctImageList:
+    case ctDataImage:
+        Size = GridImageSize();
+        TextAllowed = G->CellType() == ctImageList;
+        break;
+    case ctCheckBox:
+    case ctTriStateCheckBox:
+        Size = Square(FControlLook->CheckSize());
+        break;
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+        Size = Square(FControlLook->CheckSize());
+        TextAllowed = false;
+        break;
+    case ctRadioButton:
+        Size = Square(FControlLook->RadioSize() + 4);
+        break;
+    case ctImages:
+        Size = ImagesSize(G);
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        const TPoint Cell = CellPixelSize(ACol, ARow);
+        Size = G->GetPictureSize(Cell.X, Cell.Y, !Cells(ACol, ARow).isEmpty());
+        break;
+    }
+    case ctButton:
+    case ctBitButton:
+        Size = PackedSize(G);
+        break;
+    case ctProgressPie:
+        Size = Square(20);
+        break;
+    case ctInterface:
+        Size = InterfaceSize(G, TPoint(0, 0));
+        break;
+    case ctShape:
+        Size = Square(RowHeights(ARow) - 2 * FXYOffset.Y);
+        break;
+    case ctRating:
+        Size = TPoint(G->CellAngle() * 18, 16);
+        TextAllowed = false;
+        break;
+    case ctRadio:
+    case ctProgress:
+    case ctXPProgress:
+    case ctRangeIndicator:
+    case ctRotated:
+        TextAllowed = false;
+        break;
+    default:
+        break;
+    }
+    Width = Size.X;
+    Height = Size.Y;
+    return G;
+}
+
 Integer TExStringGrid::HorzCellMargin() const
 {
     return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X;

@@ -4,6 +4,8 @@
 
 #include "grid/base/ExUtil.h"
 
+#include <tuple>
+
 namespace {
 
 class ExGridTextFormatTest : public ::testing::Test {
@@ -242,39 +244,41 @@ TEST_F(ExGridTextFormatTest, GraphicSizesOnScreenAndOnPaperFollowTheKind)
         const char* Text;
         TPoint Screen;
         TPoint Print;
+        TPoint Paint;
+        bool TextAllowed;
     };
     const TCase Cases[] = {
-        {"bitmap alone", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaTop); }, "", {10, 8}, {10, 8}},
-        {"bitmap left of text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaTop); }, "t", {0, 0}, {10, 8}},
-        {"bitmap before text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haBeforeText, vaTop); }, "t", {10, 0}, {10, 8}},
-        {"bitmap under text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaUnderText); }, "t", {0, 8}, {10, 8}},
-        {"image alone", [](TCellGraphic* G) { G->SetImageIdx(0, haLeft, vaTop); }, "", {16, 12}, {16, 12}},
-        {"image before text", [](TCellGraphic* G) { G->SetImageIdx(0, haBeforeText, vaTop); }, "t", {16, 0}, {16, 12}},
-        {"image left of text", [](TCellGraphic* G) { G->SetImageIdx(0, haLeft, vaAboveText); }, "t", {0, 12}, {0, 12}},
-        {"data image", [](TCellGraphic* G) { G->SetDataImage(0, haLeft, vaTop); }, "t", {0, 0}, {16, 12}},
-        {"check box", [](TCellGraphic* G) { G->SetCheckBox(true, false, true, haBeforeText, vaTop); }, "t", {Check, Check}, {Check, Check}},
-        {"data check box", [](TCellGraphic* G) { G->SetCheckBox(true, true, true, haBeforeText, vaTop); }, "Y", {Check, Check}, {Check, Check}},
-        {"tri-state box", [](TCellGraphic* G) { G->SetCheckBox(cbGrayed, true, haBeforeText, vaTop); }, "", {Check, Check}, {Check, Check}},
-        {"radio button", [](TCellGraphic* G) { G->SetRadioButton(true, true, haBeforeText, vaTop); }, "", {Radio, Radio}, {Radio, Radio}},
-        {"radio group across", Group(true), "", {C->TextWidth("a") + C->TextWidth("bb") + 24, Line}, {C->TextWidth("a") + C->TextWidth("bb") + 24, Line}},
-        {"radio group down", Group(false), "", {C->TextWidth("bb") + 12, std::max<Integer>(16, Line) * 2}, {C->TextWidth("bb") + 12, Line * 2}},
-        {"images across", Images3(true), "", {48, 12}, {48, 12}},
-        {"images down", Images3(false), "", {16, 36}, {16, 36}},
-        {"button alone", Button(haLeft, vaTop), "", {30, 20}, {30, 20}},
-        {"button beside text", Button(haLeft, vaTop), "t", {30, 0}, {30, 20}},
-        {"centred button", Button(haCenter, vaTop), "t", {0, 0}, {30, 20}},
-        {"button under text", Button(haLeft, vaUnderText), "t", {0, 20}, {30, 20}},
-        {"full caption button", Button(haFull, vaTop), "", {G.Canvas()->TextWidth("Go") + 4, 20}, {30, 20}},
-        {"progress pie", Kind(ctProgressPie), "", {20, 20}, {20, 20}},
-        {"node", Kind(ctNode), "", {0, 0}, {20, 20}},
-        {"progress", Kind(ctProgress), "", {0, 0}, {100, 40}},
-        {"range", Kind(ctRangeIndicator), "", {0, 0}, {0, 0}},
-        {"interface", [&](TCellGraphic* G) { G->SetInterfacedCell(&Interface); }, "", {7, 40}, {7, 40}},
-        {"shape", Kind(ctShape), "", {36, 36}, {36, 36}},
-        {"rating", [](TCellGraphic* G) { G->SetCellType(ctRating); G->SetCellAngle(3); }, "", {54, 16}, {0, 0}},
-        {"rated full", [](TCellGraphic* G) { G->SetCellType(ctRating); G->SetCellAngle(3); G->SetCellHAlign(haFull); }, "", {54, 16}, {0, 0}},
-        {"rotated", [](TCellGraphic* G) { G->SetAngle(45); }, "t", {0, 0}, {0, 0}},
-        {"full check box", [](TCellGraphic* G) { G->SetCheckBox(true, false, true, haFull, vaFull); }, "", {100, 40}, {Check, Check}},
+        {"bitmap alone", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaTop); }, "", {10, 8}, {10, 8}, {10, 8}, true},
+        {"bitmap left of text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaTop); }, "t", {0, 0}, {10, 8}, {10, 8}, true},
+        {"bitmap before text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haBeforeText, vaTop); }, "t", {10, 0}, {10, 8}, {10, 8}, true},
+        {"bitmap under text", [&](TCellGraphic* G) { G->SetBitmap(&Bitmap, false, haLeft, vaUnderText); }, "t", {0, 8}, {10, 8}, {10, 8}, true},
+        {"image alone", [](TCellGraphic* G) { G->SetImageIdx(0, haLeft, vaTop); }, "", {16, 12}, {16, 12}, {16, 12}, true},
+        {"image before text", [](TCellGraphic* G) { G->SetImageIdx(0, haBeforeText, vaTop); }, "t", {16, 0}, {16, 12}, {16, 12}, true},
+        {"image left of text", [](TCellGraphic* G) { G->SetImageIdx(0, haLeft, vaAboveText); }, "t", {0, 12}, {0, 12}, {16, 12}, true},
+        {"data image", [](TCellGraphic* G) { G->SetDataImage(0, haLeft, vaTop); }, "t", {0, 0}, {16, 12}, {16, 12}, false},
+        {"check box", [](TCellGraphic* G) { G->SetCheckBox(true, false, true, haBeforeText, vaTop); }, "t", {Check, Check}, {Check, Check}, {Check, Check}, true},
+        {"data check box", [](TCellGraphic* G) { G->SetCheckBox(true, true, true, haBeforeText, vaTop); }, "Y", {Check, Check}, {Check, Check}, {Check, Check}, false},
+        {"tri-state box", [](TCellGraphic* G) { G->SetCheckBox(cbGrayed, true, haBeforeText, vaTop); }, "", {Check, Check}, {Check, Check}, {Check, Check}, true},
+        {"radio button", [](TCellGraphic* G) { G->SetRadioButton(true, true, haBeforeText, vaTop); }, "", {Radio, Radio}, {Radio, Radio}, {Radio + 4, Radio + 4}, true},
+        {"radio group across", Group(true), "", {C->TextWidth("a") + C->TextWidth("bb") + 24, Line}, {C->TextWidth("a") + C->TextWidth("bb") + 24, Line}, {0, 0}, false},
+        {"radio group down", Group(false), "", {C->TextWidth("bb") + 12, std::max<Integer>(16, Line) * 2}, {C->TextWidth("bb") + 12, Line * 2}, {0, 0}, false},
+        {"images across", Images3(true), "", {48, 12}, {48, 12}, {48, 12}, true},
+        {"images down", Images3(false), "", {16, 36}, {16, 36}, {16, 36}, true},
+        {"button alone", Button(haLeft, vaTop), "", {30, 20}, {30, 20}, {30, 20}, true},
+        {"button beside text", Button(haLeft, vaTop), "t", {30, 0}, {30, 20}, {30, 20}, true},
+        {"centred button", Button(haCenter, vaTop), "t", {0, 0}, {30, 20}, {30, 20}, true},
+        {"button under text", Button(haLeft, vaUnderText), "t", {0, 20}, {30, 20}, {30, 20}, true},
+        {"full caption button", Button(haFull, vaTop), "", {G.Canvas()->TextWidth("Go") + 4, 20}, {30, 20}, {30, 20}, true},
+        {"progress pie", Kind(ctProgressPie), "", {20, 20}, {20, 20}, {20, 20}, true},
+        {"node", Kind(ctNode), "", {0, 0}, {20, 20}, {0, 0}, true},
+        {"progress", Kind(ctProgress), "", {0, 0}, {100, 40}, {0, 0}, false},
+        {"range", Kind(ctRangeIndicator), "", {0, 0}, {0, 0}, {0, 0}, false},
+        {"interface", [&](TCellGraphic* G) { G->SetInterfacedCell(&Interface); }, "", {7, 40}, {7, 40}, {7, 0}, true},
+        {"shape", Kind(ctShape), "", {36, 36}, {36, 36}, {36, 36}, true},
+        {"rating", [](TCellGraphic* G) { G->SetCellType(ctRating); G->SetCellAngle(3); }, "", {54, 16}, {0, 0}, {54, 16}, false},
+        {"rated full", [](TCellGraphic* G) { G->SetCellType(ctRating); G->SetCellAngle(3); G->SetCellHAlign(haFull); }, "", {54, 16}, {0, 0}, {54, 16}, false},
+        {"rotated", [](TCellGraphic* G) { G->SetAngle(45); }, "t", {0, 0}, {0, 0}, {0, 0}, false},
+        {"full check box", [](TCellGraphic* G) { G->SetCheckBox(true, false, true, haFull, vaFull); }, "", {100, 40}, {Check, Check}, {Check, Check}, true},
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Name);
@@ -282,9 +286,25 @@ TEST_F(ExGridTextFormatTest, GraphicSizesOnScreenAndOnPaperFollowTheKind)
         Case.SetUp(G.CreateCellGraphic(1, 1));
         EXPECT_EQ(G.GetCellGraphicSize(1, 1), Case.Screen);
         EXPECT_EQ(G.GetCellGraphicExtent(1, 1, 1.0, 50, 50), Case.Print);
+        TPoint Paint;
+        TCellHAlign H = haCenter;
+        TCellVAlign V = vaCenter;
+        bool TextAllowed = !Case.TextAllowed;
+        TCellGraphic* Graphic = G.GetCellGraphicInfo(1, 1, Paint.X, Paint.Y, H, V, TextAllowed);
+        EXPECT_EQ(Graphic, G.GetCellGraphic(1, 1));
+        EXPECT_EQ(Paint, Case.Paint);
+        EXPECT_EQ(TextAllowed, Case.TextAllowed);
+        EXPECT_EQ(H, Graphic->CellHAlign());
+        EXPECT_EQ(V, Graphic->CellVAlign());
     }
     G.RemoveCellGraphic(1, 1);
     EXPECT_EQ(G.GetCellGraphicSize(1, 1), TPoint(0, 0)) << "no graphic";
+    Integer W = -1, Ht = -1;
+    TCellHAlign H = haFull;
+    TCellVAlign V = vaFull;
+    bool TextAllowed = false;
+    EXPECT_EQ(G.GetCellGraphicInfo(1, 1, W, Ht, H, V, TextAllowed), nullptr);
+    EXPECT_EQ(std::make_tuple(W, Ht, H, V, TextAllowed), std::make_tuple(0, 0, haLeft, vaTop, true));
     G.SetGridImages(nullptr);
 }
 
