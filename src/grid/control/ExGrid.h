@@ -30,6 +30,7 @@
 #include <array>
 #include <utility>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TExStringGrid;
@@ -1673,6 +1674,7 @@ private:
     static TSize RotatedSize(TSize Size, Integer Angle);
     // Graphic sizes (ExGrid_GraphicSizes.cpp).
     TPoint CellPixelSize(Integer ACol, Integer ARow) const;
+    std::optional<TPoint> CommonGraphicSize(const TCellGraphic* G, Integer ARow);
     TPoint GridImageSize();
     TPoint InterfaceSize(const TCellGraphic* G, TPoint Cell) const;
     TPoint RadioGroupSize(const TCellGraphic* G, bool Print);

@@ -3,6 +3,7 @@
 
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -51,6 +52,27 @@ bool IsButton(TCellType T)
 }
 
 } // namespace
+
+// The kinds whose room is the same on screen, on paper and for painting.
+std::optional<TPoint> TExStringGrid::CommonGraphicSize(const TCellGraphic* G, Integer ARow)
+{
+    switch (G->CellType()) {
+    case ctCheckBox:
+    case ctTriStateCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+        return Square(FControlLook->CheckSize());
+    case ctImages:
+        return ImagesSize(G);
+    case ctProgressPie:
+        return Square(20);
+    case ctShape:
+        return Square(RowHeights(ARow) - 2 * FXYOffset.Y);
+    default:
+        return std::nullopt;
+    }
+}
 
 TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow)
 {
@@ -128,7 +150,7 @@ TPoint TExStringGrid::GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer E
     const bool HasText = !Cells(ACol, ARow).isEmpty();
     const bool WidthShown = BesideText(G) || !HasText;
     const TPoint Cell = CellPixelSize(ACol, ARow);
-    TPoint Size(0, 0);
+    TPoint Size = CommonGraphicSize(G, ARow).value_or(TPoint(0, 0));
     switch (G->CellType()) {
     case ctBitmap:
     case ctIcon: {
@@ -143,21 +165,11 @@ TPoint TExStringGrid::GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer E
         Size = TPoint(WidthShown ? Image.X : 0, OverOrUnderText(G) || !HasText ? Image.Y : 0);
         break;
     }
-    case ctCheckBox:
-    case ctTriStateCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-        Size = Square(FControlLook->CheckSize());
-        break;
     case ctRadioButton:
         Size = Square(FControlLook->RadioSize());
         break;
     case ctRadio:
         Size = RadioGroupSize(G, false);
-        break;
-    case ctImages:
-        Size = ImagesSize(G);
         break;
     case ctPicture:
     case ctFilePicture:
@@ -167,14 +179,8 @@ TPoint TExStringGrid::GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer E
     case ctBitButton:
         Size = ButtonSize(G, HasText);
         break;
-    case ctProgressPie:
-        Size = Square(20);
-        break;
     case ctInterface:
         Size = InterfaceSize(G, Cell);
-        break;
-    case ctShape:
-        Size = Square(RowHeights(ARow) - 2 * FXYOffset.Y);
         break;
     case ctRating:
         Size = TPoint(G->CellAngle() * 18, 16);
@@ -197,6 +203,8 @@ TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double Sc
     if (!G)
         return TPoint(0, 0);
     const bool HasText = !Cells(ACol, ARow).isEmpty();
+    if (const auto Common = CommonGraphicSize(G, ARow))
+        return *Common;
     const TPoint Cell = CellPixelSize(ACol, ARow);
     switch (G->CellType()) {
     case ctBitmap:
@@ -209,18 +217,10 @@ TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double Sc
     }
     case ctDataImage:
         return GridImageSize();
-    case ctCheckBox:
-    case ctTriStateCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-        return Square(FControlLook->CheckSize());
     case ctRadioButton:
         return Square(FControlLook->RadioSize());
     case ctRadio:
         return RadioGroupSize(G, true);
-    case ctImages:
-        return ImagesSize(G);
     case ctPicture:
     case ctFilePicture: {
         // A scale of 0 or less prints the picture unscaled.
@@ -231,7 +231,6 @@ TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double Sc
     case ctButton:
     case ctBitButton:
         return PackedSize(G);
-    case ctProgressPie:
     case ctNode:
         return Square(20);
     case ctProgress:
@@ -239,8 +238,6 @@ TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double Sc
         return Cell;
     case ctInterface:
         return InterfaceSize(G, Cell);
-    case ctShape:
-        return Square(RowHeights(ARow) - 2 * FXYOffset.Y);
     default:
         return TPoint(0, 0);
     }
@@ -259,7 +256,7 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(Integer ACol, Integer ARow, Inte
         return nullptr;
     HAlign = G->CellHAlign();
     VAlign = G->CellVAlign();
-    TPoint Size(0, 0);
+    TPoint Size = CommonGraphicSize(G, ARow).value_or(TPoint(0, 0));
     switch (G->CellType()) {
     case ctBitmap:
         Size = GraphicSize(G->CellBitmap());
@@ -272,21 +269,8 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(Integer ACol, Integer ARow, Inte
         Size = GridImageSize();
         TextAllowed = G->CellType() == ctImageList;
         break;
-    case ctCheckBox:
-    case ctTriStateCheckBox:
-        Size = Square(FControlLook->CheckSize());
-        break;
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-        Size = Square(FControlLook->CheckSize());
-        TextAllowed = false;
-        break;
     case ctRadioButton:
         Size = Square(FControlLook->RadioSize() + 4);
-        break;
-    case ctImages:
-        Size = ImagesSize(G);
         break;
     case ctPicture:
     case ctFilePicture: {
@@ -298,19 +282,16 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(Integer ACol, Integer ARow, Inte
     case ctBitButton:
         Size = PackedSize(G);
         break;
-    case ctProgressPie:
-        Size = Square(20);
-        break;
     case ctInterface:
         Size = InterfaceSize(G, TPoint(0, 0));
-        break;
-    case ctShape:
-        Size = Square(RowHeights(ARow) - 2 * FXYOffset.Y);
         break;
     case ctRating:
         Size = TPoint(G->CellAngle() * 18, 16);
         TextAllowed = false;
         break;
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
     case ctRadio:
     case ctProgress:
     case ctXPProgress:
