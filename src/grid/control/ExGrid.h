@@ -667,6 +667,24 @@ public:
     void RegisterSelListener(ITExStringGridSelect* AListener) { FISelect = AListener; }
     void UnRegisterSelListener(ITExStringGridSelect*) { FISelect = nullptr; }
 
+    // ----------------------------------------------------------- painting (ExGrid_Paint.cpp,
+    // ExGrid_PaintText.cpp)
+    // ACol is a display column, turned into the real one with Remap.
+    void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+    // The font of a cell for measuring; RCol is the real column.
+    void GetFontProperties(Integer ACol, Integer RCol, Integer ARow, TGridDrawState& AState, TFont* AFont,
+                           TBrush* ABrush, bool Remap);
+    // The sort mark of column ACol centred at (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer Y, Integer X);
+    void DrawRichCell(Integer ACol, Integer ARow, TRect ARect, TCanvas* Canvas);
+    // Percent of Color1 mixed into Color2, clNone giving way to the other
+    // colour. Class members: the drop-down unit has a BlendColor of its own.
+    static TColor BlendColor(TColor Color1, TColor Color2, Integer Percent);
+    static TColor BlendColorIf(TColor Color1, TColor Color2, bool Mix, Integer Percent);
+
     // ----------------------------------------------------------- published settings
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     TColor HighlightColor() const { return FHighlightColor; }
@@ -1260,6 +1278,12 @@ protected:
     // sorting jumps to typed text.
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
 
+    void Paint() override;
+    void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
+    void PaintCellContent(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
+    void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                         TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
     void CreateWnd() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1625,6 +1649,8 @@ protected:
 
 private:
     friend class TColumnSize;
+    // One cell's painting, step by step (ExGrid_Paint.h).
+    friend class TExGridCellPainter;
     template <class T>
     void SetAndInvalidate(T& Field, T Value);
     // A linked component, forgotten when it goes (Notification).
@@ -1691,6 +1717,11 @@ private:
     TGridRect FOldSelection;
     bool FUseEnabledRows = false;
     bool FSelChange = false;
+    // Painting: ACol is a display column; a cell's colours before the
+    // selection look.
+    bool IsHeaderCell(Integer ACol, Integer ARow);
+    TColor FUnselectedBrushColor = clNone;
+    TColor FUnselectedFontColor = clNone;
 };
 
 template <class T>

@@ -237,6 +237,25 @@ run extra-argument 2 'unhidecolsall 3
 run bad-list 2 'hiderowlist 1,,2
 ' ""
 
+# Painting: an own colour (decimal or "$" hexadecimal), the mixer, and the
+# client area written as a PNG of the grid's size.
+png=$(mktemp --suffix=.png)
+run render 0 "new 3 3 1 1
+color 1 1 255
+color 2 2 \$00FF00
+mixer 1 50
+render $png
+" ""
+if [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; then
+  echo "FAIL render: $png is no PNG"
+  failures=$((failures + 1))
+fi
+rm -f "$png"
+run bad-colour 2 'color 1 1 $xyz
+' ""
+run unwritable-render 1 'render /nonexistent-dir/grid.png
+' "error: cannot write /nonexistent-dir/grid.png"
+
 # The message on standard error names the line.
 err=$(printf 'dump\n\nbogus\n' | "$CFGTOOL" grid-run - 2>&1 >/dev/null)
 case "$err" in
