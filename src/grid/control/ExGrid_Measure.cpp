@@ -120,11 +120,9 @@ TSize TExStringGrid::MeasureCellText(Integer ACol, Integer DisplCol, Integer ARo
 void TExStringGrid::SetMeasureFont(Integer ACol, Integer DisplCol, Integer ARow)
 {
     TFont* Font = Canvas()->Font();
+    TGridDrawState State;
+    GetFontProperties(DisplCol, ACol, ARow, State, Font, Canvas()->Brush(), true);
     const bool Heading = DisplCol < FixedCols() || ARow < FixedRows();
-    // Interim until the cell painting's font query lands: the heading or
-    // the cell's font, then the cell colour hook.
-    Font->Assign(Heading && !HasCellProperties(ACol, ARow) ? FFixedFont.get() : GetCellFont(ACol, ARow));
-    GetCellColor(ACol, ARow, TGridDrawState(), Canvas()->Brush(), Font);
     if (Heading && FActiveCellShow && FActiveCellFont->Style().Contains(fsBold))
         Font->SetStyle(Font->Style() + TFontStyles{fsBold});
     if (FZoomFactor != 0)
@@ -174,7 +172,7 @@ TSize TExStringGrid::MeasurePlainText(Integer ACol, Integer ARow, String Text, I
             Text += u'w';
         Integer Angle = 0;
         const Cardinal Lines = IsRotated(ACol, ARow, Angle) ? DT_SINGLELINE : DT_WORDBREAK;
-        const Integer Height = DrawText(C, Text, -1, R, DT_CALCRECT | Lines | DT_EXPANDTABS | DT_NOPREFIX);
+        const Integer Height = DrawText(C, Text, -1, R, DT_CALCRECT | Lines | DT_EXPANDTABS | DT_EDITCONTROL | DT_NOPREFIX);
         return TSize(R.Right - R.Left, Height);
     }
     QStringList Lines = Text.split(u'\r');
