@@ -182,6 +182,21 @@ TEST_F(ExGridPaintTest, BlendColorRoundsHalvesToEvenAndGivesWayToNone)
     EXPECT_EQ(TExStringGrid::BlendColorIf(clWhite, clBlack, true, 25), RGB(64, 64, 64));
 }
 
+TEST_F(ExGridPaintTest, NewCellPropertiesTakeTheCellsLookWithoutBandOrHeaderColour)
+{
+    TFont Bold;
+    Bold.Assign(G.Font());
+    Bold.SetSize(14);
+    G.Font()->Assign(&Bold);
+    EXPECT_EQ(G.CellProperties(2, 2)->BrushColor(), GridColor);
+    EXPECT_EQ(G.CellProperties(2, 2)->FontSize(), 14);
+    EXPECT_EQ(G.CellProperties(2, 0)->BrushColor(), clNone);
+    Bands(G, 1, 1);
+    EXPECT_EQ(G.CellProperties(3, 3)->BrushColor(), clNone);
+    // Nothing else of the grid made properties while resolving those.
+    EXPECT_FALSE(G.HasCellProperties(3, 2));
+}
+
 // ---------------------------------------------------------------- header looks
 
 TEST_F(ExGridPaintTest, XPHeadersRunVerticallyFromGradientFromToGradientTo)
