@@ -360,6 +360,19 @@ TEST_F(ExGridPaintTest, TheFilterRowTextNeverRunsUnderTheGlyph)
     EXPECT_FALSE(HasInk(I, TRect(H.Right - 16, H.Top, H.Right, H.Bottom)));
 }
 
+TEST_F(ExGridPaintTest, DataCheckBoxCellsShowNoText)
+{
+    G.SetCells(2, 2, QStringLiteral("a"));
+    G.SetCells(2, 3, QStringLiteral("WWWW"));
+    G.SetCells(2, 4, QStringLiteral("WWWW"));
+    G.AddCheckBox(2, 2, false, true);
+    G.AddCheckBox(2, 3, false, true);
+    Show();
+    const QImage I = Grab();
+    EXPECT_EQ(CellImage(I, 2, 2), CellImage(I, 2, 3));
+    EXPECT_NE(CellImage(I, 2, 3), CellImage(I, 2, 4));
+}
+
 TEST_F(ExGridPaintTest, ASortMarkInRightToLeftModeLeavesTheOrientation)
 {
     G.SetBiDiMode(bdRightToLeft);
