@@ -207,6 +207,27 @@ TEST(GraphicsTextTest, WordBreakDrawsLinesBelowEachOther)
     EXPECT_LT(Ink.Right, R.Right);
 }
 
+TEST(GraphicsTextTest, EditControlLeavesOutALastLineShownOnlyInPart)
+{
+    const String Text = QStringLiteral("first\r\nsecond\r\nthird");
+    for (const bool Edit : {false, true}) {
+        TextPaper P(200, 100);
+        const int H = P.C()->TextHeight(QStringLiteral("Ag"));
+        const TRect R = Rect(0, 0, 200, 2 * H + H / 2);
+        P.Draw(Text, R, DT_WORDBREAK | (Edit ? DT_EDITCONTROL : 0));
+        const TInk Ink = FindInk(P.B);
+        if (Edit)
+            EXPECT_LT(Ink.Bottom, 2 * H);
+        else
+            EXPECT_GE(Ink.Bottom, 2 * H);
+    }
+    // The first line shows even where it does not fit whole.
+    TextPaper P(200, 100);
+    const int H = P.C()->TextHeight(QStringLiteral("Ag"));
+    P.Draw(Text, Rect(0, 0, 200, H / 2 + 2), DT_WORDBREAK | DT_EDITCONTROL);
+    EXPECT_GT(FindInk(P.B).Count, 0);
+}
+
 TEST(GraphicsTextTest, EllipsesKeepTheTextInsideTheRectangle)
 {
     const String Long = QStringLiteral("A caption much too long for its place");

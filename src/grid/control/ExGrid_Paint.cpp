@@ -308,6 +308,9 @@ void TExGridCellPainter::ResolveLook()
     WW = G.WordWrap();
     G.GetVisualProperties(Col, Row, State, false, false, true, C->Brush(), ColorTo, MirrorColor, MirrorColorTo,
                           C->Font(), HA, VA, WW, GD);
+    Graphic = G.GetCellGraphicInfo(RCol, Row, GW, GH, GraphicHAlign, GraphicVAlign, TextAllowed);
+    if (RCol == 0 && G.IsNode(Row) && G.HasCellProperties(0, Row))
+        GW = G.CellProperties(0, Row)->NodeLevel() * 12 + 4;
     if (State.Contains(gdSelected) && !State.Contains(gdFocused) && G.SelectionColor() == clNone)
         C->Brush()->SetColor(clHighlight);
     if (G.ZoomFactor() != 0)

@@ -231,9 +231,11 @@ TRect TExGridCellPainter::Mirrored(const TRect& T) const
 
 bool TExGridCellPainter::ShowsSortMark() const
 {
-    // Interim: no header shows a sort mark until the grid's sort-indicator
-    // row test exists.
-    return false;
+    const TSortSettings* S = G.SortSettings();
+    const Integer Position = G.FSortIndexes->FindIndex(RCol);
+    const bool Sorted = RCol == S->Column() || Position >= 0;
+    return G.HasSortIndicator(RCol, Row) && Sorted && G.FixedRows() > 0 &&
+           (Col >= G.FixedCols() || S->FixedCols()) && (Position <= 0 || S->IndexShow());
 }
 
 Integer TExGridCellPainter::SortMarkY(const TRect& T) const
@@ -310,9 +312,10 @@ Cardinal TExGridCellPainter::PlainTextFlags(const String& Text) const
 
 void TExGridCellPainter::DrawPlainCellText(TRect T, String Text)
 {
-    const bool Sorted = ShowsSortMark();
-    if (Sorted && HA == taCenter)
+    const TSortSettings* SortSettings = G.SortSettings();
+    if (HA == taCenter && Row == SortSettings->Row() && SortSettings->Show() && RCol == SortSettings->Column())
         T.Left += 10;
+    const bool Sorted = ShowsSortMark();
     String Raw = G.Cells(RCol, Row);
     const bool URL = G.URLShow() && HasURLScheme(Raw);
     TFont* Font = C->Font();

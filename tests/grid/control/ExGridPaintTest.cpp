@@ -182,6 +182,21 @@ TEST_F(ExGridPaintTest, BlendColorRoundsHalvesToEvenAndGivesWayToNone)
     EXPECT_EQ(TExStringGrid::BlendColorIf(clWhite, clBlack, true, 25), RGB(64, 64, 64));
 }
 
+TEST_F(ExGridPaintTest, NewCellPropertiesTakeTheCellsLookWithoutBandOrHeaderColour)
+{
+    TFont Bold;
+    Bold.Assign(G.Font());
+    Bold.SetSize(14);
+    G.Font()->Assign(&Bold);
+    EXPECT_EQ(G.CellProperties(2, 2)->BrushColor(), GridColor);
+    EXPECT_EQ(G.CellProperties(2, 2)->FontSize(), 14);
+    EXPECT_EQ(G.CellProperties(2, 0)->BrushColor(), clNone);
+    Bands(G, 1, 1);
+    EXPECT_EQ(G.CellProperties(3, 3)->BrushColor(), clNone);
+    // Nothing else of the grid made properties while resolving those.
+    EXPECT_FALSE(G.HasCellProperties(3, 2));
+}
+
 // ---------------------------------------------------------------- header looks
 
 TEST_F(ExGridPaintTest, XPHeadersRunVerticallyFromGradientFromToGradientTo)
@@ -343,6 +358,19 @@ TEST_F(ExGridPaintTest, TheFilterRowTextNeverRunsUnderTheGlyph)
     const TRect H = G.CellRect(2, 0);
     EXPECT_TRUE(HasInk(I, TRect(H.Left, H.Top, H.Right - 16, H.Bottom)));
     EXPECT_FALSE(HasInk(I, TRect(H.Right - 16, H.Top, H.Right, H.Bottom)));
+}
+
+TEST_F(ExGridPaintTest, DataCheckBoxCellsShowNoText)
+{
+    G.SetCells(2, 2, QStringLiteral("a"));
+    G.SetCells(2, 3, QStringLiteral("WWWW"));
+    G.SetCells(2, 4, QStringLiteral("WWWW"));
+    G.AddCheckBox(2, 2, false, true);
+    G.AddCheckBox(2, 3, false, true);
+    Show();
+    const QImage I = Grab();
+    EXPECT_EQ(CellImage(I, 2, 2), CellImage(I, 2, 3));
+    EXPECT_NE(CellImage(I, 2, 3), CellImage(I, 2, 4));
 }
 
 TEST_F(ExGridPaintTest, ASortMarkInRightToLeftModeLeavesTheOrientation)
