@@ -28,6 +28,7 @@ constexpr Integer SelectorHeight = 90;
 struct TGallery {
     TForm* Form = nullptr;
     std::map<QString, TExCustomDropDown*> Examples;
+    TExCustomItemSelector* Selector = nullptr;
     Integer Rows = 0;
 
     template <class T = TExCustomDropDown>
@@ -54,6 +55,11 @@ void ApplyStyle(TGallery& G, TQVXStyle Style)
 {
     for (const auto& [Name, D] : G.Examples)
         D->SetComponentStyle(Style);
+    // The item selector takes the item colours a picking drop-down gives it.
+    if (G.Selector && !G.Examples.empty()) {
+        G.Examples.begin()->second->SetItemAppearanceStyle(G.Selector->ItemAppearance(), Style);
+        G.Selector->Panel()->Invalidate();
+    }
 }
 
 // The sixteen component styles; choosing one recolours every example.
@@ -97,6 +103,7 @@ void AddItemSelector(TGallery& G)
         Item->SetHint(StripHTMLTags(QString::fromLatin1(Caption)));
     }
     Selector->UpdateSelectorPanel();
+    G.Selector = Selector;
 }
 
 void BuildGallery(TGallery& G)
@@ -160,39 +167,53 @@ QImage WindowPicture(TForm* Form, TExCustomDropDown* Open)
     return Picture;
 }
 
+// The gallery's options, read before the platform's own (which would take
+// "--style" for itself); false for a call that is not understood.
+bool ReadOptions(int argc, char** argv, QString& OpenName, QString& ScreenshotFile, Integer& Style)
+{
+    for (int I = 1; I < argc; ++I) {
+        const QString A = QString::fromLocal8Bit(argv[I]);
+        const bool HasValue = I + 1 < argc;
+        const QString Value = HasValue ? QString::fromLocal8Bit(argv[I + 1]) : QString();
+        bool Number = false;
+        const int N = Value.toInt(&Number);
+        if (A == QLatin1String("--open") && HasValue)
+            OpenName = Value;
+        else if (A == QLatin1String("--screenshot") && HasValue)
+            ScreenshotFile = Value;
+        else if (A == QLatin1String("--style") && Number && N >= 0 && N <= Integer(tsOffice2010Black))
+            Style = N;
+        else
+            return false;
+        ++I;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication App(argc, argv);
-    Application->Initialize();
     QString OpenName, ScreenshotFile;
     Integer Style = -1;
-    const QStringList Args = App.arguments();
-    for (qsizetype I = 1; I < Args.size(); ++I) {
-        if (Args[I] == QLatin1String("--open") && I + 1 < Args.size())
-            OpenName = Args[++I];
-        else if (Args[I] == QLatin1String("--screenshot") && I + 1 < Args.size())
-            ScreenshotFile = Args[++I];
-        else if (Args[I] == QLatin1String("--style") && I + 1 < Args.size() && Args[I + 1].toInt() >= 0 &&
-                 Args[I + 1].toInt() <= Integer(tsOffice2010Black))
-            Style = Args[++I].toInt();
-        else {
-            std::fprintf(stderr, "usage: dropdown-gallery [--open NAME] [--style N] [--screenshot FILE]\n");
-            return 2;
-        }
+    if (!ReadOptions(argc, argv, OpenName, ScreenshotFile, Style)) {
+        std::fprintf(stderr, "usage: dropdown-gallery [--open NAME] [--style N] [--screenshot FILE]\n");
+        return 2;
     }
+    int QtArgc = 1;
+    QApplication App(QtArgc, argv);
+    Application->Initialize();
     TForm* Form = nullptr;
     Application->CreateForm(Form);
     Form->SetCaption(QStringLiteral("Drop-down gallery"));
     TGallery G{Form};
     BuildGallery(G);
     TComboBox* Chooser = AddStyleChooser(G);
+    AddItemSelector(G);
     if (Style >= 0) {
         Chooser->SetItemIndex(Style);
         ApplyStyle(G, TQVXStyle(Style));
     }
-    AddItemSelector(G);
     Form->SetClientWidth(420);
     Form->SetClientHeight(24 + G.Rows * RowHeight + SelectorHeight);
     TExCustomDropDown* Open = nullptr;
