@@ -171,6 +171,15 @@ void UseIniFile(TExStringGrid& G, const QString& Text)
     G.ColumnSize()->SetSection(Text.mid(Blank + 1));
 }
 
+// "glStandard" .. "glOffice2007" or "glCustom".
+void SetLookByName(TExStringGrid& G, const QString& Name)
+{
+    const Integer Look = GetEnumValue<TGridLook>(Name);
+    if (Look < 0)
+        throw TScriptError{QStringLiteral("unknown look \"%1\"").arg(Name)};
+    G.SetLook(TGridLook(Look));
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -242,6 +251,7 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("colsize"), {0, true, [](TGridRun& Run, V, T S) { UseIniFile(Run.Grid(), S); }}},
         {QStringLiteral("savecolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().SaveColSizes(); }}},
         {QStringLiteral("loadcolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().LoadColSizes(); }}},
+        {QStringLiteral("look"), {0, true, [](TGridRun& Run, V, T S) { SetLookByName(Run.Grid(), S); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

@@ -145,6 +145,11 @@ run extra-argument 2 'unhidecolsall 3
 ' ""
 run bad-list 2 'hiderowlist 1,,2
 ' ""
+run look-by-name 0 'look glOffice2007
+look glCustom
+' ""
+run unknown-look 2 'look glPurple
+' ""
 
 # The message on standard error names the line.
 err=$(printf 'dump\n\nbogus\n' | "$CFGTOOL" grid-run - 2>&1 >/dev/null)
