@@ -1,6 +1,7 @@
 // Draws the program's own pictures (button glyphs, step pictures, the maker's
 // logo, the standard-kind strips of the push button) into
-// src/shell/resources, and the grid's (the spin arrows) into
+// src/shell/resources, and the grid's (the spin arrows, check boxes, radio
+// buttons, node, leaf and filter glyphs) into
 // src/grid/base/resources. Run once when a picture changes and commit the
 // PNGs:
 //
@@ -289,6 +290,135 @@ QImage KindStrip(int H, const std::function<void(QPainter&, double)>& Draw)
     return Strip;
 }
 
+// ---------------------------------------------------------------- the grid's glyphs
+// Drawn without smoothing on the magenta key, which the grid draws
+// transparent (the bottom-left pixel, and the top-left one for the node,
+// leaf and filter glyphs); those corners stay key-coloured.
+
+QImage Keyed(int W, int H, const std::function<void(QPainter&)>& Draw)
+{
+    QImage Img(W, H, QImage::Format_RGB32);
+    Img.fill(Key);
+    QPainter P(&Img);
+    Draw(P);
+    P.end();
+    Img.setPixelColor(0, H - 1, Key);
+    return Img;
+}
+
+struct BoxColours {
+    QColor Border, FillTop, FillBottom, Mark;
+};
+
+// The XP boxes, then the flat (QVX) ones: enabled and disabled.
+const BoxColours XPBox{QColor(28, 81, 128), QColor(220, 220, 215), QColor(255, 255, 255), QColor(33, 161, 33)};
+const BoxColours XPBoxOff{QColor(202, 200, 187), QColor(245, 244, 234), QColor(245, 244, 234), QColor(202, 200, 187)};
+const BoxColours QVXBox{QColor(125, 165, 224), QColor(232, 240, 252), QColor(255, 255, 255), QColor(20, 60, 140)};
+const BoxColours QVXBoxOff{QColor(180, 180, 180), QColor(240, 240, 240), QColor(240, 240, 240), QColor(160, 160, 160)};
+
+void CheckMark(QPainter& P, int S, const QColor& C)
+{
+    P.setPen(QPen(C, 1));
+    const int M = S / 2;
+    for (int D = 0; D < 3; ++D) {
+        P.drawLine(3, M - 2 + D, 5, M + D);
+        P.drawLine(5, M + D, S - 4, M - 4 + D);
+    }
+}
+
+QImage CheckBoxGlyph(int S, const BoxColours& C, bool Checked)
+{
+    return Keyed(S, S, [&](QPainter& P) {
+        QLinearGradient G(0, 0, S, S);
+        G.setColorAt(0, C.FillTop);
+        G.setColorAt(1, C.FillBottom);
+        P.fillRect(1, 1, S - 2, S - 2, G);
+        P.setPen(C.Border);
+        P.drawRect(0, 0, S - 1, S - 1);
+        if (Checked)
+            CheckMark(P, S, C.Mark);
+    });
+}
+
+QImage RadioGlyph(int S, const BoxColours& C, bool Checked)
+{
+    return Keyed(S, S, [&](QPainter& P) {
+        QLinearGradient G(0, 0, S, S);
+        G.setColorAt(0, C.FillTop);
+        G.setColorAt(1, C.FillBottom);
+        P.setBrush(G);
+        P.setPen(C.Border);
+        P.drawEllipse(1, 1, S - 3, S - 3);
+        if (Checked) {
+            P.setPen(Qt::NoPen);
+            P.setBrush(C.Mark);
+            P.drawEllipse(S / 2 - 3, S / 2 - 3, 6, 6);
+        }
+    });
+}
+
+// A leaf: a page with its corner folded, open showing lines.
+QImage LeafGlyph(bool Open)
+{
+    return Keyed(12, 12, [&](QPainter& P) {
+        P.setPen(QColor(90, 110, 60));
+        P.setBrush(Open ? QColor(200, 230, 150) : QColor(120, 170, 70));
+        P.drawPolygon(QPolygon({QPoint(2, 10), QPoint(2, 4), QPoint(6, 1), QPoint(10, 1), QPoint(10, 7), QPoint(6, 10)}));
+        P.drawLine(3, 9, 9, 2);
+    });
+}
+
+// A box with a minus, and a plus when collapsed.
+QImage XPNodeGlyph(bool Collapsed)
+{
+    return Keyed(10, 10, [&](QPainter& P) {
+        P.fillRect(1, 1, 8, 8, QColor(240, 240, 235));
+        P.setPen(QColor(120, 152, 181));
+        P.drawRect(0, 0, 9, 9);
+        P.setPen(Qt::black);
+        P.drawLine(2, 4, 7, 4);
+        if (Collapsed)
+            P.drawLine(4, 2, 4, 7);
+        // Rounded corners; the node drawing takes the top-left one as the
+        // transparent colour.
+        P.setPen(Key);
+        P.drawPoint(0, 0);
+        P.drawPoint(9, 0);
+        P.drawPoint(9, 9);
+    });
+}
+
+QImage FilterGlyph()
+{
+    return Keyed(16, 16, [](QPainter& P) {
+        P.setPen(QColor(60, 60, 60));
+        P.setBrush(QColor(250, 250, 250));
+        P.drawPolygon(QPolygon({QPoint(2, 3), QPoint(13, 3), QPoint(9, 8), QPoint(9, 13), QPoint(6, 12), QPoint(6, 8)}));
+    });
+}
+
+// The flat glyphs of the colour tones: a filled square or dot.
+QImage MetroGlyph(bool Radio, bool On)
+{
+    const QColor Dark(80, 80, 80);
+    return Keyed(15, 15, [&](QPainter& P) {
+        P.setPen(Dark);
+        P.setBrush(Qt::white);
+        if (Radio)
+            P.drawEllipse(1, 1, 12, 12);
+        else
+            P.drawRect(1, 1, 12, 12);
+        if (!On)
+            return;
+        P.setPen(Qt::NoPen);
+        P.setBrush(Dark);
+        if (Radio)
+            P.drawEllipse(4, 4, 7, 7);
+        else
+            P.fillRect(4, 4, 7, 7, Dark);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -387,5 +517,22 @@ int main(int argc, char** argv)
     QDir().mkpath(GridDir);
     Save(ArrowGlyph(5, 4, true, Back), GridDir, QStringLiteral("EsgSpinUp"));
     Save(ArrowGlyph(5, 4, false, Back), GridDir, QStringLiteral("EsgSpinDown"));
+    // Check boxes (15) and radio buttons (16): QVX 01..04, XP 05..08, each
+    // checked, unchecked, checked disabled, unchecked disabled.
+    const BoxColours* Boxes[] = {&QVXBox, &QVXBox, &QVXBoxOff, &QVXBoxOff, &XPBox, &XPBox, &XPBoxOff, &XPBoxOff};
+    for (int I = 0; I < 8; ++I) {
+        const QString N = QStringLiteral("%1").arg(I + 1, 2, 10, QLatin1Char('0'));
+        Save(CheckBoxGlyph(15, *Boxes[I], I % 2 == 0), GridDir, QStringLiteral("ESGCHK") + N);
+        Save(RadioGlyph(16, *Boxes[I], I % 2 == 0), GridDir, QStringLiteral("ESGRAD") + N);
+    }
+    Save(LeafGlyph(true), GridDir, QStringLiteral("ESGLEAFOPEN"));
+    Save(LeafGlyph(false), GridDir, QStringLiteral("ESGLEAFCLOSE"));
+    Save(XPNodeGlyph(false), GridDir, QStringLiteral("XPNODEO"));
+    Save(XPNodeGlyph(true), GridDir, QStringLiteral("XPNODEC"));
+    Save(FilterGlyph(), GridDir, QStringLiteral("ESGFILT"));
+    Save(MetroGlyph(false, true), GridDir, QStringLiteral("metrocheckon"));
+    Save(MetroGlyph(false, false), GridDir, QStringLiteral("metrocheckoff"));
+    Save(MetroGlyph(true, true), GridDir, QStringLiteral("metroradioon"));
+    Save(MetroGlyph(true, false), GridDir, QStringLiteral("metroradiooff"));
     return 0;
 }

@@ -200,6 +200,15 @@ TColor ColorNumber(const QString& Text)
     return TColor(Cardinal(Value));
 }
 
+// "glStandard" .. "glOffice2007" or "glCustom".
+void SetLookByName(TExStringGrid& G, const QString& Name)
+{
+    const Integer Look = GetEnumValue<TGridLook>(Name);
+    if (Look < 0)
+        throw TScriptError{QStringLiteral("unknown look \"%1\"").arg(Name)};
+    G.SetLook(TGridLook(Look));
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -279,6 +288,7 @@ const std::map<QString, TCommand>& Commands()
              Run.Grid().SetSelectionColorMixerFactor(N[1]);
          }}},
         {QStringLiteral("render"), {0, true, [](TGridRun& Run, V, T S) { Run.Render(S); }}},
+        {QStringLiteral("look"), {0, true, [](TGridRun& Run, V, T S) { SetLookByName(Run.Grid(), S); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

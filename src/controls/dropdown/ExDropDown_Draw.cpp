@@ -30,43 +30,7 @@ Byte ChannelByte(Int64 Value)
     return Byte(std::clamp<Int64>(Value, 0, 255));
 }
 
-void PenAndBrush(TCanvas* Canvas, TColor Color)
-{
-    Canvas->Pen()->SetColor(Color);
-    Canvas->Brush()->SetColor(Color);
-}
-
 } // namespace
-
-void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, TRect R, bool Horizontal)
-{
-    if (!Canvas)
-        return;
-    Steps = std::max(Steps, 1);
-    if (Horizontal)
-        R.Right -= 1;
-    else
-        R.Bottom -= 1;
-    const double Extent = Horizontal ? R.Width() : R.Height();
-    const double D = Extent / Steps;
-    const TRgbChannels From = ChannelsOf(FromColor);
-    const TRgbChannels To = ChannelsOf(ToColor);
-    const auto Step = [&](Integer F, Integer T, Integer N) { return ChannelByte(F + Round(double(N) * (T - F) / Steps)); };
-    const Integer Band = Integer(Round(D)) + 1;
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Brush()->SetStyle(bsSolid);
-    for (Integer N = 0; N < Steps; ++N) {
-        PenAndBrush(Canvas, RGB(Step(From.R, To.R, N), Step(From.G, To.G, N), Step(From.B, To.B, N)));
-        const Integer O = Integer(Round(N * D) & 0xFFFF);
-        // Pen and brush are one colour: the band is the rectangle filled,
-        // also when it is one pixel thin.
-        if (Horizontal)
-            Canvas->FillRect(TRect(R.Left + O, R.Top, R.Left + O + Band, R.Bottom));
-        else
-            Canvas->FillRect(TRect(R.Left, R.Top + O, R.Right, R.Top + O + Band));
-    }
-}
 
 TColor BlendColor(TColor Color1, TColor Color2, Integer Percent)
 {

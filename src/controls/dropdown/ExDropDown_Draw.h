@@ -2,16 +2,13 @@
 // The free routines of the drop-down unit: gradients and backgrounds, colour
 // blending, text measuring and fitting, and the number-text routines of the
 // edit types. Separators are the user's, read at each use.
+#include "grid/base/ExUtil.h"
 #include "rtl/Graphics.h"
 #include "rtl/Windows.h"
 
 class TImageList;
 class TPictureContainer;
 
-// Bands of a gradient from FromColor to ToColor (Steps 0 or less counts as
-// 1), left to right when Horizontal, else top to bottom; the rectangle's
-// far edge is moved in by 1 first. Channels and bands round half to even.
-void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, TRect R, bool Horizontal);
 // Percent of Color1 mixed into Color2; 100 or more gives Color1 as it is,
 // 0 or less Color2.
 TColor BlendColor(TColor Color1, TColor Color2, Integer Percent);

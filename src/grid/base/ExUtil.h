@@ -168,6 +168,11 @@ TColor ScaleColorPercent(TColor Color, Integer Percent);
 // itself when ColorTo is clNone or Min = Max.
 TColor GradientColorAt(TColor Color, TColor ColorTo, Integer Min, Integer Max, Integer Position);
 
+// The one gradient fill of the grid and the drop-downs: Steps bands (0 or
+// less counts as 1) from FromColor to ToColor, left to right when
+// Horizontal, else top to bottom; the rectangle's far edge is moved in by 1
+// first. Channels and bands round half to even.
+void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, TRect R, bool Horizontal);
 // Steps + 1 bands from Color to ColorTo across R, left to right or top to
 // bottom; Steps is kept to 1 .. the extent - 1. With one colour clNone the
 // other fills R. A reversed top and bottom are swapped.

@@ -1,4 +1,5 @@
 #include "grid/base/ExUtil.h"
+#include "grid/base/GridResources.h"
 #include "grid/base/ExXPVS.h"
 
 #include <QFontMetrics>
@@ -265,6 +266,34 @@ TColor GradientColorAt(TColor Color, TColor ColorTo, Integer Min, Integer Max, I
 
 // ---------------------------------------------------------------------------
 // Gradients
+
+void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, TRect R, bool Horizontal)
+{
+    if (!Canvas)
+        return;
+    Steps = std::max(Steps, 1);
+    if (Horizontal)
+        R.Right -= 1;
+    else
+        R.Bottom -= 1;
+    const double Extent = Horizontal ? R.Width() : R.Height();
+    const double D = Extent / Steps;
+    const TColor From = ColorToRGB(FromColor);
+    const TColor To = ColorToRGB(ToColor);
+    const auto Step = [&](Byte F, Byte T, Integer N) { return ClampedColorByte(F + Round(double(N) * (T - F) / Steps)); };
+    const Integer Band = Integer(Round(D)) + 1;
+    for (Integer N = 0; N < Steps; ++N) {
+        UseSolidPenAndBrush(Canvas, RGB(Step(GetRValue(From), GetRValue(To), N), Step(GetGValue(From), GetGValue(To), N),
+                                        Step(GetBValue(From), GetBValue(To), N)));
+        const Integer O = Integer(Round(N * D) & 0xFFFF);
+        // Pen and brush are one colour: the band is the rectangle filled,
+        // also when it is one pixel thin.
+        if (Horizontal)
+            Canvas->FillRect(TRect(R.Left + O, R.Top, R.Left + O + Band, R.Bottom));
+        else
+            Canvas->FillRect(TRect(R.Left, R.Top + O, R.Right, R.Top + O + Band));
+    }
+}
 
 void DrawGradient(TCanvas* Canvas, TColor Color, TColor ColorTo, bool Horizontal, TRect R, Integer Steps)
 {
@@ -663,6 +692,7 @@ void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor BackgroundCo
 
 void DrawTransparentResBitmap(TCanvas* Canvas, TColor BackgroundColor, const TRect& R, const String& ResName)
 {
+    Init_Grid_Resources();
     TBitmap Bitmap;
     try {
         Bitmap.LoadFromResourceName(ResName);

@@ -17,6 +17,7 @@
 // convert.
 #include "grid/base/BaseGrid.h"
 #include "grid/base/ExStyleIF.h"
+#include "grid/base/ExUtil.h"
 #include "grid/base/PictureContainer.h"
 #include "grid/base/esgcheck.h"
 #include "grid/control/ExGrid_Graphic.h"
@@ -85,6 +86,7 @@ RTL_NAMED_ENUM(TMouseSelectMode, msNormal, msColumn, msRow, msAll, msURL, msResi
 RTL_NAMED_ENUM(TSearchAction, saFindFirst, saFindPrevious, saFindNext)
 RTL_NAMED_ENUM(TColumnSizeLocation, clRegistry, clIniFile)
 RTL_NAMED_ENUM(TAutoSizeRows, arAll, arNormal, arFixed)
+RTL_NAMED_ENUM(TXPColorScheme, xpNone, xpBlue, xpGreen, xpGray, vistaAero)
 
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
@@ -528,6 +530,18 @@ public:
     void ApplyVCLStyleColors();
     void SetLook(TGridLook Value);
 
+    // ----------------------------------------------------------- looks, styles and colour
+    // tones (ExGrid_Looks.cpp)
+    void SetComponentStyle(TQVXStyle AStyle);
+    void SetColorTones(const TColorTones& ATones);
+    void SetTheme(TXPColorScheme Scheme);
+    // The drop-down editors that exist take the style.
+    void SetDropDownStyles(TQVXStyle AStyle);
+    // "" for glCustom.
+    static String LookToString(TGridLook Value);
+    static String LookToDisplayName(TGridLook Value);
+    void SetSyncGrid(TSyncGrid* Value);
+
     // ----------------------------------------------------------- answers on the per-cell
     // queries (ExGrid_CellQueries.cpp) and the column states (ExGrid_ColumnStates.cpp)
     bool GetCellPassword(Integer ACol, Integer ARow);
@@ -594,6 +608,149 @@ public:
     bool SetRadioButtonState(Integer ACol, Integer ARow, bool State);
     void SetRadioButtonColumnIndex(Integer ACol, Integer Index);
     Integer GetRadioButtonColumnIndex(Integer ACol);
+
+    // ----------------------------------------------------------- pictures, progress bars, buttons
+    // and the other cell graphics (ExGrid_GraphicKinds.cpp). Objects given to
+    // Add stay the caller's; Create answers an object the graphic owns.
+    void AddPicture(Integer ACol, Integer ARow, TPicture* APicture, bool transparent, TStretchMode stretchmode,
+                    Integer padding, TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(Integer ACol, Integer ARow, bool transparent, TStretchMode stretchmode,
+                            Integer padding, TCellHAlign hal, TCellVAlign val);
+    bool HasPicture(Integer ACol, Integer ARow) { return GetPicture(ACol, ARow) != nullptr; }
+    TPicture* GetPicture(Integer ACol, Integer ARow);
+    void RemovePicture(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+    void AddBitmap(Integer ACol, Integer ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(Integer ACol, Integer ARow, bool transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetBitmap(Integer ACol, Integer ARow);
+    bool HasBitmap(Integer ACol, Integer ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+    void RemoveBitmap(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+    void AddFilePicture(Integer ACol, Integer ARow, TFilePicture* AFilePicture, bool Transparent,
+                        TStretchMode stretchmode, Integer padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(Integer ACol, Integer ARow, bool Transparent, TStretchMode stretchmode,
+                                    Integer padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(Integer ACol, Integer ARow);
+    void RemoveFilePicture(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctFilePicture); }
+    void AddIcon(Integer ACol, Integer ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    TIcon* CreateIcon(Integer ACol, Integer ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    // The image operations do nothing without GridImages.
+    void AddImageIdx(Integer ACol, Integer ARow, Integer Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(Integer ACol, Integer ARow, Integer& idx);
+    void SetImageIdx(Integer ACol, Integer ARow, Integer Idx);
+    void RemoveImageIdx(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
+    void AddDataImage(Integer ACol, Integer ARow, Integer Aidx, TCellHAlign hal, TCellVAlign val);
+    bool HasDataImage(Integer ACol, Integer ARow);
+    void RemoveDataImage(Integer ACol, Integer ARow);
+    void AddMultiImage(Integer ACol, Integer ARow, Integer Dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImages); }
+    void AddProgress(Integer ACol, Integer ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(Integer ACol, Integer ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                       TColor BKTextColor);
+    void AddProgressFormatted(Integer ACol, Integer ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const String& Fmt, Double Min, Double Max);
+    bool HasProgress(Integer ACol, Integer ARow);
+    void RemoveProgress(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+    void AddExProgress(Integer ACol, Integer ARow, Integer Min, Integer Max);
+    void RemoveExProgress(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctXPProgress); }
+    void AddProgressPie(Integer ACol, Integer ARow, TColor Color, Integer Value);
+    void SetProgressPie(Integer ACol, Integer ARow, Integer Value);
+    void RemoveProgressPie(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
+    void AddRangeIndicator(Integer ACol, Integer ARow, Integer Range, TColor NegColor, TColor PosColor,
+                           bool ShowValue);
+    void RemoveRangeIndicator(Integer ACol, Integer ARow)
+    {
+        RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator);
+    }
+    void AddComment(Integer ACol, Integer ARow, const String& Comment);
+    void AddColorComment(Integer ACol, Integer ARow, const String& Comment, TColor Color);
+    bool IsComment(Integer ACol, Integer ARow, String& Comment);
+    String GetComment(Integer ACol, Integer ARow);
+    // A comment on a cell without graphic, a new text on a comment cell,
+    // else nothing.
+    void SetComment(Integer ACol, Integer ARow, const String& Value);
+    void RemoveComment(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+    void RemoveAllComments();
+    void AddShape(Integer ACol, Integer ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void SetShapeColor(Integer ACol, Integer ARow, TColor FillColor);
+    TColor GetShapeColor(Integer ACol, Integer ARow);
+    void RemoveShape(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+    void AddRating(Integer ACol, Integer ARow, Integer Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(Integer ACol, Integer ARow);
+    void RemoveRating(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+    void AddScrollBar(Integer ACol, Integer ARow, bool AutoRange);
+    bool HasScrollBar(Integer ACol, Integer ARow);
+    bool HasAutoRangeScrollBar(Integer ACol, Integer ARow);
+    void SetScrollPosition(Integer ACol, Integer ARow, Integer Pos);
+    // -1 without scroll bar.
+    Integer GetScrollPosition(Integer ACol, Integer ARow);
+    void SetScrollProp(Integer ACol, Integer ARow, TScrollProp Prop);
+    // (-1, -1) without scroll bar.
+    TScrollProp GetScrollProp(Integer ACol, Integer ARow);
+    void RemoveScrollBar(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctScrollbar); }
+    void AddButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption, TCellHAlign hal,
+                   TCellVAlign val);
+    void AddBitButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption, TBitmap* Glyph,
+                      TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption,
+                             TCellHAlign hal, TCellVAlign val);
+    bool HasButton(Integer ACol, Integer ARow);
+    // ACol is a display column in these three.
+    void SetButtonText(Integer ACol, Integer ARow, const String& Caption);
+    String GetButtonText(Integer ACol, Integer ARow);
+    void PushButton(Integer ACol, Integer ARow, bool push);
+    void RemoveButton(Integer ACol, Integer ARow);
+    void RemoveBitButton(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitButton); }
+    void RemoveAllButtons();
+    void AddExpand(Integer ACol, Integer ARow, Integer ExpandedHeight);
+    bool HasExpand(Integer ACol, Integer ARow);
+    bool ToggleExpand(Integer ACol, Integer ARow);
+    bool GetExpandState(Integer ACol, Integer ARow);
+    Integer GetExpandHeight(Integer ACol, Integer ARow, bool Expanded);
+    void RemoveExpand(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctExpand); }
+    void AddInterfacedCell(Integer ACol, Integer ARow, TPersistent* AObject);
+    TPersistent* GetInterfacedCell(Integer ACol, Integer ARow);
+    void RemoveInterfacedCell(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctInterface); }
+    // On a check box, data check box or radio button the balloon joins the
+    // box; on another graphic nothing happens.
+    void AddBalloon(Integer ACol, Integer ARow, const String& Title, const String& Text, Integer Icon);
+    bool HasBalloon(Integer ACol, Integer ARow);
+    bool IsBalloon(Integer ACol, Integer ARow, String& Title, String& Text, Integer& Icon);
+    void RemoveBalloon(Integer ACol, Integer ARow);
+    void AddMarker(Integer ACol, Integer ARow, Integer ErrPos, Integer ErrLen);
+    void GetMarker(Integer ACol, Integer ARow, Integer& ErrPos, Integer& ErrLen);
+    void RemoveMarker(Integer ACol, Integer ARow);
+    void RemoveAllMarkers();
+    // Lays the in-cell scroll bar over the cell (real column), with the
+    // cell's position, range and page size.
+    void ShowCellScrollBar(Integer ACol, Integer ARow);
+    TScrollBar* CellScrollBar() const { return FScrollBar; }
+    // Empty unless the base cell holds an expand button.
+    TRect GetExpandRect(Integer ACol, Integer ARow);
+    // ACol is a display column; empty without graphic.
+    TRect GetButtonRect(Integer ACol, Integer ARow);
+
+    // ----------------------------------------------------------- drawing cell graphics, check
+    // boxes and radio buttons (ExGrid_GraphicPaint.cpp)
+    // R is the cell rectangle, GW x GH the graphic's size, TW the width of
+    // the cell's text (0 without text), HA and VA the cell's alignments.
+    void DrawCellGraphic(TCanvas* Canvas, Integer ACol, Integer ARow, TGridDrawState AState, TRect R,
+                         TCellGraphic* Graphic, Integer GW, Integer GH, Integer TW, TAlignment HA, TVAlignment VA);
+    void DrawCheck(TCanvas* Canvas, TRect R, bool Checked, TCheckBoxState State, bool TriState,
+                   TGridControlStyle Style, bool Grayed, bool Enabled);
+    void DrawRadioGroup(TCanvas* Canvas, TRect R, bool Reverse, Double Scale, TGridControlStyle Style, Integer ARow,
+                        Integer ACol, bool Selected, TStrings* Items, bool Disabled, bool Horizontal, Integer Checked,
+                        Integer Count);
+    // The angle is brought into 0 .. 360.
+    void AddRotated(Integer ACol, Integer ARow, SmallInt AAngle, const String& s);
+    void SetRotated(Integer ACol, Integer ARow, SmallInt AAngle);
+    void RemoveRotated(Integer ACol, Integer ARow);
+    // Moves Rect's left and top to the start point of Text rotated by Angle
+    // so that it lies in Rect (inset by 2) by the alignments; draws nothing.
+    void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
+                         const String& Text);
+    Integer VertCellMargin() const;
+    Integer HorzCellMargin() const;
 
     // ----------------------------------------------------------- row flags (ExGrid_Selection.cpp)
     // By display row, or by real row with MouseActions.RowSelectPersistent.
@@ -869,15 +1026,15 @@ public:
     TSortSettings* SortSettings() const { return FSortSettings.get(); }
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
     TColor URLColor() const { return FURLColor; }
-    void SetURLColor(TColor Value) { FURLColor = Value; }
+    void SetURLColor(TColor Value);
     bool URLShow() const { return FURLShow; }
-    void SetURLShow(bool Value) { FURLShow = Value; }
+    void SetURLShow(bool Value);
     bool URLShowInText() const { return FURLShowInText; }
-    void SetURLShowInText(bool Value) { FURLShowInText = Value; }
+    void SetURLShowInText(bool Value);
     bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
     void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
     bool URLFull() const { return FURLFull; }
-    void SetURLFull(bool Value) { FURLFull = Value; }
+    void SetURLFull(bool Value);
     bool URLEdit() const { return FURLEdit; }
     void SetURLEdit(bool Value) { FURLEdit = Value; }
     bool UseInternalHintClass() const { return FUseInternalHintClass; }
@@ -904,6 +1061,19 @@ public:
     void SetQVXGradientMirrorFrom(TColor Value) { FQVXGradientMirrorFrom = Value; }
     TColor QVXGradientMirrorTo() const { return FQVXGradientMirrorTo; }
     void SetQVXGradientMirrorTo(TColor Value) { FQVXGradientMirrorTo = Value; }
+    // The header's hover and down colours.
+    RTL_STORED_PROPERTY(TColor, QVXGradientHoverFrom, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientHoverTo, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientHoverMirrorFrom, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientHoverMirrorTo, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientHoverBorder, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientDownFrom, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientDownTo, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorFrom, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorTo, clNone)
+    RTL_STORED_PROPERTY(TColor, QVXGradientDownBorder, clNone)
+    RTL_STORED_PROPERTY(TColor, FixedColor, clBtnFace)
+    const TColorTones& Tones() const { return FTones; }
     bool SaveFixedCells() const { return FSaveFixedCells; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
     bool SaveFixedRows() const { return FSaveFixedRows; }
@@ -1294,6 +1464,11 @@ protected:
     void RowHeightsChanged() override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
     void WMTimer(TWMTimer& Message) override;
+    // Keeps an automatic scroll-bar range in step with the text.
+    void CellTextChanged(Integer ACol, Integer ARow) override;
+    // Messages of the in-cell scroll bar move it and its cell; others go to
+    // the grid's own scroll bar.
+    void WMVScroll(TWMScroll& Message) override;
 
     // The form's resize handler while the grid follows the form.
     void FormResized(TObject* Sender);
@@ -1601,6 +1776,7 @@ protected:
     std::unique_ptr<TControlList> FControlList;
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
     std::unique_ptr<TSyncGrid> FSyncGrid;
+    TColorTones FTones;
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TBalloonSettings> FBalloonSettings;
     std::unique_ptr<TShowModified> FShowModified;
@@ -1709,6 +1885,36 @@ private:
     TCellGraphic* RadioGroup(Integer ACol, Integer ARow);
     TCellGraphic* CreateRadioGraphic(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
     TCellGraphic* RadioButton(Integer ACol, Integer ARow);
+    // Drawing cell graphics (ExGrid_GraphicPaint.cpp). While painting a
+    // text that is no number reads as 0.
+    Double PaintFloat(Integer ACol, Integer ARow);
+    TRect PlaceCellGraphic(TRect R, TCellGraphic* Graphic, Integer GW, Integer GH, Integer TW, TAlignment HA,
+                           TVAlignment VA);
+    void DrawCellCheck(TCanvas* Canvas, Integer ACol, Integer ARow, TCellGraphic* G, TRect P);
+    void DrawCellGraphicKind(TCanvas* Canvas, Integer ACol, Integer ARow, TGridDrawState AState, TRect R, TRect P,
+                             TCellGraphic* G, TAlignment HA, TVAlignment VA);
+    void DrawCellProgress(TCanvas* Canvas, Integer ACol, Integer ARow, TRect R, TCellGraphic* G);
+    void DrawCellXPProgress(TCanvas* Canvas, Integer ACol, Integer ARow, TRect R, TCellGraphic* G);
+    void DrawCellComment(TCanvas* Canvas, TRect R, TCellGraphic* G);
+    void DrawCellRating(TCanvas* Canvas, Integer ACol, Integer ARow, TRect P, TCellGraphic* G);
+    void DrawCellButton(TCanvas* Canvas, Integer ACol, Integer ARow, TRect R, TRect P, TCellGraphic* G);
+    void DrawRotatedCell(TCanvas* Canvas, Integer ACol, Integer ARow, TRect R, Integer Angle, TAlignment HA,
+                         TVAlignment VA);
+    void DrawCellNode(TCanvas* Canvas, Integer ARow, TGridDrawState AState, TRect R, bool Collapsed);
+    // Cell graphic kinds (ExGrid_GraphicKinds.cpp).
+    TCellGraphic* GraphicOfType(Integer ACol, Integer ARow, TCellType Kind);
+    TCellGraphic* BaseGraphicOfType(Integer ACol, Integer ARow, TCellType Kind);
+    void AddProgressGraphic(Integer ACol, Integer ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, bool TextColors, const String& Fmt, Double Min, Double Max);
+    void ForEachDisplayCell(const std::function<void(Integer, Integer)>& Action);
+    void ApplyAutoScrollRange(Integer ACol, Integer ARow);
+    // The new position clamped to the bar's range; answers whether it moved.
+    bool CellScrollBarMessage(TWMScroll& Message);
+    Integer FScrollCol = -1;
+    Integer FScrollRow = -1;
+    // Looks: Role is a preset step's role (ExGrid_Looks.cpp).
+    void ApplyClassicLook(TGridLook Value);
+    void ApplyLookStep(int Role, TColor Value);
     // Selection.
     Integer FlagRow(Integer ARow) const;
     void CheckColumnIndex(Integer ACol) const;
@@ -1732,6 +1938,9 @@ void TExStringGrid::SetAndInvalidate(T& Field, T Value)
     Field = Value;
     Invalidate();
 }
+
+// X limited to 0 .. 100.
+Integer ClampPercent(Integer X);
 
 // Whether the cell's state is its data: data, virtual and row check boxes, data images.
 bool HasDataGraphic(TExStringGrid* Grid, Integer ACol, Integer ARow);

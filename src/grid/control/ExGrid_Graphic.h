@@ -26,6 +26,12 @@ RTL_NAMED_ENUM(TStretchMode, noStretch, Stretch, StretchWithAspectRatio, Shrink,
 
 RTL_NAMED_ENUM(TNodeType, cnFlat, cn3D, cnGlyph, cnLeaf, cnXP)
 
+// An in-cell scroll bar's page size and range.
+struct TScrollProp {
+    Integer PageSize = 0;
+    Integer Range = 0;
+};
+
 // The graphic of one cell. What each field holds depends on the kind; the
 // kinds that keep a colour where others keep an object use the Value
 // accessors of the same slot.

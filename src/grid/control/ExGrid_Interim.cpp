@@ -422,9 +422,9 @@ void TExStringGrid::LoadFromStream(TStream* Stream)
         }
 }
 
-// ---------------------------------------------------------------- decorations, looks, footer, search
+// ---------------------------------------------------------------- decorations, footer, search
 // Interim: these have no behaviour yet; they come with the window
-// decorations, the looks, the floating footer, the search bar and the
+// decorations, the floating footer, the search bar and the
 // balloon hints.
 
 void TExStringGrid::UpdateFooter() {}
@@ -432,23 +432,9 @@ void TExStringGrid::UpdateSearchFooter() {}
 void TExStringGrid::BalloonInit() {}
 void TExStringGrid::BalloonDone() {}
 void TExStringGrid::PaintBorder() {}
-void TExStringGrid::AdaptToOfficeTheme() {}
 void TExStringGrid::ApplyVCLStyleColors() {}
 void TExStringGrid::CalcFooter(Integer) {}
 void TExStringGrid::DoCalcFooter(Integer) {}
-
-void TExStringGrid::SetLook(TGridLook Value)
-{
-    // Interim: the look's colour presets come with the looks.
-    FLook = Value;
-    Invalidate();
-}
-
-void TExStringGrid::SetStyle(TExGridStyle)
-{
-    // Interim: the style presets come with the looks.
-    Invalidate();
-}
 
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,
@@ -679,12 +665,6 @@ void TExStringGrid::FilterCheckListDone(TObject*) {}
 void TExStringGrid::PaintDesignHelper() {}
 void TExStringGrid::DesignHelperClick(Integer, Integer) {}
 
-void TExStringGrid::DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow)
-{
-    if (OnRatingChange)
-        OnRatingChange(this, ACol, ARow, NewRate, Allow);
-}
-
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
 
@@ -695,8 +675,6 @@ bool TExStringGrid::DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRo
         OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, Allow);
     return Allow;
 }
-
-void TExStringGrid::DoScrollCell(Integer, Integer) {}
 
 bool TExStringGrid::CanShowFixedDropDown(Integer ACol, Integer ARow)
 {

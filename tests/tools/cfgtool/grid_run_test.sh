@@ -236,6 +236,11 @@ run extra-argument 2 'unhidecolsall 3
 ' ""
 run bad-list 2 'hiderowlist 1,,2
 ' ""
+run look-by-name 0 'look glOffice2007
+look glCustom
+' ""
+run unknown-look 2 'look glPurple
+' ""
 
 # Painting: an own colour (decimal or "$" hexadecimal), the mixer, and the
 # client area written as a PNG of the grid's size.
