@@ -156,7 +156,7 @@ bool TExStringGrid::IsFixedCell(Integer ACol, Integer ARow)
 
 bool TExStringGrid::EditingOn() const
 {
-    return Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+    return Options().Contains(goEditing) || FEditDisable || FMouseActions->RangeSelectAndEdit();
 }
 
 void TExStringGrid::CanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
