@@ -237,6 +237,11 @@ public:
     // The time of day; setting it keeps the day.
     TDateTime Time() const;
     void SetTime(TDateTime Value);
+    // The range the user may pick from; 0 is no bound.
+    TDateTime MinDate() const { return FMinDate; }
+    void SetMinDate(TDateTime Value) { FMinDate = Value; }
+    TDateTime MaxDate() const { return FMaxDate; }
+    void SetMaxDate(TDateTime Value) { FMaxDate = Value; }
     bool ShowCheckbox() const { return FShowCheckbox; }
     void SetShowCheckbox(bool Value);
     bool Checked() const { return FChecked; }
@@ -269,6 +274,8 @@ protected:
     void ApplyColor() override;
 
 private:
+    TDateTime FMinDate = 0;
+    TDateTime FMaxDate = 0;
     friend class TPickerBridge;
     void ApplyFormat();
     void ApplyChecked();

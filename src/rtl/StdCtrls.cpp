@@ -14,6 +14,7 @@
 #include <QValidator>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -1099,6 +1100,24 @@ void TCustomComboBox::SelectAll()
         E->selectAll();
 }
 
+Integer TCustomComboBox::SelStart() const
+{
+    const QLineEdit* E = ComboBox()->lineEdit();
+    return !E ? 0 : E->hasSelectedText() ? E->selectionStart() : E->cursorPosition();
+}
+
+Integer TCustomComboBox::SelLength() const
+{
+    const QLineEdit* E = ComboBox()->lineEdit();
+    return E ? Integer(E->selectedText().length()) : 0;
+}
+
+void TCustomComboBox::SetSelection(Integer Start, Integer Length)
+{
+    if (QLineEdit* E = ComboBox()->lineEdit())
+        E->setSelection(Start, Length);
+}
+
 String TCustomComboBox::GetText() const
 {
     return ComboBox()->currentText();
@@ -1238,6 +1257,35 @@ void TCustomCheckBox::TextChanged()
 void TCustomCheckBox::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     Message.Result = DLGC_BUTTON;
+}
+
+// ---------------------------------------------------------------- TButton
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetWidget(new TBridge<QPushButton>());
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 75, 25);
+}
+
+String TButton::GetText() const
+{
+    return static_cast<QPushButton*>(Handle())->text();
+}
+
+void TButton::TextChanged()
+{
+    static_cast<QPushButton*>(Handle())->setText(FText);
+}
+
+void TButton::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    Message.Result = DLGC_BUTTON;
+}
+
+void TButton::ApplyFocusPolicy()
+{
+    Handle()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // ---------------------------------------------------------------- TRadioButton

@@ -276,6 +276,11 @@ public:
     void SetDroppedDown(bool Value);
     void Clear();
     void SelectAll();
+    // The edit part's caret and selection (0-based); 0 for a list.
+    Integer SelStart() const;
+    Integer SelLength() const;
+    // Selects Length characters from Start.
+    void SetSelection(Integer Start, Integer Length);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -353,6 +358,18 @@ private:
 class TCheckBox : public TCustomCheckBox {
 public:
     explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+};
+
+// A push button: a left release inside clicks it (OnClick).
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* AOwner);
+
+protected:
+    String GetText() const override;
+    void TextChanged() override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void ApplyFocusPolicy() override;
 };
 
 // Checking one radio button unchecks its siblings (same parent).

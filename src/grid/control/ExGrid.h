@@ -541,6 +541,51 @@ public:
     static String LookToString(TGridLook Value);
     static String LookToDisplayName(TGridLook Value);
     void SetSyncGrid(TSyncGrid* Value);
+    // ----------------------------------------------------------- in-place editing
+    // (ExGrid_Edit.cpp: choosing, showing and committing the editors, the
+    // combo items; ExGrid_Advance.cpp: moving on after Enter, key press)
+    // ACol is a display column; the cell written is its real column.
+    void ShowEditControl(Integer ACol, Integer ARow);
+    void HideEditControl(Integer ACol, Integer ARow);
+    void HideCellEdit();
+    void ShowCellEdit();
+    void ClearComboString();
+    void AddComboString(const String& S);
+    void AddComboStringObject(const String& S, TObject* AObject);
+    bool RemoveComboString(const String& S);
+    bool SetComboSelectionString(const String& S);
+    void SetComboSelection(Integer Idx);
+    Integer GetComboCount();
+    Integer ComboIndex(Integer ACol, Integer ARow) { return GetComboIndex(ACol, ARow); }
+    Integer GetComboIndex(Integer ACol, Integer ARow);
+    void SetComboIndex(Integer ACol, Integer ARow, Integer Value);
+    void DateTimePickerChange(TObject* Sender);
+    void DatePickerChange(TObject* Sender);
+    void DatePickerCloseUp(TObject* Sender);
+    void DatePickerDropDown(TObject* Sender);
+    void GridButtonClick(TObject* Sender);
+    void AdvanceToNextCell(Integer ACol, Integer ARow, bool Force, bool AllowAutoEdit, bool Forward,
+                           bool Continuing, bool ShowEditor);
+    // A shared editor lost the focus: it closes and stores its value,
+    // unless the grid is closing it already or going away.
+    void EditorLostFocus();
+    // The cursor walk out of an editor at ACol: forced, left to right.
+    void WalkToNextCell(Integer ACol, bool Backward, bool ShowEditor);
+    // Interim until the grid's keyboard handling lands.
+    bool TabToNextCell(bool Backward);
+    void EditHTMLControl(Integer ACol, Integer ARow, const String& ID);
+    TGridCombo* Combobox() const { return EditCombo; }
+    TGridSpin* SpinEdit() { return GetSpinEdit(); }
+    TGridSpin* GetSpinEdit();
+    TGridDatePicker* DateTimePicker() { return GetDatePicker(); }
+    TGridDatePicker* GetDatePicker();
+    TGridDateTimePicker* DateAndTimePicker() { return GetDateAndTimePicker(); }
+    TGridDateTimePicker* GetDateAndTimePicker();
+    TGridEditBtn* BtnEdit() const { return EditBtn; }
+    TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
+    TGridButton* Btn() const { return GridButton; }
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* Value) { FEditLink = Value; }
 
     // ----------------------------------------------------------- answers on the per-cell
     // queries (ExGrid_CellQueries.cpp) and the column states (ExGrid_ColumnStates.cpp)
@@ -749,6 +794,7 @@ public:
     // so that it lies in Rect (inset by 2) by the alignments; draws nothing.
     void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
                          const String& Text);
+    // The text margins of a cell: XYOffset, doubled unless at the top-left only.
     Integer VertCellMargin() const;
     Integer HorzCellMargin() const;
 
@@ -815,9 +861,6 @@ public:
     // placement and whether the cell's text is drawn beside it.
     TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, Integer& Width, Integer& Height, TCellHAlign& HAlign,
                                      TCellVAlign& VAlign, bool& TextAllowed);
-    // The text margins of a cell: XYOffset, doubled unless at the top-left only.
-    Integer HorzCellMargin() const;
-    Integer VertCellMargin() const;
     // Repaints the row and column headings of the old and the new current cell.
     void RepaintActiveCellHeaders(Integer OldCol, Integer OldRow, Integer NewCol, Integer NewRow);
     // The one selection listener, told of every move of the current cell.
@@ -1454,6 +1497,20 @@ protected:
     void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
                          TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
                          TCellGradientDirection& GD) override;
+    friend class TExInplaceEdit;
+    friend class TGridCheckBox;
+    friend class TGridSpin;
+    friend class TGridCombo;
+    friend class TGridDatePicker;
+    friend class TGridDateTimePicker;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridButton;
+
+    bool CanEditShow() override;
+    bool SelectCell(Integer ACol, Integer ARow) override;
+    void KeyPress(Char& Key) override;
+    Integer GetEditLimit() override;
     void CreateWnd() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1794,7 +1851,29 @@ protected:
     TArrowWindow* ArwD = nullptr;
     TArrowWindow* ArwL = nullptr;
     TArrowWindow* ArwR = nullptr;
-    // The shared editors: declared here, made with the editing.
+    // Editing state (ExGrid_Edit.cpp).
+    TWinControl* EditCtrl = nullptr;
+    bool FEditing = false;
+    bool FEditActive = false;
+    bool FSpecialEditor = false;
+    bool FBlockKill = false;
+    bool FEntered = false;
+    bool FShowEditProcess = false;
+    bool FEditDisable = false;
+    bool FNoEditChange = false;
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    bool FForceSel = false;
+    bool FDisableChange = false;
+    bool LButFlg = false;
+    String FCellCache;
+    String FEditText;
+    TDateTime FOriginalDateTime = 0;
+    Integer FAECol = -1;
+    Integer FAERow = -1;
+    String SearchInc;
+    // The shared editors: the combo, check box, button editors and button
+    // with the grid, the spin editor and the pickers on first use.
     TGridCombo* EditCombo = nullptr;
     TGridSpin* FEditSpin = nullptr;
     TGridDatePicker* FEditDate = nullptr;
@@ -1827,6 +1906,26 @@ private:
     friend class TColumnSize;
     // One cell's painting, step by step (ExGrid_Paint.h).
     friend class TExGridCellPainter;
+    // Editing.
+    void CreateSharedEditors();
+    void ShowSpinEditor(TRect R, const String& Text);
+    void ShowComboEditor(TRect R, Integer ACol, Integer ARow, const String& Text);
+    void ShowDatePicker(TRect R, const String& Text);
+    void ShowCustomEditor(TRect R, Integer ACol, Integer ARow, TColor C);
+    // Places, shows, colours and focuses a shared editor.
+    void PresentEditor(TWinControl* Editor, TRect R, TColor C, Integer ACol, Integer ARow);
+    void PostStartChar(TWinControl* Editor);
+    void CommitSpinEditor(Integer ACol, Integer ARow);
+    void DecideEditing(Integer ACol, Integer ARow);
+    void AfterCellSelected(Integer ARow);
+    bool StepAdvance(Integer& ACol, Integer& ARow, bool Forward);
+    void ShowEditorAfterAdvance(Integer StartCol, Integer StartRow, bool AllowAutoEdit);
+    Integer FirstDataCol() const;
+    Integer LastDataCol() const;
+    Integer LastDataRow() const;
+    // Interim until the data services land: the first data row whose cell
+    // in the sort column begins with Text (case ignored); -1 when none.
+    Integer SearchSortColumn(const String& Text);
     template <class T>
     void SetAndInvalidate(T& Field, T Value);
     // A linked component, forgotten when it goes (Notification).
@@ -1941,6 +2040,9 @@ void TExStringGrid::SetAndInvalidate(T& Field, T Value)
 
 // X limited to 0 .. 100.
 Integer ClampPercent(Integer X);
+// The date and time pickers need common controls above 4.69; set when
+// the grid unit starts, from the library's file version.
+extern bool DoDatePicker;
 
 // Whether the cell's state is its data: data, virtual and row check boxes, data images.
 bool HasDataGraphic(TExStringGrid* Grid, Integer ACol, Integer ARow);

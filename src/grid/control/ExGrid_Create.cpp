@@ -183,7 +183,7 @@ void TExStringGrid::CreateWindowObjects()
     ArwD = new TArrowWindow(this, arrDown);
     ArwL = new TArrowWindow(this, arrLeft);
     ArwR = new TArrowWindow(this, arrRight);
-    // The shared editors come with the editing: each is made on first use.
+    CreateSharedEditors();
 }
 
 void TExStringGrid::TakeOverFormResize()

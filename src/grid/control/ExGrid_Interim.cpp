@@ -270,30 +270,25 @@ void TExStringGrid::CellControlsUpdate(bool)
 }
 
 // ---------------------------------------------------------------- edit cycle
-// Interim until cell validation and the edit cycle land: the runtime's text
-// editor, its text stored on hiding, validation through OnCellValidate.
+// Interim until cell validation and the edit cycle land: the editor closed
+// on a key, validation through OnCellValidate.
 
-void TExStringGrid::ShowInplaceEdit()
-{
-    StoreOldCellText(Col(), Row());
-    FEditMode = true;
-    ShowEditor();
-}
-
-void TExStringGrid::HideInplaceEdit()
-{
-    if (!EditorMode())
-        return;
-    UpdateText();
-    HideEditor();
-    FEditMode = false;
-}
-
-void TExStringGrid::DoneInplaceEdit(Word, TShiftState)
+void TExStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift)
 {
     FBlockFocus = true;
-    FEditMode = false;
+    FEditing = false;
     HideInplaceEdit();
+    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1)
+        AddRow();
+    const bool AlwaysEdit = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    if (CanFocus())
+        SetFocus();
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
+        KeyDown(Key, Shift);
+    FNavigation->SetAlwaysEdit(AlwaysEdit);
+    if (Key == VK_RETURN)
+        AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
     FBlockFocus = false;
 }
 
@@ -319,6 +314,16 @@ bool TExStringGrid::ValidateCell(const String& NewValue)
     const bool AdvanceOnEnter = FNavigation->AdvanceOnEnter();
     FNavigation->SetAdvanceOnEnter(false);
     FValidating = true;
+    // A handler that raises leaves the grid able to validate again.
+    struct TRestore {
+        TExStringGrid* Grid;
+        bool AdvanceOnEnter;
+        ~TRestore()
+        {
+            Grid->FValidating = false;
+            Grid->FNavigation->SetAdvanceOnEnter(AdvanceOnEnter);
+        }
+    } Restore{this, AdvanceOnEnter};
     String Value = NewValue;
     bool Valid = true;
     const Integer RealC = RealColIndex(Col());
@@ -333,8 +338,6 @@ bool TExStringGrid::ValidateCell(const String& NewValue)
     FNewCellText = Value;
     if (Valid)
         SetCells(RealC, Row(), Value);
-    FValidating = false;
-    FNavigation->SetAdvanceOnEnter(AdvanceOnEnter);
     FLastValidation = Valid;
     return Valid;
 }
@@ -342,12 +345,6 @@ bool TExStringGrid::ValidateCell(const String& NewValue)
 bool TExStringGrid::ValidateCellWide(const String& NewValue)
 {
     return ValidateCell(NewValue);
-}
-
-TInplaceEdit* TExStringGrid::CreateEditor()
-{
-    // Interim: the runtime's editor until the grid's own text editor lands.
-    return TBaseGrid::CreateEditor();
 }
 
 // ---------------------------------------------------------------- cell stream
@@ -452,11 +449,6 @@ bool TExStringGrid::EditorStartedByKey()
     return FStartEditChar != Char(0);
 }
 
-void TExStringGrid::EditorToCell(Integer ACol, Integer ARow, const String& Value)
-{
-    SetCells(ACol, ARow, Value);
-}
-
 void TExStringGrid::BeforeSelectAll(bool&) {}
 
 void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
@@ -464,42 +456,15 @@ void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
     SetCells(ACol, ARow, Value);
 }
 
-void TExStringGrid::GetCurrentCell(String& S)
-{
-    S = Cells(RealColIndex(Col()), Row());
-}
-
-void TExStringGrid::SetCurrentCell(const String& S)
-{
-    SetCells(RealColIndex(Col()), Row(), S);
-}
-
 void TExStringGrid::GetCurrentCellEx(String& S)
 {
     GetCurrentCell(S);
-}
-
-void TExStringGrid::SetCurrentCellEx(const String& S)
-{
-    SetCurrentCell(S);
-}
-
-void TExStringGrid::RestoreCurrentCell()
-{
-    if (FOldCol >= 0 && FOldRow >= 0 && FOldRow < RowCount())
-        SetCells(RealColIndex(FOldCol), FOldRow, FOldCellText);
 }
 
 void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
 {
     if (OnPrintGetPageNum)
         OnPrintGetPageNum(this, PageNum, PageColNum, Text);
-}
-
-void TExStringGrid::DoGetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink)
-{
-    if (OnGetEditorProp)
-        OnGetEditorProp(this, ACol, ARow, AEditLink);
 }
 
 void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
@@ -642,11 +607,6 @@ void TExStringGrid::InvalidateGrid()
     Invalidate();
 }
 
-void TExStringGrid::DisableEditing()
-{
-    HideInplaceEdit();
-}
-
 void TExStringGrid::EditorKeyDown(Word&, TShiftState) {}
 
 void TExStringGrid::GotoFirstRow()
@@ -667,22 +627,6 @@ void TExStringGrid::DesignHelperClick(Integer, Integer) {}
 
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
-
-bool TExStringGrid::DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol)
-{
-    bool Allow = true;
-    if (OnCellChanging)
-        OnCellChanging(this, OldRow, OldCol, NewRow, NewCol, Allow);
-    return Allow;
-}
-
-bool TExStringGrid::CanShowFixedDropDown(Integer ACol, Integer ARow)
-{
-    bool Allow = false;
-    if (OnCanShowFixedDropDown)
-        OnCanShowFixedDropDown(this, ACol, ARow, Allow);
-    return Allow;
-}
 
 void TExStringGrid::DoStartBlockFocus()
 {

@@ -1,0 +1,511 @@
+// The grid's own text editor: character and paste filters by editor kind,
+// lookup completion, validation when the user leaves the cell, the walk to
+// neighbouring cells at the text's edges, and the clipboard and change
+// events.
+#include "grid/base/ExUtil.h"
+#include "grid/control/ExGrid_Editors.h"
+
+#include "rtl/Clipbrd.h"
+
+namespace {
+
+bool IsControlKey(char16_t K)
+{
+    return K == 8 || K == 9 || K == 13 || K == 27;
+}
+
+bool IsDigit(char16_t K)
+{
+    return K >= u'0' && K <= u'9';
+}
+
+} // namespace
+
+bool AcceptNumericChar(Char Key, const String& Text, Integer SelStart, const String&, bool Positive, bool& Beep)
+{
+    const char16_t K = Key.unicode();
+    Beep = false;
+    if (IsControlKey(K) || IsDigit(K))
+        return true;
+    if (!Positive && K == u'-' && !Text.contains(u'-') && SelStart == 0)
+        return true;
+    Beep = true;
+    return false;
+}
+
+bool AcceptFloatChar(Char Key, const String& Text, Integer SelStart, const String& SelText, bool Positive,
+                     bool Ctrl, bool& Beep)
+{
+    const char16_t K = Key.unicode();
+    Beep = false;
+    if (IsControlKey(K) || IsDigit(K))
+        return true;
+    if (K == FormatSettings.DecimalSeparator.unicode())
+        return !Text.contains(Key) || SelText.contains(Key);
+    if (K == FormatSettings.ThousandSeparator.unicode())
+        return false;
+    if (K == u'-' && !Positive) {
+        const bool Ok = (SelStart == 0 && !Text.contains(u'-')) || SelText.contains(u'-');
+        Beep = !Ok;
+        return Ok;
+    }
+    if (K == u',' || K == u'.' || K == u'-')
+        return true;
+    return Ctrl;
+}
+
+bool AcceptPastedText(TEditorType Kind, const String& ValidChars, String& Text)
+{
+    switch (Kind) {
+    case edNumeric:
+        return GetNumberKind(Text) == 0;
+    case edPositiveNumeric:
+        return GetNumberKind(Text) == 0 && !Text.contains(u'-');
+    case edFloat:
+        return GetNumberKind(Text) < 2;
+    case edPositiveFloat:
+        return GetNumberKind(Text) < 2 && !Text.contains(u'-');
+    case edMixedCase:
+        Text = ToMixedCase(Text);
+        return true;
+    case edLowerCase:
+        Text = Text.toLower();
+        return true;
+    case edUpperCase:
+        Text = Text.toUpper();
+        return true;
+    case edValidChars:
+        for (const QChar C : Text)
+            if (!ValidChars.contains(C))
+                return false;
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool ClipboardTextToPaste(TExStringGrid* Grid, TObject* Editor, String& Clip)
+{
+    if (!Clipboard()->HasFormat(CF_TEXT))
+        return false;
+    Clip = Clipboard()->AsText();
+    bool Allow = true;
+    if (Grid->OnClipboardPaste)
+        Grid->OnClipboardPaste(Editor, Allow);
+    if (Allow && Grid->OnClipboardBeforePasteCell)
+        Grid->OnClipboardBeforePasteCell(Editor, Grid->Col(), Grid->Row(), Clip, Allow);
+    return Allow;
+}
+
+String PasteInto(const String& Text, Integer SelStart, Integer SelLength, String Clip)
+{
+    if (Clip.endsWith(QStringLiteral("\r\n")) && Clip.indexOf(QStringLiteral("\r\n")) == Clip.length() - 2)
+        Clip.chop(2);
+    return Text.left(SelStart) + Clip + Text.mid(SelStart + SelLength);
+}
+
+// ---------------------------------------------------------------- TExInplaceEdit
+
+TExInplaceEdit::TExInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner), FGrid(static_cast<TExStringGrid*>(AOwner))
+{
+}
+
+void TExInplaceEdit::CreateWnd()
+{
+    TInplaceEdit::CreateWnd();
+    FLengthLimit = FGrid->MaxEditLength();
+    FWordWrap = FGrid->WordWrap();
+    GotKey = false;
+    Workmode = true;
+}
+
+void TExInplaceEdit::SetVAlign(bool Value)
+{
+    FValign = Value;
+    RecreateWnd();
+}
+
+void TExInplaceEdit::SetWordWrap(bool Value)
+{
+    FWordWrap = Value;
+    RecreateWnd();
+}
+
+void TExInplaceEdit::UpdateContents()
+{
+    FGrid->FNoEditChange = true;
+    TInplaceEdit::UpdateContents();
+    FGrid->FNoEditChange = false;
+    FColE = FGrid->Col();
+    FRowE = FGrid->Row();
+    const Integer RealC = FGrid->RealColIndex(FColE);
+    bool Password = FGrid->FEditControlType == edPassword;
+    SetPasswordChar(Password ? (FGrid->PasswordChar() != Char(0) ? FGrid->PasswordChar() : Char(u'*')) : Char(0));
+    // Interim until the cell's visual properties land: the cell's font and
+    // colour, else the grid's.
+    Font()->Assign(FGrid->GetCellFont(RealC, FRowE));
+    const TColor C = FGrid->Colors(RealC, FRowE);
+    SetColor(C == clNone || C == clDefault ? FGrid->Color() : C);
+    SetAlignment(FGrid->GetCellAlignment(RealC, FRowE).first);
+    FGrid->DoGetEditorProp(RealC, FRowE, nullptr);
+}
+
+void TExInplaceEdit::BoundsChanged()
+{
+    TRect R = FGrid->CellRect(FGrid->Col(), FGrid->Row());
+    if (FGrid->UseRightToLeftAlignment())
+        R.Left += 1;
+    SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    TRect Format(3, 3, Width() - 2, Height());
+    Perform(EM_SETRECTNP, 0, LPARAM(&Format));
+}
+
+void TExInplaceEdit::Change()
+{
+    TInplaceEdit::Change();
+    if (!FGrid->FNoEditChange && FGrid->OnEditChange)
+        FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+}
+
+void TExInplaceEdit::DoChange()
+{
+    if (!Workmode || SelLength() != 0 || !FGrid->Lookup())
+        return;
+    TStrings* Items = FGrid->LookupItems();
+    if (Items->Count() == 0)
+        return;
+    const bool Case = FGrid->LookupCaseSensitive();
+    const String Typed = Text().left(SelStart());
+    if (Typed.isEmpty())
+        return;
+    const String Prefix = Case ? Typed : Typed.toUpper();
+    for (Integer I = 0; I < Items->Count(); ++I) {
+        const String Item = Items->Strings(I);
+        if (!(Case ? Item : Item.toUpper()).startsWith(Prefix))
+            continue;
+        // The whole rest of the item, however long.
+        SetText(Typed + Item.mid(Typed.length()));
+        SetSelStart(Typed.length());
+        SetSelLength(Item.length() - Typed.length());
+        GotKey = false;
+        return;
+    }
+}
+
+bool TExInplaceEdit::ValidateOrRestore(const String& T)
+{
+    const String OldText = FGrid->FOldCellText;
+    const bool Valid = FGrid->ValidateCell(T);
+    FGrid->FNoEditChange = true;
+    SetText(FGrid->FNewCellText);
+    FGrid->FNoEditChange = false;
+    if (Valid)
+        return true;
+    if (FGrid->Navigation()->EditSelectAll())
+        SelectAll();
+    else
+        Deselect();
+    FGrid->FOldCellText = OldText;
+    return false;
+}
+
+void TExInplaceEdit::WMKeyDown(TWMKey& Message)
+{
+    Word Key = Message.CharCode;
+    const TShiftState Shift = KeyboardStateToShiftState() - TShiftState{ssLeft, ssRight, ssMiddle};
+    const bool Ctrl = Shift.Contains(ssCtrl);
+    FOldSelStart = SelStart();
+    TNavigation* Nav = FGrid->Navigation();
+    if (Key == VK_ESCAPE) {
+        FGrid->FNoEditChange = true;
+        SetText(FGrid->FCellCache);
+        FGrid->FNoEditChange = false;
+        FGrid->HideInplaceEdit();
+    } else if (Key == u'A' && Ctrl && !Shift.Contains(ssAlt)) {
+        SelectAll();
+        Message.CharCode = 0;
+        return;
+    } else if (Key == VK_RETURN && Ctrl && !(Nav->AllowCtrlEnter() && FGrid->WordWrap())) {
+        Message.CharCode = 0;
+        return;
+    } else {
+        const String T = Text();
+        if (Key == VK_TAB && FGrid->HasCellValidation()) {
+            if (!ValidateOrRestore(T)) {
+                Message.CharCode = 0;
+                return;
+            }
+            FGrid->HideInplaceEdit();
+            Message.CharCode = 0;
+            if (FGrid->Options().Contains(goTabs))
+                FGrid->TabToNextCell(Shift.Contains(ssShift));
+            else
+                PostMessage(FGrid->Handle(), WM_KEYDOWN, VK_TAB, 0);
+            return;
+        }
+        if (Key == VK_RETURN && !Nav->LineFeedOnEnter() && !Ctrl && !ValidateOrRestore(T)) {
+            Message.CharCode = 0;
+            return;
+        }
+        if (Key == VK_HOME && !Ctrl && !Shift.Contains(ssShift)) {
+            SetSelStart(0);
+            SetSelLength(0);
+            Message.CharCode = 0;
+            return;
+        }
+        if (Key == VK_END && !Ctrl && !Shift.Contains(ssShift)) {
+            Deselect();
+            Message.CharCode = 0;
+            return;
+        }
+    }
+    TInplaceEdit::WMKeyDown(Message);
+}
+
+void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
+{
+    FSelKeyDown = SelStart();
+    if (Key == VK_BACK || Key == VK_DELETE)
+        Workmode = false;
+    else if (Key != VK_RETURN && Key != VK_UP && Key != VK_DOWN)
+        Workmode = true;
+    FGrid->EditorKeyDown(Key, Shift);
+    // Left and Right walk out only through the key-up handling.
+    if (FGrid->Navigation()->CursorWalkEditor() && (Key == VK_LEFT || Key == VK_RIGHT) &&
+        !Shift.Contains(ssShift)) {
+        TCustomMaskEdit::KeyDown(Key, Shift);
+        return;
+    }
+    TInplaceEdit::KeyDown(Key, Shift);
+}
+
+void TExInplaceEdit::WalkOut(bool Backward)
+{
+    TExStringGrid* G = FGrid;
+    const Integer C = G->Col();
+    const Integer Next = Backward ? C - 1 : C + std::max<Integer>(G->CellSpan(G->RealColIndex(C), G->Row()).X, 0) + 1;
+    const bool HasNext = Backward ? C > G->FixedCols() : C < G->ColCount() - G->FixedRightCols() - 1;
+    if (HasNext && G->IsClickControlCell(G->RealColIndex(Next), G->Row())) {
+        if (G->ValidateCell(Text())) {
+            G->HideInplaceEdit();
+            G->SetCol(Next);
+        }
+        return;
+    }
+    if (Backward && !G->ValidateCell(Text()))
+        return;
+    G->HideInplaceEdit();
+    G->WalkToNextCell(C, Backward, false);
+}
+
+void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
+{
+    const bool Walk = FGrid->Navigation()->CursorWalkEditor() && SelLength() == 0 &&
+                      !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl);
+    if (Walk && Key == VK_LEFT && FOldSelStart == 0 && SelStart() == 0) {
+        Key = 0;
+        WalkOut(true);
+        return;
+    }
+    if (Walk && Key == VK_RIGHT && Text().length() == FSelKeyDown && SelStart() == Text().length()) {
+        Key = 0;
+        WalkOut(false);
+        return;
+    }
+    TInplaceEdit::KeyUp(Key, Shift);
+    DoChange();
+    if (FGrid->SizeWhileTyping()->Width())
+        FGrid->AutoSizeCol(FGrid->Col());
+}
+
+void TExInplaceEdit::WMKeyUp(TWMKey& Message)
+{
+    TInplaceEdit::WMKeyUp(Message);
+    if (SelStart() > 0) {
+        Word Key = 0;
+        FGrid->EditorKeyUp(Key, TShiftState{});
+    }
+}
+
+bool TExInplaceEdit::FilterChar(Char& Key, bool Ctrl)
+{
+    const char16_t K = Key.unicode();
+    const TEditorType Kind = FGrid->FEditControlType;
+    bool Beep = false;
+    bool Taken = true;
+    switch (Kind) {
+    case edNumeric:
+    case edPositiveNumeric:
+        Taken = AcceptNumericChar(Key, Text(), SelStart(), SelText(), Kind == edPositiveNumeric, Beep);
+        break;
+    case edFloat:
+    case edPositiveFloat:
+        Taken = AcceptFloatChar(Key, Text(), SelStart(), SelText(), Kind == edPositiveFloat, Ctrl, Beep);
+        break;
+    case edCapital:
+    case edUpperCase:
+        Key = Key.toUpper();
+        break;
+    case edLowerCase:
+        Key = Key.toLower();
+        break;
+    case edValidChars: {
+        const String Valid = FGrid->ValidChars();
+        Taken = K == 8 || K == 13 || Valid.contains(Key);
+        Beep = !Taken;
+        break;
+    }
+    default:
+        break;
+    }
+    if (Beep)
+        MessageBeep(0);
+    return Taken;
+}
+
+void TExInplaceEdit::AdvanceAfterLimit()
+{
+    TNavigation* Nav = FGrid->Navigation();
+    const Integer Max = FGrid->MaxEditLength();
+    if (Nav->AdvanceAuto() && Nav->AdvanceOnEnter() && Max > 0 && Text().length() >= Max && SelLength() == 0 &&
+        SelStart() == Text().length()) {
+        Char Enter(u'\r');
+        FGrid->KeyPress(Enter);
+    }
+}
+
+void TExInplaceEdit::WMChar(TWMKey& Message)
+{
+    Char Key(char16_t(Message.CharCode));
+    const bool Ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    TNavigation* Nav = FGrid->Navigation();
+    if (Key == u'.' && (Message.KeyData & (1 << 22)) && FGrid->ExcelStyleDecimalSeparator())
+        Key = FormatSettings.DecimalSeparator;
+    if ((Key.unicode() == 1 && Ctrl) ||
+        (Key.unicode() == 10 && !(Nav->AllowCtrlEnter() && (FGrid->WordWrap() || !FGrid->Multilinecells().isEmpty())))) {
+        Message.CharCode = 0;
+        return;
+    }
+    const char16_t K = Key.unicode();
+    if (FLengthLimit > 0 && Text().length() >= FLengthLimit && SelLength() == 0 && K != 8 && K != 27 && K != 13) {
+        Message.CharCode = 0;
+        return;
+    }
+    if (!FilterChar(Key, Ctrl)) {
+        Message.CharCode = 0;
+        return;
+    }
+    Message.CharCode = Key.unicode();
+    const Integer Caret = SelStart();
+    TInplaceEdit::WMChar(Message);
+    const char16_t Typed = char16_t(Message.CharCode);
+    if (Typed < 32 || IsMasked())
+        return;
+    // The taken character is typed here, so that the text can be looked at
+    // after it.
+    Message.CharCode = 0;
+    SetSelText(String(QChar(Typed)));
+    if (FGrid->FEditControlType == edMixedCase) {
+        SetText(ToMixedCase(Text()));
+        SetSelStart(Caret + 1);
+    }
+    AdvanceAfterLimit();
+}
+
+void TExInplaceEdit::KeyPress(Char& Key)
+{
+    if (Key == u'\r' && !FGrid->Navigation()->LineFeedOnEnter() && !FGrid->ValidateCell(Text())) {
+        String Current;
+        FGrid->GetCurrentCell(Current);
+        SetText(Current);
+        Key = Char(0);
+        return;
+    }
+    TInplaceEdit::KeyPress(Key);
+}
+
+void TExInplaceEdit::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TInplaceEdit::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTALLKEYS;
+    if (FGrid->HasCellValidation())
+        Message.Result |= DLGC_WANTTAB;
+}
+
+void TExInplaceEdit::WMCopy(TMessage& Message)
+{
+    bool Allow = true;
+    if (FGrid->OnClipboardCopy)
+        FGrid->OnClipboardCopy(this, Allow);
+    if (Allow)
+        TInplaceEdit::WMCopy(Message);
+}
+
+void TExInplaceEdit::WMCut(TMessage& Message)
+{
+    bool Allow = true;
+    if (FGrid->OnClipboardCut)
+        FGrid->OnClipboardCut(this, Allow);
+    if (Allow)
+        TInplaceEdit::WMCut(Message);
+}
+
+void TExInplaceEdit::WMPaste(TMessage&)
+{
+    String Clip;
+    if (!ClipboardTextToPaste(FGrid, this, Clip) || (FLengthLimit > 0 && FLengthLimit < Clip.length()))
+        return;
+    const Integer Start = SelStart();
+    const Integer Length = SelLength();
+    String NewText = PasteInto(Text(), Start, Length, Clip);
+    const Integer Pasted = NewText.length() - (Text().length() - Length);
+    if ((FLengthLimit <= 0 || NewText.length() <= FLengthLimit) &&
+        AcceptPastedText(FGrid->FEditControlType, FGrid->ValidChars(), NewText))
+        SetText(NewText);
+    FGrid->SetCurrentCellEx(Text());
+    SetSelStart(Length > 0 ? Start : Start + Pasted);
+    SetSelLength(Length > 0 ? Pasted : 0);
+    if (FGrid->OnClipboardAfterPasteCell)
+        FGrid->OnClipboardAfterPasteCell(this, FGrid->Col(), FGrid->Row(), Text());
+}
+
+void TExInplaceEdit::WMLButtonDblClk(TWMMouse& Message)
+{
+    TInplaceEdit::WMLButtonDblClk(Message);
+    if (FGrid->OnDblClickCell)
+        FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
+}
+
+void TExInplaceEdit::CMEnter(TMessage& Message)
+{
+    TInplaceEdit::CMEnter(Message);
+    FGotFocus = true;
+    FGrid->FNoEditChange = false;
+    FLengthLimit = FGrid->MaxEditLength();
+    if (!FGrid->Navigation()->EditSelectAll())
+        Deselect();
+    FGrid->LButFlg = false;
+}
+
+void TExInplaceEdit::CMExit(TMessage& Message)
+{
+    FGrid->FStartEditChar = Char(0);
+    if (FGrid->LookupHistory() && FGrid->LookupItems()->IndexOf(Text()) < 0)
+        FGrid->LookupItems()->Add(Text());
+    TInplaceEdit::CMExit(Message);
+    if (FAltBack || FGrid->ComponentState().Contains(csDestroying))
+        return;
+    if (!FGrid->Focused()) {
+        FGrid->ValidateCell(Text());
+        String Current;
+        FGrid->GetCurrentCell(Current);
+        SetText(Current);
+    }
+    FGrid->HideInplaceEdit();
+    FGrid->FEditing = false;
+    FGrid->FEditMode = false;
+    if (FGotFocus) {
+        FGotFocus = false;
+        FGrid->EditDone(FGrid->RealColIndex(FColE), FRowE);
+    }
+}
