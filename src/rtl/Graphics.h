@@ -282,6 +282,8 @@ constexpr Cardinal DT_NOCLIP = 0x0100;
 constexpr Cardinal DT_EXTERNALLEADING = 0x0200;
 constexpr Cardinal DT_CALCRECT = 0x0400;
 constexpr Cardinal DT_NOPREFIX = 0x0800;
+// With several lines: a last line that would show only in part is left out.
+constexpr Cardinal DT_EDITCONTROL = 0x2000;
 constexpr Cardinal DT_PATH_ELLIPSIS = 0x4000;
 constexpr Cardinal DT_END_ELLIPSIS = 0x8000;
 constexpr Cardinal DT_RTLREADING = 0x20000;

@@ -219,6 +219,9 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
         for (TTextLine& L : Lines)
             ApplyEllipsis(L, Face, Width, Format);
 
+    if ((Format & DT_EDITCONTROL) && !(Format & DT_CALCRECT) && !Single && LineH > 0)
+        Lines.resize(std::min(Lines.size(), std::max<size_t>(1, size_t(std::max(0, R.Height()) / LineH))));
+
     int MaxW = 0;
     for (const TTextLine& L : Lines)
         MaxW = std::max(MaxW, Face.Advance(L.Text));

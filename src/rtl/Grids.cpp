@@ -241,6 +241,14 @@ void TCustomGrid::SetDefaultDrawing(bool Value)
     InvalidateGrid();
 }
 
+void TCustomGrid::SetFixedColor(TColor Value)
+{
+    if (Value == FFixedColor)
+        return;
+    FFixedColor = Value;
+    InvalidateGrid();
+}
+
 // ---------------------------------------------------------------- geometry
 
 Integer TCustomGrid::AxisSize(bool Rows, Integer Index) const

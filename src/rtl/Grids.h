@@ -167,6 +167,9 @@ public:
     // the focus rectangle itself; DrawCell paints over that.
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool Value);
+    // The background of the fixed cells.
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor Value);
 
     // The grid is in editing mode; the editor shows where CanEditShow lets it.
     bool EditorMode() const { return FEditorMode; }
@@ -391,6 +394,7 @@ private:
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
     bool FDefaultDrawing = true;
+    TColor FFixedColor = clBtnFace;
 
     bool FEditorMode = false;
     Integer FInplaceCol = -1;

@@ -9,7 +9,6 @@ namespace {
 // Lines of normal cells and of fixed cells.
 constexpr TColor GridsLineColor = clSilver;
 constexpr TColor GridsFixedLineColor = clGray;
-constexpr TColor GridsFixedColor = clBtnFace;
 
 struct TGridsLine {
     Integer Index;
@@ -64,7 +63,7 @@ void TCustomGrid::Paint()
                 if (InSel && (!IsCurrent || RowSelect || FOptions.Contains(goDrawFocusSelected)))
                     State.Include(gdSelected);
             }
-            const TColor Back = Fixed ? GridsFixedColor : State.Contains(gdSelected) ? clHighlight : Color();
+            const TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : Color();
             C->Brush()->SetStyle(bsSolid);
             C->Brush()->SetColor(Back);
             C->Font()->SetColor(State.Contains(gdSelected) ? clHighlightText : TextColor);

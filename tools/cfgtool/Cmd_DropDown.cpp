@@ -6,6 +6,7 @@
 // ACTION, the raw text, the selection start and length (tab-separated); at
 // the end the value, the float value and the modified flag.
 #include "Command.h"
+#include "DropDownForm.h"
 #include "TextLines.h"
 
 #include "controls/dropdown/ExDropDown.h"
@@ -217,22 +218,13 @@ int DropDownEdit(const QStringList& Args)
     TDropDownOptions O;
     if (const QString Why = ParseDropDownOptions(Args, O); !Why.isEmpty())
         return RefuseDropDown(Why);
-    platform::SetUserDecimalSeparator(O.DS);
-    platform::SetUserThousandSeparator(O.TS);
-    FormatSettings = TFormatSettings::Create();
-    auto Form = std::make_unique<TForm>(nullptr);
-    Form->SetClientWidth(300);
-    Form->SetClientHeight(120);
-    auto* D = NewObject<TExCustomDropDown>(Form.get());
-    D->SetParent(Form.get());
-    D->SetBounds(10, 10, D->Width(), D->Height());
+    const std::unique_ptr<TForm> Form = cfgtool::MakeDropDownForm(O.DS, O.TS);
+    auto* D = cfgtool::PlaceDropDown<TExCustomDropDown>(Form.get());
     auto* Other = new TEdit(Form.get());
     Other->SetParent(Form.get());
     Other->SetTop(60);
     ApplyDropDownOptions(D, O);
-    Form->Show();
-    QApplication::setActiveWindow(Form->Handle());
-    D->SetFocus();
+    cfgtool::ShowAndFocus(Form.get(), D);
     for (const QString& Action : O.Actions) {
         if (!PerformDropDownAction(D, Other, Action))
             return RefuseDropDown(QStringLiteral("bad action: ") + Action);

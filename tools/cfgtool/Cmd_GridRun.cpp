@@ -10,8 +10,11 @@
 #include "grid/control/ExGrid.h"
 #include "rtl/Forms.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QTextStream>
+#include <QtTest/QTest>
 
 #include <cstdio>
 #include <functional>
@@ -26,6 +29,22 @@ public:
     TGridRun() : FForm(std::make_unique<TForm>(nullptr)) { NewGrid(); }
 
     TExStringGrid& Grid() { return *FGrid; }
+    // The client area as the grid paints it on the shown form, without the
+    // focus.
+    void Render(const QString& File)
+    {
+        if (!FForm->Visible()) {
+            FForm->SetClientWidth(FGrid->Width());
+            FForm->SetClientHeight(FGrid->Height());
+            FForm->Show();
+            QTest::qWaitForWindowExposed(FForm->Handle());
+        }
+        if (QWidget* Focus = QApplication::focusWidget())
+            Focus->clearFocus();
+        QApplication::processEvents();
+        if (!FGrid->ClientWidget()->grab().toImage().save(File, "PNG"))
+            throw Exception(QStringLiteral("cannot write %1").arg(File));
+    }
     void NewGrid()
     {
         delete FGrid;
@@ -180,6 +199,16 @@ void SetLookByName(TExStringGrid& G, const QString& Name)
     G.SetLook(TGridLook(Look));
 }
 
+// A colour number: decimal or "$" and hexadecimal digits, any 32-bit pattern.
+TColor ColorNumber(const QString& Text)
+{
+    bool Ok = false;
+    const qulonglong Value = Text.startsWith(u'$') ? Text.mid(1).toULongLong(&Ok, 16) : Text.toLongLong(&Ok) & 0xFFFFFFFFu;
+    if (!Ok || Value > 0xFFFFFFFFu)
+        throw TScriptError{QStringLiteral("not a colour: \"%1\"").arg(Text)};
+    return TColor(Cardinal(Value));
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -252,6 +281,14 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("savecolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().SaveColSizes(); }}},
         {QStringLiteral("loadcolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().LoadColSizes(); }}},
         {QStringLiteral("look"), {0, true, [](TGridRun& Run, V, T S) { SetLookByName(Run.Grid(), S); }}},
+        {QStringLiteral("color"), {2, true, [](TGridRun& Run, V N, T S) {
+             Run.Grid().SetColors(N[0], N[1], ColorNumber(S));
+         }}},
+        {QStringLiteral("mixer"), {2, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().SetSelectionColorMixer(N[0] != 0);
+             Run.Grid().SetSelectionColorMixerFactor(N[1]);
+         }}},
+        {QStringLiteral("render"), {0, true, [](TGridRun& Run, V, T S) { Run.Render(S); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

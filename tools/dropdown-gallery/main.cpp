@@ -1,9 +1,14 @@
-// dropdown-gallery [--open NAME] [--screenshot FILE]: one window with a
-// labelled example of each drop-down editor and edit type. --open opens
+// dropdown-gallery [--open NAME] [--style N] [--screenshot FILE]: one
+// window with a labelled example of each drop-down editor and edit type, a
+// chooser of the component styles that recolours every example (--style N
+// chooses one at the start) and an item selector on its own. --open opens
 // that example's pop-up once the window shows; --screenshot writes a
 // picture of the window with the open pop-up where it stands, then ends.
+#include "controls/dropdown/ExCalculatorDropDown.h"
+#include "controls/dropdown/ExItemSelector.h"
 #include "controls/dropdown/ExMemoDropDown.h"
 #include "controls/dropdown/ExTrackBarDropDown.h"
+#include "grid/base/EsgHTMLE.h"
 #include "rtl/Forms.h"
 
 #include <QApplication>
@@ -18,6 +23,7 @@
 namespace {
 
 constexpr Integer RowHeight = 32;
+constexpr Integer SelectorHeight = 90;
 
 struct TGallery {
     TForm* Form = nullptr;
@@ -44,8 +50,60 @@ struct TGallery {
     }
 };
 
+void ApplyStyle(TGallery& G, TQVXStyle Style)
+{
+    for (const auto& [Name, D] : G.Examples)
+        D->SetComponentStyle(Style);
+}
+
+// The sixteen component styles; choosing one recolours every example.
+TComboBox* AddStyleChooser(TGallery& G)
+{
+    auto* Chooser = new TComboBox(G.Form);
+    Chooser->SetParent(G.Form);
+    Chooser->SetStyle(csDropDownList);
+    Chooser->SetBounds(160, 12 + G.Rows * RowHeight, 200, 24);
+    for (Integer S = Integer(tsOffice2003Blue); S <= Integer(tsOffice2010Black); ++S)
+        Chooser->Items()->Add(GetEnumName(TQVXStyle(S)));
+    Chooser->SetItemIndex(Integer(tsOffice2007Luna));
+    Chooser->OnChange = [&G, Chooser](TObject*) {
+        if (Chooser->ItemIndex() >= 0)
+            ApplyStyle(G, TQVXStyle(Chooser->ItemIndex()));
+    };
+    auto* Label = new TLabel(G.Form);
+    Label->SetParent(G.Form);
+    Label->SetCaption(QStringLiteral("Component style"));
+    Label->SetBounds(12, 16 + G.Rows * RowHeight, 140, 20);
+    ++G.Rows;
+    return Chooser;
+}
+
+// An item selector on its own: colour boxes in three columns.
+void AddItemSelector(TGallery& G)
+{
+    auto* Selector = new TExCustomItemSelector(G.Form);
+    Selector->SetParent(G.Form);
+    Selector->SetBounds(12, 12 + G.Rows * RowHeight, 396, SelectorHeight - 8);
+    Selector->SetSelectorType(stColor);
+    Selector->SetColumns(3);
+    const std::pair<const char*, TColor> Colours[] = {{"<b>Red</b>", clRed},   {"Green", clGreen},
+                                                       {"Blue", clBlue},        {"<i>Yellow</i>", clYellow},
+                                                       {"Teal", clTeal},        {"Purple", clPurple},
+                                                       {"Silver", clSilver}};
+    for (const auto& [Caption, Colour] : Colours) {
+        TSelectorItem* Item = Selector->Items()->Add();
+        Item->SetCaption(QString::fromLatin1(Caption));
+        Item->SetColor(Colour);
+        Item->SetHint(StripHTMLTags(QString::fromLatin1(Caption)));
+    }
+    Selector->UpdateSelectorPanel();
+}
+
 void BuildGallery(TGallery& G)
 {
+    G.Add<TExCalculatorDropdown>(QStringLiteral("calculator"), QStringLiteral("Calculator"));
+    G.Add<TExCalculatorDropdown>(QStringLiteral("calculator-thousands"), QStringLiteral("Calculator, 1,000s"))
+        ->SetShowThousandSeparator(true);
     G.Add<TExTrackBarDropDown>(QStringLiteral("trackbar"), QStringLiteral("Track bar"));
     auto* Memo = G.Add<TExMemoDropDown>(QStringLiteral("memo"), QStringLiteral("Memo"));
     Memo->DropDownHeader()->SetCaption(QStringLiteral("<b>Notes</b>"));
@@ -75,7 +133,8 @@ void BuildGallery(TGallery& G)
     Framed->SetText(QStringLiteral("12.5"));
     // The plain drop-downs host a line about their edit type in the pop-up.
     for (const auto& [Name, D] : G.Examples) {
-        if (dynamic_cast<TExTrackBarDropDown*>(D) || dynamic_cast<TExMemoDropDown*>(D))
+        if (dynamic_cast<TExTrackBarDropDown*>(D) || dynamic_cast<TExMemoDropDown*>(D) ||
+            dynamic_cast<TExCalculatorDropdown*>(D))
             continue;
         auto* Hint = new TLabel(D);
         Hint->SetCaption(QStringLiteral("Edit type example: ") + Name);
@@ -108,14 +167,18 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     Application->Initialize();
     QString OpenName, ScreenshotFile;
+    Integer Style = -1;
     const QStringList Args = App.arguments();
     for (qsizetype I = 1; I < Args.size(); ++I) {
         if (Args[I] == QLatin1String("--open") && I + 1 < Args.size())
             OpenName = Args[++I];
         else if (Args[I] == QLatin1String("--screenshot") && I + 1 < Args.size())
             ScreenshotFile = Args[++I];
+        else if (Args[I] == QLatin1String("--style") && I + 1 < Args.size() && Args[I + 1].toInt() >= 0 &&
+                 Args[I + 1].toInt() <= Integer(tsOffice2010Black))
+            Style = Args[++I].toInt();
         else {
-            std::fprintf(stderr, "usage: dropdown-gallery [--open NAME] [--screenshot FILE]\n");
+            std::fprintf(stderr, "usage: dropdown-gallery [--open NAME] [--style N] [--screenshot FILE]\n");
             return 2;
         }
     }
@@ -124,8 +187,14 @@ int main(int argc, char** argv)
     Form->SetCaption(QStringLiteral("Drop-down gallery"));
     TGallery G{Form};
     BuildGallery(G);
+    TComboBox* Chooser = AddStyleChooser(G);
+    if (Style >= 0) {
+        Chooser->SetItemIndex(Style);
+        ApplyStyle(G, TQVXStyle(Style));
+    }
+    AddItemSelector(G);
     Form->SetClientWidth(420);
-    Form->SetClientHeight(24 + G.Rows * RowHeight);
+    Form->SetClientHeight(24 + G.Rows * RowHeight + SelectorHeight);
     TExCustomDropDown* Open = nullptr;
     if (!OpenName.isEmpty()) {
         const auto It = G.Examples.find(OpenName);

@@ -252,28 +252,6 @@ void TExCustomDropDown::FooterChanged(TObject*)
         FDropDownForm->InitializeAndUpdate();
 }
 
-// Interim: the colour presets of the styles come with their own issue; until
-// then these keep what they are given.
-void TExCustomDropDown::SetComponentStyle(TQVXStyle AStyle)
-{
-    FQVXStyle = AStyle;
-}
-
-void TExCustomDropDown::SetColorTones(const TColorTones&) {}
-
-void TExCustomDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
-{
-    FSelectionColorStyle = Value;
-}
-
-void TExCustomDropDown::DrawSelectionBackground(TCanvas*, const TRect&, TColor, Integer) {}
-
-void TExCustomDropDown::DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, const TRect& R,
-                                     TGradientDirection Direction)
-{
-    FillGradient(Canvas, FromColor, ToColor, Steps, R, Direction == gdHorizontal);
-}
-
 // ---------------------------------------------------------------- opening and closing
 
 void TExCustomDropDown::LabelClick(TObject*)

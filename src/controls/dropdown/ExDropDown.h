@@ -17,6 +17,7 @@
 
 class TExCustomDropDown;
 class TDropDownForm;
+class TItemAppearance;
 
 namespace dropdown {
 // The label's places beside the drop-down (the combo box of the grid
@@ -388,6 +389,8 @@ public:
     double TextToFloat(String S) const;
     void SetModified(bool Value);
     bool GetIsModified() const { return FIsModified; }
+    // The hot and selected colours of an item list for a style.
+    void SetItemAppearanceStyle(TItemAppearance* Appearance, TQVXStyle AStyle);
     Integer CharFromPos(const TPoint& P);
     TRect GetEditRect() const { return FEditRect; }
     Integer GetMinHeight();

@@ -5,7 +5,9 @@
 // sizing, destruction), ExGrid_Hidden.cpp (hidden columns and rows and the
 // two index spaces), ExGrid_Structure.cpp (counts, fixed cells, sizes,
 // moves, stretching), ExGrid_Values.cpp (typed cell access, headers,
-// version), ExGrid_Interim.cpp (the bodies that stand in until the grid's
+// version), ExGrid_CellQueries.cpp, ExGrid_ColumnStates.cpp,
+// ExGrid_CellGraphics.cpp, ExGrid_GraphicSizes.cpp, ExGrid_Check.cpp,
+// ExGrid_Selection.cpp, ExGrid_TextFormat.cpp, ExGrid_Interim.cpp (the bodies that stand in until the grid's
 // later parts land, each marked there).
 //
 // Index spaces: cell access (Cells, the per-cell queries, cell graphics)
@@ -29,10 +31,19 @@
 #include <array>
 #include <utility>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TExStringGrid;
 class TCustomIniFile;
+
+// The selection listener a grid tells of every move of its current cell.
+class ITExStringGridSelect {
+public:
+    virtual ~ITExStringGridSelect() = default;
+    virtual void SelectionChanged(Integer ACol, Integer ARow) = 0;
+};
+
 class TEditLink;
 class TExInplaceEdit;
 class TGridCombo;
@@ -738,14 +749,14 @@ public:
     // so that it lies in Rect (inset by 2) by the alignments; draws nothing.
     void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
                          const String& Text);
-    Integer VertCellMargin() const;
-    Integer HorzCellMargin() const;
 
     // ----------------------------------------------------------- row flags (ExGrid_Selection.cpp)
     // By display row, or by real row with MouseActions.RowSelectPersistent.
     bool RowSelect(Integer ARow);
     void SetRowSelect(Integer ARow, bool Value);
     Integer RowSelectCount();
+    // The platform's selection; the headings and the active row are repainted.
+    void SetSelection(const TGridRect& Value);
     // Row := ToRow, Col := ToCol, then the selection.
     void SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow);
     // The current row, told to OnRowUpdate and a synchronised grid.
@@ -785,6 +796,49 @@ public:
     void RepaintCol(Integer ACol);
     // The horizontal and vertical alignment of a cell's text (ExGrid_TextFormat.cpp).
     std::pair<TAlignment, TVAlignment> GetCellAlignment(Integer ACol, Integer ARow);
+    // The size a cell's text needs, in pixels: VS measures it wrapped in the
+    // cell's width, SB leaves room for an in-cell button. ACol is a real
+    // column (ExGrid_TextFormat.cpp).
+    TSize GetCellTextSize(Integer ACol, Integer ARow, bool VS, bool SB);
+    TSize MeasureCellText(Integer ACol, Integer DisplCol, Integer ARow, bool VS, bool SB);
+    // A ctRotated cell, with its angle in degrees.
+    bool IsRotated(Integer ACol, Integer ARow, Integer& AAngle);
+    // The image indexes of a ctImages cell, else nil.
+    TIntList* GetCellImages(Integer ACol, Integer ARow);
+    // The bitmap or icon object (as a number) or the image index of the
+    // cell's graphic; -1 for other kinds.
+    std::intptr_t GetCellImageRef(Integer ACol, Integer ARow);
+    bool HasSortIndicator(Integer ACol, Integer ARow);
+    // For painting: the graphic (nil for none), the room it takes, its
+    // placement and whether the cell's text is drawn beside it.
+    TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, Integer& Width, Integer& Height, TCellHAlign& HAlign,
+                                     TCellVAlign& VAlign, bool& TextAllowed);
+    // The text margins of a cell: XYOffset, doubled unless at the top-left only.
+    Integer HorzCellMargin() const;
+    Integer VertCellMargin() const;
+    // Repaints the row and column headings of the old and the new current cell.
+    void RepaintActiveCellHeaders(Integer OldCol, Integer OldRow, Integer NewCol, Integer NewRow);
+    // The one selection listener, told of every move of the current cell.
+    void RegisterSelListener(ITExStringGridSelect* AListener) { FISelect = AListener; }
+    void UnRegisterSelListener(ITExStringGridSelect*) { FISelect = nullptr; }
+
+    // ----------------------------------------------------------- painting (ExGrid_Paint.cpp,
+    // ExGrid_PaintText.cpp)
+    // ACol is a display column, turned into the real one with Remap.
+    void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+    // The font of a cell for measuring; RCol is the real column.
+    void GetFontProperties(Integer ACol, Integer RCol, Integer ARow, TGridDrawState& AState, TFont* AFont,
+                           TBrush* ABrush, bool Remap);
+    // The sort mark of column ACol centred at (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer Y, Integer X);
+    void DrawRichCell(Integer ACol, Integer ARow, TRect ARect, TCanvas* Canvas);
+    // Percent of Color1 mixed into Color2, clNone giving way to the other
+    // colour. Class members: the drop-down unit has a BlendColor of its own.
+    static TColor BlendColor(TColor Color1, TColor Color2, Integer Percent);
+    static TColor BlendColorIf(TColor Color1, TColor Color2, bool Mix, Integer Percent);
 
     // ----------------------------------------------------------- published settings
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
@@ -936,30 +990,31 @@ public:
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
     TSearchPanel* SearchPanel() const { return FSearchPanel.get(); }
     TColor SelectionColor() const { return FSelectionColor; }
-    void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
+    void SetSelectionColor(TColor Value) { SetAndInvalidate(FSelectionColor, Value); }
     TColor SelectionColorTo() const { return FSelectionColorTo; }
-    void SetSelectionColorTo(TColor Value) { FSelectionColorTo = Value; }
+    void SetSelectionColorTo(TColor Value) { SetAndInvalidate(FSelectionColorTo, Value); }
     bool SelectionColorMixer() const { return FSelectionColorMixer; }
-    void SetSelectionColorMixer(bool Value) { FSelectionColorMixer = Value; }
+    void SetSelectionColorMixer(bool Value) { SetAndInvalidate(FSelectionColorMixer, Value); }
     Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
     // Limited to 0 .. 100.
     void SetSelectionColorMixerFactor(Integer Value);
     TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
-    void SetSelectionMirrorColor(TColor Value) { FSelectionMirrorColor = Value; }
+    void SetSelectionMirrorColor(TColor Value) { SetAndInvalidate(FSelectionMirrorColor, Value); }
     TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
-    void SetSelectionMirrorColorTo(TColor Value) { FSelectionMirrorColorTo = Value; }
+    void SetSelectionMirrorColorTo(TColor Value) { SetAndInvalidate(FSelectionMirrorColorTo, Value); }
     bool SelectionRectangle() const { return FSelectionRectangle; }
-    void SetSelectionRectangle(bool Value) { FSelectionRectangle = Value; }
+    void SetSelectionRectangle(bool Value) { SetAndInvalidate(FSelectionRectangle, Value); }
     TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
     void SetSelectionRectangleColor(TColor Value) { FSelectionRectangleColor = Value; }
     bool SelectionResizer() const { return FSelectionResizer; }
-    void SetSelectionResizer(bool Value) { FSelectionResizer = Value; }
+    void SetSelectionResizer(bool Value) { SetAndInvalidate(FSelectionResizer, Value); }
     bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
     void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
     TColor SelectionTextColor() const { return FSelectionTextColor; }
-    void SetSelectionTextColor(TColor Value) { FSelectionTextColor = Value; }
+    void SetSelectionTextColor(TColor Value) { SetAndInvalidate(FSelectionTextColor, Value); }
     bool ShowSelection() const { return FShowSelection; }
-    void SetShowSelection(bool Value) { FShowSelection = Value; }
+    // Also the base grid's show-selection flag.
+    void SetShowSelection(bool Value);
     TShowModified* ShowModified() const { return FShowModified.get(); }
     bool ShowDesignHelper() const { return FShowDesignHelper; }
     void SetShowDesignHelper(bool Value) { FShowDesignHelper = Value; }
@@ -1015,7 +1070,6 @@ public:
     RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorFrom, clNone)
     RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorTo, clNone)
     RTL_STORED_PROPERTY(TColor, QVXGradientDownBorder, clNone)
-    RTL_STORED_PROPERTY(TColor, FixedColor, clBtnFace)
     const TColorTones& Tones() const { return FTones; }
     bool SaveFixedCells() const { return FSaveFixedCells; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
@@ -1265,8 +1319,11 @@ public:
     virtual TCellType GetCellType(Integer ACol, Integer ARow);
     virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
     virtual TPoint GetCellGraphicSize(Integer ACol, Integer ARow);
-    virtual TPoint GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer CellWidth, Integer CellHeight);
-    virtual TPoint GetCellGraphicExtent(Integer ACol, Integer ARow, Double Scale, TRect Area);  // 20
+    // Extra: pixels of the cell's height taken by something else.
+    virtual TPoint GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer Extra);
+    // For printing at Scale, pictures fitted into AvailWidth x AvailHeight.
+    virtual TPoint GetCellGraphicExtent(Integer ACol, Integer ARow, Double Scale, Integer AvailWidth,
+                                        Integer AvailHeight);                                // 20
     virtual void DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text);
     virtual void DoGetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink);
     virtual void DoCheckBoxClick(Integer ACol, Integer ARow, bool State);
@@ -1379,6 +1436,21 @@ public:
     virtual void CalcFooter(Integer ACol);                                             // 130
 
 protected:
+    // Base grid hooks answered by the string grid (ExGrid_TextFormat.cpp).
+    bool HasNodes() override;
+    Integer GetCellIndent(Integer ARow) override;
+    // The base text, then URLs made links and the group count.
+    void GetDisplText(Integer ACol, Integer ARow, String& Value) override;
+    // The platform's answer, plus the characters while editing is off or
+    // sorting jumps to typed text.
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+
+    void Paint() override;
+    void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
+    void PaintCellContent(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
+    void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                         TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
     void CreateWnd() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1455,6 +1527,8 @@ protected:
     Integer FMaxColCount = 0;
     Integer FFixedFooters = 0;
     Integer FFixedRightCols = 0;
+    // Nodes in the grid; while above 0 column 0 shows each row's indent.
+    Integer FNumNodes = 0;
     Integer FFixedRowHeight = 22;
     TAlignment FDefaultAlignment = taLeftJustify;
     TVAlignment FVAlignment = vtaTop;
@@ -1483,6 +1557,9 @@ protected:
     Integer FOldCol = -1;
     Integer FOldRow = -1;
     bool FValidating = false;
+    // Editing was switched off for a read-only current cell; editing is
+    // still wanted.
+    bool FEditDisable = false;
     bool FLastValidation = true;
     bool FNoAutoAdvance = false;
     bool FBlockFocus = false;
@@ -1745,6 +1822,8 @@ protected:
 
 private:
     friend class TColumnSize;
+    // One cell's painting, step by step (ExGrid_Paint.h).
+    friend class TExGridCellPainter;
     template <class T>
     void SetAndInvalidate(T& Field, T Value);
     // A linked component, forgotten when it goes (Notification).
@@ -1784,7 +1863,22 @@ private:
     String CheckText(Integer ACol, Integer ARow, bool State);
     bool UserMayChange(Integer ACol, Integer ARow, bool ByUser, bool AlwaysActive);
     static TCheckBoxState NextTriState(TCheckBoxState State);
-    Integer CellTextWidth(Integer ACol, Integer ARow);
+    // Text formatting and measuring.
+    void AppendGroupCount(Integer ARow, String& Value);
+    // Measuring (ExGrid_Measure.cpp).
+    void SetMeasureFont(Integer ACol, Integer DisplCol, Integer ARow);
+    TRect MeasureRect(Integer DisplCol, Integer ARow, bool SB);
+    TSize MeasureHTMLText(const String& Text, TRect R, bool VS);
+    TSize MeasurePlainText(Integer ACol, Integer ARow, String Text, Integer Kind, TRect R, bool VS);
+    static TSize RotatedSize(TSize Size, Integer Angle);
+    // Graphic sizes (ExGrid_GraphicSizes.cpp).
+    TPoint CellPixelSize(Integer ACol, Integer ARow) const;
+    std::optional<TPoint> CommonGraphicSize(const TCellGraphic* G, Integer ARow);
+    TPoint GridImageSize();
+    TPoint InterfaceSize(const TCellGraphic* G, TPoint Cell) const;
+    TPoint RadioGroupSize(const TCellGraphic* G, bool Print);
+    TPoint ImagesSize(const TCellGraphic* G);
+    TPoint ButtonSize(const TCellGraphic* G, bool HasText);
     TCellGraphic* RadioGroup(Integer ACol, Integer ARow);
     TCellGraphic* CreateRadioGraphic(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
     TCellGraphic* RadioButton(Integer ACol, Integer ARow);
@@ -1821,10 +1915,16 @@ private:
     // Selection.
     Integer FlagRow(Integer ARow) const;
     void CheckColumnIndex(Integer ACol) const;
+    ITExStringGridSelect* FISelect = nullptr;
     bool FSelHidden = false;
     TGridRect FOldSelection;
     bool FUseEnabledRows = false;
     bool FSelChange = false;
+    // Painting: ACol is a display column; a cell's colours before the
+    // selection look.
+    bool IsHeaderCell(Integer ACol, Integer ARow);
+    TColor FUnselectedBrushColor = clNone;
+    TColor FUnselectedFontColor = clNone;
 };
 
 template <class T>

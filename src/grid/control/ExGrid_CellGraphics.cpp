@@ -88,3 +88,42 @@ bool TExStringGrid::RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellTyp
     auto* G = HasCellProperties(ACol, ARow) ? dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow)) : nullptr;
     return G && G->CellType() == CellType && RemoveCellGraphic(ACol, ARow);
 }
+
+// ---------------------------------------------------------------- lookups
+
+TIntList* TExStringGrid::GetCellImages(Integer ACol, Integer ARow)
+{
+    TCellGraphic* G = GetCellGraphic(ACol, ARow);
+    return G && G->CellType() == ctImages ? dynamic_cast<TIntList*>(G->CellBitmap()) : nullptr;
+}
+
+std::intptr_t TExStringGrid::GetCellImageRef(Integer ACol, Integer ARow)
+{
+    TCellGraphic* G = GetCellGraphic(ACol, ARow);
+    if (!G)
+        return -1;
+    switch (G->CellType()) {
+    case ctBitmap:
+        return reinterpret_cast<std::intptr_t>(G->CellBitmap());
+    case ctIcon:
+        return reinterpret_cast<std::intptr_t>(G->CellIcon());
+    case ctImageList:
+        return G->CellIndex();
+    default:
+        return -1;
+    }
+}
+
+TImageList* TExStringGrid::GetGridImages()
+{
+    return FGridImages;
+}
+
+bool TExStringGrid::IsRotated(Integer ACol, Integer ARow, Integer& AAngle)
+{
+    TCellGraphic* G = GetCellGraphic(ACol, ARow);
+    if (!G || G->CellType() != ctRotated)
+        return false;
+    AAngle = G->CellAngle();
+    return true;
+}

@@ -1,6 +1,6 @@
 // The string grid: the per-cell queries (a default answer, then the event)
 // and the answers built on them.
-#include "grid/control/ExGrid.h"
+#include "grid/control/ExGrid_Paint.h"
 
 #include "grid/base/ExUtil.h"
 
@@ -20,18 +20,6 @@ bool IsSpinEditor(TEditorType E)
 bool TakesCellBrush(TCellType T)
 {
     return T == ctIcon || T == ctNone || T == ctImageList || T == ctEmpty || T == ctImages || T == ctComment;
-}
-
-void ApplyCellFont(TCellProperties* P, TFont* AFont)
-{
-    if (P->FontColor() != clNone)
-        AFont->SetColor(P->FontColor());
-    if (!P->FontStyle().Empty())
-        AFont->SetStyle(P->FontStyle());
-    if (P->FontSize() != 0)
-        AFont->SetSize(P->FontSize());
-    if (!P->FontName().isEmpty())
-        AFont->SetName(P->FontName());
 }
 
 } // namespace
@@ -74,7 +62,7 @@ void TExStringGrid::GetCellColor(Integer ACol, Integer ARow, TGridDrawState ASta
         TCellProperties* P = CellProperties(ACol, ARow);
         if (TakesCellBrush(GetCellType(ACol, ARow)) && P->BrushColor() != clNone)
             ABrush->SetColor(P->BrushColor());
-        ApplyCellFont(P, AFont);
+        ApplyCellPropertiesFont(P, AFont);
     }
     if (OnGetCellColor)
         OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
@@ -156,7 +144,7 @@ bool TExStringGrid::IsFixedCell(Integer ACol, Integer ARow)
 
 bool TExStringGrid::EditingOn() const
 {
-    return Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+    return Options().Contains(goEditing) || FEditDisable || FMouseActions->RangeSelectAndEdit();
 }
 
 void TExStringGrid::CanEditCell(Integer ACol, Integer ARow, bool& CanEdit)
@@ -312,6 +300,6 @@ TFont* TExStringGrid::GetCellFont(Integer ACol, Integer ARow)
         return Font();
     // A font value the cell leaves unset stays the grid's.
     cf->Assign(Font());
-    ApplyCellFont(CellProperties(ACol, ARow), cf.get());
+    ApplyCellPropertiesFont(CellProperties(ACol, ARow), cf.get());
     return cf.get();
 }

@@ -1,10 +1,6 @@
 // The string grid: check boxes, radio groups and radio buttons in cells.
 #include "grid/control/ExGrid.h"
 
-#include "grid/base/EsgHTMLE.h"
-
-#include <QFontMetrics>
-
 namespace {
 
 bool IsCheckKind(TCellType T)
@@ -380,18 +376,11 @@ bool TExStringGrid::IsInCheckBox(Integer ACol, Integer ARow, Integer XPos, Integ
     if (HAlign == taRightJustify) {
         Left = R.Right - S - 2;
         if (!Cells(ACol, ARow).isEmpty())
-            Left -= CellTextWidth(ACol, ARow);
+            Left -= GetCellTextSize(ACol, ARow, false, false).cx;
     } else if (HAlign == taCenter) {
         Left = R.Left + (R.Width() - S) / 2;
     }
     return XPos >= Left && XPos < Left + S && YPos >= Top && YPos < Top + S;
-}
-
-// Interim until cell text measuring lands: the plain text's width in the cell's font.
-Integer TExStringGrid::CellTextWidth(Integer ACol, Integer ARow)
-{
-    const QFontMetrics Metrics(GetCellFont(ACol, ARow)->ToQFont());
-    return Metrics.horizontalAdvance(HTMLPlainText(Cells(ACol, ARow)));
 }
 
 // ---------------------------------------------------------------- radio groups

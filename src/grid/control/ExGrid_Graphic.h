@@ -145,6 +145,14 @@ private:
     std::unique_ptr<TIcon> FOwnedIcon;
 };
 
+// What the caller's object of a ctInterface cell tells the grid: the size
+// it wants (0 for a side means the cell's).
+class IGridCellInterface {
+public:
+    virtual ~IGridCellInterface() = default;
+    virtual TSize GetSize() const = 0;
+};
+
 // The look of the tree nodes of the grid. Writing NodeType, ShowTree,
 // ShowTreeFull, TreeColor or NodeIndent with a new value raises OnChange, on
 // which the grid repaints; the glyph setters copy the bitmap silently.

@@ -436,32 +436,6 @@ void TExStringGrid::ApplyVCLStyleColors() {}
 void TExStringGrid::CalcFooter(Integer) {}
 void TExStringGrid::DoCalcFooter(Integer) {}
 
-// ---------------------------------------------------------------- cell graphics
-// Interim until the cell graphic sizes land: a graphic's own picture size.
-
-TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow)
-{
-    return GetCellGraphicSizeEx(ACol, ARow, ColWidths(DisplColIndex(ACol)), RowHeights(ARow));
-}
-
-TPoint TExStringGrid::GetCellGraphicSizeEx(Integer ACol, Integer ARow, Integer CellWidth, Integer CellHeight)
-{
-    TCellGraphic* Graphic = GetCellGraphic(ACol, ARow);
-    if (!Graphic)
-        return TPoint(0, 0);
-    return Graphic->GetPictureSize(CellWidth, CellHeight, true);
-}
-
-TPoint TExStringGrid::GetCellGraphicExtent(Integer ACol, Integer ARow, Double, TRect Area)
-{
-    return GetCellGraphicSizeEx(ACol, ARow, Area.Width(), Area.Height());
-}
-
-String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow)
-{
-    return Cells(ACol, ARow);
-}
-
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,
 // printing and editor parts of the grid give these their behaviour; until
@@ -718,11 +692,6 @@ void TExStringGrid::DoStartBlockFocus()
 void TExStringGrid::DoEndBlockFocus()
 {
     FBlockFocus = false;
-}
-
-TImageList* TExStringGrid::GetGridImages()
-{
-    return FGridImages;
 }
 
 void TExStringGrid::ExportNotification(Integer, Integer) {}

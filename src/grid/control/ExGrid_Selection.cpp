@@ -99,6 +99,17 @@ void TExStringGrid::RepaintCol(Integer ACol)
     InvalidateClientRect(TRect(First.Left, First.Top, First.Right, std::max(First.Bottom, Last.Bottom)));
 }
 
+void TExStringGrid::SetSelection(const TGridRect& Value)
+{
+    TBaseGrid::SetSelection(Value);
+    if (FActiveCellShow) {
+        InvalidateRow(0);
+        InvalidateCol(0);
+    }
+    if (ActiveRowShow())
+        RepaintRow(Value.Bottom);
+}
+
 void TExStringGrid::SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow)
 {
     SetRow(ToRow);
@@ -428,4 +439,32 @@ void TExStringGrid::SetSelectionColorMixerFactor(Integer Value)
         return;
     FSelectionColorMixerFactor = Value;
     Invalidate();
+}
+
+void TExStringGrid::SetShowSelection(bool Value)
+{
+    if (Value == FShowSelection)
+        return;
+    FShowSelection = Value;
+    FShowSel = Value;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------- headings and keys
+
+void TExStringGrid::RepaintActiveCellHeaders(Integer OldCol, Integer OldRow, Integer NewCol, Integer NewRow)
+{
+    for (const TPoint Cell : {TPoint(OldCol, OldRow), TPoint(NewCol, NewRow)}) {
+        if (FixedRows() > 0)
+            RepaintCell(Cell.X, FixedRows() - 1);
+        if (FixedCols() > 0)
+            RepaintCell(FixedCols() - 1, Cell.Y);
+    }
+}
+
+void TExStringGrid::WMGetDlgCode(TWMGetDlgCode& Message)
+{
+    TBaseGrid::WMGetDlgCode(Message);
+    if (FNavigation->AutoGotoWhenSorted() || !Options().Contains(goEditing))
+        Message.Result |= DLGC_WANTCHARS;
 }

@@ -227,6 +227,8 @@ TEST_F(ButtonsBarsTest, DrawBackGroundReplacesAllPainting)
 TEST_F(ButtonsBarsTest, OnlyTheListSideIsDrawnWhenThePopupHasABorder)
 {
     TScopedThemesOff Classic;
+    // A pop-up border needs a colour; the default style gives none.
+    D->SetDropDownBorderColor(clBlack);
     THeaderAppearance* A = D->DropDownHeader();
     A->SetColor(TColor(0xFFFFFF));
     A->SetColorTo(clNone);

@@ -44,6 +44,11 @@ public:
     using TExStringGrid::FOldOfficeTheme;
     using TExStringGrid::FCurrentStyle;
     using TExStringGrid::FWheelScrollLines;
+    using TExStringGrid::FNumNodes;
+    using TExStringGrid::FEditDisable;
+    using TExStringGrid::HasNodes;
+    using TExStringGrid::GetCellIndent;
+    using TExStringGrid::WMGetDlgCode;
 
     Integer Paints = 0;
 

@@ -108,6 +108,97 @@ row 3 22${T}${T}f
 row 4 22${T}${T}b
 row 5 22${T}${T}c"
 
+# Check boxes of each kind: states, toggles with their events, check texts.
+run check-boxes 0 'new 3 4 1 1
+cell 1 1 abc
+checkbox 1 1 1 1
+cell 1 2 N
+checkbox 1 2 1 1
+checkbox 2 1 0 0
+tristate 2 2 2
+getcheck 1 1
+getcheck 1 2
+getcheck 2 1
+getcheck 2 2
+getcheck 0 1
+toggle 1 1
+toggle 2 1
+toggle 2 2
+toggle 2 2
+setcheck 1 2 1
+getcheck 1 2
+checktexts 1 0
+toggle 1 2
+dump
+' "check 1 1 1
+check 1 2 0
+check 2 1 0
+check 2 2 2
+check 0 1 none
+event checkboxchange 1 1 0
+event checkboxchange 2 1 1
+event checkboxchange 2 2 0
+event checkboxchange 2 2 0
+check 1 2 1
+event checkboxchange 1 2 1
+grid cols=3 hiddencols=0 rows=4 hiddenrows=0 fixedcols=1 fixedrows=1
+widths 64 64 64
+realcols 0 1 2
+realrows 0 1 2 3
+row 0 22${T}${T}${T}
+row 1 22${T}${T}N${T}
+row 2 22${T}${T}1${T}
+row 3 22${T}${T}${T}"
+
+# A hidden row's box is reached by its real row.
+run check-hidden-row 0 'new 3 5 1 1
+checkcolumn 2 0 1
+hiderows 2 2
+setcheck 2 2 1
+getcheck 2 2
+getcheck 2 3
+unhiderows 2 2
+dump
+' "check 2 2 1
+check 2 3 0
+grid cols=3 hiddencols=0 rows=5 hiddenrows=0 fixedcols=1 fixedrows=1
+widths 64 64 64
+realcols 0 1 2
+realrows 0 1 2 3 4
+row 0 22${T}${T}${T}
+row 1 22${T}${T}${T}N
+row 2 22${T}${T}${T}Y
+row 3 22${T}${T}${T}N
+row 4 22${T}${T}${T}N"
+
+# Column states as text and the column sizes in an INI file.
+ini_dir=$(mktemp -d)
+trap 'rm -rf "$ini_dir"' EXIT
+run column-states 0 "new 3 2 0 0
+colwidth 1 80
+colwidth 2 120
+colstates
+colsize $ini_dir/cols.ini Grid
+savecolsizes
+colwidth 1 10
+loadcolsizes
+colstates
+setcolstates 3#20,30,40#0,1,2#1,0,1
+colstates
+" "colstates 3#64,80,120#0,1,2#1,1,1
+colstates 3#64,80,120#0,1,2#1,1,1
+colstates 3#20,30,64#0,1,2#1,0,1"
+if ! grep -q '^Col1=80' "$ini_dir/cols.ini" 2>/dev/null; then
+  echo "FAIL column-states: no Col1=80 in the INI file"
+  failures=$((failures + 1))
+fi
+
+# A selection beyond the rows is refused with the grid's message.
+run select-range 1 'new 4 4 1 1
+selectrange 1 1 2 2
+selectrange 1 1 2 9
+' "error: Grid index out of range"
+
 # A grid exception prints its message and the script goes on.
 run grid-error 1 'new 3 3 1 1
 cell 5 5 x
@@ -150,6 +241,25 @@ look glCustom
 ' ""
 run unknown-look 2 'look glPurple
 ' ""
+
+# Painting: an own colour (decimal or "$" hexadecimal), the mixer, and the
+# client area written as a PNG of the grid's size.
+png=$(mktemp --suffix=.png)
+run render 0 "new 3 3 1 1
+color 1 1 255
+color 2 2 \$00FF00
+mixer 1 50
+render $png
+" ""
+if [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; then
+  echo "FAIL render: $png is no PNG"
+  failures=$((failures + 1))
+fi
+rm -f "$png"
+run bad-colour 2 'color 1 1 $xyz
+' ""
+run unwritable-render 1 'render /nonexistent-dir/grid.png
+' "error: cannot write /nonexistent-dir/grid.png"
 
 # The message on standard error names the line.
 err=$(printf 'dump\n\nbogus\n' | "$CFGTOOL" grid-run - 2>&1 >/dev/null)
