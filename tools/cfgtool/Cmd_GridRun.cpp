@@ -190,6 +190,15 @@ void UseIniFile(TExStringGrid& G, const QString& Text)
     G.ColumnSize()->SetSection(Text.mid(Blank + 1));
 }
 
+// "glStandard" .. "glOffice2007" or "glCustom".
+void SetLookByName(TExStringGrid& G, const QString& Name)
+{
+    const Integer Look = GetEnumValue<TGridLook>(Name);
+    if (Look < 0)
+        throw TScriptError{QStringLiteral("unknown look \"%1\"").arg(Name)};
+    G.SetLook(TGridLook(Look));
+}
+
 // A colour number: decimal or "$" and hexadecimal digits, any 32-bit pattern.
 TColor ColorNumber(const QString& Text)
 {
@@ -198,15 +207,6 @@ TColor ColorNumber(const QString& Text)
     if (!Ok || Value > 0xFFFFFFFFu)
         throw TScriptError{QStringLiteral("not a colour: \"%1\"").arg(Text)};
     return TColor(Cardinal(Value));
-}
-
-// "glStandard" .. "glOffice2007" or "glCustom".
-void SetLookByName(TExStringGrid& G, const QString& Name)
-{
-    const Integer Look = GetEnumValue<TGridLook>(Name);
-    if (Look < 0)
-        throw TScriptError{QStringLiteral("unknown look \"%1\"").arg(Name)};
-    G.SetLook(TGridLook(Look));
 }
 
 // The commands: how many numbers each takes, whether a text follows, and
@@ -280,6 +280,7 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("colsize"), {0, true, [](TGridRun& Run, V, T S) { UseIniFile(Run.Grid(), S); }}},
         {QStringLiteral("savecolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().SaveColSizes(); }}},
         {QStringLiteral("loadcolsizes"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().LoadColSizes(); }}},
+        {QStringLiteral("look"), {0, true, [](TGridRun& Run, V, T S) { SetLookByName(Run.Grid(), S); }}},
         {QStringLiteral("color"), {2, true, [](TGridRun& Run, V N, T S) {
              Run.Grid().SetColors(N[0], N[1], ColorNumber(S));
          }}},
@@ -288,7 +289,6 @@ const std::map<QString, TCommand>& Commands()
              Run.Grid().SetSelectionColorMixerFactor(N[1]);
          }}},
         {QStringLiteral("render"), {0, true, [](TGridRun& Run, V, T S) { Run.Render(S); }}},
-        {QStringLiteral("look"), {0, true, [](TGridRun& Run, V, T S) { SetLookByName(Run.Grid(), S); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

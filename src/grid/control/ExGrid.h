@@ -794,9 +794,6 @@ public:
     // so that it lies in Rect (inset by 2) by the alignments; draws nothing.
     void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
                          const String& Text);
-    // The text margins of a cell: XYOffset, doubled unless at the top-left only.
-    Integer VertCellMargin() const;
-    Integer HorzCellMargin() const;
 
     // ----------------------------------------------------------- row flags (ExGrid_Selection.cpp)
     // By display row, or by real row with MouseActions.RowSelectPersistent.
@@ -861,6 +858,9 @@ public:
     // placement and whether the cell's text is drawn beside it.
     TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, Integer& Width, Integer& Height, TCellHAlign& HAlign,
                                      TCellVAlign& VAlign, bool& TextAllowed);
+    // The text margins of a cell: XYOffset, doubled unless at the top-left only.
+    Integer HorzCellMargin() const;
+    Integer VertCellMargin() const;
     // Repaints the row and column headings of the old and the new current cell.
     void RepaintActiveCellHeaders(Integer OldCol, Integer OldRow, Integer NewCol, Integer NewRow);
     // The one selection listener, told of every move of the current cell.
@@ -1115,7 +1115,6 @@ public:
     RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorFrom, clNone)
     RTL_STORED_PROPERTY(TColor, QVXGradientDownMirrorTo, clNone)
     RTL_STORED_PROPERTY(TColor, QVXGradientDownBorder, clNone)
-    RTL_STORED_PROPERTY(TColor, FixedColor, clBtnFace)
     const TColorTones& Tones() const { return FTones; }
     bool SaveFixedCells() const { return FSaveFixedCells; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }

@@ -260,7 +260,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas* Canvas, TRect R, bool Reverse, Doubl
     }
 }
 
-// ---------------------------------------------------------------- rotated text and margins
+// ---------------------------------------------------------------- rotated text
 
 void TExStringGrid::AddRotated(Integer ACol, Integer ARow, SmallInt AAngle, const String& s)
 {
@@ -307,16 +307,6 @@ void TExStringGrid::DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle,
     const Integer VKind = VAlign == vtaBottom ? 1 : VAlign == vtaCenter ? 2 : 0;
     Rect.Left = Start(Rect.Left, Rect.Right, MinX, MaxX, HKind);
     Rect.Top = Start(Rect.Top, Rect.Bottom, MinY, MaxY, VKind);
-}
-
-Integer TExStringGrid::VertCellMargin() const
-{
-    return FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y;
-}
-
-Integer TExStringGrid::HorzCellMargin() const
-{
-    return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X;
 }
 
 // ---------------------------------------------------------------- placing a graphic

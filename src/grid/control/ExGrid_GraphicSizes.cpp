@@ -306,3 +306,13 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(Integer ACol, Integer ARow, Inte
     Height = Size.Y;
     return G;
 }
+
+Integer TExStringGrid::HorzCellMargin() const
+{
+    return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X;
+}
+
+Integer TExStringGrid::VertCellMargin() const
+{
+    return FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y;
+}
