@@ -1858,7 +1858,6 @@ protected:
     bool FBlockKill = false;
     bool FEntered = false;
     bool FShowEditProcess = false;
-    bool FEditDisable = false;
     bool FNoEditChange = false;
     bool FSpinUpClick = false;
     bool FSpinDnClick = false;

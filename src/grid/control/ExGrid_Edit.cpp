@@ -840,6 +840,8 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
 
 void TExStringGrid::AfterCellSelected(Integer ARow)
 {
+    if (FISelect)
+        FISelect->SelectionChanged(Col(), ARow);
     if (FActiveCellShow || ActiveRowShow())
         Invalidate();
     if (!ComponentState().Contains(csLoading) && ARow != FOldRowSel) {

@@ -299,6 +299,7 @@ void TExGridCellPainter::Paint()
     DrawCellBorders();
     PaintHeaderEdges();
     PaintTreeLines();
+    PaintGraphic();
     RaiseDrawEvents();
     PaintFocusRect();
 }
@@ -410,7 +411,7 @@ void TExGridCellPainter::PaintEditorButtons()
     bool CanEdit = true;
     G.CanEditCell(RCol, Row, CanEdit);
     const Integer ButtonState = CanEdit ? 0 : 3;
-    const TColorTones Tones;
+    const TColorTones& Tones = G.Tones();
     if (G.HasComboBox(RCol, Row)) {
         DrawComboButton(C, G.Handle(), TRect(R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom), ButtonState, Look, Tones);
         R.Right -= 16;
@@ -571,6 +572,17 @@ void TExGridCellPainter::PaintTreeLines()
         if (!NextIsChild && I < Level)
             C->LineTo(X0 + NI - NI * I, Mid);
     }
+}
+
+// Header cells keep their top line clear of the graphic.
+void TExGridCellPainter::PaintGraphic()
+{
+    if (!Graphic)
+        return;
+    TRect GR = R;
+    if (Header)
+        GR.Top += 1;
+    G.DrawCellGraphic(C, RCol, Row, State, GR, Graphic, GW, GH, TextWidth, HA, VA);
 }
 
 void TExGridCellPainter::RaiseDrawEvents()

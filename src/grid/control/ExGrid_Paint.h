@@ -30,6 +30,7 @@ private:
     void PaintHeaderEdges();
     void PaintSoftEdges(bool Outside);
     void PaintTreeLines();
+    void PaintGraphic();
     void RaiseDrawEvents();
     void PaintFocusRect();
 

@@ -388,3 +388,18 @@ TEST_F(ExGridPaintTest, ASortMarkInRightToLeftModeLeavesTheOrientation)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- graphics
+
+TEST_F(ExGridPaintTest, ACellsGraphicIsDrawnWithTheCell)
+{
+    G.AddCheckBox(2, 2, true, false);
+    G.AddProgress(3, 2, clBlue, clNone);
+    G.SetCells(3, 2, "100");
+    ShowUnfocused();
+    const QImage I = Grab();
+    EXPECT_TRUE(HasInk(I, G.CellRect(2, 2)));
+    EXPECT_FALSE(HasInk(I, G.CellRect(4, 2)));
+    EXPECT_GT(Count(I, G.CellRect(3, 2), clBlue), 0);
+    EXPECT_EQ(Count(I, G.CellRect(4, 2), clBlue), 0);
+}

@@ -174,3 +174,19 @@ TEST_F(ExGridSelectionTest, AReadOnlyCurrentCellKeepsEditingWanted)
     EXPECT_FALSE(G.IsEditable(1, 2));
     G.FEditDisable = false;
 }
+
+TEST_F(ExGridSelectionTest, TheListenerHearsEveryMoveOfTheCurrentCellUntilItIsUnregistered)
+{
+    struct TListener : ITExStringGridSelect {
+        std::vector<std::pair<Integer, Integer>> Calls;
+        void SelectionChanged(Integer ACol, Integer ARow) override { Calls.emplace_back(ACol, ARow); }
+    } Listener;
+    G.FocusCell(2, 3);
+    G.RegisterSelListener(&Listener);
+    G.SetRow(5);
+    ASSERT_EQ(Listener.Calls.size(), 1u);
+    EXPECT_EQ(Listener.Calls[0], std::make_pair(Integer(2), Integer(5)));
+    G.UnRegisterSelListener(nullptr);
+    G.SetRow(6);
+    EXPECT_EQ(Listener.Calls.size(), 1u);
+}
