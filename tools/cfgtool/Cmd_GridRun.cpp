@@ -179,6 +179,17 @@ void PrintCheck(TExStringGrid& G, Integer C, Integer R)
     cfgtool::Out(QStringLiteral("check %1 %2 %3").arg(C).arg(R).arg(Has ? QString::number(int(State)) : QStringLiteral("none")));
 }
 
+void PrintNodes(TExStringGrid& G)
+{
+    for (Integer R = 0; R < G.RowCount(); ++R)
+        if (G.IsNode(R))
+            cfgtool::Out(QStringLiteral("node %1 span=%2 level=%3 contracted=%4")
+                             .arg(R)
+                             .arg(G.GetNodeSpan(R))
+                             .arg(G.GetNodeLevel(R))
+                             .arg(G.GetNodeState(R) ? 1 : 0));
+}
+
 // "FILE SECTION": the column sizes go to that section of that INI file.
 void UseIniFile(TExStringGrid& G, const QString& Text)
 {
@@ -289,6 +300,17 @@ const std::map<QString, TCommand>& Commands()
              Run.Grid().SetSelectionColorMixerFactor(N[1]);
          }}},
         {QStringLiteral("render"), {0, true, [](TGridRun& Run, V, T S) { Run.Render(S); }}},
+        {QStringLiteral("node"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().AddNode(N[0], N[1]); }}},
+        {QStringLiteral("contract"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().ContractNode(N[0]); }}},
+        {QStringLiteral("expand"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().ExpandNode(N[0]); }}},
+        {QStringLiteral("contractall"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().ContractAll(); }}},
+        {QStringLiteral("expandall"), {0, false, [](TGridRun& Run, V, T) { Run.Grid().ExpandAll(); }}},
+        {QStringLiteral("nodes"), {0, false, [](TGridRun& Run, V, T) { PrintNodes(Run.Grid()); }}},
+        {QStringLiteral("footers"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().SetFixedFooters(N[0]); }}},
+        {QStringLiteral("rightcols"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().SetFixedRightCols(N[0]); }}},
+        {QStringLiteral("linearfill"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().LinearFill(N[0] != 0); }}},
+        {QStringLiteral("textfill"), {1, true, [](TGridRun& Run, V N, T S) { Run.Grid().TextFill(N[0] != 0, S); }}},
+        {QStringLiteral("formatfill"), {1, true, [](TGridRun& Run, V N, T S) { Run.Grid().FormatFill(N[0] != 0, S); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };

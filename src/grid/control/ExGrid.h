@@ -795,6 +795,66 @@ public:
     void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
                          const String& Text);
 
+    // ----------------------------------------------------------- node rows (ExGrid_Nodes.cpp)
+    // A node is a ctNode graphic in column 0: CellIndex its span (0: up to
+    // the next node row), CellBoolean contracted, CellErrFrom its sub-node
+    // count. ARow is a real row for AddNode, MarkSummaryRow, RemoveNode,
+    // ExpandNode, ContractNode, InsertNormalRow, InsertChildRow and
+    // RemoveChildRow, a display row for the others.
+    void AddNode(Integer ARow, Integer Span);
+    void MarkSummaryRow(Integer ARow);
+    void RemoveNode(Integer ARow);
+    void RemoveAllNodes();
+    bool GetNodeState(Integer ARow);
+    void SetNodeState(Integer ARow, bool Value);
+    Integer GetNodeLevel(Integer ARow);
+    Integer GetNodeSpan(Integer ARow);
+    void SetNodeSpan(Integer ARow, Integer Span);
+    void UpdateNodeSpan(Integer ARow, Integer Delta);
+    Integer GetSubNodeCount(Integer ARow);
+    void UpdateSubNodeCount(Integer ARow, Integer Delta);
+    void ExpandNode(Integer ARow);
+    void ContractNode(Integer ARow);
+    void ExpandAll();
+    void ContractAll();
+    Integer GetParentRow(Integer ARow);
+    void InsertNormalRow(Integer ARow);
+    void RemoveNormalRow(Integer ARow);
+    void InsertChildRow(Integer ARow, Integer InsertAt);
+    void RemoveChildRow(Integer ARow);
+    // For tree lines: 0 a node row, 2 a row followed by one as deep or deeper, else 1.
+    Integer GetNodeSpanType(Integer ARow);
+    bool IsInNodeGlyph(Integer ARow, Integer X);
+
+    // ----------------------------------------------------------- fills, dates and times, cell checks
+    // (ExGrid_Fills.cpp). DoFixed fills every cell, else the cells between
+    // the fixed rows, columns, footers and right columns.
+    void TextFill(bool DoFixed, const String& Txt);
+    // Fmt takes the column and the row; one that does not fit two integers
+    // raises EConvertError before any cell changes.
+    void FormatFill(bool DoFixed, const String& Fmt);
+    // 0 to Rnd - 1; 0 everywhere for a range of 0 or less.
+    void RandomFill(bool DoFixed, Integer Rnd);
+    void LinearFill(bool DoFixed);
+    // In the user's FormatSettings; a text that does not read raises EConvertError.
+    void SetDates(Integer ACol, Integer ARow, TDateTime Value);
+    TDateTime GetDates(Integer ACol, Integer ARow);
+    void SetTimes(Integer ACol, Integer ARow, TDateTime Value);
+    TDateTime GetTimes(Integer ACol, Integer ARow);
+    // True without a cell checker; otherwise whether the checker left the text as it was.
+    bool CheckCell(Integer ACol, Integer ARow);
+    bool CheckCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+    bool CheckCol(bool DoFixed, Integer ACol);
+    bool CheckRow(bool DoFixed, Integer ARow);
+    bool CheckGrid(bool DoFixed);
+    // S without the mini-HTML error marks.
+    String UnMarkText(const String& S);
+    const String& EditMask() const { return FEditMask; }
+    void SetEditMask(const String& Value) { FEditMask = Value; }
+    bool SpreadSheet() const { return FSpreadSheet; }
+    // Whatever the value, turns on range selection, editing and the selection rectangle.
+    void SetSpreadSheet(bool Value);
+
     // ----------------------------------------------------------- row flags (ExGrid_Selection.cpp)
     // By display row, or by real row with MouseActions.RowSelectPersistent.
     bool RowSelect(Integer ARow);
@@ -1128,6 +1188,8 @@ public:
     void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
     bool SaveWithHTML() const { return FSaveWithHTML; }
     void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
+    bool SaveWithRTF() const { return FSaveWithRTF; }
+    void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
     bool LoadFirstRow() const { return FLoadFirstRow; }
     void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
     bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
@@ -1481,6 +1543,7 @@ public:
     virtual void CalcFooter(Integer ACol);                                             // 130
 
 protected:
+    String GetEditMask(Integer ACol, Integer ARow) override;
     // Base grid hooks answered by the string grid (ExGrid_TextFormat.cpp).
     bool HasNodes() override;
     Integer GetCellIndent(Integer ARow) override;
@@ -1765,6 +1828,9 @@ protected:
     bool FSaveHiddenCells = false;
     bool FSaveVirtCells = true;
     bool FSaveWithHTML = true;
+    bool FSaveWithRTF = false;
+    String FEditMask;
+    bool FSpreadSheet = false;
     bool FLoadFirstRow = true;
     bool FQuoteEmptyCells = true;
     bool FAlwaysQuotes = false;
@@ -2012,6 +2078,25 @@ private:
     // Looks: Role is a preset step's role (ExGrid_Looks.cpp).
     void ApplyClassicLook(TGridLook Value);
     void ApplyLookStep(int Role, TColor Value);
+
+    // The cells of a fill, rows outer and columns inner.
+    void ForFillRange(bool DoFixed, const std::function<String(Integer ACol, Integer ARow)>& Text);
+    // Node rows (ExGrid_Nodes.cpp); display rows unless named real.
+    TCellGraphic* NodeGraphic(Integer ARow);
+    Integer RowNodeLevel(Integer ARow);
+    void AddToNodeLevels(Integer FromRow, Integer ToRow, Integer Delta);
+    // The display row after the node's rows (its span, else the next node row).
+    Integer NodeEnd(Integer ARow);
+    Integer NextNodeRow(Integer ARow);
+    void ExpandNodeRows(Integer ARealRow);
+    void DropNode(Integer ARow);
+    void GrowNode(Integer ARow, Integer Delta);
+    // Inserts a row at a display row; hidden rows from the new row's real index on move up.
+    void InsertRowAtDispl(Integer ARow);
+    void MoveRowContent(Integer FromRow, Integer ToRow);
+    // The grouping branches of the check-box toggle.
+    void CheckNodeRows(Integer ACol, Integer ARow, bool State);
+    void CheckParentNode(Integer ACol, Integer AParent);
     // Selection.
     Integer FlagRow(Integer ARow) const;
     void CheckColumnIndex(Integer ACol) const;
@@ -2044,6 +2129,9 @@ extern bool DoDatePicker;
 
 // Whether the cell's state is its data: data, virtual and row check boxes, data images.
 bool HasDataGraphic(TExStringGrid* Grid, Integer ACol, Integer ARow);
+
+// The text of a rich-text cell without its markup.
+String RichCellPlainText(const String& Rtf);
 
 // The unit-wide cursor over links and anchors.
 extern TCursor ExGridLinkCursor;

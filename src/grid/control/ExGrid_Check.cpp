@@ -303,8 +303,8 @@ bool TExStringGrid::UserMayChange(Integer ACol, Integer ARow, bool ByUser, bool 
     return Allow;
 }
 
-// The grouping branches (a node's box checking its rows, a child's box
-// graying its node) come with the node rows.
+// Under Grouping.AutoCheckGroup a node's box sets the boxes of its rows and
+// a child's box sets the tri-state box of its node.
 bool TExStringGrid::DoToggleCheckBox(Integer ACol, Integer ARow, bool ByUser)
 {
     TCellGraphic* G = GetCellGraphic(ACol, ARow);
@@ -312,6 +312,9 @@ bool TExStringGrid::DoToggleCheckBox(Integer ACol, Integer ARow, bool ByUser)
         return false;
     if (!UserMayChange(ACol, ARow, ByUser, FControlLook->CheckAlwaysActive()))
         return false;
+    const bool Grouped = FGrouping->AutoCheckGroup();
+    const bool NodeRow = Grouped && IsNode(ARow);
+    const Integer Parent = Grouped && !NodeRow ? GetParentRow(ARow) : -1;
     const TCellType T = G->CellType();
     const String OldText = Cells(ACol, ARow);
     bool NewState = false;
@@ -319,7 +322,10 @@ bool TExStringGrid::DoToggleCheckBox(Integer ACol, Integer ARow, bool ByUser)
         NewState = !G->CellBoolean();
         G->SetCellBoolean(NewState);
     } else if (T == ctTriStateCheckBox) {
-        G->SetCellCheckBoxState(NextTriState(G->CellCheckBoxState()));
+        const TCheckBoxState Old = G->CellCheckBoxState();
+        const TCheckBoxState Next = NodeRow && Old == cbUnchecked ? cbChecked : NextTriState(Old);
+        G->SetCellCheckBoxState(Next);
+        NewState = NodeRow && Next == cbChecked;
     } else if (T == ctRowCheckBox) {
         // The row box stands for the row's selection flag, not for the text.
         const Integer Real = RealRowIndex(ARow);
@@ -331,6 +337,10 @@ bool TExStringGrid::DoToggleCheckBox(Integer ACol, Integer ARow, bool ByUser)
     }
     RepaintCell(DisplColIndex(ACol), ARow);
     DoCheckBoxChange(ACol, ARow, NewState);
+    if (NodeRow)
+        CheckNodeRows(ACol, ARow, NewState);
+    else if (IsNode(Parent))
+        CheckParentNode(ACol, Parent);
     // Only a box whose state is the text is undone by writing texts back.
     if (UndoRedo() && IsTextCheckKind(T))
         UndoRedo()->RegisterChange(ACol, ARow, OldText, Cells(ACol, ARow));

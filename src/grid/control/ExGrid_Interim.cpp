@@ -473,49 +473,6 @@ void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
         OnCheckBoxClick(this, ACol, ARow, State);
 }
 
-void TExStringGrid::DoFixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values)
-{
-    if (OnFixedEdit)
-        OnFixedEdit(this, ACol, ARow, AEditor, Values);
-}
-
-void TExStringGrid::DoSelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)
-{
-    if (OnSelectionChanged)
-        OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
-}
-
-void TExStringGrid::EditorKeyUp(Word&, TShiftState) {}
-
-void TExStringGrid::DoInsertRow(Integer ARow)
-{
-    bool CanInsert = true;
-    DoCanInsertRow(ARow, CanInsert);
-    if (!CanInsert)
-        return;
-    InsertRows(ARow, 1, true);
-    if (OnAutoInsertRow)
-        OnAutoInsertRow(this, ARow);
-}
-
-void TExStringGrid::DoDeleteRow(Integer ARow)
-{
-    bool CanDelete = true;
-    if (OnCanDeleteRow)
-        OnCanDeleteRow(this, ARow, CanDelete);
-    if (!CanDelete)
-        return;
-    RemoveRows(ARow, 1);
-    if (OnAutoDeleteRow)
-        OnAutoDeleteRow(this, ARow);
-}
-
-void TExStringGrid::DoFilterDone()
-{
-    if (OnFilterDone)
-        OnFilterDone(this);
-}
-
 void TExStringGrid::DoEllipsClick(const String& S, String& Res)
 {
     Res = S;
@@ -534,27 +491,6 @@ bool TExStringGrid::MatchFilter(Integer)
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
 void TExStringGrid::AfterPaste(Integer, Integer) {}
 void TExStringGrid::MarkModifiedRect(TRect) {}
-
-String TExStringGrid::GetCompareCell(Integer ACol, Integer ARow)
-{
-    return Cells(ACol, ARow);
-}
-
-String TExStringGrid::GetSaveCell(Integer ACol, Integer ARow)
-{
-    String Value = Cells(ACol, ARow);
-    if (OnSaveCell)
-        OnSaveCell(this, ACol, ARow, Value);
-    return Value;
-}
-
-void TExStringGrid::PutLoadCell(Integer ACol, Integer ARow, const String& Value)
-{
-    String Text = Value;
-    if (OnLoadCell)
-        OnLoadCell(this, ACol, ARow, Text);
-    SetCells(ACol, ARow, Text);
-}
 
 void TExStringGrid::CellValueChanged(Integer, Integer) {}
 
@@ -638,8 +574,6 @@ void TExStringGrid::DoEndBlockFocus()
     FBlockFocus = false;
 }
 
-void TExStringGrid::ExportNotification(Integer, Integer) {}
-void TExStringGrid::ImportNotification(Integer, Integer) {}
 void TExStringGrid::SubGroup(Integer) {}
 void TExStringGrid::SubUnGroup(Integer) {}
 void TExStringGrid::Group(Integer) {}
@@ -665,3 +599,15 @@ void TExStringGrid::QSortIndexed() {}
 void TExStringGrid::QSortGroup() {}
 void TExStringGrid::QSortGroupIndexed() {}
 void TExStringGrid::QUnSort() {}
+
+// ---------------------------------------------------------------- error marks
+// Interim until the data services land: the error tags the cell checker's
+// marking puts into a text.
+
+String TExStringGrid::UnMarkText(const String& S)
+{
+    String Text = S;
+    Text.remove(QStringLiteral("<E>"), Qt::CaseInsensitive);
+    Text.remove(QStringLiteral("</E>"), Qt::CaseInsensitive);
+    return Text;
+}

@@ -196,3 +196,8 @@ TSize TExStringGrid::RotatedSize(TSize Size, Integer Angle)
     const auto Abs = [](Double V) { return std::abs(Round(V)); };
     return TSize(Integer(Abs(Size.cx * C) + Abs(Size.cy * S)) + 12, Integer(Abs(Size.cx * S) + Abs(Size.cy * C)) + 12);
 }
+
+String RichCellPlainText(const String& Rtf)
+{
+    return RichPlainText(Rtf);
+}

@@ -49,6 +49,7 @@ public:
     using TExStringGrid::HasNodes;
     using TExStringGrid::GetCellIndent;
     using TExStringGrid::WMGetDlgCode;
+    using TExStringGrid::GetEditMask;
 
     Integer Paints = 0;
 

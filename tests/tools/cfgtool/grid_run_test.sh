@@ -227,6 +227,55 @@ row 6 22${T}${T}${T}${T}${T}
 row 7 22${T}${T}${T}${T}${T}
 row 8 22${T}${T}${T}${T}${T}
 row 9 22${T}${T}${T}${T}${T}"
+run nodes 0 'new 2 7 0 1
+node 1 5
+node 2 3
+contract 2
+nodes
+contract 1
+nodes
+expand 1
+nodes
+contractall
+nodes
+expandall
+nodes
+' "node 1 span=5 level=1 contracted=0
+node 2 span=3 level=2 contracted=1
+node 1 span=5 level=1 contracted=1
+node 1 span=5 level=1 contracted=0
+node 2 span=3 level=2 contracted=0
+node 1 span=5 level=1 contracted=1
+node 1 span=5 level=1 contracted=0
+node 2 span=3 level=2 contracted=0"
+
+run fills 1 'new 4 4 1 1
+footers 1
+rightcols 1
+linearfill 0
+formatfill 1 %s
+textfill 0 t
+dump
+formatfill 1 (%d.%d)
+dump
+' "error: Format '%s' invalid or incompatible with argument
+grid cols=4 hiddencols=0 rows=4 hiddenrows=0 fixedcols=1 fixedrows=1
+widths 64 64 64 64
+realcols 0 1 2 3
+realrows 0 1 2 3
+row 0 22${T}${T}${T}${T}
+row 1 22${T}${T}t${T}t${T}
+row 2 22${T}${T}t${T}t${T}
+row 3 22${T}${T}${T}${T}
+grid cols=4 hiddencols=0 rows=4 hiddenrows=0 fixedcols=1 fixedrows=1
+widths 64 64 64 64
+realcols 0 1 2 3
+realrows 0 1 2 3
+row 0 22${T}(0.0)${T}(1.0)${T}(2.0)${T}(3.0)
+row 1 22${T}(0.1)${T}(1.1)${T}(2.1)${T}(3.1)
+row 2 22${T}(0.2)${T}(1.2)${T}(2.2)${T}(3.2)
+row 3 22${T}(0.3)${T}(1.3)${T}(2.3)${T}(3.3)"
+
 run missing-number 2 'hidecols 1
 dump
 ' ""
