@@ -24,7 +24,7 @@ struct TStyleRow {
     std::array<TColor, 13> Items;
 };
 
-// Typed from the specification's tables A, B and the item table.
+// The expected colours of each style, typed independently of the style code's tables.
 const std::vector<TStyleRow> StyleRows = {
     {tsOffice2003Blue,
      {0xFFFFFF, clNone, Kept, 0xFCE1CB, 0xE0A57D, 0x000000, 0x000000, 0xFCE1CB, 0xE0A57D, 0x000000, 0x962D00},
