@@ -4,6 +4,7 @@
 // chooses one at the start) and an item selector on its own. --open opens
 // that example's pop-up once the window shows; --screenshot writes a
 // picture of the window with the open pop-up where it stands, then ends.
+#include "Gallery.h"
 #include "controls/dropdown/ExCalculatorDropDown.h"
 #include "controls/dropdown/ExItemSelector.h"
 #include "controls/dropdown/ExMemoDropDown.h"
@@ -22,35 +23,6 @@
 
 namespace {
 
-constexpr Integer RowHeight = 32;
-constexpr Integer SelectorHeight = 90;
-
-struct TGallery {
-    TForm* Form = nullptr;
-    std::map<QString, TExCustomDropDown*> Examples;
-    TExCustomItemSelector* Selector = nullptr;
-    Integer Rows = 0;
-
-    template <class T = TExCustomDropDown>
-    T* Add(const QString& Name, const QString& Caption)
-    {
-        auto* D = NewObject<T>(Form);
-        D->SetParent(Form);
-        D->SetBounds(160, 12 + Rows * RowHeight, 200, D->Height());
-        D->SetLabelPosition(dropdown::lpLeftCenter);
-        D->SetLabelCaption(Caption);
-        Examples[Name] = D;
-        ++Rows;
-        return D;
-    }
-    TExCustomDropDown* AddEditType(const QString& Name, const QString& Caption, TDropDownEditType Type)
-    {
-        TExCustomDropDown* D = Add(Name, Caption);
-        D->SetEditType(Type);
-        return D;
-    }
-};
-
 void ApplyStyle(TGallery& G, TQVXStyle Style)
 {
     for (const auto& [Name, D] : G.Examples)
@@ -68,7 +40,8 @@ TComboBox* AddStyleChooser(TGallery& G)
     auto* Chooser = new TComboBox(G.Form);
     Chooser->SetParent(G.Form);
     Chooser->SetStyle(csDropDownList);
-    Chooser->SetBounds(160, 12 + G.Rows * RowHeight, 200, 24);
+    const QPoint At = G.NextRow();
+    Chooser->SetBounds(At.x() + 148, At.y(), 200, 24);
     for (Integer S = Integer(tsOffice2003Blue); S <= Integer(tsOffice2010Black); ++S)
         Chooser->Items()->Add(GetEnumName(TQVXStyle(S)));
     Chooser->SetItemIndex(Integer(tsOffice2007Luna));
@@ -79,8 +52,7 @@ TComboBox* AddStyleChooser(TGallery& G)
     auto* Label = new TLabel(G.Form);
     Label->SetParent(G.Form);
     Label->SetCaption(QStringLiteral("Component style"));
-    Label->SetBounds(12, 16 + G.Rows * RowHeight, 140, 20);
-    ++G.Rows;
+    Label->SetBounds(At.x(), At.y() + 4, 140, 20);
     return Chooser;
 }
 
@@ -89,7 +61,8 @@ void AddItemSelector(TGallery& G)
 {
     auto* Selector = new TExCustomItemSelector(G.Form);
     Selector->SetParent(G.Form);
-    Selector->SetBounds(12, 12 + G.Rows * RowHeight, 396, SelectorHeight - 8);
+    // Below the columns, across the first one.
+    Selector->SetBounds(12, G.Height() - 12, 396, SelectorHeight - 8);
     Selector->SetSelectorType(stColor);
     Selector->SetColumns(3);
     const std::pair<const char*, TColor> Colours[] = {{"<b>Red</b>", clRed},   {"Green", clGreen},
@@ -206,7 +179,8 @@ int main(int argc, char** argv)
     TForm* Form = nullptr;
     Application->CreateForm(Form);
     Form->SetCaption(QStringLiteral("Drop-down gallery"));
-    TGallery G{Form};
+    TGallery G;
+    G.Form = Form;
     BuildGallery(G);
     TComboBox* Chooser = AddStyleChooser(G);
     AddItemSelector(G);
@@ -214,8 +188,8 @@ int main(int argc, char** argv)
         Chooser->SetItemIndex(Style);
         ApplyStyle(G, TQVXStyle(Style));
     }
-    Form->SetClientWidth(420);
-    Form->SetClientHeight(24 + G.Rows * RowHeight + SelectorHeight);
+    Form->SetClientWidth(G.Width());
+    Form->SetClientHeight(G.Height() + SelectorHeight);
     TExCustomDropDown* Open = nullptr;
     if (!OpenName.isEmpty()) {
         const auto It = G.Examples.find(OpenName);
