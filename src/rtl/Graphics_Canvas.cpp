@@ -61,6 +61,27 @@ QColor CanvasModeColor(TPenMode Mode, TColor Color)
     }
 }
 
+// A solid line of one pixel along an axis, in copy mode on an unscaled
+// painter, is the run of pixels from its start to the one before its end:
+// it is filled as a rectangle, which costs a fraction of a stroke and sets
+// no pen. False when the line is not of that kind.
+bool FillAxisLine(QPainter* P, const TPen* Pen, TPoint From, TPoint To)
+{
+    if (Pen->Width() > 1 || Pen->Style() != psSolid || Pen->Mode() != pmCopy || From == To ||
+        (From.X != To.X && From.Y != To.Y) || P->transform().type() > QTransform::TxTranslate)
+        return false;
+    const QColor C = ColorToQColor(Pen->Color());
+    if (!C.isValid())
+        return true;
+    const TPoint Last(To.X - (To.X > From.X) + (To.X < From.X), To.Y - (To.Y > From.Y) + (To.Y < From.Y));
+    if (P->compositionMode() != QPainter::CompositionMode_SourceOver)
+        P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    P->fillRect(QRect(QPoint(std::min(From.X, Last.X), std::min(From.Y, Last.Y)),
+                      QPoint(std::max(From.X, Last.X), std::max(From.Y, Last.Y))),
+                C);
+    return true;
+}
+
 // The rectangle Qt outlines for the framework's (X1, Y1, X2, Y2) with a
 // one-pixel pen: the outline runs over X1 .. X2-1 and Y1 .. Y2-1.
 QRect CanvasShapeRect(Integer X1, Integer Y1, Integer X2, Integer Y2)
@@ -419,6 +440,9 @@ void TCanvas::LineTo(Integer X, Integer Y)
 {
     const TPoint From = FPenPos;
     FPenPos = TPoint(X, Y);
+    QPainter* P = Painter();
+    if (P && FillAxisLine(P, FPen.get(), From, FPenPos))
+        return;
     PenDraw(false, [&](QPainter* P) { StrokeLine(P, From, FPenPos); });
 }
 

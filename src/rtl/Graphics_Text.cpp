@@ -222,12 +222,12 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
     if ((Format & DT_EDITCONTROL) && !(Format & DT_CALCRECT) && !Single && LineH > 0)
         Lines.resize(std::min(Lines.size(), std::max<size_t>(1, size_t(std::max(0, R.Height()) / LineH))));
 
-    int MaxW = 0;
-    for (const TTextLine& L : Lines)
-        MaxW = std::max(MaxW, Face.Advance(L.Text));
     const int TotalH = int(Lines.size()) * LineH;
 
     if (Format & DT_CALCRECT) {
+        int MaxW = 0;
+        for (const TTextLine& L : Lines)
+            MaxW = std::max(MaxW, Face.Advance(L.Text));
         R.Right = R.Left + MaxW;
         R.Bottom = R.Top + TotalH;
         return TotalH;
@@ -252,8 +252,10 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
         P->setLayoutDirection(Qt::RightToLeft);
     const QColor Ink = ColorToQColor(Canvas->Font()->Color());
     const bool Opaque = Canvas->Brush()->Style() == bsSolid;
+    // Measuring shapes the text as drawing does again: only when needed.
+    const bool Measured = Opaque || (Format & (DT_CENTER | DT_RIGHT));
     for (const TTextLine& L : Lines) {
-        const int LW = Face.Advance(L.Text);
+        const int LW = Measured ? Face.Advance(L.Text) : 0;
         int X = R.Left;
         if (Format & DT_CENTER)
             X = R.Left + (Width - LW) / 2;
