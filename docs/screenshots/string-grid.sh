@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes docs/screenshots/string-grid.png: a string grid laid out like the
 # IO-Link window's variables table (XP headers, a check-box column, two
-# hidden columns, two row-colour groups, a selected row), painted by the
-# grid itself through `cfgtool grid-run ... render`.
+# hidden columns, two row-colour groups, a selected row, a progress cell),
+# painted by the grid itself through `cfgtool grid-run ... render`.
 # Usage: docs/screenshots/string-grid.sh [CFGTOOL]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -51,6 +51,9 @@ lengths=(16 32 16 1 2 2 2 2 2 2 1 2 1 1 1 4 2 2 2 1 1 32)
     if [ "$row" -le 8 ]; then colour='$00F4E8DC'; else colour='$00DCF4E8'; fi
     for c in 1 2 3 4 5 6 7 8; do echo "color $c $row $colour"; done
   done
+  # The operating hours' description shows how much of the service life is used.
+  echo "cell 8 16 65"
+  echo 'progress 8 16 $00C08040 $00FFFFFF'
   echo "hidecols 3 3"
   echo "hidecols 7 7"
   echo "selectrange 1 5 6 5"

@@ -220,6 +220,15 @@ TColor ColorNumber(const QString& Text)
     return TColor(Cardinal(Value));
 }
 
+// A progress bar from its bar and background colour numbers, "FG BK".
+void AddProgressBar(TExStringGrid& G, Integer C, Integer R, const QString& Colours)
+{
+    const QStringList Parts = Colours.split(u' ');
+    if (Parts.size() != 2)
+        throw TScriptError{QStringLiteral("progress needs FGCOLOR BKCOLOR")};
+    G.AddProgress(C, R, ColorNumber(Parts[0]), ColorNumber(Parts[1]));
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -299,6 +308,7 @@ const std::map<QString, TCommand>& Commands()
              Run.Grid().SetSelectionColorMixer(N[0] != 0);
              Run.Grid().SetSelectionColorMixerFactor(N[1]);
          }}},
+        {QStringLiteral("progress"), {2, true, [](TGridRun& Run, V N, T S) { AddProgressBar(Run.Grid(), N[0], N[1], S); }}},
         {QStringLiteral("render"), {0, true, [](TGridRun& Run, V, T S) { Run.Render(S); }}},
         {QStringLiteral("node"), {2, false, [](TGridRun& Run, V N, T) { Run.Grid().AddNode(N[0], N[1]); }}},
         {QStringLiteral("contract"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().ContractNode(N[0]); }}},

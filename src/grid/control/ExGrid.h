@@ -1202,6 +1202,8 @@ public:
     void SetShowNullDates(bool Value) { FShowNullDates = Value; }
     bool NoDefaultDraw() const { return FNoDefaultDraw; }
     void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+    bool NoImageAndText() const { return FNoImageAndText; }
+    void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
     bool SizeGrowOnly() const { return FSizeGrowOnly; }
     void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
     bool ClearTextOnly() const { return FClearTextOnly; }
@@ -1247,6 +1249,7 @@ public:
     TAutoAdvanceEvent OnAutoAdvance;
     TCustomCellDrawEvent OnCustomCellBkgDraw;
     TCustomCellDrawEvent OnCustomCellDraw;
+    TNotifyEvent OnPainted;
     TCustomCellSizeEvent OnCustomCellSize;
     TCustomFilterEvent OnCustomFilter;
     TGridColorEvent OnGetCellColor;
@@ -1692,6 +1695,8 @@ protected:
     Integer FHoverLink = -1;
     TPoint FHoverFixedCell{-1, -1};
     TPoint FPushedCellButton{-1, -1};
+    // The cell whose button is under the mouse (display column), drawn hot.
+    TPoint FHoverButton{-1, -1};
     Integer FClickedCol = -1;
     Integer FClickedRow = -1;
     Integer FComboIdx = -1;
@@ -1837,6 +1842,7 @@ protected:
     bool FJavaCSV = false;
     bool FShowNullDates = true;
     bool FNoDefaultDraw = false;
+    bool FNoImageAndText = false;
     bool FSizeGrowOnly = false;
     bool FClearTextOnly = false;
     bool FExcelClipboardFormat = false;

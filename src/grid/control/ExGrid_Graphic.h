@@ -145,12 +145,18 @@ private:
     std::unique_ptr<TIcon> FOwnedIcon;
 };
 
+class TExStringGrid;
+
 // What the caller's object of a ctInterface cell tells the grid: the size
-// it wants (0 for a side means the cell's).
+// it wants (0 for a side means the cell's), whether it goes under the
+// cell's text rather than over it, and its drawing into the cell.
 class IGridCellInterface {
 public:
     virtual ~IGridCellInterface() = default;
     virtual TSize GetSize() const = 0;
+    virtual bool DrawUnderText() const { return false; }
+    virtual void Draw(TCanvas* Canvas, const TRect& R, TExStringGrid* Grid, bool Selected, Integer ARow,
+                      Integer ACol) = 0;
 };
 
 // The look of the tree nodes of the grid. Writing NodeType, ShowTree,

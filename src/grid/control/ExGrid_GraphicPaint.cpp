@@ -1,7 +1,7 @@
 // The string grid: placing and drawing a cell's graphic, the check boxes
 // and radio buttons of every control style, rotated text and the cell
 // margins.
-#include "grid/control/ExGrid.h"
+#include "grid/control/ExGrid_Paint.h"
 
 #include "grid/base/GridResources.h"
 #include "rtl/Themes.h"
@@ -163,6 +163,10 @@ void TExStringGrid::DrawCheck(TCanvas* Canvas, TRect R, bool Checked, TCheckBoxS
         Checked = State == cbChecked;
         Grayed = State == cbGrayed;
     }
+    // The runtime grid keeps no right-to-left orientation (its columns run
+    // left to right in every mode): the box moves by the cell margin.
+    if (UseRightToLeftAlignment())
+        OffsetRect(R, FXYOffset.X, 0);
     const Integer Size = L->CheckSize();
     switch (Style) {
     case csClassic:
@@ -481,7 +485,11 @@ void TExStringGrid::DrawCellGraphicKind(TCanvas* Canvas, Integer ACol, Integer A
                        GetRadioStrings(ACol, ARow), !Editable, G->CellBoolean(), G->CellIndex(), G->CellAngle());
         break;
     }
-    case ctRotated: DrawRotatedCell(Canvas, ACol, ARow, R, G->CellAngle(), HA, VA); break;
+    case ctRotated:
+        DrawRotatedCell(Canvas, ACol, ARow, R, G->CellAngle(), HA, VA);
+        if (TExGridCellPainter::ShowsSortMark(*this, DisplColIndex(ACol), ACol, ARow))
+            DrawSortIndicator(Canvas, ACol, R.Top + 8, R.Right - 10);
+        break;
     case ctNode: DrawCellNode(Canvas, ARow, AState, R, G->CellBoolean()); break;
     case ctPicture:
         if (auto* Picture = dynamic_cast<TPicture*>(G->CellBitmap()); Picture && Picture->Graphic()) {
@@ -515,6 +523,11 @@ void TExStringGrid::DrawCellGraphicKind(TCanvas* Canvas, Integer ACol, Integer A
                       TColor(G->CellBitmapValue()), TColor(G->CellIndex()));
         break;
     case ctRating: DrawCellRating(Canvas, ACol, ARow, P, G); break;
+    case ctInterface:
+        if (auto* Object = dynamic_cast<IGridCellInterface*>(G->CellBitmap()))
+            Object->Draw(Canvas, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), this, AState.Contains(gdSelected),
+                         ARow, ACol);
+        break;
     default: break;
     }
 }
@@ -621,7 +634,7 @@ void TExStringGrid::DrawCellButton(TCanvas* Canvas, Integer ACol, Integer ARow, 
     Integer Look = FControlLook->FlatButton() ? 2 : (GraphicThemesActive() ? 0 : 1);
     if (FFlat && FTones.Background.BrushColor != clNone)
         Look = 3;
-    Integer State = G->CellBoolean() ? 2 : 0;
+    Integer State = G->CellBoolean() ? 2 : FHoverButton == TPoint(DisplColIndex(ACol), ARow) ? 1 : 0;
     if (!Enabled && !IsExpand)
         State = 3;
     DrawButtonFace(Canvas, Handle(), P, State, Look, FTones);

@@ -251,6 +251,8 @@ void TExStringGrid::Paint()
         C->Rectangle(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1);
     }
     C->Pen()->SetColor(clBlack);
+    if (OnPainted)
+        OnPainted(this);
 }
 
 void TExStringGrid::DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState)
@@ -290,6 +292,11 @@ void TExGridCellPainter::Paint()
     if (G.OnCustomCellBkgDraw)
         G.OnCustomCellBkgDraw(&G, C, RCol, Row, State, R, false);
     PaintEditorButtons();
+    if (InterfaceUnderText()) {
+        TRect Under = R;
+        InflateRect(Under, 1, 1);
+        DrawGraphicIn(Under);
+    }
     if (TextIsDrawn())
         DrawCellText();
     R.Right += RightCut;
@@ -426,7 +433,17 @@ void TExGridCellPainter::PaintEditorButtons()
 
 bool TExGridCellPainter::TextIsDrawn() const
 {
+    if (Graphic && G.NoImageAndText())
+        return false;
     return !((G.OnDrawCell || G.OnCustomCellDraw) && G.NoDefaultDraw());
+}
+
+bool TExGridCellPainter::InterfaceUnderText() const
+{
+    if (!Graphic || Graphic->CellType() != ctInterface)
+        return false;
+    const auto* Object = dynamic_cast<const IGridCellInterface*>(Graphic->CellBitmap());
+    return Object && Object->DrawUnderText();
 }
 
 // ---------------------------------------------------------------- borders and edges
@@ -577,12 +594,17 @@ void TExGridCellPainter::PaintTreeLines()
 // Header cells keep their top line clear of the graphic.
 void TExGridCellPainter::PaintGraphic()
 {
-    if (!Graphic)
+    if (!Graphic || InterfaceUnderText())
         return;
     TRect GR = R;
     if (Header)
         GR.Top += 1;
-    G.DrawCellGraphic(C, RCol, Row, State, GR, Graphic, GW, GH, TextWidth, HA, VA);
+    DrawGraphicIn(GR);
+}
+
+void TExGridCellPainter::DrawGraphicIn(const TRect& Area)
+{
+    G.DrawCellGraphic(C, RCol, Row, State, Area, Graphic, GW, GH, TextWidth, HA, VA);
 }
 
 void TExGridCellPainter::RaiseDrawEvents()

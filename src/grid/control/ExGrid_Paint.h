@@ -15,6 +15,8 @@ public:
     TExGridCellPainter(TExStringGrid& AGrid, TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect,
                        TGridDrawState AState);
     void Paint();
+    // Whether a header cell shows its column's sort mark.
+    static bool ShowsSortMark(TExStringGrid& G, Integer Col, Integer RCol, Integer Row);
 
 private:
     // ExGrid_Paint.cpp
@@ -26,11 +28,13 @@ private:
     void PaintModifiedMark();
     void PaintEditorButtons();
     bool TextIsDrawn() const;
+    bool InterfaceUnderText() const;
     void DrawCellBorders();
     void PaintHeaderEdges();
     void PaintSoftEdges(bool Outside);
     void PaintTreeLines();
     void PaintGraphic();
+    void DrawGraphicIn(const TRect& Area);
     void RaiseDrawEvents();
     void PaintFocusRect();
 
@@ -54,7 +58,6 @@ private:
     Cardinal PlainTextFlags(const String& Text) const;
     bool ShowsSortMark() const;
     Integer SortMarkY(const TRect& T) const;
-    TRect Mirrored(const TRect& T) const;
 
     TExStringGrid& G;
     TCanvas* C;

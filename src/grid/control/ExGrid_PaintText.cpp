@@ -221,15 +221,12 @@ void TExGridCellPainter::MakeRoomForGraphic(TRect& T)
         T.Left += G.GetCellIndent(Row);
 }
 
-TRect TExGridCellPainter::Mirrored(const TRect& T) const
+bool TExGridCellPainter::ShowsSortMark() const
 {
-    if (!G.UseRightToLeftAlignment())
-        return T;
-    const Integer W = G.ClientWidth();
-    return TRect(W - T.Right, T.Top, W - T.Left, T.Bottom);
+    return ShowsSortMark(G, Col, RCol, Row);
 }
 
-bool TExGridCellPainter::ShowsSortMark() const
+bool TExGridCellPainter::ShowsSortMark(TExStringGrid& G, Integer Col, Integer RCol, Integer Row)
 {
     const TSortSettings* S = G.SortSettings();
     const Integer Position = G.FSortIndexes->FindIndex(RCol);
@@ -254,7 +251,6 @@ void TExGridCellPainter::DrawHTMLCellText(TRect T, const String& Text)
     T.Left -= 1;
     if (ShowsSortMark())
         T.Right -= 10;
-    T = Mirrored(T);
     const bool Hovered = G.FHoverFixedCell == TPoint(Col, Row);
     String Anchor, Strip, FocusAnchor, AnchorHint, CID, CV, CT;
     Integer XSize = 0, YSize = 0, Links = 0, MouseLink = 0;
@@ -276,7 +272,7 @@ void TExGridCellPainter::DrawRichCellText(TRect T)
     if (!(SelectedUnfocused && G.SelectionColor() == clNone))
         C->Rectangle(T);
     C->Brush()->SetStyle(bsClear);
-    G.DrawRichCell(RCol, Row, Mirrored(T), C);
+    G.DrawRichCell(RCol, Row, T, C);
     C->Brush()->SetStyle(bsSolid);
     C->Font()->SetColor(clBlack);
 }
@@ -336,7 +332,6 @@ void TExGridCellPainter::DrawPlainCellText(TRect T, String Text)
     C->Brush()->SetStyle(bsClear);
     if (FilterGlyph)
         T.Right -= ExGridFilterGlyphWidth;
-    T = Mirrored(T);
     if (Graphic && !Text.isEmpty()) {
         TRect M = T;
         DrawText(C, Text, M, Flags | DT_CALCRECT);
@@ -366,19 +361,16 @@ void TExGridCellPainter::DrawPlainCellText(TRect T, String Text)
 void TExStringGrid::DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer Y, Integer X)
 {
     const TSortSettings* S = FSortSettings.get();
-    const bool RightToLeft = UseRightToLeftAlignment();
     TBitmap* Up = S->IndexShow() ? S->IndexUpGlyph() : S->GetUpGlyph();
     TBitmap* Down = S->IndexShow() ? S->IndexDownGlyph() : S->GetDownGlyph();
     const bool Glyphs = !Up->Empty() && !Down->Empty();
-    // The mark is placed in left-to-right coordinates; the painter's
-    // orientation is put back afterwards.
+    // The runtime grid lays its columns out left to right in every mode, so
+    // the mark stays at X; its number is written left to right and the
+    // painter's direction is put back afterwards.
     QPainter* Painter = Canvas->Painter();
     const Qt::LayoutDirection Orientation = Painter ? Painter->layoutDirection() : Qt::LeftToRight;
-    if (RightToLeft) {
-        X = ClientWidth() - X - 4 - (Glyphs ? Up->Width() + 7 : 7);
-        if (Painter)
-            Painter->setLayoutDirection(Qt::LeftToRight);
-    }
+    if (Painter && UseRightToLeftAlignment())
+        Painter->setLayoutDirection(Qt::LeftToRight);
     TPen* Pen = Canvas->Pen();
     const auto Line = [&](TColor Color, std::initializer_list<TPoint> Points) {
         Pen->SetColor(Color);

@@ -372,3 +372,108 @@ TEST_F(ExGridGraphicPaintTest, NodeGlyphsLeftOfTheIndent)
     EXPECT_EQ(Open.pixel(X + 4, T + 2), Rgb(clSilver));
     EXPECT_EQ(Closed.pixel(X + 4, T + 2), Rgb(clRed));
 }
+
+TEST_F(ExGridGraphicPaintTest, AButtonUnderTheMouseIsDrawnHot)
+{
+    TColorTones Tones;
+    Tones.Background = {RGB(200, 200, 200), clBlack, clBlack};
+    Tones.Hover = {RGB(255, 200, 0), clBlack, clBlack};
+    Tones.Selected = {RGB(0, 100, 255), clBlack, clBlack};
+    G->SetColorTones(Tones);
+    G->ControlLook()->SetNoDisabledButtonLook(true);
+    G->AddButton(1, 1, 60, 18, "", haLeft, vaTop);
+    const TRect R = G->CellRect(1, 1);
+    const auto Face = [&] { return Cell(1, 1, 60, 18).pixel(R.Left + 20, R.Top + 10); };
+    EXPECT_EQ(Face(), Rgb(Tones.Background.BrushColor));
+    G->FHoverButton = TPoint(1, 1);
+    EXPECT_EQ(Face(), Rgb(Tones.Hover.BrushColor));
+    // Pressed wins over hot; another cell's hover leaves it alone.
+    G->PushButton(1, 1, true);
+    EXPECT_EQ(Face(), Rgb(Tones.Selected.BrushColor));
+    G->PushButton(1, 1, false);
+    G->FHoverButton = TPoint(2, 1);
+    EXPECT_EQ(Face(), Rgb(Tones.Background.BrushColor));
+}
+
+namespace {
+
+// A cell object that fills what it is given and remembers how it was asked.
+class TFillingInterface : public TPersistent, public IGridCellInterface {
+public:
+    explicit TFillingInterface(bool Under = false) : FUnder(Under) {}
+    TSize GetSize() const override { return TSize(0, 0); }
+    bool DrawUnderText() const override { return FUnder; }
+    void Draw(TCanvas* Canvas, const TRect& R, TExStringGrid* Grid, bool Selected, Integer ARow, Integer ACol) override
+    {
+        FillRectColor(Canvas, R, clLime);
+        Drawn = R;
+        Owner = Grid;
+        WasSelected = Selected;
+        Where = TPoint(ACol, ARow);
+        ++Draws;
+    }
+
+    TRect Drawn;
+    TExStringGrid* Owner = nullptr;
+    bool WasSelected = false;
+    TPoint Where{-1, -1};
+    int Draws = 0;
+
+private:
+    bool FUnder;
+};
+
+} // namespace
+
+TEST_F(ExGridGraphicPaintTest, AnInterfacedCellDrawsItselfIntoTheCell)
+{
+    TFillingInterface Object;
+    G->AddInterfacedCell(2, 3, &Object);
+    QImage I = WhiteImage();
+    TCanvas C(&I);
+    const TRect R = G->CellRect(2, 3);
+    G->DrawCellGraphic(&C, 2, 3, TGridDrawState{gdSelected}, R, G->GetCellGraphic(2, 3), R.Width(), R.Height(), 0,
+                       taLeftJustify, vtaTop);
+    EXPECT_EQ(Object.Draws, 1);
+    EXPECT_EQ(Object.Owner, G);
+    EXPECT_TRUE(Object.WasSelected);
+    EXPECT_EQ(Object.Where, TPoint(2, 3));
+    // The cell inset by XYOffset - 1, then one more pixel at the top and left.
+    const TPoint O = G->XYOffset();
+    EXPECT_EQ(Object.Drawn, TRect(R.Left + O.X - 2, R.Top + O.Y - 2, R.Right - O.X + 1, R.Bottom - O.Y + 1));
+    EXPECT_EQ(I.pixel(R.Left + 10, R.Top + 10), Rgb(clLime));
+}
+
+TEST_F(ExGridGraphicPaintTest, ARotatedHeaderOfTheSortedColumnShowsTheSortMark)
+{
+    G->SetFixedRows(1);
+    G->AddRotated(2, 0, 90, "");
+    G->AddRotated(3, 0, 90, "");
+    G->SortSettings()->SetShow(true);
+    G->SortSettings()->SetColumn(2);
+    const auto MarkAt = [&](Integer ACol) {
+        const TRect R = G->CellRect(ACol, 0);
+        const QImage I = Cell(ACol, 0, 0, 0);
+        // Around (right - 10, top + 8) of the cell inset by XYOffset - 1.
+        const TPoint O = G->XYOffset();
+        const Integer X = R.Right - O.X + 1 - 10, Y = R.Top + O.Y - 1 + 8;
+        int Gray = 0;
+        for (int DY = -5; DY <= 5; ++DY)
+            for (int DX = -5; DX <= 5; ++DX)
+                Gray += I.pixel(X + DX, Y + DY) == Rgb(clGray);
+        return Gray;
+    };
+    EXPECT_GT(MarkAt(2), 4);
+    EXPECT_EQ(MarkAt(3), 0);
+}
+
+TEST_F(ExGridGraphicPaintTest, InRightToLeftModeACheckBoxMovesByTheCellMargin)
+{
+    G->SetXYOffset(TPoint(3, 2));
+    G->SetBiDiMode(bdRightToLeft);
+    const QImage I = Check(csWinXP, true);
+    EXPECT_TRUE(ShowsGlyph(I, ResourceImage("ESGCHK05"), 2 + 3, 2));
+    EXPECT_FALSE(ShowsGlyph(I, ResourceImage("ESGCHK05"), 2, 2));
+    G->SetBiDiMode(bdRightToLeftReadingOnly);
+    EXPECT_TRUE(ShowsGlyph(Check(csWinXP, true), ResourceImage("ESGCHK05"), 2, 2));
+}

@@ -403,3 +403,92 @@ TEST_F(ExGridPaintTest, ACellsGraphicIsDrawnWithTheCell)
     EXPECT_GT(Count(I, G.CellRect(3, 2), clBlue), 0);
     EXPECT_EQ(Count(I, G.CellRect(4, 2), clBlue), 0);
 }
+
+TEST_F(ExGridPaintTest, OnPaintedFollowsEachPaintOfTheCells)
+{
+    Integer CellsSinceLast = 0;
+    std::vector<Integer> CellsPerPaint;
+    G.OnCustomCellDraw = [&](TObject*, TCanvas*, Integer, Integer, TGridDrawState, TRect, bool) { ++CellsSinceLast; };
+    G.OnPainted = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, &G);
+        CellsPerPaint.push_back(CellsSinceLast);
+        CellsSinceLast = 0;
+    };
+    Show();
+    CellsPerPaint.clear();
+    Grab();
+    ASSERT_EQ(CellsPerPaint.size(), 1u);
+    EXPECT_EQ(CellsPerPaint[0], G.ColCount() * G.RowCount());
+    EXPECT_EQ(CellsSinceLast, 0);
+}
+
+TEST_F(ExGridPaintTest, NoImageAndTextLeavesOutTheTextOfCellsWithAGraphic)
+{
+    G.SetCells(2, 2, QStringLiteral("WWWW"));
+    G.SetCells(2, 3, QStringLiteral("WWWW"));
+    G.AddComment(2, 2, QStringLiteral("note"));
+    Show();
+    const TRect Text = G.CellRect(2, 2);
+    const TRect TextArea(Text.Left, Text.Top, Text.Right - 10, Text.Bottom);
+    EXPECT_TRUE(HasInk(Grab(), TextArea));
+    G.SetNoImageAndText(true);
+    const QImage I = Grab();
+    EXPECT_FALSE(HasInk(I, TextArea));
+    EXPECT_GT(Count(I, Text, ColorToRGB(G.ControlLook()->CommentColor())), 0) << "the comment mark stays";
+    EXPECT_TRUE(HasInk(I, G.CellRect(2, 3))) << "a cell without graphic keeps its text";
+}
+
+namespace {
+
+class TPaintInterface : public TPersistent, public IGridCellInterface {
+public:
+    explicit TPaintInterface(bool Under) : FUnder(Under) {}
+    TSize GetSize() const override { return TSize(0, 0); }
+    bool DrawUnderText() const override { return FUnder; }
+    void Draw(TCanvas* Canvas, const TRect& R, TExStringGrid*, bool, Integer, Integer) override
+    {
+        FillRectColor(Canvas, R, clLime);
+    }
+
+private:
+    bool FUnder;
+};
+
+} // namespace
+
+TEST_F(ExGridPaintTest, AnInterfacedCellDrawsUnderOrOverItsText)
+{
+    TPaintInterface Under(true), Over(false);
+    G.SetCells(2, 2, QStringLiteral("WWWW"));
+    G.SetCells(2, 3, QStringLiteral("WWWW"));
+    G.AddInterfacedCell(2, 2, &Under);
+    G.AddInterfacedCell(2, 3, &Over);
+    ShowUnfocused();
+    const QImage I = Grab();
+    for (Integer R : {2, 3})
+        EXPECT_GT(Count(I, G.CellRect(2, R), clLime), 100) << R;
+    EXPECT_TRUE(HasInk(I, G.CellRect(2, 2))) << "the text over the object";
+    EXPECT_FALSE(HasInk(I, G.CellRect(2, 3))) << "the object over the text";
+}
+
+TEST_F(ExGridPaintTest, InRightToLeftModeEachCellShowsItsOwnText)
+{
+    // The runtime grid lays its columns out left to right in every mode.
+    const char* Texts[] = {"A", "BB", "WWW", "MMMM"};
+    for (Integer C = 1; C <= 4; ++C)
+        G.SetCells(C, 2, QString::fromLatin1(Texts[C - 1]));
+    ShowUnfocused();
+    const QImage LeftToRight = Grab();
+    G.SetBiDiMode(bdRightToLeft);
+    const QImage RightToLeft = Grab();
+    // Inside the lines, which the base grid moves by a pixel in this mode.
+    const auto Inside = [&](const QImage& I, Integer C) {
+        TRect R = G.CellRect(C, 2);
+        InflateRect(R, -2, -2);
+        return I.copy(ToQRect(R));
+    };
+    for (Integer C = 1; C <= 4; ++C) {
+        EXPECT_TRUE(HasInk(RightToLeft, G.CellRect(C, 2))) << C;
+        EXPECT_EQ(Inside(RightToLeft, C), Inside(LeftToRight, C)) << C;
+    }
+}

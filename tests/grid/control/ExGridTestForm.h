@@ -46,6 +46,7 @@ public:
     using TExStringGrid::FWheelScrollLines;
     using TExStringGrid::FNumNodes;
     using TExStringGrid::FEditDisable;
+    using TExStringGrid::FHoverButton;
     using TExStringGrid::HasNodes;
     using TExStringGrid::GetCellIndent;
     using TExStringGrid::WMGetDlgCode;

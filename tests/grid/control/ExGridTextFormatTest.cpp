@@ -197,6 +197,7 @@ class TSizedInterface : public TPersistent, public IGridCellInterface {
 public:
     TSize Size;
     TSize GetSize() const override { return Size; }
+    void Draw(TCanvas*, const TRect&, TExStringGrid*, bool, Integer, Integer) override {}
 };
 
 } // namespace

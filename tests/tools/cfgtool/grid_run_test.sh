@@ -305,6 +305,25 @@ if [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; 
   failures=$((failures + 1))
 fi
 rm -f "$png"
+# A progress bar changes the picture of its cell.
+plain=$(mktemp --suffix=.png)
+bar=$(mktemp --suffix=.png)
+run render-plain 0 "new 3 3 1 1
+cell 1 1 60
+render $plain
+" ""
+run render-progress 0 "new 3 3 1 1
+cell 1 1 60
+progress 1 1 \$FF0000 \$FFFFFF
+render $bar
+" ""
+if cmp -s "$plain" "$bar"; then
+  echo "FAIL progress: the cell looks the same without and with its bar"
+  failures=$((failures + 1))
+fi
+rm -f "$plain" "$bar"
+run bad-progress 2 'progress 1 1 $FF0000
+' ""
 run bad-colour 2 'color 1 1 $xyz
 ' ""
 run unwritable-render 1 'render /nonexistent-dir/grid.png
