@@ -1,6 +1,7 @@
 #include "platform/UserLocale.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <atomic>
 
@@ -11,6 +12,22 @@ namespace {
 // -1: no override.
 std::atomic<int> LocaleSeparatorOverride{-1};
 std::atomic<int> ThousandSeparatorOverride{-1};
+std::atomic<int> TimeSeparatorOverride{-1};
+
+// The first character after the hour field of a time format that is not a
+// field letter or a blank ("HH:mm" gives ":"); empty when there is none.
+QString SeparatorAfterHours(const QString& Format)
+{
+    const qsizetype Hour = Format.indexOf(QRegularExpression(QStringLiteral("[hH]")));
+    if (Hour < 0)
+        return QString();
+    for (qsizetype I = Hour; I < Format.size(); ++I) {
+        const QChar C = Format.at(I);
+        if (!C.isLetter() && !C.isSpace() && C != u'\'')
+            return QString(C);
+    }
+    return QString();
+}
 
 // The override, else the variable when it holds one character, else the
 // locale's text, else Fallback.
@@ -50,6 +67,17 @@ Char UserThousandSeparator()
 void SetUserThousandSeparator(std::optional<Char> Separator)
 {
     StoreOverride(ThousandSeparatorOverride, Separator);
+}
+
+Char UserTimeSeparator()
+{
+    return ReadSeparator(TimeSeparatorOverride, TimeSeparatorEnv,
+                         SeparatorAfterHours(QLocale::system().timeFormat(QLocale::ShortFormat)), u':');
+}
+
+void SetUserTimeSeparator(std::optional<Char> Separator)
+{
+    StoreOverride(TimeSeparatorOverride, Separator);
 }
 
 } // namespace platform

@@ -26,4 +26,14 @@ inline constexpr const char* ThousandSeparatorEnv = "CFG_THOUSAND_SEPARATOR";
 Char UserThousandSeparator();
 void SetUserThousandSeparator(std::optional<Char> Separator);
 
+// Overrides the time separator of the user's locale (one character).
+inline constexpr const char* TimeSeparatorEnv = "CFG_TIME_SEPARATOR";
+
+// The user's time separator: the one set with SetUserTimeSeparator, else
+// CFG_TIME_SEPARATOR when it holds one character, else the one between hours
+// and minutes in the system locale's short time format (":" when it has
+// none).
+Char UserTimeSeparator();
+void SetUserTimeSeparator(std::optional<Char> Separator);
+
 } // namespace platform

@@ -57,3 +57,22 @@ TEST(UserLocale, ThousandSeparatorFromSetterEnvironmentOrLocale)
     SetUserThousandSeparator(std::nullopt);
     EXPECT_EQ(UserThousandSeparator(), QChar(u'.'));
 }
+
+TEST(UserLocale, TimeSeparatorFromSetterEnvironmentOrLocale)
+{
+    {
+        // The C locale's short time format is "HH:mm:ss".
+        ScopedEnv env(TimeSeparatorEnv, std::nullopt);
+        EXPECT_EQ(UserTimeSeparator().isLetterOrNumber(), false);
+    }
+    ScopedEnv env(TimeSeparatorEnv, QByteArray("."));
+    EXPECT_EQ(UserTimeSeparator(), QChar(u'.'));
+    {
+        ScopedEnv two(TimeSeparatorEnv, QByteArray("::"));
+        EXPECT_NE(UserTimeSeparator(), QChar(u'.'));
+    }
+    SetUserTimeSeparator(QChar(u'-'));
+    EXPECT_EQ(UserTimeSeparator(), QChar(u'-'));
+    SetUserTimeSeparator(std::nullopt);
+    EXPECT_EQ(UserTimeSeparator(), QChar(u'.'));
+}

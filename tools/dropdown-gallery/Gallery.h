@@ -52,3 +52,7 @@ struct TGallery {
         return D;
     }
 };
+
+// The time pickers, the clock face on its own and the detail list
+// (Gallery_Time.cpp).
+void AddTimeExamples(TGallery& G);

@@ -121,6 +121,8 @@ void BuildGallery(TGallery& G)
         Hint->SetBounds(0, 0, 200, 40);
         D->SetControl(Hint);
     }
+    // After the loop above: these host pop-ups of their own.
+    AddTimeExamples(G);
 }
 
 // The window and the open pop-up, each where it stands on the screen.
