@@ -52,3 +52,6 @@ struct TGallery {
         return D;
     }
 };
+
+// The multi-column drop-down (Gallery_MultiColumn.cpp).
+void AddMultiColumnExamples(TGallery& G);
