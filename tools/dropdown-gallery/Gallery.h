@@ -56,3 +56,5 @@ struct TGallery {
 // The time pickers, the clock face on its own and the detail list
 // (Gallery_Time.cpp).
 void AddTimeExamples(TGallery& G);
+// The multi-column drop-down (Gallery_MultiColumn.cpp).
+void AddMultiColumnExamples(TGallery& G);
