@@ -52,3 +52,6 @@ struct TGallery {
         return D;
     }
 };
+
+// The colour and image pickers (Gallery_Pickers.cpp).
+void AddPickerExamples(TGallery& G);

@@ -121,6 +121,7 @@ void BuildGallery(TGallery& G)
         Hint->SetBounds(0, 0, 200, 40);
         D->SetControl(Hint);
     }
+    AddPickerExamples(G);
 }
 
 // The window and the open pop-up, each where it stands on the screen.
