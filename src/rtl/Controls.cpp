@@ -49,6 +49,15 @@ Qt::CursorShape QtCursorShape(TCursor Cursor)
     }
 }
 
+// A cursor of the screen's table for a positive number, else the standard one.
+QCursor CursorOf(TCursor Cursor)
+{
+    if (Cursor > 0)
+        if (const HCURSOR Own = Screen->Cursors(Cursor))
+            return *Own;
+    return QCursor(QtCursorShape(Cursor));
+}
+
 
 // Key data of a key message: bit 22 for the numeric keypad, bit 29 for Alt,
 // bit 30 for a repeat.
@@ -453,7 +462,7 @@ void TControl::SetWidget(QWidget* AWidget)
     PlaceWidget();
     FWidget->setEnabled(FEnabled);
     if (FCursor != crDefault)
-        FWidget->setCursor(QtCursorShape(FCursor));
+        FWidget->setCursor(CursorOf(FCursor));
     if (auto* Win = dynamic_cast<TWinControl*>(this)) {
         FWidget->setAutoFillBackground(true);
         Win->ApplyFocusPolicy();
@@ -769,7 +778,7 @@ void TControl::SetCursor(TCursor Value)
     if (Value == crDefault)
         FWidget->unsetCursor();
     else
-        FWidget->setCursor(QtCursorShape(Value));
+        FWidget->setCursor(CursorOf(Value));
 }
 
 void TControl::SetColor(TColor Value)

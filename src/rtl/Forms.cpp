@@ -10,6 +10,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -787,7 +789,35 @@ void TScreen::SetCursor(TCursor Value)
     case crNone: Shape = Qt::BlankCursor; break;
     default: break;
     }
-    QApplication::setOverrideCursor(QCursor(Shape));
+    const HCURSOR Own = Value > 0 ? Cursors(Value) : nullptr;
+    QApplication::setOverrideCursor(Own ? *Own : QCursor(Shape));
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const
+{
+    const auto It = FCursors.find(Index);
+    return It == FCursors.end() ? nullptr : It->second;
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Value)
+{
+    if (Index <= crDefault)
+        return;
+    if (Value)
+        FCursors[Index] = std::move(Value);
+    else
+        FCursors.erase(Index);
+}
+
+HCURSOR LoadCursor(const String& ResName)
+{
+    const QImage Picture(QStringLiteral(":/cursors/") + ResName + QStringLiteral(".png"));
+    if (Picture.isNull())
+        return nullptr;
+    const QStringList Spot = Picture.text(QStringLiteral("HotSpot")).split(QLatin1Char(','));
+    const int X = Spot.size() == 2 ? Spot[0].toInt() : 0;
+    const int Y = Spot.size() == 2 ? Spot[1].toInt() : 0;
+    return std::make_shared<const QCursor>(QPixmap::fromImage(Picture), X, Y);
 }
 
 TCustomForm* TScreen::Forms(Integer Index) const

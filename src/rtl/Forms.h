@@ -216,6 +216,13 @@ public:
 // ---------------------------------------------------------------------------
 // Screen
 
+class QCursor;
+// A cursor picture with its hot spot.
+using HCURSOR = std::shared_ptr<const QCursor>;
+// The program's cursor resource of that name: a PNG under ":/cursors/" whose
+// text key "HotSpot" holds "x,y" (0,0 without it); nullptr when there is none.
+HCURSOR LoadCursor(const String& ResName);
+
 class TScreen : public TComponent {
 public:
     explicit TScreen(TComponent* AOwner);
@@ -235,6 +242,11 @@ public:
     // The cursor shown over every window; crDefault gives each control its own.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // The table of the program's own cursors, by positive number; the
+    // standard cursors (crDefault and below) are the platform's and not in
+    // it. nullptr for a number without a cursor.
+    HCURSOR Cursors(TCursor Index) const;
+    void SetCursors(TCursor Index, HCURSOR Value);
 
     Integer FormCount() const { return Integer(FForms.size()); }
     TCustomForm* Forms(Integer Index) const;
@@ -245,6 +257,7 @@ private:
     friend class TCustomForm;
     std::vector<TCustomForm*> FForms;
     TCursor FCursor = crDefault;
+    std::map<TCursor, HCURSOR> FCursors;
 };
 
 // ---------------------------------------------------------------------------

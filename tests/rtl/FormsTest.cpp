@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QPixmap>
 #include <QTest>
 #include <QTimer>
 
@@ -299,6 +301,32 @@ TEST_F(FormsTest, ScreenCursorOverridesAndRestores)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_GT(Screen->Width(), 0);
     EXPECT_FALSE(IsRectEmpty(Screen->WorkAreaRect()));
+}
+
+TEST_F(FormsTest, CursorTableHoldsTheProgramsOwnCursorsByNumber)
+{
+    EXPECT_EQ(Screen->Cursors(60), nullptr);
+    QPixmap Picture(8, 8);
+    Picture.fill(Qt::black);
+    Screen->SetCursors(60, std::make_shared<const QCursor>(Picture, 2, 5));
+    ASSERT_NE(Screen->Cursors(60), nullptr);
+    TForm Form(nullptr);
+    auto* Edit = new TEdit(&Form);
+    Edit->SetParent(&Form);
+    Edit->SetCursor(60);
+    EXPECT_EQ(Edit->Handle()->cursor().hotSpot(), QPoint(2, 5));
+    Screen->SetCursor(60);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->hotSpot(), QPoint(2, 5));
+    Screen->SetCursor(crDefault);
+    // The standard cursors stay the platform's; a removed number falls back to the arrow.
+    Screen->SetCursors(crArrow, Screen->Cursors(60));
+    EXPECT_EQ(Screen->Cursors(crArrow), nullptr);
+    Screen->SetCursors(60, nullptr);
+    EXPECT_EQ(Screen->Cursors(60), nullptr);
+    Edit->SetCursor(60);
+    EXPECT_EQ(Edit->Handle()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(LoadCursor(QStringLiteral("NoSuchCursor")), nullptr);
 }
 
 TEST(FormsAccel, TheAcceleratorIsTheCharacterAfterASingleAmpersand)

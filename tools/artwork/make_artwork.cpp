@@ -1,13 +1,15 @@
 // Draws the program's own pictures (button glyphs, step pictures, the maker's
 // logo, the standard-kind strips of the push button) into
-// src/shell/resources, and the grid's (the spin arrows, check boxes, radio
-// buttons, node, leaf and filter glyphs) into
-// src/grid/base/resources. Run once when a picture changes and commit the
-// PNGs:
+// src/shell/resources, the grid's (the spin arrows, check boxes, radio
+// buttons, node, leaf and filter glyphs) into src/grid/base/resources and
+// the drop-downs' (the spectrum's pipette cursor) into
+// src/controls/dropdown/resources. Run once when a picture changes and
+// commit the PNGs:
 //
 //   g++ -std=c++20 -fPIC tools/artwork/make_artwork.cpp -o /tmp/make_artwork \
 //       $(pkg-config --cflags --libs Qt6Gui) && \
-//       /tmp/make_artwork src/shell/resources src/grid/base/resources
+//       /tmp/make_artwork src/shell/resources src/grid/base/resources \
+//       src/controls/dropdown/resources
 //
 // Glyphs are opaque on the windows' background colour (248, 247, 237), which
 // the push button takes as the transparent colour (bottom-left pixel); kind
@@ -421,6 +423,28 @@ QImage MetroGlyph(bool Radio, bool On)
 
 } // namespace
 
+// The spectrum's cursor: a pipette, 32 x 32, in black and white on a
+// transparent ground, its tip (the hot spot, kept in the PNG's text key
+// "HotSpot") at (1, 30).
+QImage PipetteCursor()
+{
+    QImage Img(32, 32, QImage::Format_ARGB32);
+    Img.fill(Qt::transparent);
+    QPainter P(&Img);
+    P.setPen(QPen(Qt::black, 1));
+    P.translate(1, 30);
+    P.rotate(-45);
+    // The glass tube from the tip, then the collar and the rubber bulb.
+    P.setBrush(Qt::white);
+    P.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(4, -2), QPointF(24, -2), QPointF(24, 2), QPointF(4, 2)}));
+    P.setBrush(Qt::black);
+    P.drawRect(QRectF(24, -4, 3, 8));
+    P.drawEllipse(QRectF(27, -4, 12, 8));
+    P.end();
+    Img.setText(QStringLiteral("HotSpot"), QStringLiteral("1,30"));
+    return Img;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -534,5 +558,9 @@ int main(int argc, char** argv)
     Save(MetroGlyph(false, false), GridDir, QStringLiteral("metrocheckoff"));
     Save(MetroGlyph(true, true), GridDir, QStringLiteral("metroradioon"));
     Save(MetroGlyph(true, false), GridDir, QStringLiteral("metroradiooff"));
+
+    const QString DropDownDir = argc > 3 ? QString::fromLocal8Bit(argv[3]) : Dir;
+    QDir().mkpath(DropDownDir);
+    Save(PipetteCursor(), DropDownDir, QStringLiteral("QVX_POINTER"));
     return 0;
 }

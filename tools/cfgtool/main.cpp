@@ -45,9 +45,13 @@ int main(int argc, char** argv)
 {
     // cfgtool never shows anything on a screen; windows it drives stay offscreen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
+    // The arguments are read before Qt's, which would take some ("--style")
+    // for itself.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     if (args.isEmpty())
         return Usage();
     const auto found = cfgtool::Registry().find(args.takeFirst());

@@ -58,3 +58,5 @@ struct TGallery {
 void AddTimeExamples(TGallery& G);
 // The multi-column drop-down (Gallery_MultiColumn.cpp).
 void AddMultiColumnExamples(TGallery& G);
+// The colour and image pickers (Gallery_Pickers.cpp).
+void AddPickerExamples(TGallery& G);

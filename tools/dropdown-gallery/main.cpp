@@ -124,6 +124,7 @@ void BuildGallery(TGallery& G)
     // After the loop above: these host pop-ups of their own.
     AddTimeExamples(G);
     AddMultiColumnExamples(G);
+    AddPickerExamples(G);
 }
 
 // The window and the open pop-up, each where it stands on the screen.

@@ -7,6 +7,7 @@
 #include "platform/UserLocale.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 class DropDownFixture : public TFormFixture {
@@ -40,6 +41,25 @@ protected:
     {
         for (const QChar Ch : Text)
             QTest::keyClick(C->Handle(), Ch.toLatin1());
+    }
+    // F4 in the edit opens the pop-up when it is closed.
+    static void OpenPopup(TExCustomDropDown* D)
+    {
+        if (!D->DroppedDown())
+            Press(D, Qt::Key_F4);
+    }
+    // A key in the open pop-up, opened first when closed.
+    static void PressInPopup(TExCustomDropDown* D, Qt::Key K)
+    {
+        OpenPopup(D);
+        QTest::keyClick(D->DropDownForm()->Handle(), K);
+    }
+    // The pointer moved over W to P, sent to W itself: with more than one
+    // window the offscreen platform may give a move to another one.
+    static void MoveMouse(QWidget* W, QPoint P)
+    {
+        QMouseEvent Move(QEvent::MouseMove, P, W->mapToGlobal(P), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(W, &Move);
     }
     // The form's image as the screen shows it.
     QImage Grab(TWinControl* C) const { return C->Handle()->grab().toImage(); }
