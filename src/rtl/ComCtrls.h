@@ -186,6 +186,8 @@ private:
 // Date-time picker
 
 enum TDateTimeKind { dtkDate, dtkTime };
+// A date picked from the calendar pop-up or stepped with up and down buttons.
+enum TDTDateMode { dmComboBox, dmUpDown };
 
 // The picker's messages and notifications.
 enum : Cardinal { DTM_FIRST = 0x1000, DTM_GETSYSTEMTIME = DTM_FIRST + 1, DTM_SETSYSTEMTIME = DTM_FIRST + 2 };
@@ -225,6 +227,8 @@ public:
 
     TDateTimeKind Kind() const { return FKind; }
     void SetKind(TDateTimeKind Value);
+    TDTDateMode DateMode() const { return FDateMode; }
+    void SetDateMode(TDTDateMode Value);
     // Empty: the short date format (dates) or the long time format (times)
     // of FormatSettings.
     const String& Format() const { return FFormat; }
@@ -284,6 +288,7 @@ private:
     void UserToggledCheckBox(bool Value);
 
     TDateTimeKind FKind = dtkDate;
+    TDTDateMode FDateMode = dmComboBox;
     String FFormat;
     TDateTime FDateTime = 0;
     bool FShowCheckbox = false;

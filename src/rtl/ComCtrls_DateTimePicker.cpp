@@ -414,8 +414,14 @@ void TDateTimePicker::WMGetDlgCode(TWMGetDlgCode& Message)
 void TDateTimePicker::SetKind(TDateTimeKind Value)
 {
     FKind = Value;
-    DateTimeEdit()->setCalendarPopup(Value == dtkDate);
+    DateTimeEdit()->setCalendarPopup(Value == dtkDate && FDateMode == dmComboBox);
     ApplyFormat();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode Value)
+{
+    FDateMode = Value;
+    SetKind(FKind);
 }
 
 void TDateTimePicker::SetFormat(const String& Value)

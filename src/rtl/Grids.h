@@ -86,8 +86,11 @@ public:
 protected:
     // The editor has been placed (Move).
     virtual void BoundsChanged();
-    // Takes the text, mask and length limit of the grid's current cell.
+    // Takes the text, mask and length limit of the grid's current cell;
+    // the editor is multi-line when MultiLineWanted and the cell has no mask.
     virtual void UpdateContents();
+    // A descendant that edits over the multi-line edit answers true.
+    virtual bool MultiLineWanted() const { return false; }
 
     void Change() override;
     void KeyDown(Word& Key, TShiftState Shift) override;

@@ -44,6 +44,7 @@ void TInplaceEdit::UpdateContents()
     FLoading = true;
     try {
         SetEditMask(FGrid->GetEditMask(C, R));
+        SetMultiLine(!IsMasked() && MultiLineWanted());
         // The limit holds for typing; a longer stored text is not cut, and
         // the limit takes over once the text has been shortened to it.
         FEditLimit = Limit;

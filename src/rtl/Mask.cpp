@@ -97,23 +97,32 @@ void TCustomMaskEdit::SetEditMask(const String& Value)
 {
     FEditMask = Value;
     FSaveLiterals = Value.isEmpty() || SplitMask(Value).SaveLiterals;
-    LineEdit()->setInputMask(MaskToInputMask(Value));
+    // A mask needs the single-line edit.
+    if (!Value.isEmpty())
+        SetMultiLine(false);
+    if (LineEdit())
+        LineEdit()->setInputMask(MaskToInputMask(Value));
 }
 
 String TCustomMaskEdit::EditText() const
 {
-    return LineEdit()->displayText();
+    return LineEdit() ? LineEdit()->displayText() : TCustomEdit::GetText();
 }
 
 void TCustomMaskEdit::SetEditText(const String& Value)
 {
-    LineEdit()->setText(Value);
+    if (LineEdit())
+        LineEdit()->setText(Value);
+    else
+        SetText(Value);
 }
 
 String TCustomMaskEdit::GetText() const
 {
+    if (FEditMask.isEmpty() || !LineEdit())
+        return TCustomEdit::GetText();
     const String T = LineEdit()->text();
-    if (FSaveLiterals || FEditMask.isEmpty())
+    if (FSaveLiterals)
         return T;
     // Only what was typed into the mask positions.
     const TMaskParts P = SplitMask(FEditMask);

@@ -3,6 +3,7 @@
 #include "rtl/ControlBridge.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -276,26 +277,189 @@ private:
     mutable qsizetype FLastLength;
 };
 
+// The multi-line edit's widget. Return, Enter and Tab keys alone type
+// nothing: the edit types them as characters, as the platform's edit does.
+// The viewport's mouse events go the control's way in the widget's
+// coordinates, and back to the viewport for the native handling.
+class TPlainEditWidget final : public TBridge<QPlainTextEdit> {
+public:
+    TPlainEditWidget()
+    {
+        setFrameStyle(QFrame::NoFrame);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        document()->setDocumentMargin(0);
+        viewport()->setMouseTracking(true);
+    }
+
+    void SetMargins(const QMargins& M) { setViewportMargins(M); }
+
+    bool BaseEvent(QEvent* Event) override
+    {
+        if (Event->type() == QEvent::KeyPress) {
+            const auto* K = static_cast<QKeyEvent*>(Event);
+            const int Key = K->key();
+            if ((Key == Qt::Key_Return || Key == Qt::Key_Enter || Key == Qt::Key_Tab || Key == Qt::Key_Backtab) &&
+                K->text().isEmpty()) {
+                Event->accept();
+                return true;
+            }
+        }
+        if (IsMouse(Event)) {
+            QMouseEvent Inner = Moved(static_cast<QMouseEvent*>(Event), -viewport()->pos());
+            return QPlainTextEdit::viewportEvent(&Inner);
+        }
+        return QPlainTextEdit::event(Event);
+    }
+
+protected:
+    bool viewportEvent(QEvent* Event) override
+    {
+        if (Control && IsMouse(Event)) {
+            QMouseEvent Outer = Moved(static_cast<QMouseEvent*>(Event), viewport()->pos());
+            return Control->WidgetEvent(&Outer);
+        }
+        if (Control && Event->type() == QEvent::ContextMenu)
+            return Control->WidgetEvent(Event);
+        return QPlainTextEdit::viewportEvent(Event);
+    }
+
+private:
+    static bool IsMouse(const QEvent* Event)
+    {
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    static QMouseEvent Moved(const QMouseEvent* E, QPoint By)
+    {
+        return QMouseEvent(E->type(), E->position() + QPointF(By), E->globalPosition(), E->button(), E->buttons(),
+                           E->modifiers());
+    }
+};
+
+// Positions in the edit's text (line breaks CR LF) and in the plain text
+// widget's document (one character per line break).
+int DocumentPosition(const QString& Plain, Integer TextPos)
+{
+    Integer Left = TextPos;
+    int Pos = 0;
+    while (Pos < Plain.size() && Left > 0) {
+        Left -= Plain.at(Pos) == QLatin1Char('\n') ? 2 : 1;
+        if (Left >= 0)
+            ++Pos;
+    }
+    return Pos;
+}
+
+Integer TextPosition(const QString& Plain, int DocPos)
+{
+    return Integer(DocPos + Plain.left(DocPos).count(QLatin1Char('\n')));
+}
+
+String PlainToText(QString Plain)
+{
+    return Plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+QString TextToPlain(String Text)
+{
+    return Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 } // namespace
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 {
-    auto* E = new TBridge<QLineEdit>();
-    SetWidget(E);
+    BuildWidget();
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);
     SetBounds(Left(), Top(), 121, 21);
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+void TCustomEdit::BuildWidget()
+{
     // Programmatic changes raise OnChange too, as the platform's edit does;
     // the change comes as the edit's notification, which CNCommand turns
     // into Change.
-    QObject::connect(E, &QLineEdit::textChanged, E,
-                     [this](const QString&) { RunAsEvent([&] { Perform(CN_COMMAND, WPARAM(EN_CHANGE) << 16); }); });
+    auto Notify = [this] { RunAsEvent([&] { Perform(CN_COMMAND, WPARAM(EN_CHANGE) << 16); }); };
+    QWidget* Old = FWidgetBuilt ? Handle() : nullptr;
+    const bool HadFocus = Old && Old->hasFocus();
+    String Keep;
+    bool KeepReadOnly = false;
+    bool KeepFrame = true;
+    if (Old) {
+        Keep = Text();
+        KeepReadOnly = ReadOnly();
+        KeepFrame = BorderStyle() != bsNone;
+        Old->blockSignals(true);
+    }
+    if (FMultiLine) {
+        auto* E = new TPlainEditWidget();
+        QObject::connect(E, &QPlainTextEdit::textChanged, E, Notify);
+        SetWidget(E);
+    } else {
+        auto* E = new TBridge<QLineEdit>();
+        QObject::connect(E, &QLineEdit::textChanged, E, [Notify](const QString&) { Notify(); });
+        SetWidget(E);
+    }
+    FWidgetBuilt = true;
+    if (!Old)
+        return;
+    const std::shared_ptr<bool> Alive = FAlive;
+    FSettingText = true;
+    SetText(Keep);
+    if (!*Alive)
+        return;
+    FSettingText = false;
+    SetReadOnly(KeepReadOnly);
+    if (LineEdit() && FPasswordChar.unicode() != 0)
+        LineEdit()->setEchoMode(QLineEdit::Password);
+    SetBorderStyle(KeepFrame ? bsSingle : bsNone);
+    SetAlignment(FAlignment);
+    SetLineWrap(FLineWrap);
+    ApplyMaxLength();
+    if (FEditRect)
+        SetFormattingRect(*FEditRect);
+    if (HadFocus)
+        Handle()->setFocus();
 }
 
+void TCustomEdit::SetMultiLine(bool Value)
+{
+    if (FMultiLine == Value)
+        return;
+    FMultiLine = Value;
+    BuildWidget();
+}
+
+void TCustomEdit::SetLineWrap(bool Value)
+{
+    FLineWrap = Value;
+    if (QPlainTextEdit* P = TextEdit())
+        P->setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+// By the widget itself: while a new widget is built, the old one's state
+// is read through these.
 QLineEdit* TCustomEdit::LineEdit() const
 {
-    return static_cast<QLineEdit*>(Handle());
+    return qobject_cast<QLineEdit*>(Handle());
+}
+
+QPlainTextEdit* TCustomEdit::TextEdit() const
+{
+    return qobject_cast<QPlainTextEdit*>(Handle());
 }
 
 void TCustomEdit::ApplyFocusPolicy()
@@ -310,17 +474,22 @@ void TCustomEdit::ApplyColor()
 
 String TCustomEdit::GetText() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return PlainToText(P->toPlainText());
     return LineEdit()->text();
 }
 
 void TCustomEdit::TextChanged()
 {
     const String T = Cased(FText);
-    if (LineEdit()->text() != T) {
+    if (GetText() != T) {
         // OnChange may free the edit.
         const std::shared_ptr<bool> Alive = FAlive;
         FSettingText = true;
-        LineEdit()->setText(T);
+        if (QPlainTextEdit* P = TextEdit())
+            P->setPlainText(TextToPlain(T));
+        else
+            LineEdit()->setText(T);
         if (*Alive)
             FSettingText = false;
     }
@@ -349,6 +518,14 @@ Integer TCustomEdit::MaxLength() const
 void TCustomEdit::SetMaxLength(Integer Value)
 {
     FMaxLength = std::max<Integer>(0, Value);
+    ApplyMaxLength();
+}
+
+void TCustomEdit::ApplyMaxLength()
+{
+    // The multi-line edit limits typing in WMChar.
+    if (!LineEdit())
+        return;
     const QValidator* Old = LineEdit()->validator();
     LineEdit()->setValidator(FMaxLength > 0 ? new TEditLengthLimit(LineEdit(), FMaxLength, &FSettingText) : nullptr);
     delete Old;
@@ -356,6 +533,8 @@ void TCustomEdit::SetMaxLength(Integer Value)
 
 bool TCustomEdit::ReadOnly() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return P->isReadOnly();
     return LineEdit()->isReadOnly();
 }
 
@@ -367,7 +546,10 @@ void TCustomEdit::SetReadOnly(bool Value)
 void TCustomEdit::SetPasswordChar(Char Value)
 {
     FPasswordChar = Value;
-    LineEdit()->setEchoMode(Value.unicode() == 0 ? QLineEdit::Normal : QLineEdit::Password);
+    if (Value.unicode() != 0)
+        SetMultiLine(false);
+    if (LineEdit())
+        LineEdit()->setEchoMode(Value.unicode() == 0 ? QLineEdit::Normal : QLineEdit::Password);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase Value)
@@ -379,38 +561,60 @@ void TCustomEdit::SetCharCase(TEditCharCase Value)
 
 bool TCustomEdit::Modified() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return P->document()->isModified();
     return LineEdit()->isModified();
 }
 
 void TCustomEdit::SetModified(bool Value)
 {
-    LineEdit()->setModified(Value);
+    if (QPlainTextEdit* P = TextEdit())
+        P->document()->setModified(Value);
+    else
+        LineEdit()->setModified(Value);
 }
 
 void TCustomEdit::SetAlignment(TAlignment Value)
 {
     FAlignment = Value;
+    if (QPlainTextEdit* P = TextEdit()) {
+        QTextOption O = P->document()->defaultTextOption();
+        O.setAlignment(HorizontalAlignment(Value));
+        P->document()->setDefaultTextOption(O);
+        return;
+    }
     LineEdit()->setAlignment(HorizontalAlignment(Value) | Qt::AlignVCenter);
 }
 
 TBorderStyle TCustomEdit::BorderStyle() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return P->frameShape() == QFrame::NoFrame ? bsNone : bsSingle;
     return LineEdit()->hasFrame() ? bsSingle : bsNone;
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
-    LineEdit()->setFrame(Value != bsNone);
+    if (QPlainTextEdit* P = TextEdit())
+        P->setFrameStyle(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
+    else
+        LineEdit()->setFrame(Value != bsNone);
 }
 
 void TCustomEdit::SelectAll()
 {
-    LineEdit()->selectAll();
+    if (QPlainTextEdit* P = TextEdit())
+        P->selectAll();
+    else
+        LineEdit()->selectAll();
 }
 
 void TCustomEdit::ClearSelection()
 {
-    LineEdit()->del();
+    if (QPlainTextEdit* P = TextEdit())
+        P->textCursor().removeSelectedText();
+    else
+        LineEdit()->del();
 }
 
 void TCustomEdit::Clear()
@@ -420,35 +624,52 @@ void TCustomEdit::Clear()
 
 Integer TCustomEdit::SelStart() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return TextPosition(P->toPlainText(), P->textCursor().selectionStart());
     const QLineEdit* E = LineEdit();
     return E->hasSelectedText() ? E->selectionStart() : E->cursorPosition();
 }
 
 void TCustomEdit::SetSelStart(Integer Value)
 {
+    if (QPlainTextEdit* P = TextEdit()) {
+        QTextCursor C = P->textCursor();
+        C.setPosition(DocumentPosition(P->toPlainText(), Value));
+        P->setTextCursor(C);
+        return;
+    }
     LineEdit()->setCursorPosition(Value);
 }
 
 Integer TCustomEdit::SelLength() const
 {
+    if (const QPlainTextEdit* P = TextEdit()) {
+        const QTextCursor C = P->textCursor();
+        const QString Plain = P->toPlainText();
+        return TextPosition(Plain, C.selectionEnd()) - TextPosition(Plain, C.selectionStart());
+    }
     return LineEdit()->selectionLength();
 }
 
 void TCustomEdit::SetSelLength(Integer Value)
 {
-    QLineEdit* E = LineEdit();
-    const int Start = SelStart();
-    E->setSelection(Start, std::max(Value, 0));
+    const Integer Start = SelStart();
+    SetSelection(Start, Start + std::max<Integer>(Value, 0));
 }
 
 String TCustomEdit::SelText() const
 {
+    if (const QPlainTextEdit* P = TextEdit())
+        return PlainToText(P->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n')));
     return LineEdit()->selectedText();
 }
 
 void TCustomEdit::SetSelText(const String& Value)
 {
-    LineEdit()->insert(Value);
+    if (QPlainTextEdit* P = TextEdit())
+        P->insertPlainText(TextToPlain(Value));
+    else
+        LineEdit()->insert(Value);
 }
 
 void TCustomEdit::CopyToClipboard()
@@ -468,7 +689,10 @@ void TCustomEdit::PasteFromClipboard()
 
 void TCustomEdit::Undo()
 {
-    LineEdit()->undo();
+    if (QPlainTextEdit* P = TextEdit())
+        P->undo();
+    else
+        LineEdit()->undo();
 }
 
 void TCustomEdit::WMGetDlgCode(TWMGetDlgCode& Message)
@@ -519,17 +743,37 @@ void TCustomEdit::Dispatch(TMessage& Message)
             *reinterpret_cast<TRect*>(Message.LParam) = FormattingRect();
         break;
     case EM_SETSEL: SetSelection(Integer(Message.WParam), Integer(Message.LParam)); break;
-    case EM_CHARFROMPOS:
-        Message.Result = LineEdit()->cursorPositionAt(QPoint(SmallInt(Message.LParamLo()), SmallInt(Message.LParamHi())));
+    case EM_CHARFROMPOS: Message.Result = CharFromPos(TPoint(SmallInt(Message.LParamLo()), SmallInt(Message.LParamHi()))); break;
+    case EM_SETREADONLY:
+        if (QPlainTextEdit* P = TextEdit())
+            P->setReadOnly(Message.WParam != 0);
+        else
+            LineEdit()->setReadOnly(Message.WParam != 0);
         break;
-    case EM_SETREADONLY: LineEdit()->setReadOnly(Message.WParam != 0); break;
     case CN_COMMAND: CNCommand(Message); break;
     default: TWinControl::Dispatch(Message); break;
     }
 }
 
+Integer TCustomEdit::CharFromPos(TPoint Pos) const
+{
+    const QPoint At(Pos.X, Pos.Y);
+    if (const QPlainTextEdit* P = TextEdit())
+        return TextPosition(P->toPlainText(), P->cursorForPosition(At - P->viewport()->pos()).position());
+    return LineEdit()->cursorPositionAt(At);
+}
+
 void TCustomEdit::SetSelection(Integer Start, Integer End)
 {
+    if (QPlainTextEdit* P = TextEdit()) {
+        const QString Plain = P->toPlainText();
+        QTextCursor C = P->textCursor();
+        C.setPosition(DocumentPosition(Plain, Start));
+        if (End >= Start)
+            C.setPosition(DocumentPosition(Plain, End), QTextCursor::KeepAnchor);
+        P->setTextCursor(C);
+        return;
+    }
     if (End < Start)
         LineEdit()->setCursorPosition(Start);
     else
@@ -546,8 +790,12 @@ void TCustomEdit::SetFormattingRect(const TRect& R)
 {
     FEditRect = R;
     const TRect C = ClientRect();
-    LineEdit()->setTextMargins(std::max(R.Left, 0), std::max(R.Top, 0), std::max(C.Right - R.Right, 0),
-                               std::max(C.Bottom - R.Bottom, 0));
+    const QMargins M(std::max(R.Left, 0), std::max(R.Top, 0), std::max(C.Right - R.Right, 0),
+                     std::max(C.Bottom - R.Bottom, 0));
+    if (TextEdit())
+        static_cast<TPlainEditWidget*>(Handle())->SetMargins(M);
+    else
+        LineEdit()->setTextMargins(M);
 }
 
 TRect TCustomEdit::FormattingRect() const
@@ -557,17 +805,26 @@ TRect TCustomEdit::FormattingRect() const
 
 void TCustomEdit::WMPaste(TMessage&)
 {
-    LineEdit()->paste();
+    if (QPlainTextEdit* P = TextEdit())
+        P->paste();
+    else
+        LineEdit()->paste();
 }
 
 void TCustomEdit::WMCut(TMessage&)
 {
-    LineEdit()->cut();
+    if (QPlainTextEdit* P = TextEdit())
+        P->cut();
+    else
+        LineEdit()->cut();
 }
 
 void TCustomEdit::WMCopy(TMessage&)
 {
-    LineEdit()->copy();
+    if (QPlainTextEdit* P = TextEdit())
+        P->copy();
+    else
+        LineEdit()->copy();
 }
 
 void TCustomEdit::WMKeyDown(TWMKey& Message)
@@ -588,6 +845,11 @@ void TCustomEdit::WMChar(TWMKey& Message)
         Perform(Msg);
         return;
     }
+    // The multi-line edit's maximum length: characters past it are not typed.
+    if (TextEdit() && FMaxLength > 0 && Message.CharCode >= 32 && Text().length() - SelLength() >= FMaxLength) {
+        Message.CharCode = 0;
+        return;
+    }
     // The edit types the character in its case.
     if (Message.CharCode >= 32 && FCharCase != ecNormal)
         Message.CharCode = Cased(QString(QChar(char16_t(Message.CharCode)))).at(0).unicode();
@@ -597,13 +859,16 @@ bool TCustomEdit::DefaultContextMenu(QContextMenuEvent* Event)
 {
     // The line edit's own menu, whose clipboard entries go through the
     // edit's messages like the keys.
-    QMenu* Menu = LineEdit()->createStandardContextMenu();
+    QPlainTextEdit* Plain = TextEdit();
+    QMenu* Menu = Plain ? Plain->createStandardContextMenu() : LineEdit()->createStandardContextMenu();
     Menu->setAttribute(Qt::WA_DeleteOnClose);
-    const QPointer<QLineEdit> Edit(LineEdit());
+    const QPointer<QWidget> Edit(Handle());
     // The entries are known by their (translated) captions, before the
     // shortcut that follows a tab.
-    const std::pair<QString, Cardinal> Routes[] = {
-        {QLineEdit::tr("&Paste"), WM_PASTE}, {QLineEdit::tr("Cu&t"), WM_CUT}, {QLineEdit::tr("&Copy"), WM_COPY}};
+    const char* Context = Plain ? "QWidgetTextControl" : "QLineEdit";
+    const std::pair<QString, Cardinal> Routes[] = {{QCoreApplication::translate(Context, "&Paste"), WM_PASTE},
+                                                   {QCoreApplication::translate(Context, "Cu&t"), WM_CUT},
+                                                   {QCoreApplication::translate(Context, "&Copy"), WM_COPY}};
     for (QAction* A : Menu->actions()) {
         const QString Caption = A->text().section(QLatin1Char('\t'), 0, 0);
         const auto Route = std::find_if(std::begin(Routes), std::end(Routes),

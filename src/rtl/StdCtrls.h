@@ -106,6 +106,7 @@ public:
 class TCustomEdit : public TWinControl {
 public:
     explicit TCustomEdit(TComponent* AOwner);
+    ~TCustomEdit() override;
 
     Integer MaxLength() const;
     void SetMaxLength(Integer Value);
@@ -141,7 +142,11 @@ public:
 
     TNotifyEvent OnChange;
 
+    // The single-line widget; null while the edit is multi-line.
     QLineEdit* LineEdit() const;
+    // The multi-line widget; null while the edit is single-line.
+    QPlainTextEdit* TextEdit() const;
+    bool MultiLine() const { return FMultiLine; }
 
     // Adds the edit's messages: the clipboard (WM_PASTE, WM_CUT, WM_COPY;
     // the keys and the context menu send them), the formatting rectangle
@@ -153,6 +158,16 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    // A multi-line edit (the platform's multi-line style with want-return)
+    // over a plain text widget: line breaks are CR LF in Text and count as
+    // two characters in the selection; the formatting rectangle becomes the
+    // document's margins. A single-line edit is needed for a mask and a
+    // password character. Switching builds a new widget: call it before
+    // the edit has child controls.
+    void SetMultiLine(bool Value);
+    // Wrapping at the edit's width (multi-line only).
+    bool LineWrap() const { return FLineWrap; }
+    void SetLineWrap(bool Value);
     virtual void Change();
     // The edit's notifications; EN_CHANGE runs Change.
     virtual void CNCommand(TMessage& Message);
@@ -171,8 +186,13 @@ protected:
 
 private:
     String Cased(const String& S) const;
+    // A new widget of the current kind, carrying over text and settings.
+    void BuildWidget();
+    void ApplyMaxLength();
     // Caret at Start when End lies before it, else Start .. End selected.
     void SetSelection(Integer Start, Integer End);
+    // EM_CHARFROMPOS: the text position under a point of the window.
+    Integer CharFromPos(TPoint Pos) const;
     void SetFormattingRect(const TRect& R);
     TRect FormattingRect() const;
     std::optional<TRect> FEditRect;
@@ -183,6 +203,9 @@ private:
     TAlignment FAlignment = taLeftJustify;
     bool FSettingText = false;
     Integer FMaxLength = 0;
+    bool FMultiLine = false;
+    bool FLineWrap = false;
+    bool FWidgetBuilt = false;
 };
 
 class TEdit : public TCustomEdit {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -344,6 +345,71 @@ TEST(MaskTest, FrameworkMasksBecomeQtInputMasks)
     };
     for (const auto& [In, Out] : Cases)
         EXPECT_EQ(MaskToInputMask(QString::fromLatin1(In)), QString::fromLatin1(Out)) << In;
+}
+
+namespace {
+
+// A masked edit that opens its multi-line edit.
+class TMultiLineEdit : public TMaskEdit {
+public:
+    explicit TMultiLineEdit(TComponent* AOwner) : TMaskEdit(AOwner) { SetMultiLine(true); }
+    using TCustomEdit::SetLineWrap;
+    using TCustomEdit::SetMultiLine;
+};
+
+} // namespace
+
+TEST_F(StdCtrlsTest, MultiLineEditCountsCrLfAsTwoCharactersAndTypesReturn)
+{
+    auto* Edit = Make<TMultiLineEdit>();
+    Edit->SetBounds(10, 10, 200, 80);
+    Edit->SetMaxLength(10);
+    ShowForm();
+    ASSERT_TRUE(Edit->TextEdit());
+    EXPECT_FALSE(Edit->LineEdit());
+    Edit->SetText(QStringLiteral("ab\r\ncd"));
+    EXPECT_EQ(Edit->TextEdit()->toPlainText(), QStringLiteral("ab\ncd"));
+    Edit->SetSelStart(3);
+    Edit->SetSelLength(3);
+    EXPECT_EQ(Edit->SelStart(), 2);
+    EXPECT_EQ(Edit->SelText(), QStringLiteral("\r\nc"));
+    Edit->SetFocus();
+    Edit->SetSelStart(7);
+    QTest::keyClick(Edit->Handle(), Qt::Key_Return);
+    QTest::keyClicks(Edit->Handle(), QStringLiteral("efgh"));
+    // Ten characters at most: CR LF counts two.
+    EXPECT_EQ(Edit->Text(), QStringLiteral("ab\r\ncd\r\nef"));
+    QTest::keyClick(Edit->Handle(), Qt::Key_Tab);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("ab\r\ncd\r\nef"));
+}
+
+TEST_F(StdCtrlsTest, MultiLineEditSwitchesBackForAMaskOrPasswordKeepingItsState)
+{
+    auto* Edit = Make<TMultiLineEdit>();
+    Edit->SetBounds(10, 10, 200, 40);
+    Edit->SetBorderStyle(bsNone);
+    Edit->SetAlignment(taRightJustify);
+    ShowForm();
+    TRect Format(3, 3, Edit->Width() - 2, Edit->Height());
+    Edit->Perform(EM_SETRECTNP, 0, LPARAM(&Format));
+    EXPECT_EQ(Edit->TextEdit()->viewport()->geometry().topLeft(), QPoint(3, 3));
+    Edit->SetLineWrap(true);
+    EXPECT_EQ(Edit->TextEdit()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    Edit->SetText(QStringLiteral("12"));
+    Edit->SetFocus();
+    Edit->SetEditMask(QStringLiteral("000;1;_"));
+    ASSERT_TRUE(Edit->LineEdit());
+    EXPECT_FALSE(Edit->MultiLine());
+    EXPECT_EQ(Edit->Text(), QStringLiteral("12"));
+    EXPECT_EQ(Edit->BorderStyle(), bsNone);
+    EXPECT_TRUE(Edit->LineEdit()->alignment() & Qt::AlignRight);
+    EXPECT_EQ(Edit->LineEdit()->textMargins(), QMargins(3, 3, 2, 0));
+    EXPECT_TRUE(Edit->Focused());
+    Edit->SetEditMask(String());
+    Edit->SetMultiLine(true);
+    Edit->SetPasswordChar(u'*');
+    EXPECT_FALSE(Edit->MultiLine());
+    EXPECT_EQ(Edit->LineEdit()->echoMode(), QLineEdit::Password);
 }
 
 TEST_F(StdCtrlsTest, MaskEditKeepsOrDropsLiteralsInText)

@@ -29,6 +29,7 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
 #include <utility>
 #include <memory>
 #include <optional>
@@ -511,6 +512,8 @@ public:
     bool GetReadOnly(Integer ACol, Integer ARow);
     void AutoSizeColumns(bool DoFixedCols, Integer Padding);
     void AutoSizeCol(Integer ACol, Integer Padding = 0);
+    // Sizes one row to its tallest cell.
+    void AutoSizeRow(Integer ARow, Integer Padding = 0);
     void ShowInplaceEdit();
     void HideInplaceEdit();
     void DoneInplaceEdit(Word Key, TShiftState Shift);
@@ -1144,6 +1147,10 @@ public:
     void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
     const String& ValidChars() const { return FValidChars; }
     void SetValidChars(const String& Value) { FValidChars = Value; }
+    // The characters (codes up to 255) an edValidChars cell takes while
+    // ValidChars is empty.
+    const std::bitset<256>& ValidCharSet() const { return FValidCharSet; }
+    void SetValidCharSet(const std::bitset<256>& Value) { FValidCharSet = Value; }
 
     // Further settings of the defaults table.
     const String& CheckTrue() const { return FCheckTrue; }
@@ -1818,6 +1825,7 @@ protected:
     bool FURLEdit = false;
     bool FUseInternalHintClass = true;
     String FValidChars;
+    std::bitset<256> FValidCharSet;
     String FCheckTrue;
     String FCheckFalse;
     Char FPasswordChar = Char(0);
@@ -1987,7 +1995,13 @@ private:
     void PostStartChar(TWinControl* Editor);
     void CommitSpinEditor(Integer ACol, Integer ARow);
     void DecideEditing(Integer ACol, Integer ARow);
-    void AfterCellSelected(Integer ARow);
+    void AfterCellSelected(Integer ACol, Integer ARow);
+    // Repaints the row indicator of the two rows (when a picture is set
+    // and there are fixed columns).
+    void RepaintRowIndicators(Integer OldRow, Integer NewRow);
+    // Scrolls row ARow out from behind the floating and the search footer;
+    // false for the footer row of a fixed last-row footer.
+    bool ScrollAboveFooters(Integer ARow);
     bool StepAdvance(Integer& ACol, Integer& ARow, bool Forward);
     void ShowEditorAfterAdvance(Integer StartCol, Integer StartRow, bool AllowAutoEdit);
     Integer FirstDataCol() const;

@@ -3,7 +3,10 @@
 // goes back to the grid.
 #include "grid/control/ExGrid_Editors.h"
 
+#include <QComboBox>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QLineEdit>
 
 namespace {
 
@@ -479,6 +482,30 @@ void TGridCombo::WMGetDlgCode(TWMGetDlgCode& Message)
 {
     TEsgComboBox::WMGetDlgCode(Message);
     WantKeys(Message, FGrid->HasCellValidation());
+}
+
+void TGridCombo::CMEnter(TMessage& Message)
+{
+    TEsgComboBox::CMEnter(Message);
+    // While the grid opens the combo, it places the caret once the text
+    // is in.
+    if (FGrid->EditCtrl == this)
+        PlaceCaret();
+}
+
+void TGridCombo::PlaceCaret()
+{
+    QLineEdit* Edit = ComboBox()->lineEdit();
+    if (!Edit)
+        return;
+    if (!FGrid->Navigation()->EditSelectAll())
+        Edit->setCursorPosition(Edit->text().length());
+    if (!FGrid->LButFlg)
+        return;
+    FGrid->LButFlg = false;
+    const QPoint P = Edit->mapFromGlobal(QCursor::pos());
+    if (Edit->rect().contains(P))
+        Edit->setCursorPosition(Edit->cursorPositionAt(P));
 }
 
 void TGridCombo::DoExit()

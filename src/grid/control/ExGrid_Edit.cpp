@@ -8,6 +8,10 @@
 
 #include "rtl/Forms.h"
 
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
+#include <QTextCharFormat>
+
 namespace {
 
 // Common controls 6.0, as the library's file version answers here.
@@ -58,6 +62,25 @@ bool TryTextToDateTime(const String& S, TDateTime& Value)
     return true;
 }
 
+// The drop-down calendar as the picker asks: week numbers, today marked
+// (the circle), at its minimum size plus 2 pixels each way. The platform's
+// calendar has no today line.
+void StyleDropDownCalendar(TGridDatePicker* Picker)
+{
+    QCalendarWidget* Calendar = Picker->DateTimeEdit()->calendarWidget();
+    if (!Calendar)
+        return;
+    Calendar->setVerticalHeaderFormat(Picker->Weeknumbers ? QCalendarWidget::ISOWeekNumbers
+                                                          : QCalendarWidget::NoVerticalHeader);
+    // Today marked in bold unless the circle is off; the line under the
+    // days, showing today's date, unless the today line is off.
+    QTextCharFormat Today;
+    Today.setFontWeight(Picker->ShowTodayCircle ? QFont::Bold : QFont::Normal);
+    Calendar->setDateTextFormat(QDate::currentDate(), Today);
+    const QSize Minimum = Calendar->minimumSizeHint();
+    Calendar->window()->resize(Minimum + QSize(2, 2));
+}
+
 } // namespace
 
 bool DoDatePicker = ComCtlVersion > 262213;
@@ -65,6 +88,25 @@ bool DoDatePicker = ComCtlVersion > 262213;
 bool IsGridTextEditor(TEditorType E)
 {
     return IsTextEditor(E);
+}
+
+TColor CellEditorLook(TExStringGrid* Grid, Integer ACol, Integer ARow, TFont* Font, TAlignment* HA)
+{
+    TGridDrawState State;
+    TBrush Brush;
+    TFont CellFont;
+    TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
+    TAlignment Align = taLeftJustify;
+    TVAlignment VAlign = vtaTop;
+    bool WW = Grid->WordWrap();
+    TCellGradientDirection GD = GradientVertical;
+    Grid->GetVisualProperties(ACol, ARow, State, false, false, true, &Brush, ColorTo, MirrorColor, MirrorColorTo,
+                              &CellFont, Align, VAlign, WW, GD);
+    if (Font)
+        Font->Assign(&CellFont);
+    if (HA)
+        *HA = Align;
+    return Brush.Color();
 }
 
 // ---------------------------------------------------------------- the shared editors
@@ -233,11 +275,7 @@ void TExStringGrid::ShowEditControl(Integer ACol, Integer ARow)
     const Integer W = R.Width() - 1;
     const Integer H = R.Height() - 1;
     const Integer RealC = RealColIndex(ACol);
-    // Interim until the cell's visual properties land: the cell's own
-    // colour, else the grid's.
-    TColor C = Colors(RealC, ARow);
-    if (C == clNone || C == clDefault)
-        C = Color();
+    const TColor C = CellEditorLook(this, ACol, ARow, nullptr);
     EditCtrl = nullptr;
     if (FEditControlType != edCustom)
         FLastValidation = true;
@@ -408,6 +446,8 @@ void TExStringGrid::ShowComboEditor(TRect R, Integer ACol, Integer ARow, const S
         Combo->SetDroppedDown(true);
     if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop())
         DoSelectionChanged(Col(), Row(), Col(), Row());
+    if (Combo->Focused())
+        Combo->PlaceCaret();
     if (RaiseFirst) {
         const String First = Combo->Items()->Strings(0);
         if (OnComboChange)
@@ -444,6 +484,7 @@ void TExStringGrid::ShowDatePicker(TRect, const String& Text)
             Value = Read;
     }
     Picker->SetKind(Time ? dtkTime : dtkDate);
+    Picker->SetDateMode(FEditControlType == edDateEditUpDown ? dmUpDown : dmComboBox);
     Picker->SetDateTime(Value);
 }
 
@@ -459,7 +500,9 @@ void TExStringGrid::ShowCustomEditor(TRect R, Integer ACol, Integer ARow, TColor
     FEditLink->CreateEditor(this);
     FEditLink->SetRect(R);
     FEditLink->SetVisible(true);
-    FEditLink->SetCellProps(C, GetCellFont(RealColIndex(ACol), ARow));
+    TFont CellFont;
+    CellEditorLook(this, ACol, ARow, &CellFont);
+    FEditLink->SetCellProps(C, &CellFont);
     FEditLink->SetProperties();
     DoGetEditorProp(RealColIndex(ACol), ARow, FEditLink);
     FEditLink->SetEditorValue(GetEditText(ACol, ARow));
@@ -689,8 +732,8 @@ void TExStringGrid::DatePickerCloseUp(TObject*)
 
 void TExStringGrid::DatePickerDropDown(TObject*)
 {
-    // The calendar's today line, circle and week numbers are the platform
-    // calendar's own here.
+    if (FEditDate)
+        StyleDropDownCalendar(FEditDate);
     if (OnDatePickerDropDown)
         OnDatePickerDropDown(this, Row(), Col());
 }
@@ -785,13 +828,60 @@ void TExStringGrid::DecideEditing(Integer ACol, Integer ARow)
     }
 }
 
+void TExStringGrid::RepaintRowIndicators(Integer OldRow, Integer NewRow)
+{
+    if (FRowIndicator->Empty() || TBaseGrid::FixedCols() == 0)
+        return;
+    RepaintCell(0, OldRow);
+    RepaintCell(0, NewRow);
+}
+
+bool TExStringGrid::ScrollAboveFooters(Integer ARow)
+{
+    const Integer FixedR = TBaseGrid::FixedRows();
+    auto HiddenBelow = [this, ARow](Integer Covered) {
+        const TRect R = CellRect(0, ARow);
+        return !IsRectEmpty(R) && R.Bottom > ClientHeight() - Covered;
+    };
+    auto ScrollOne = [this] {
+        if (TopRow() < RowCount() - 1)
+            SetTopRow(TopRow() + 1);
+    };
+    if (FFloatingFooter->Visible()) {
+        if (FFloatingFooter->FooterStyle() == fsFixedLastRow) {
+            if (ARow >= TopRow() + VisibleRowCount())
+                SetTopRow(std::max(FixedR, ARow + FixedR - VisibleRowCount()));
+            if (HiddenBelow(RowHeights(RowCount() - 1)))
+                ScrollOne();
+            if (ARow == RowCount() - 1)
+                return false;
+        } else {
+            UpdateFooter();
+            if (HiddenBelow(FFloatingFooter->Height()))
+                ScrollOne();
+        }
+    }
+    if (FSearchFooter->Visible()) {
+        Integer Before = -1;
+        while (HiddenBelow(FSearchPanel->Height()) && TopRow() != Before) {
+            Before = TopRow();
+            ScrollOne();
+        }
+    }
+    return true;
+}
+
 bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
 {
-    if (FForceSel)
+    if (FForceSel) {
+        RepaintRowIndicators(Row(), ARow);
         return true;
+    }
     if (!Parent())
         return true;
     FEditText = GetEditText(ACol, ARow);
+    if (!ScrollAboveFooters(ARow))
+        return false;
     if (ACol < 0 || ARow < 0)
         return false;
     const Integer RealC = RealColIndex(ACol);
@@ -834,21 +924,30 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
         HideEditControl(Col(), Row());
     }
     if (Result)
-        AfterCellSelected(ARow);
+        AfterCellSelected(ACol, ARow);
     return Result;
 }
 
-void TExStringGrid::AfterCellSelected(Integer ARow)
+void TExStringGrid::AfterCellSelected(Integer ACol, Integer ARow)
 {
+    RepaintRowIndicators(Row(), ARow);
     if (FISelect)
-        FISelect->SelectionChanged(Col(), ARow);
-    if (FActiveCellShow || ActiveRowShow())
-        Invalidate();
+        FISelect->SelectionChanged(ACol, ARow);
+    if (FActiveCellShow)
+        RepaintActiveCellHeaders(Col(), Row(), ACol, ARow);
+    if (ActiveRowShow()) {
+        RepaintRow(Row());
+        RepaintRow(ARow);
+    }
     if (!ComponentState().Contains(csLoading) && ARow != FOldRowSel) {
         if (OnRowUpdate)
             OnRowUpdate(this, FOldRowSel, ARow);
         FOldRowSel = ARow;
     }
+    // The previous selection's rectangle and hooked borders go.
+    if (FSelectionRectangle || OnGetCellBorder)
+        for (Integer R = Selection().Top; R <= Selection().Bottom; ++R)
+            RepaintRow(R);
     FCellCache = FEditText;
 }
 

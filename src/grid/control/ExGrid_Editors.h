@@ -62,6 +62,8 @@ public:
 protected:
     void CreateWnd() override;
     void UpdateContents() override;
+    // Multi-line but for password cells.
+    bool MultiLineWanted() const override;
     void BoundsChanged() override;
     void Change() override;
     void KeyDown(Word& Key, TShiftState Shift) override;
@@ -87,6 +89,20 @@ private:
     // Walks out of the editor at the text's edge (Left: backward).
     void WalkOut(bool Backward);
     void AdvanceAfterLimit();
+    // Whether the caret stands on the first (Last: the last) line of the
+    // text; a single-line editor has one line.
+    bool CaretOnEdgeLine(bool Last) const;
+    // Stores T in the current cell and validates it, the editor showing the
+    // text validation left; false (restored as after a failed Tab) when it
+    // failed.
+    bool StoreAndValidate(const String& T);
+    // The row sized to the text while typing; ForNewLine: for the line that
+    // Ctrl+Enter or Shift+Enter is about to add.
+    void SizeRow(bool ForNewLine);
+    // A line break typed at the caret.
+    void TypeLineBreak();
+    // The edit mask is filled and the caret stands at its end.
+    bool MaskComplete() const;
 
     TExStringGrid* FGrid;
     Integer FSelKeyDown = 0;
@@ -98,6 +114,7 @@ private:
     Integer FColE = -1;
     Integer FRowE = -1;
     bool FAltBack = false;
+    bool FMaskCharTyped = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -142,6 +159,9 @@ public:
     // Lookup completion.
     void DoChange();
     void SizeDropDownWidth();
+    // The caret of the focused editable combo: at the end (unless the
+    // grid selects all) or, when a click opened it, under the mouse.
+    void PlaceCaret();
 
     bool WorkMode = true;
     TNotifyEvent OnReturnKey;
@@ -154,6 +174,7 @@ protected:
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
     void Select() override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void CMEnter(TMessage& Message) override;
     void DoExit() override;
 
 private:
@@ -264,6 +285,11 @@ private:
 // The kinds the grid's own text editor edits.
 bool IsGridTextEditor(TEditorType E);
 
+// An editor's look over the cell at display column ACol: the cell's visual
+// properties with remapped colours; Font and HA (when given) take the
+// cell's font and horizontal alignment. Answers the brush colour.
+TColor CellEditorLook(TExStringGrid* Grid, Integer ACol, Integer ARow, TFont* Font, TAlignment* HA = nullptr);
+
 // Typed characters by the numeric and float kinds, shared by the text
 // editor and the button editors: whether Key is taken; Beep tells whether
 // a refusal sounds.
@@ -276,6 +302,9 @@ bool AcceptPastedText(TEditorType Kind, const String& ValidChars, String& Text);
 // The clipboard's text, when it holds text and OnClipboardPaste and
 // OnClipboardBeforePasteCell (Sender = Editor) allow the paste.
 bool ClipboardTextToPaste(TExStringGrid* Grid, TObject* Editor, String& Clip);
+// The caret of an editor opened by a mouse click goes to the character
+// under the mouse, when the mouse is inside the editor.
+void CaretToMouse(TCustomEdit* Edit);
 // Text with the clipboard text put in place of the selection; the pasted
 // part's start and length.
 String PasteInto(const String& Text, Integer SelStart, Integer SelLength, String Clip);

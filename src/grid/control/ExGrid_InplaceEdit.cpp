@@ -7,6 +7,11 @@
 
 #include "rtl/Clipbrd.h"
 
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include <utility>
+
 namespace {
 
 bool IsControlKey(char16_t K)
@@ -17,6 +22,17 @@ bool IsControlKey(char16_t K)
 bool IsDigit(char16_t K)
 {
     return K >= u'0' && K <= u'9';
+}
+
+// The kinds in which Enter types a new line with LineFeedOnEnter.
+bool TakesLineFeed(TEditorType Kind)
+{
+    switch (Kind) {
+    case edNormal: case edCapital: case edMixedCase: case edLowerCase: case edUpperCase: case edValidChars:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -97,6 +113,16 @@ bool ClipboardTextToPaste(TExStringGrid* Grid, TObject* Editor, String& Clip)
     return Allow;
 }
 
+void CaretToMouse(TCustomEdit* Edit)
+{
+    const TPoint P = Edit->ScreenToClient(Mouse->CursorPos());
+    if (P.X < 0 || P.Y < 0 || P.X >= Edit->Width() || P.Y >= Edit->Height())
+        return;
+    const Integer Pos = Integer(Edit->Perform(EM_CHARFROMPOS, 0, LPARAM(Word(SmallInt(P.X))) | (LPARAM(Word(SmallInt(P.Y))) << 16)));
+    Edit->SetSelStart(Pos);
+    Edit->SetSelLength(0);
+}
+
 String PasteInto(const String& Text, Integer SelStart, Integer SelLength, String Clip)
 {
     if (Clip.endsWith(QStringLiteral("\r\n")) && Clip.indexOf(QStringLiteral("\r\n")) == Clip.length() - 2)
@@ -115,8 +141,29 @@ void TExInplaceEdit::CreateWnd()
     TInplaceEdit::CreateWnd();
     FLengthLimit = FGrid->MaxEditLength();
     FWordWrap = FGrid->WordWrap();
+    SetLineWrap(FWordWrap);
     GotKey = false;
     Workmode = true;
+}
+
+bool TExInplaceEdit::MultiLineWanted() const
+{
+    return FGrid->FEditControlType != edPassword;
+}
+
+bool TExInplaceEdit::CaretOnEdgeLine(bool Last) const
+{
+    const QPlainTextEdit* P = TextEdit();
+    if (!P)
+        return true;
+    QTextCursor C = P->textCursor();
+    return !C.movePosition(Last ? QTextCursor::Down : QTextCursor::Up);
+}
+
+void TExInplaceEdit::TypeLineBreak()
+{
+    if (MultiLine())
+        SetSelText(QStringLiteral("\r\n"));
 }
 
 void TExInplaceEdit::SetVAlign(bool Value)
@@ -141,12 +188,9 @@ void TExInplaceEdit::UpdateContents()
     const Integer RealC = FGrid->RealColIndex(FColE);
     bool Password = FGrid->FEditControlType == edPassword;
     SetPasswordChar(Password ? (FGrid->PasswordChar() != Char(0) ? FGrid->PasswordChar() : Char(u'*')) : Char(0));
-    // Interim until the cell's visual properties land: the cell's font and
-    // colour, else the grid's.
-    Font()->Assign(FGrid->GetCellFont(RealC, FRowE));
-    const TColor C = FGrid->Colors(RealC, FRowE);
-    SetColor(C == clNone || C == clDefault ? FGrid->Color() : C);
-    SetAlignment(FGrid->GetCellAlignment(RealC, FRowE).first);
+    TAlignment HA = taLeftJustify;
+    SetColor(CellEditorLook(FGrid, FColE, FRowE, Font(), &HA));
+    SetAlignment(HA);
     FGrid->DoGetEditorProp(RealC, FRowE, nullptr);
 }
 
@@ -209,13 +253,34 @@ bool TExInplaceEdit::ValidateOrRestore(const String& T)
     return false;
 }
 
+bool TExInplaceEdit::StoreAndValidate(const String& T)
+{
+    FGrid->FValidating = true;
+    try {
+        FGrid->SetCurrentCell(T);
+    } catch (...) {
+        FGrid->FValidating = false;
+        throw;
+    }
+    FGrid->FValidating = false;
+    if (ValidateOrRestore(T))
+        return true;
+    Repaint();
+    return false;
+}
+
 void TExInplaceEdit::WMKeyDown(TWMKey& Message)
 {
     Word Key = Message.CharCode;
+    if (Message.Msg == WM_SYSKEYDOWN && Key == VK_BACK)
+        FAltBack = true;
     const TShiftState Shift = KeyboardStateToShiftState() - TShiftState{ssLeft, ssRight, ssMiddle};
     const bool Ctrl = Shift.Contains(ssCtrl);
+    const bool ShiftOnly = Shift.Contains(ssShift) && !Ctrl;
     FOldSelStart = SelStart();
     TNavigation* Nav = FGrid->Navigation();
+    const bool CtrlEnterAllowed = Nav->AllowCtrlEnter() && (FGrid->WordWrap() || !FGrid->Multilinecells().isEmpty());
+    bool RowChanges = false;
     if (Key == VK_ESCAPE) {
         FGrid->FNoEditChange = true;
         SetText(FGrid->FCellCache);
@@ -225,7 +290,7 @@ void TExInplaceEdit::WMKeyDown(TWMKey& Message)
         SelectAll();
         Message.CharCode = 0;
         return;
-    } else if (Key == VK_RETURN && Ctrl && !(Nav->AllowCtrlEnter() && FGrid->WordWrap())) {
+    } else if (Key == VK_RETURN && Ctrl && !CtrlEnterAllowed) {
         Message.CharCode = 0;
         return;
     } else {
@@ -243,6 +308,24 @@ void TExInplaceEdit::WMKeyDown(TWMKey& Message)
                 PostMessage(FGrid->Handle(), WM_KEYDOWN, VK_TAB, 0);
             return;
         }
+        const bool ShiftWalk = Nav->CursorWalkEditor() && ShiftOnly && SelLength() == 0 &&
+                               ((Key == VK_LEFT && SelStart() == 0) || (Key == VK_RIGHT && SelStart() == T.length()));
+        if (ShiftWalk) {
+            if (!StoreAndValidate(T)) {
+                Message.CharCode = 0;
+                return;
+            }
+            FGrid->HideInplaceEdit();
+            if (FGrid->CanFocus())
+                FGrid->SetFocus();
+        }
+        if ((Key == VK_UP && CaretOnEdgeLine(false)) || (Key == VK_DOWN && CaretOnEdgeLine(true))) {
+            if (!StoreAndValidate(T)) {
+                Message.CharCode = 0;
+                return;
+            }
+            RowChanges = true;
+        }
         if (Key == VK_RETURN && !Nav->LineFeedOnEnter() && !Ctrl && !ValidateOrRestore(T)) {
             Message.CharCode = 0;
             return;
@@ -259,7 +342,44 @@ void TExInplaceEdit::WMKeyDown(TWMKey& Message)
             return;
         }
     }
+    const std::shared_ptr<bool> Alive = FAlive;
+    TExStringGrid* Grid = FGrid;
     TInplaceEdit::WMKeyDown(Message);
+    if (!*Alive)
+        return;
+    // An allowed Ctrl+Enter types one line break, after the key handling
+    // has made room for it (the runtime sends no character for it).
+    if (Key == VK_RETURN && Ctrl) {
+        TypeLineBreak();
+        Message.CharCode = 0;
+    }
+    if (RowChanges && Grid->MouseActions()->DisjunctRowSelect()) {
+        Grid->ClearRowSelect();
+        Grid->SetRowSelect(Grid->Row(), true);
+    }
+}
+
+void TExInplaceEdit::SizeRow(bool ForNewLine)
+{
+    TExStringGrid* G = FGrid;
+    const Integer R = G->Row();
+    TColumnSize* Sizes = G->ColumnSize();
+    const bool Synch = Sizes->SynchWithGrid();
+    Sizes->SetSynchWithGrid(false);
+    // With a new line: sized to the row's tallest cell while that still
+    // needs more than the text's lines, else to the lines.
+    const Integer LineHeight = QFontMetrics(Font()->ToQFont()).height();
+    const Integer Lines = Integer(Text().count(QStringLiteral("\r\n"))) + 2;
+    Integer Tallest = 0;
+    for (Integer C = 0; ForNewLine && C < G->ColCount(); ++C)
+        Tallest = std::max(Tallest, G->GetCellTextSize(G->RealColIndex(C), R, false, false).cy);
+    if (ForNewLine && Lines * LineHeight >= Tallest)
+        G->SetRowHeights(R, Lines * LineHeight + 6);
+    else
+        G->AutoSizeRow(R);
+    Sizes->SetSynchWithGrid(Synch);
+    if (G->OnEndRowSize)
+        G->OnEndRowSize(G, R);
 }
 
 void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
@@ -269,6 +389,14 @@ void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
         Workmode = false;
     else if (Key != VK_RETURN && Key != VK_UP && Key != VK_DOWN)
         Workmode = true;
+    if (Key == VK_RETURN && (Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) &&
+        FGrid->SizeWhileTyping()->Height() && !FGrid->Multilinecells().isEmpty())
+        SizeRow(true);
+    // Up and Down inside the text move the caret between its lines.
+    if ((Key == VK_UP && !CaretOnEdgeLine(false)) || (Key == VK_DOWN && !CaretOnEdgeLine(true))) {
+        TCustomMaskEdit::KeyDown(Key, Shift);
+        return;
+    }
     FGrid->EditorKeyDown(Key, Shift);
     // Left and Right walk out only through the key-up handling.
     if (FGrid->Navigation()->CursorWalkEditor() && (Key == VK_LEFT || Key == VK_RIGHT) &&
@@ -313,13 +441,22 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
         return;
     }
     TInplaceEdit::KeyUp(Key, Shift);
+    if (std::exchange(FMaskCharTyped, false) && FGrid->Navigation()->AdvanceAuto() && MaskComplete()) {
+        Char Advance(u'\r');
+        FGrid->KeyPress(Advance);
+        return;
+    }
     DoChange();
     if (FGrid->SizeWhileTyping()->Width())
         FGrid->AutoSizeCol(FGrid->Col());
+    if (FGrid->SizeWhileTyping()->Height() && FGrid->WordWrap())
+        SizeRow(false);
 }
 
 void TExInplaceEdit::WMKeyUp(TWMKey& Message)
 {
+    if (Message.Msg == WM_SYSKEYUP && Message.CharCode == VK_BACK)
+        FAltBack = false;
     TInplaceEdit::WMKeyUp(Message);
     if (SelStart() > 0) {
         Word Key = 0;
@@ -350,8 +487,9 @@ bool TExInplaceEdit::FilterChar(Char& Key, bool Ctrl)
         Key = Key.toLower();
         break;
     case edValidChars: {
-        const String Valid = FGrid->ValidChars();
-        Taken = K == 8 || K == 13 || Valid.contains(Key);
+        const String& Valid = FGrid->ValidChars();
+        const bool InSet = Valid.isEmpty() ? K < 256 && FGrid->ValidCharSet().test(K) : Valid.contains(Key);
+        Taken = K == 8 || K == 13 || InSet;
         Beep = !Taken;
         break;
     }
@@ -391,6 +529,11 @@ void TExInplaceEdit::WMChar(TWMKey& Message)
         Message.CharCode = 0;
         return;
     }
+    if ((K == 13 && Nav->LineFeedOnEnter() && TakesLineFeed(FGrid->FEditControlType)) || K == 10) {
+        TypeLineBreak();
+        Message.CharCode = 0;
+        return;
+    }
     if (!FilterChar(Key, Ctrl)) {
         Message.CharCode = 0;
         return;
@@ -422,6 +565,20 @@ void TExInplaceEdit::KeyPress(Char& Key)
         return;
     }
     TInplaceEdit::KeyPress(Key);
+    // The masked edit types the character after this; the key-up looks
+    // whether it completed the mask.
+    FMaskCharTyped = IsMasked() && Key.unicode() >= 32;
+}
+
+bool TExInplaceEdit::MaskComplete() const
+{
+    if (!IsMasked())
+        return false;
+    // The blank is the mask's last field after two ";"s, "_" by default.
+    const QStringList Fields = EditMask().split(u';');
+    const QChar Blank = Fields.size() > 2 && !Fields.back().isEmpty() ? Fields.back().at(0) : QChar(u'_');
+    const String Shown = EditText();
+    return !Shown.contains(Blank) && SelLength() == 0 && SelStart() == Shown.length();
 }
 
 void TExInplaceEdit::WMGetDlgCode(TWMGetDlgCode& Message)
@@ -482,9 +639,18 @@ void TExInplaceEdit::CMEnter(TMessage& Message)
     FGotFocus = true;
     FGrid->FNoEditChange = false;
     FLengthLimit = FGrid->MaxEditLength();
+    SetMaxLength(FLengthLimit);
+    if (IsMasked() && !FGrid->LButFlg && FGrid->Navigation()->ImproveMaskSel()) {
+        SetSelStart(0);
+        SetSelLength(1);
+        return;
+    }
     if (!FGrid->Navigation()->EditSelectAll())
         Deselect();
-    FGrid->LButFlg = false;
+    if (FGrid->LButFlg) {
+        CaretToMouse(this);
+        FGrid->LButFlg = false;
+    }
 }
 
 void TExInplaceEdit::CMExit(TMessage& Message)

@@ -232,6 +232,16 @@ void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding)
     SetColWidths(ACol, W);
 }
 
+void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
+{
+    // Interim: on the measured text of the row's cells (the open editor's
+    // text included), never below the default row height.
+    Integer Tallest = DefaultRowHeight();
+    for (Integer C = 0; C < ColCount(); ++C)
+        Tallest = std::max<Integer>(Tallest, GetCellTextSize(RealColIndex(C), ARow, WordWrap(), false).cy + 4);
+    SetRowHeights(ARow, Tallest + Padding);
+}
+
 // ---------------------------------------------------------------- cell properties
 // Interim until the cell access layer lands.
 

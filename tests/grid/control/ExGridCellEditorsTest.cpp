@@ -3,6 +3,12 @@
 
 #include "rtl/Clipbrd.h"
 
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+
 namespace {
 
 class ExGridCellEditorsTest : public ExGridEditTest {
@@ -295,6 +301,129 @@ TEST_F(ExGridCellEditorsTest, ARaisingValidationHandlerLeavesNoEditorOpen)
     Grid->HideInplaceEdit();
     EXPECT_FALSE(Grid->BtnEdit()->Visible());
     EXPECT_FALSE(Grid->EditMode());
+}
+
+// ---------------------------------------------------------------- caret, picker modes, field advance
+
+TEST_F(ExGridCellEditorsTest, EditableComboOpenedByAClickPutsTheCaretUnderTheMouse)
+{
+    EditorsByColumn({{2, edComboEdit}});
+    Grid->Navigation()->SetEditSelectAll(false);
+    Grid->SetCells(2, 1, QStringLiteral("abcdef"));
+    // Placed once so that the point under "abc" is known.
+    Open(2, 1);
+    QLineEdit* Edit = Grid->Combobox()->ComboBox()->lineEdit();
+    ASSERT_TRUE(Edit);
+    EXPECT_EQ(Edit->cursorPosition(), 6);
+    EXPECT_FALSE(Edit->hasSelectedText());
+    // The first point whose character position is 3.
+    QPoint AtThree;
+    for (int X = 0; X < Edit->width() && AtThree.isNull(); ++X)
+        if (Edit->cursorPositionAt(QPoint(X, Edit->height() / 2)) == 3)
+            AtThree = Edit->mapToGlobal(QPoint(X, Edit->height() / 2));
+    ASSERT_FALSE(AtThree.isNull());
+    Grid->HideInplaceEdit();
+    QCursor::setPos(AtThree);
+    Grid->LButFlg = true;
+    Open(2, 1);
+    EXPECT_EQ(Edit->cursorPosition(), 3);
+    EXPECT_FALSE(Grid->LButFlg);
+}
+
+TEST_F(ExGridCellEditorsTest, DatePickerModeFollowsTheKind)
+{
+    EditorsByColumn({{2, edDateEdit}, {3, edDateEditUpDown}});
+    Open(3, 1);
+    TGridDatePicker* Picker = Grid->DateTimePicker();
+    ASSERT_TRUE(Picker->Visible());
+    EXPECT_EQ(Picker->DateMode(), dmUpDown);
+    EXPECT_FALSE(Picker->DateTimeEdit()->calendarPopup());
+    Grid->HideInplaceEdit();
+    Open(2, 1);
+    EXPECT_EQ(Picker->DateMode(), dmComboBox);
+    EXPECT_TRUE(Picker->DateTimeEdit()->calendarPopup());
+}
+
+TEST_F(ExGridCellEditorsTest, DropDownCalendarShowsWeekNumbersTodayAndItsMinimumSize)
+{
+    EditorsByColumn({{2, edDateEdit}});
+    QList<Integer> Dropped;
+    Grid->OnDatePickerDropDown = [&Dropped](TObject*, Integer ARow, Integer ACol) { Dropped << ARow << ACol; };
+    Open(2, 1);
+    TGridDatePicker* Picker = Grid->DateTimePicker();
+    QCalendarWidget* Calendar = Picker->DateTimeEdit()->calendarWidget();
+    ASSERT_TRUE(Calendar);
+    struct TCase {
+        bool WeekNumbers, Circle;
+        QCalendarWidget::VerticalHeaderFormat Header;
+        int Weight;
+    } const Cases[] = {{true, true, QCalendarWidget::ISOWeekNumbers, QFont::Bold},
+                       {false, false, QCalendarWidget::NoVerticalHeader, QFont::Normal}};
+    for (const TCase& C : Cases) {
+        Picker->Weeknumbers = C.WeekNumbers;
+        Picker->ShowTodayCircle = C.Circle;
+        Grid->DatePickerDropDown(Picker);
+        EXPECT_EQ(Calendar->verticalHeaderFormat(), C.Header);
+        EXPECT_EQ(Calendar->dateTextFormat(QDate::currentDate()).fontWeight(), C.Weight);
+        EXPECT_EQ(Calendar->window()->size(), Calendar->minimumSizeHint() + QSize(2, 2));
+    }
+    EXPECT_EQ(Dropped, (QList<Integer>{1, 2, 1, 2}));
+}
+
+TEST_F(ExGridCellEditorsTest, ShiftFocusIsTheRegisteredDTPShiftFocusMessage)
+{
+    EXPECT_EQ(WM_DTPSHIFTFOCUS, RegisterWindowMessage(QStringLiteral("DTPShiftFocus")));
+}
+
+TEST_F(ExGridCellEditorsTest, ATypedDigitThatChangesAFieldMovesToTheNextField)
+{
+    struct TCase {
+        TEditorType Kind;
+        const char* Format;
+        TDateTime Value;
+        QDateTimeEdit::Section First, Next;
+    } const Cases[] = {
+        {edDateEdit, "dd.MM.yyyy", EncodeDate(2020, 1, 15), QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection},
+        {edTimeEdit, "HH:mm", EncodeTime(10, 20, 0, 0), QDateTimeEdit::HourSection, QDateTimeEdit::MinuteSection},
+    };
+    for (const TCase& C : Cases) {
+        EditorsByColumn({{2, C.Kind}});
+        Open(2, 1);
+        TGridDatePicker* Picker = Grid->DateTimePicker();
+        ASSERT_TRUE(Picker->Visible());
+        Picker->SetFormat(QString::fromLatin1(C.Format));
+        Picker->SetDateTime(C.Value);
+        QDateTimeEdit* Edit = Picker->DateTimeEdit();
+        Edit->setCurrentSection(C.First);
+        // A digit that could still take a second one: only the posted
+        // message moves on.
+        Type("3");
+        QApplication::processEvents();
+        EXPECT_EQ(Edit->currentSection(), C.Next) << C.Format;
+        Grid->HideInplaceEdit();
+    }
+}
+
+// ---------------------------------------------------------------- bad cell texts
+
+TEST_F(ExGridCellEditorsTest, CellTextsNotValidForTheKindOpenEditAndClose)
+{
+    const std::pair<TEditorType, const char*> Cases[] = {
+        {edSpinEdit, "x"},      {edFloatSpinEdit, "x"}, {edDateSpinEdit, "abc"}, {edTimeSpinEdit, "abc"},
+        {edDateEdit, "abc"},    {edTimeEdit, "abc"},    {edDateTimeEdit, "abc"}, {edComboList, "nope"},
+        {edUnitEditBtn, "abc"}, {edNumericEditBtn, "abc"},
+    };
+    ComboItems({"one"});
+    for (const auto& [Kind, Text] : Cases) {
+        EditorsByColumn({{2, Kind}});
+        Grid->SetCells(2, 1, QString::fromLatin1(Text));
+        EXPECT_NO_THROW({
+            Open(2, 1);
+            Type("12");
+            Grid->HideInplaceEdit();
+        }) << GetEnumName(Kind).toStdString();
+        EXPECT_FALSE(Grid->EditMode()) << GetEnumName(Kind).toStdString();
+    }
 }
 
 } // namespace

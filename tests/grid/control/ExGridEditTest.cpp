@@ -226,4 +226,29 @@ TEST_F(ExGridEditTest, RowUpdateReportsEachRowChangeOnce)
     EXPECT_EQ(Updates[1], std::make_pair(2, 4));
 }
 
+TEST_F(ExGridEditTest, AFixedLastRowFooterIsNeverEnteredAndRowsScrollAboveIt)
+{
+    Grid->SetRowCount(40);
+    Grid->FloatingFooter()->SetFooterStyle(fsFixedLastRow);
+    Grid->FloatingFooter()->SetVisible(true);
+    Grid->SetRow(30);
+    EXPECT_EQ(Grid->Row(), 30);
+    EXPECT_LE(Grid->CellRect(1, 30).Bottom, Grid->ClientHeight() - Grid->RowHeights(39));
+    Grid->SetRow(39);
+    EXPECT_EQ(Grid->Row(), 30);
+    EXPECT_FALSE(Grid->SelectCell(1, 39));
+}
+
+TEST_F(ExGridEditTest, SharedEditorsTakeTheCellsColour)
+{
+    EditorsByColumn({{2, edSpinEdit}, {3, edEditBtn}});
+    Grid->SetColors(2, 1, clAqua);
+    Grid->SetColors(3, 1, clYellow);
+    Open(2, 1);
+    EXPECT_EQ(Grid->SpinEdit()->Color(), clAqua);
+    Grid->HideInplaceEdit();
+    Open(3, 1);
+    EXPECT_EQ(Grid->BtnEdit()->Color(), clYellow);
+}
+
 } // namespace

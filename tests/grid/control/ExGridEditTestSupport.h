@@ -17,6 +17,8 @@ public:
     using TExStringGrid::EditCheck;
     using TExStringGrid::EditCtrl;
     using TExStringGrid::FSpecialEditor;
+    using TExStringGrid::LButFlg;
+    using TExStringGrid::SelectCell;
 };
 
 class ExGridEditTest : public ::testing::Test {
