@@ -88,6 +88,11 @@ RTL_NAMED_ENUM(TSearchAction, saFindFirst, saFindPrevious, saFindNext)
 RTL_NAMED_ENUM(TColumnSizeLocation, clRegistry, clIniFile)
 RTL_NAMED_ENUM(TAutoSizeRows, arAll, arNormal, arFixed)
 RTL_NAMED_ENUM(TXPColorScheme, xpNone, xpBlue, xpGreen, xpGray, vistaAero)
+// The states of a drag over the grid (DragOver), from the runtime's drag
+// events.
+RTL_NAMED_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove)
+// The directions of drag scrolling, as the bits OnDragScroll passes.
+enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
 
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
@@ -356,6 +361,23 @@ public:
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void UpdateScrollBarAlways(bool Force);
     void FreeScrollControls();
+
+    // ----------------------------------------------------------- scrolling and the footer
+    // (ExGrid_Scroll.cpp, ExGrid_Footer.cpp)
+    // The cell under a screen point; -1, -1 outside the cells.
+    void ScreenToCell(TPoint pt, Integer& ACol, Integer& ARow);
+    // Arms or disarms drag scrolling; X and Y are client coordinates.
+    void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    // Drags over the grid reach DragOver first.
+    bool WidgetEvent(QEvent* Event) override;
+    // Over real columns; a ToRow beyond the data rows in view counts by
+    // real row, hidden rows included (interim until the data services).
+    Double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow);
 
     // ----------------------------------------------------------- counts and structure
     Integer ColCount() const { return TBaseGrid::ColCount(); }
@@ -1086,11 +1108,11 @@ public:
     TColor ScrollColor() const { return FScrollColor; }
     void SetScrollColor(TColor Value) { FScrollColor = Value; }
     bool ScrollProportional() const { return FScrollProportional; }
-    void SetScrollProportional(bool Value) { FScrollProportional = Value; }
+    void SetScrollProportional(bool Value);
     bool ScrollSynch() const { return FScrollSynch; }
     void SetScrollSynch(bool Value) { FScrollSynch = Value; }
     TScrollType ScrollType() const { return FScrollType; }
-    void SetScrollType(TScrollType Value) { FScrollType = Value; }
+    void SetScrollType(TScrollType Value);
     Integer ScrollWidth() const { return FScrollWidth; }
     void SetScrollWidth(Integer Value) { FScrollWidth = Value; }
     TScrollHintType ScrollHints() const { return FScrollHints; }
@@ -1598,6 +1620,13 @@ protected:
     // Messages of the in-cell scroll bar move it and its cell; others go to
     // the grid's own scroll bar.
     void WMVScroll(TWMScroll& Message) override;
+    void WMHScroll(TWMScroll& Message) override;
+    // The base grid's handling, then the footer repainted.
+    void LastRowChanged() override;
+    // The thumbs sized by the pixel extent of the rows (columns), over 128
+    // positions.
+    void UpdateVScrollProportional();
+    void UpdateHScrollProportional();
 
     // The form's resize handler while the grid follows the form.
     void FormResized(TObject* Sender);
@@ -1979,6 +2008,13 @@ protected:
     TScrollControl* vscrlctrl = nullptr;
     TScrollControl* hscrlctrl = nullptr;
     UINT FEditDoneMessage = 0;
+    // Scrolling: the proportional thumbs stay while locked; the scroll hint
+    // shows while a thumb is dragged; the drag timer exists while drag
+    // scrolling is armed.
+    bool FScrollLock = false;
+    bool FScrollHintShow = false;
+    Integer FDragScrollDirection = 0;
+    TTimer* FDragTmr = nullptr;
 
 private:
     friend class TColumnSize;
@@ -2098,6 +2134,26 @@ private:
     // Looks: Role is a preset step's role (ExGrid_Looks.cpp).
     void ApplyClassicLook(TGridLook Value);
     void ApplyLookStep(int Role, TColor Value);
+
+    // Scrolling (ExGrid_Scroll.cpp).
+    // The two thin scroll controls of ssMetro, in place of the window's bars.
+    void InstallThinScrollControls();
+    THTMLHintWindow* ScrollHintWindow();
+    // The scroll hint and the synchronous scroll of a scroll message;
+    // answers the first row (column) its thumb position stands for.
+    Integer ThumbScroll(const TWMScroll& Message, bool Rows);
+    // While a thumb is dragged the hint shows Prefix and Target at the
+    // mouse cursor; the end of the scroll closes it.
+    void ScrollHint(Word ScrollCode, const String& Prefix, Integer Target);
+    void HideEditorOnCheckBox();
+    void FreeDragTimer();
+    void DragScrollTick(TObject* Sender);
+    // The footer (ExGrid_Footer.cpp): one column's value into the last row.
+    void CalcFooterColumn(Integer ACol, Integer HiddenRows);
+    // Whether a column range up to ToRow counts by real row.
+    bool CountsByRealRow(Integer ToRow);
+    // The values of a real column over the rows that read as numbers.
+    std::vector<Double> ColumnValues(Integer ACol, Integer FromRow, Integer ToRow);
 
     // The cells of a fill, rows outer and columns inner.
     void ForFillRange(bool DoFixed, const std::function<String(Integer ACol, Integer ARow)>& Text);

@@ -295,6 +295,8 @@ void TExStringGrid::CreateWnd()
     TBaseGrid::CreateWnd();
     if (!Parent())
         return;
+    if (!IsDesigning() && FScrollType == ssMetro)
+        InstallThinScrollControls();
     if (!IsDesigning() && FBalloonSettings->Enable())
         BalloonInit();
     FFooterPanel->SetParent(this);

@@ -457,16 +457,6 @@ void TExStringGrid::ShowCellScrollBar(Integer ACol, Integer ARow)
     FScrollBar->SetVisible(true);
 }
 
-void TExStringGrid::WMVScroll(TWMScroll& Message)
-{
-    if (FScrollBar && Message.ScrollBar && Message.ScrollBar == FScrollBar->Handle()) {
-        if (CellScrollBarMessage(Message))
-            Message.Result = 1;
-        return;
-    }
-    TBaseGrid::WMVScroll(Message);
-}
-
 bool TExStringGrid::CellScrollBarMessage(TWMScroll& Message)
 {
     const Integer Old = FScrollBar->Position();

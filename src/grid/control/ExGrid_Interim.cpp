@@ -429,19 +429,15 @@ void TExStringGrid::LoadFromStream(TStream* Stream)
         }
 }
 
-// ---------------------------------------------------------------- decorations, footer, search
+// ---------------------------------------------------------------- decorations, search
 // Interim: these have no behaviour yet; they come with the window
-// decorations, the floating footer, the search bar and the
-// balloon hints.
+// decorations, the search bar and the balloon hints.
 
-void TExStringGrid::UpdateFooter() {}
 void TExStringGrid::UpdateSearchFooter() {}
 void TExStringGrid::BalloonInit() {}
 void TExStringGrid::BalloonDone() {}
 void TExStringGrid::PaintBorder() {}
 void TExStringGrid::ApplyVCLStyleColors() {}
-void TExStringGrid::CalcFooter(Integer) {}
-void TExStringGrid::DoCalcFooter(Integer) {}
 
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,
@@ -452,11 +448,6 @@ void TExStringGrid::DoClickSort(Integer ACol)
 {
     if (OnClickSort)
         OnClickSort(this, ACol);
-}
-
-bool TExStringGrid::EditorStartedByKey()
-{
-    return FStartEditChar != Char(0);
 }
 
 void TExStringGrid::BeforeSelectAll(bool&) {}

@@ -396,6 +396,14 @@ public:
     RTL_STORED_PROPERTY(TScrollDirection, Direction, sdVertical)
 };
 
+// The hint window of mini-HTML hints and of the grid's scroll hint.
+// Interim: it measures and draws as the plain hint window; the mini-HTML
+// layout comes with the grid's hint window.
+class THTMLHintWindow : public THintWindow {
+public:
+    using THintWindow::THintWindow;
+};
+
 // ---------------------------------------------------------------------------
 // Settings of the data services: export, print, sort, footer, search,
 // filter, grouping. Interim holders of the values; the services that read

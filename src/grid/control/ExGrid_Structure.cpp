@@ -34,6 +34,8 @@ void TExStringGrid::SetRowCount(Integer Value)
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
     UpdateFooter();
+    UpdateVScrollProportional();
+    UpdateHScrollProportional();
     UpdateScrollBarAlways(false);
     if (FFloatingFooter->Visible() && OldCount != RowCount()) {
         // The footer row stays the last row; its objects go with it.
@@ -50,6 +52,8 @@ void TExStringGrid::SetColCount(Integer Value)
     FMaxColCount = std::max(FMaxColCount, Value);
     UpdateFooter();
     SetBounds(Left(), Top(), Width(), Height());
+    UpdateHScrollProportional();
+    UpdateVScrollProportional();
     UpdateScrollBarAlways(false);
 }
 
