@@ -10,10 +10,6 @@
 
 #include <memory>
 
-// Lets the application paint an item picker's cells (the detail, colour and
-// image pickers).
-using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, TRect Rect)>;
-
 class TDetailItem : public TCollectionItem {
 public:
     explicit TDetailItem(TCollection* ACollection);

@@ -14,6 +14,9 @@ RTL_NAMED_ENUM(TSelectorType, stImage, stColor)
 
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R, Integer Index)>;
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;
+// Paints the edit's content of an item picker (the detail, colour and image
+// pickers) in place of the built-in painting.
+using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 
 class TExCustomItemSelector;
 

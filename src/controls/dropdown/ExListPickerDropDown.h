@@ -20,9 +20,6 @@ void StoreAndReportChange(TCollectionItem* Item, T& Field, const T& Value)
         C->OnChange(C);
 }
 
-// Paints the edit's content in place of the built-in painting.
-using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
-
 class TExListPickerDropDown : public TExCustomDropDown {
 public:
     explicit TExListPickerDropDown(TComponent* AOwner);

@@ -214,6 +214,10 @@ TEST_F(ImagePickerTest, OpenListMovesByColumnsAndEscapeRestoresTheIndex)
     PressInPopup(Qt::Key_Escape);
     EXPECT_FALSE(P->DroppedDown());
     EXPECT_EQ(P->ItemIndex(), 1);
+    // Escape on the closed edit keeps the choice.
+    Press(P, Qt::Key_Down);
+    Press(P, Qt::Key_Escape);
+    EXPECT_EQ(P->ItemIndex(), 2);
 }
 
 TEST_F(ImagePickerTest, AClickOnAnItemChoosesItAndCloses)
