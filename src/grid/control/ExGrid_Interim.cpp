@@ -420,15 +420,13 @@ void TExStringGrid::LoadFromStream(TStream* Stream)
 }
 
 // ---------------------------------------------------------------- decorations, footer, search
-// Interim: these have no behaviour yet; they come with the window
-// decorations, the floating footer, the search bar and the
-// balloon hints.
+// Interim: these have no behaviour yet; they come with the floating
+// footer, the search bar and the balloon hints.
 
 void TExStringGrid::UpdateFooter() {}
 void TExStringGrid::UpdateSearchFooter() {}
 void TExStringGrid::BalloonInit() {}
 void TExStringGrid::BalloonDone() {}
-void TExStringGrid::PaintBorder() {}
 void TExStringGrid::ApplyVCLStyleColors() {}
 void TExStringGrid::CalcFooter(Integer) {}
 void TExStringGrid::DoCalcFooter(Integer) {}
@@ -558,8 +556,6 @@ bool TExStringGrid::AllowFmtClipboard()
 
 void TExStringGrid::FilterDropListSelect(TObject*) {}
 void TExStringGrid::FilterCheckListDone(TObject*) {}
-void TExStringGrid::PaintDesignHelper() {}
-void TExStringGrid::DesignHelperClick(Integer, Integer) {}
 
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
