@@ -549,7 +549,11 @@ void TDateTimePicker::Notify(Integer Code, DWORD Flags)
     N.nmhdr.code = Code;
     N.dwFlags = Flags;
     DateTimeToSystemTime(FDateTime, N.st);
-    Perform(CN_NOTIFY, 0, LPARAM(&N.nmhdr));
+    // The parent is told first and reflects the notification back.
+    if (Parent())
+        Parent()->Perform(WM_NOTIFY, 0, LPARAM(&N.nmhdr));
+    else
+        Perform(CN_NOTIFY, 0, LPARAM(&N.nmhdr));
 }
 
 void TDateTimePicker::UserChangedValue()

@@ -1051,6 +1051,14 @@ void TControl::Dispatch(TMessage& M)
     case CM_FOCUSCHANGED: CMFocusChanged(M); break;
     case CM_ENTER: CMEnter(M); break;
     case CM_EXIT: CMExit(M); break;
+    case WM_NOTIFY:
+        // Reflected back to the control that sent it, as the platform's
+        // parent windows do by default.
+        if (auto* Hdr = reinterpret_cast<const TNMHdr*>(M.LParam); Hdr && FindControl(Hdr->hwndFrom))
+            M.Result = FindControl(Hdr->hwndFrom)->Perform(CN_NOTIFY, M.WParam, M.LParam);
+        else
+            DefaultHandler(M);
+        break;
     case CM_HINTSHOW: {
         TCMHintShow H{M.Msg, M.WParam, reinterpret_cast<THintInfo*>(M.LParam), 0};
         CMHintShow(H);

@@ -166,6 +166,9 @@ public:
     // bsSingle: a one-pixel frame around the client area.
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // The colour of the bsSingle frame; clNone leaves the platform's own.
+    TColor FrameColor() const { return FFrameColor; }
+    void SetFrameColor(TColor Value);
     // The grid fills cell backgrounds, highlights the selection and draws
     // the focus rectangle itself; DrawCell paints over that.
     bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -361,6 +364,7 @@ private:
     // The widget (Grids_Widget.cpp).
     void CreateGridWidget();
     void ApplyBorder();
+    void PaintFrameColor();
     void UpdateScrollRange();
     void UpdateScrollPos();
     void ModifyScrollBar(Integer Bar, Integer ScrollCode, Integer Pos);
@@ -396,6 +400,7 @@ private:
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
+    TColor FFrameColor = clNone;
     bool FDefaultDrawing = true;
     TColor FFixedColor = clBtnFace;
 

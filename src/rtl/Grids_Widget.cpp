@@ -281,6 +281,27 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
     LayoutChanged();
 }
 
+void TCustomGrid::SetFrameColor(TColor Value)
+{
+    if (Value == FFrameColor)
+        return;
+    FFrameColor = Value;
+    if (FArea)
+        FArea->update();
+}
+
+// Over the frame the platform painted: Qt widgets have no non-client area
+// of their own to paint in.
+void TCustomGrid::PaintFrameColor()
+{
+    if (FBorderStyle != bsSingle || FFrameColor == clNone || FFrameColor == clDefault || !FArea)
+        return;
+    QPainter P(FArea);
+    P.setPen(ColorToQColor(ColorToRGB(FFrameColor)));
+    P.setBrush(Qt::NoBrush);
+    P.drawRect(FArea->rect().adjusted(0, 0, -1, -1));
+}
+
 void TCustomGrid::InvalidateClientRect(const TRect& R)
 {
     if (FArea && !IsRectEmpty(R))
@@ -302,6 +323,8 @@ bool TCustomGrid::WidgetEvent(QEvent* Event)
 {
     const QEvent::Type Type = Event->type();
     const bool Result = TCustomControl::WidgetEvent(Event);
+    if (Type == QEvent::Paint && !ComponentState().Contains(csDestroying))
+        PaintFrameColor();
     if (ComponentState().Contains(csDestroying))
         return Result;
     if (Type == QEvent::FocusIn)

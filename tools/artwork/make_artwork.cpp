@@ -1,8 +1,8 @@
 // Draws the program's own pictures (button glyphs, step pictures, the maker's
 // logo, the standard-kind strips of the push button) into
 // src/shell/resources, the grid's (the spin arrows, check boxes, radio
-// buttons, node, leaf and filter glyphs) into src/grid/base/resources and
-// the drop-downs' (the spectrum's pipette cursor) into
+// buttons, node, leaf, filter and close glyphs) into src/grid/base/resources
+// and the drop-downs' (the spectrum's pipette cursor) into
 // src/controls/dropdown/resources. Run once when a picture changes and
 // commit the PNGs:
 //
@@ -399,6 +399,19 @@ QImage FilterGlyph()
     });
 }
 
+// The close mark of the design-time panel: a cross in a small frame.
+QImage CloseGlyph()
+{
+    return Keyed(14, 14, [](QPainter& P) {
+        P.setPen(QColor(128, 128, 128));
+        P.setBrush(QColor(255, 255, 225));
+        P.drawRect(0, 0, 13, 13);
+        P.setPen(QPen(QColor(0, 0, 128), 2));
+        P.drawLine(4, 4, 9, 9);
+        P.drawLine(9, 4, 4, 9);
+    });
+}
+
 // The flat glyphs of the colour tones: a filled square or dot.
 QImage MetroGlyph(bool Radio, bool On)
 {
@@ -558,6 +571,7 @@ int main(int argc, char** argv)
     Save(MetroGlyph(false, false), GridDir, QStringLiteral("metrocheckoff"));
     Save(MetroGlyph(true, true), GridDir, QStringLiteral("metroradioon"));
     Save(MetroGlyph(true, false), GridDir, QStringLiteral("metroradiooff"));
+    Save(CloseGlyph(), GridDir, QStringLiteral("ESGCLOSE"));
 
     const QString DropDownDir = argc > 3 ? QString::fromLocal8Bit(argv[3]) : Dir;
     QDir().mkpath(DropDownDir);

@@ -7,7 +7,11 @@
 // moves, stretching), ExGrid_Values.cpp (typed cell access, headers,
 // version), ExGrid_CellQueries.cpp, ExGrid_ColumnStates.cpp,
 // ExGrid_CellGraphics.cpp, ExGrid_GraphicSizes.cpp, ExGrid_Check.cpp,
-// ExGrid_Selection.cpp, ExGrid_TextFormat.cpp, ExGrid_Interim.cpp (the bodies that stand in until the grid's
+// ExGrid_Selection.cpp, ExGrid_TextFormat.cpp, ExGrid_Fills.cpp (fills, cell
+// checks, look and behaviour writers), ExGrid_Decorations.cpp (border,
+// background, glow, move lines), ExGrid_Balloon.cpp (notifications, balloon
+// text), ExGrid_DesignHelper.cpp,
+// ExGrid_UnitServices.cpp, ExGrid_Interim.cpp (the bodies that stand in until the grid's
 // later parts land, each marked there).
 //
 // Index spaces: cell access (Cells, the per-cell queries, cell graphics)
@@ -62,6 +66,8 @@ class TControlEdit;
 class TControlCombo;
 class THTMLHintWindow;
 class TExCustomDropDown;
+class TGridBalloonWindow;
+struct TToolTipTextRequest;
 
 // The grid's exception: fixed English texts for cells that are no numbers
 // and indices outside the grid's own ranges.
@@ -347,7 +353,8 @@ public:
 // ---------------------------------------------------------------------------
 // TExStringGrid
 
-class TExStringGrid : public TBaseGrid {
+// The look units reach the grid through IQVXTones and IQVXStyle; the form owns it.
+class TExStringGrid : public TBaseGrid, public IQVXTones, public IQVXStyle {
 public:
     explicit TExStringGrid(TComponent* AOwner);
     ~TExStringGrid() override;
@@ -550,6 +557,7 @@ public:
     void UpdateSearchFooter();
     void BalloonInit();
     void BalloonDone();
+    // The coloured frame of the flat looks (ExGrid_Decorations.cpp).
     void PaintBorder();
     void AdaptToOfficeTheme();
     void ApplyVCLStyleColors();
@@ -557,8 +565,8 @@ public:
 
     // ----------------------------------------------------------- looks, styles and colour
     // tones (ExGrid_Looks.cpp)
-    void SetComponentStyle(TQVXStyle AStyle);
-    void SetColorTones(const TColorTones& ATones);
+    void SetComponentStyle(TQVXStyle AStyle) override;
+    void SetColorTones(const TColorTones& ATones) override;
     void SetTheme(TXPColorScheme Scheme);
     // The drop-down editors that exist take the style.
     void SetDropDownStyles(TQVXStyle AStyle);
@@ -820,6 +828,23 @@ public:
     void DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign, TVAlignment VAlign,
                          const String& Text);
 
+    // ----------------------------------------------------------- window decorations
+    // (ExGrid_Decorations.cpp, ExGrid_Balloon.cpp, ExGrid_DesignHelper.cpp)
+    // The glow around cell R (client coordinates): a ring 4 pixels wide
+    // outside the cell. Makes this grid the one the window hook moves.
+    void ShowFocusWindow(TRect R);
+    // Frames the current cell again.
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    // Drawing the same line twice takes it away again.
+    void DrawColumnMoveLine(Integer X);
+    void DrawRowMoveLine(Integer Y);
+    // Design time: the quick-configuration entry at a client point: 1 allow
+    // edit, 2 column numbers, 3 look, 4 close, -1 none.
+    Integer DesignHelperHitTest(Integer X, Integer Y);
+    // The cell of the last balloon text request; -1, -1 before any.
+    TPoint LastBalloonPos() const { return FLastBalloonPos; }
+
     // ----------------------------------------------------------- node rows (ExGrid_Nodes.cpp)
     // A node is a ctNode graphic in column 0: CellIndex its span (0: up to
     // the next node row), CellBoolean contracted, CellErrFrom its sub-node
@@ -973,9 +998,10 @@ public:
     // ----------------------------------------------------------- published settings
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor Value) { FHighlightColor = Value; }
+    // Both highlight colours go to the mini-HTML renderer too.
+    void SetHighlightColor(TColor Value);
     TColor HighlightTextColor() const { return FHighlightTextColor; }
-    void SetHighlightTextColor(TColor Value) { FHighlightTextColor = Value; }
+    void SetHighlightTextColor(TColor Value);
     TColor HintColor() const { return FHintColor; }
     void SetHintColor(TColor Value) { FHintColor = Value; }
     bool HintShowCells() const { return FHintShowCells; }
@@ -993,15 +1019,16 @@ public:
     bool AnchorHint() const { return FAnchorHint; }
     void SetAnchorHint(bool Value) { FAnchorHint = Value; }
     bool ActiveCellShow() const { return FActiveCellShow; }
-    void SetActiveCellShow(bool Value) { FActiveCellShow = Value; }
+    void SetActiveCellShow(bool Value) { SetAndInvalidate(FActiveCellShow, Value); }
     TColor ActiveCellColor() const { return FActiveCellColor; }
-    void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; }
+    void SetActiveCellColor(TColor Value) { SetAndInvalidate(FActiveCellColor, Value); }
     TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
-    void SetActiveCellColorTo(TColor Value) { FActiveCellColorTo = Value; }
+    void SetActiveCellColorTo(TColor Value) { SetAndInvalidate(FActiveCellColorTo, Value); }
     bool AutoNumAlign() const { return FAutoNumAlign; }
     void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
     bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
-    void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
+    // Adapts at once when set, and registers the window with the theme notifier.
+    void SetAutoThemeAdapt(bool Value);
     bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
     void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
     TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
@@ -1091,7 +1118,10 @@ public:
     bool LookupHistory() const { return FLookupHistory; }
     void SetLookupHistory(bool Value) { FLookupHistory = Value; }
     Integer MaxEditLength() const { return FMaxEditLength; }
-    void SetMaxEditLength(Integer Value) { FMaxEditLength = Value; }
+    // The text editor, once made, takes the limit at once.
+    void SetMaxEditLength(Integer Value);
+    // The text in-place editor; nil before it is first made.
+    TExInplaceEdit* NormalEdit() const;
     Integer MaxComboLength() const { return FMaxComboLength; }
     void SetMaxComboLength(Integer Value) { FMaxComboLength = Value; }
     TMouseActions* MouseActions() const { return FMouseActions.get(); }
@@ -1103,6 +1133,18 @@ public:
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    // Copies the picture and repaints the indicator cell of the current row.
+    void SetRowIndicator(TBitmap* Value);
+    // The settings objects below copy what they are given.
+    void SetBackGround(TBackGround* Value);
+    void SetBalloon(TBalloonSettings* Value);
+    void SetShowModified(TShowModified* Value);
+    void SetProgressAppearance(TGridProgressAppearance* Value);
+    void SetSortSettings(TSortSettings* Value);
+    void SetDragScrollOptions(TDragScrollOptions* Value);
+    // The colour of the four arrows that mark drop positions (read from the up arrow).
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
     TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
     void SetScrollBarAlways(TScrollBarAlways Value);
     TColor ScrollColor() const { return FScrollColor; }
@@ -1147,7 +1189,10 @@ public:
     void SetShowSelection(bool Value);
     TShowModified* ShowModified() const { return FShowModified.get(); }
     bool ShowDesignHelper() const { return FShowDesignHelper; }
-    void SetShowDesignHelper(bool Value) { FShowDesignHelper = Value; }
+    void SetShowDesignHelper(bool Value) { SetAndInvalidate(FShowDesignHelper, Value); }
+    // Design time: row 0 shows the real column numbers.
+    bool ShowColNrs() const { return FShowColNrs; }
+    void SetShowColNrs(bool Value) { FShowColNrs = Value; }
     TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
     bool SizeWithForm() const { return FSizeWithForm; }
     void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
@@ -1254,7 +1299,13 @@ public:
     Integer GroupColumn() const { return FGroupColumn; }
     void SetGroupColumn(Integer Value) { FGroupColumn = Value; }
     TPoint XYOffset() const { return FXYOffset; }
-    void SetXYOffset(TPoint Value) { FXYOffset = Value; }
+    void SetXYOffset(TPoint Value)
+    {
+        FXYOffset = Value;
+        Invalidate();
+    }
+    // Without repainting.
+    void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = TPoint(X, Y); }
     bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
     void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
     Integer ZoomFactor() const { return FZoomFactor; }
@@ -1638,6 +1689,22 @@ protected:
     void MultiImageChanged(TObject* Sender, Integer ACol, Integer ARow);
     void RichEditSelChange(TObject* Sender);
 
+    // Window decorations (ExGrid_Decorations.cpp, ExGrid_Balloon.cpp,
+    // ExGrid_DesignHelper.cpp).
+    void Dispatch(TMessage& Message) override;
+    // The picker editors' date change and the balloon window's text request.
+    void WMNotify(TWMNotify& Message);
+    // The balloon text of the cell under the request's point.
+    void AnswerBalloonRequest(TGridBalloonWindow* Balloon, TToolTipTextRequest& Request);
+    void CMDesignHitTest(TWMMouse& Message);
+    void PaintBackgroundOutside();
+    void CopyBackgroundBitmap(TRect R);
+    void TileBackgroundBitmap(TRect R);
+    // The move lines drawn and not yet taken away.
+    void PaintMoveLines();
+    void ToggleMoveLine(bool Rows, Integer Pos);
+    bool UseVCLStyles() override { return FUseVCLStyles; }
+
     // Row copies over all real columns: ColCount is widened by the hidden
     // columns for the bracket's life.
     class TAllColumns {
@@ -1955,6 +2022,14 @@ protected:
     std::unique_ptr<TStringList> FFilterList;
     // Not while designing.
     TGridFocusWindow* FFocusWindow = nullptr;
+    // Move lines in view: rows (true) or columns and their positions.
+    std::vector<std::pair<bool, Integer>> FMoveLines;
+    // The balloon's text buffer and the cell it was asked for.
+    String FBalloonText;
+    TPoint FLastBalloonPos{-1, -1};
+    Integer FDesignHelperEntry = -1;
+    bool FShowColNrs = false;
+    bool FUseVCLStyles = false;
     TArrowWindow* ArwU = nullptr;
     TArrowWindow* ArwD = nullptr;
     TArrowWindow* ArwL = nullptr;
@@ -2211,3 +2286,25 @@ String RichCellPlainText(const String& Rtf);
 
 // The unit-wide cursor over links and anchors.
 extern TCursor ExGridLinkCursor;
+
+// ---------------------------------------------------------------------------
+// Services of the grid unit (ExGrid_UnitServices.cpp). The separators and the
+// short date format are read by ExUtil's readers.
+
+// The high 32 bits of the file version (major << 16 | minor): 393216 (6.0)
+// for the common-controls library "comctl32.dll" in any letter case; -1 for
+// any other file, which carries no version resource here, and for names
+// longer than 259 characters.
+Integer GetFileVersion(const String& FileName);
+// The window lets every mouse event through to what lies below it.
+void SetWindowTransparent(HWND Handle);
+String GetShortTimeFormat();
+String GetLongTimeFormat();
+// The window hook: while a grid shows its glow, moving or sizing any
+// top-level window moves the glow along. Installed once; removing it ends
+// the watching.
+void InstallGridWndHook();
+void RemoveGridWndHook();
+bool GridWndHookInstalled();
+// The grid that shows its glow, else nil.
+TExStringGrid* FocusGrid();

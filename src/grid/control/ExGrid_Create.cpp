@@ -224,6 +224,8 @@ void TExStringGrid::FormResized(TObject* Sender)
 TExStringGrid::~TExStringGrid()
 {
     FDestroying = true;
+    // The window hook must not reach a grid that is gone.
+    HideFocusWindow();
     FreeScrollControls();
     if (!IsDesigning()) {
         BalloonDone();

@@ -1,6 +1,10 @@
 // The string grid: fills, dates and times in cells, the cell checker run,
-// the edit mask and the spreadsheet switch.
+// the edit mask, the edit length and the writers of the look and behaviour
+// settings.
 #include "grid/control/ExGrid.h"
+
+#include "grid/base/EsgHTMLE.h"
+#include "grid/control/ExGrid_Editors.h"
 
 #include <random>
 
@@ -136,4 +140,106 @@ void TExStringGrid::SetSpreadSheet(bool Value)
     FNavigation->SetAllowSmartClipboard(true);
     SetOptions(Options() + goRangeSelect + goEditing);
     FMouseActions->SetRangeSelectAndEdit(true);
+}
+
+// ---------------------------------------------------------------- edit length
+
+void TExStringGrid::SetMaxEditLength(Integer Value)
+{
+    FMaxEditLength = Value;
+    if (TExInplaceEdit* Editor = NormalEdit())
+        Editor->SetLengthLimit(Value);
+}
+
+TExInplaceEdit* TExStringGrid::NormalEdit() const
+{
+    return dynamic_cast<TExInplaceEdit*>(InplaceEditor());
+}
+
+// ---------------------------------------------------------------- look and behaviour writers
+
+void TExStringGrid::SetHighlightColor(TColor Value)
+{
+    if (Value == FHighlightColor)
+        return;
+    FHighlightColor = Value;
+    SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
+    Invalidate();
+}
+
+void TExStringGrid::SetHighlightTextColor(TColor Value)
+{
+    if (Value == FHighlightTextColor)
+        return;
+    FHighlightTextColor = Value;
+    SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
+    Invalidate();
+}
+
+void TExStringGrid::SetBackGround(TBackGround* Value)
+{
+    FBackGround->Assign(Value);
+    Invalidate();
+}
+
+void TExStringGrid::SetRowIndicator(TBitmap* Value)
+{
+    FRowIndicator->Assign(Value);
+    RepaintCell(0, Row());
+}
+
+void TExStringGrid::SetBalloon(TBalloonSettings* Value)
+{
+    FBalloonSettings->Assign(Value);
+}
+
+void TExStringGrid::SetShowModified(TShowModified* Value)
+{
+    FShowModified->Assign(Value);
+}
+
+void TExStringGrid::SetProgressAppearance(TGridProgressAppearance* Value)
+{
+    FProgressAppearance->Assign(Value);
+}
+
+void TExStringGrid::SetSortSettings(TSortSettings* Value)
+{
+    FSortSettings->Assign(Value);
+}
+
+void TExStringGrid::SetDragScrollOptions(TDragScrollOptions* Value)
+{
+    FDragScrollOptions->Assign(Value);
+}
+
+void TExStringGrid::SetAutoThemeAdapt(bool Value)
+{
+    if (Value == FAutoThemeAdapt)
+        return;
+    FAutoThemeAdapt = Value;
+    FSearchFooter->SetAutoThemeAdapt(Value);
+    if (Value) {
+        AdaptToOfficeTheme();
+        Invalidate();
+    }
+    if (!HandleAllocated() || IsDesigning() || ComponentState().Contains(csLoading))
+        return;
+    TThemeNotifier* Notifier = GetThemeNotifier(this);
+    if (Value)
+        Notifier->RegisterWindow(Handle());
+    else
+        Notifier->UnRegisterWindow(Handle());
+}
+
+TColor TExStringGrid::ArrowColor() const
+{
+    return ArwU ? ArwU->Color() : clNone;
+}
+
+void TExStringGrid::SetArrowColor(TColor Value)
+{
+    for (TArrowWindow* Arrow : {ArwU, ArwD, ArwL, ArwR})
+        if (Arrow)
+            Arrow->SetColor(Value);
 }

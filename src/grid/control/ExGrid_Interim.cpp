@@ -429,14 +429,13 @@ void TExStringGrid::LoadFromStream(TStream* Stream)
         }
 }
 
-// ---------------------------------------------------------------- decorations, search
-// Interim: these have no behaviour yet; they come with the window
-// decorations, the search bar and the balloon hints.
+// ---------------------------------------------------------------- search, balloons
+// Interim: these have no behaviour yet; they come with the search bar and
+// the balloon hints.
 
 void TExStringGrid::UpdateSearchFooter() {}
 void TExStringGrid::BalloonInit() {}
 void TExStringGrid::BalloonDone() {}
-void TExStringGrid::PaintBorder() {}
 void TExStringGrid::ApplyVCLStyleColors() {}
 
 // ---------------------------------------------------------------- hooks without behaviour yet
@@ -559,8 +558,6 @@ bool TExStringGrid::AllowFmtClipboard()
 
 void TExStringGrid::FilterDropListSelect(TObject*) {}
 void TExStringGrid::FilterCheckListDone(TObject*) {}
-void TExStringGrid::PaintDesignHelper() {}
-void TExStringGrid::DesignHelperClick(Integer, Integer) {}
 
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}

@@ -251,6 +251,12 @@ void TExStringGrid::Paint()
         C->Rectangle(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1);
     }
     C->Pen()->SetColor(clBlack);
+    if (FUpdateCount <= 0)
+        PaintBorder();
+    if ((FBackGround->Bitmap() && !FBackGround->Bitmap()->Empty()) || FBackGround->ColorTo() != clNone)
+        PaintBackgroundOutside();
+    PaintDesignHelper();
+    PaintMoveLines();
     if (OnPainted)
         OnPainted(this);
 }

@@ -1,8 +1,14 @@
-// Fills, dates and times in cells, the cell checker run, the edit mask and
-// the spreadsheet switch.
+// Fills, dates and times in cells, the cell checker run, the edit mask, the
+// spreadsheet switch, the edit length and the look and behaviour writers.
 #include "ExGridTestForm.h"
 
+#include "grid/base/EsgHTMLE.h"
+#include "grid/control/ExGrid_Editors.h"
+#include "platform/ScopedEnv.h"
+#include "rtl/Registry.h"
 #include "rtl/SysUtils.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -161,4 +167,83 @@ TEST_F(ExGridFillsTest, EditMaskAndSpreadSheet)
     EXPECT_TRUE(G.Options().Contains(goRangeSelect));
     EXPECT_TRUE(G.Options().Contains(goEditing));
     EXPECT_TRUE(G.MouseActions()->RangeSelectAndEdit());
+}
+
+// ---------------------------------------------------------------- edit length and look writers
+
+TEST_F(ExGridFillsTest, TheEditLengthReachesTheTextEditorOnceItExists)
+{
+    EXPECT_EQ(G.NormalEdit(), nullptr);
+    G.SetMaxEditLength(5);
+    EXPECT_EQ(G.MaxEditLength(), 5);
+    G.SetOptions(G.Options() + goEditing);
+    ShowWithFocus(F.Form.get(), &G);
+    G.MoveToCell(1, 1);
+    G.SetEditorMode(true);
+    ASSERT_NE(G.NormalEdit(), nullptr);
+    EXPECT_EQ(G.NormalEdit(), G.InplaceEditor());
+    EXPECT_EQ(G.NormalEdit()->LengthLimit(), 5);
+    G.SetMaxEditLength(3);
+    EXPECT_EQ(G.NormalEdit()->LengthLimit(), 3);
+}
+
+TEST_F(ExGridFillsTest, TheLookWritersStoreCopyAndRepaint)
+{
+    const TColor SavedBack = HTMLHighlightColor;
+    const TColor SavedText = HTMLHighlightTextColor;
+    G.SetHighlightColor(clRed);
+    G.SetHighlightTextColor(clYellow);
+    EXPECT_EQ(HTMLHighlightColor, clRed) << "the mini-HTML renderer marks in the grid's colours";
+    EXPECT_EQ(HTMLHighlightTextColor, clYellow);
+    SetHTMLHighlightColors(SavedBack, SavedText);
+
+    G.SetXYOffset(TPoint(5, 6));
+    G.UpdateXYOffset(7, 8);
+    EXPECT_EQ(G.XYOffset(), TPoint(7, 8));
+
+    TBitmap Indicator(6, 6);
+    G.SetRowIndicator(&Indicator);
+    EXPECT_EQ(G.RowIndicator()->Width(), 6);
+    EXPECT_NE(G.RowIndicator(), &Indicator);
+
+    TBalloonSettings Balloon;
+    Balloon.SetTextColor(clBlue);
+    G.SetBalloon(&Balloon);
+    EXPECT_EQ(G.Balloon()->TextColor(), clBlue);
+    EXPECT_NE(G.Balloon(), &Balloon);
+    TDragScrollOptions Drag;
+    Drag.SetActive(true);
+    G.SetDragScrollOptions(&Drag);
+    EXPECT_TRUE(G.DragScrollOptions()->Active());
+    TBackGround Back(nullptr);
+    Back.SetDisplay(bdGradientHorz);
+    G.SetBackGround(&Back);
+    EXPECT_EQ(G.BackGround()->Display(), bdGradientHorz);
+
+    G.SetArrowColor(clNavy);
+    EXPECT_EQ(G.ArrowColor(), clNavy);
+    for (TArrowWindow* Arrow : {G.ArwD, G.ArwL, G.ArwR})
+        EXPECT_EQ(Arrow->Color(), clNavy);
+}
+
+TEST_F(ExGridFillsTest, AdaptingToTheOfficeThemeRegistersTheWindowWithTheNotifier)
+{
+    QTemporaryDir Dir;
+    ScopedEnv RegistryFile{"CFG_REGISTRY_FILE", Dir.filePath("registry.ini").toLocal8Bit()};
+    {
+        TRegistry Reg;
+        ASSERT_TRUE(Reg.OpenKey("Software\\Microsoft\\Office\\14.0\\Common", true));
+        Reg.WriteInteger("Theme", 3);
+        ASSERT_TRUE(Reg.OpenKey("\\Software\\Microsoft\\Office\\14.0\\Common\\General", true));
+    }
+    G.SetAutoThemeAdapt(true);
+    EXPECT_TRUE(G.AutoThemeAdapt());
+    EXPECT_TRUE(G.SearchFooter()->AutoThemeAdapt());
+    EXPECT_EQ(G.FOldOfficeTheme, ot2010Black) << "adapted at once";
+    TRegMonitorThread* Thread = GetThemeNotifier(F.Form.get())->RegMonitorThread();
+    ASSERT_NE(Thread, nullptr);
+    EXPECT_EQ(Thread->Windows(), std::vector<HWND>{G.Handle()});
+    G.SetAutoThemeAdapt(false);
+    EXPECT_TRUE(Thread->Windows().empty());
+    EXPECT_FALSE(G.SearchFooter()->AutoThemeAdapt());
 }

@@ -51,6 +51,12 @@ public:
     using TExStringGrid::GetCellIndent;
     using TExStringGrid::WMGetDlgCode;
     using TExStringGrid::GetEditMask;
+    using TExStringGrid::FFocusWindow;
+    using TExStringGrid::SetDesigning;
+    using TExStringGrid::CMDesignHitTest;
+    using TExStringGrid::ArwD;
+    using TExStringGrid::ArwL;
+    using TExStringGrid::ArwR;
 
     Integer Paints = 0;
 
