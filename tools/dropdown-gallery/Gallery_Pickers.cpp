@@ -28,7 +28,7 @@ TImageList* GridPictures(TForm* Owner)
     for (const char* Name : Names) {
         TBitmap Picture;
         Picture.LoadFromResourceName(QString::fromLatin1(Name));
-        Images->Add(&Picture, nullptr);
+        Images->AddMasked(&Picture, Picture.TransparentColor());
     }
     return Images;
 }

@@ -1,4 +1,5 @@
 #include "controls/dropdown/ExMultiColumnDropDown.h"
+#include "controls/dropdown/FlagScope.h"
 
 #include "rtl/ImgList.h"
 
@@ -18,19 +19,6 @@ bool AltDown()
 {
     return GetKeyState(VK_MENU) < 0;
 }
-
-// Sets a flag for a scope, also when the scope raises.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FSaved; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FSaved;
-};
 
 } // namespace
 
