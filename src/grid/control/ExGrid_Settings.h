@@ -565,7 +565,7 @@ private:
 class TFloatingFooter : public TRepaintingSettings {
 public:
     // AHeight: the grid's default row height.
-    TFloatingFooter(TPersistent* AGrid, Integer AHeight) : FGrid(AGrid), FHeight(AHeight) {}
+    TFloatingFooter(TPersistent* AGrid, Integer AHeight) : FHeight(AHeight), FGrid(AGrid) {}
 
     // CalculateHiddenRows, Color, Column, CustomTemplate, FooterStyle,
     // Visible (through its setter) and ShowHint.
