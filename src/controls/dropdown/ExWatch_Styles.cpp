@@ -134,7 +134,7 @@ namespace watch_styles {
 
 // A font of a preset: what is given changes, the rest stays; not bold
 // unless said.
-struct TFontSpec {
+struct TFontLook {
     const char* Name = nullptr;
     Integer Size = 0;
     TColor Color = clNone;
@@ -146,7 +146,7 @@ struct TFontSpec {
 // side: round(side / x), or side div n for the minute marks.
 struct TPresetRow {
     TWatchStyle Style;
-    std::optional<TFontSpec> AMPMFont{};
+    std::optional<TFontLook> AMPMFont{};
     std::optional<TColor> AMPMBorderColor{};
     std::optional<TAMPMFrame> AMPMFrame{};
     std::optional<TColor> BorderColor{};
@@ -159,7 +159,7 @@ struct TPresetRow {
     std::optional<TColor> CenterPointColor{};
     std::optional<Integer> CenterPointSize{};
     std::optional<double> CenterPointSizePerSide{};
-    std::optional<TFontSpec> HourFont{};
+    std::optional<TFontLook> HourFont{};
     std::optional<TColor> HourColor{};
     std::optional<Integer> HourMarkLength{};
     std::optional<double> HourMarkLengthPerSide{};
@@ -188,62 +188,62 @@ struct TPresetRow {
 constexpr const char* SansSerif = "MS Sans Serif";
 
 const TPresetRow Presets[] = {
-    {.Style = wsClassic, .AMPMFont = TFontSpec{SansSerif},
-     .HourFont = TFontSpec{"Comic Sans MS", 10, clNone, true}, .HourMarkLength = 8, .HourPointer = clBlack,
+    {.Style = wsClassic, .AMPMFont = TFontLook{SansSerif},
+     .HourFont = TFontLook{"Comic Sans MS", 10, clNone, true}, .HourMarkLength = 8, .HourPointer = clBlack,
      .HourPointerShadow = clBtnShadow, .HourPointerSize = 5, .MinutePointerShadow = clBtnShadow,
      .MinuteMarkLength = 4, .Animation = true, .AnimationFactor = 10, .ShowAMPM = true, .ShowNumbers = true},
-    {.Style = wsTower, .AMPMFont = TFontSpec{SansSerif}, .AMPMFrame = apRect, .BorderWidth = 1,
+    {.Style = wsTower, .AMPMFont = TFontLook{SansSerif}, .AMPMFrame = apRect, .BorderWidth = 1,
      .BackgroundColor = 0xB1F0FE, .BackgroundColorTo = 0x5BCCE8, .BackgroundGradient = wgDiagonalForward,
-     .CenterPointColor = 0x002BD5, .CenterPointSize = 6, .HourFont = TFontSpec{"Century", 0, clWindowText, true},
+     .CenterPointColor = 0x002BD5, .CenterPointSize = 6, .HourFont = TFontLook{"Century", 0, clWindowText, true},
      .HourPointer = clBlack, .HourPointerShadow = clBtnShadow, .HourPointerSize = 5,
      .MinutePointerShadow = clBtnShadow, .SecondPointer = 0x002BD5, .Shape = wsRect, .PointerStyle = psPointer,
      .AMPMColor = 0xB1F0FE, .TickMarks = tmHours, .ShowNumbers = false},
-    {.Style = wsFluorescent, .AMPMFont = TFontSpec{SansSerif, 10, clWindowText}, .AMPMFrame = apRoundRect,
+    {.Style = wsFluorescent, .AMPMFont = TFontLook{SansSerif, 10, clWindowText}, .AMPMFrame = apRoundRect,
      .BorderColor = 0xFF3E3E, .BackgroundColor = clBlack, .BackgroundColorTo = clBlack,
      .CenterPointBorderColor = clBlack, .CenterPointOuterBorderColor = clBlack, .CenterPointColor = 0xFF3E3E,
-     .CenterPointSize = 20, .HourFont = TFontSpec{SansSerif, 8, clWindowText}, .HourColor = 0xFF3E3E,
+     .CenterPointSize = 20, .HourFont = TFontLook{SansSerif, 8, clWindowText}, .HourColor = 0xFF3E3E,
      .HourMarkLength = 10, .HourMarkWidth = 2, .HourMarkStyle = hmsQuartDblLine, .HourPointer = 0xFF3E3E,
      .HourPointerShadow = clBtnShadow, .HourPointerSize = 2, .MinuteColor = 0xFF3E3E, .MinutePointer = 0xFF3E3E,
      .MinutePointerShadow = clBtnShadow, .MinutePointerSize = 2, .Shape = wsRoundRect, .TickMarks = tmHours,
      .ShowAMPM = false, .ShowNumbers = false},
-    {.Style = wsEmerald, .AMPMFont = TFontSpec{SansSerif, 0, 0xA00000}, .AMPMFrame = apRoundRect,
+    {.Style = wsEmerald, .AMPMFont = TFontLook{SansSerif, 0, 0xA00000}, .AMPMFrame = apRoundRect,
      .BorderColor = 0x3AE800, .BackgroundColor = 0x3AE800, .BackgroundColorTo = clBlack,
      .BackgroundGradient = wgDiagonalForward, .CenterPointBorderColor = 0x40FF00,
      .CenterPointOuterBorderColor = clBlack, .CenterPointColor = 0x38E100, .CenterPointSize = 16,
-     .HourFont = TFontSpec{SansSerif, 0, 0x3AE800}, .HourColor = 0x3AE800, .HourMarkStyle = hmsQuartDblLine,
+     .HourFont = TFontLook{SansSerif, 0, 0x3AE800}, .HourColor = 0x3AE800, .HourMarkStyle = hmsQuartDblLine,
      .HourPointer = 0x40FF00, .HourPointerShadow = clBtnShadow, .HourPointerSize = 5, .MinutePointer = 0x40FF00,
      .MinutePointerShadow = clBtnShadow, .SecondPointer = 0x00FFFF, .Shape = wsRect, .PointerStyle = psPointer,
      .AMPMColor = clNone, .TickMarks = tmHours, .ShowAMPM = false, .ShowNumbers = false},
-    {.Style = wsBlueStar, .AMPMFont = TFontSpec{SansSerif, 10, 0xA00000}, .AMPMBorderColor = clNone,
+    {.Style = wsBlueStar, .AMPMFont = TFontLook{SansSerif, 10, 0xA00000}, .AMPMBorderColor = clNone,
      .AMPMFrame = apRoundRect, .BorderColor = 0xFFD5D5, .BackgroundColor = 0xFFD5D5, .BackgroundColorTo = 0xA00000,
-     .BackgroundGradient = wgRadial, .HourFont = TFontSpec{SansSerif, 8, 0xFFD5D5}, .HourPointer = 0xA00000,
+     .BackgroundGradient = wgRadial, .HourFont = TFontLook{SansSerif, 8, 0xFFD5D5}, .HourPointer = 0xA00000,
      .HourPointerShadow = clBtnShadow, .HourPointerSize = 5, .MinutePointer = 0xA00000,
      .MinutePointerShadow = clBtnShadow, .Shape = wsRoundRect, .PointerStyle = psPointer, .AMPMColor = clNone,
      .ShowAMPM = true, .ShowNumbers = true},
-    {.Style = wsFuchsia, .AMPMFont = TFontSpec{SansSerif, 10, clWindowText}, .AMPMFrame = apRoundRect,
+    {.Style = wsFuchsia, .AMPMFont = TFontLook{SansSerif, 10, clWindowText}, .AMPMFrame = apRoundRect,
      .BorderColor = 0xFFD0FF, .BackgroundColor = clBlack, .BackgroundColorTo = clBlack,
      .CenterPointBorderColor = 0xDD68DD, .CenterPointOuterBorderColor = clBlack, .CenterPointSize = 20,
-     .HourFont = TFontSpec{SansSerif, 8, clWindowText}, .HourColor = 0xFFD0FF, .HourMarkLength = 10,
+     .HourFont = TFontLook{SansSerif, 8, clWindowText}, .HourColor = 0xFFD0FF, .HourMarkLength = 10,
      .HourMarkWidth = 2, .HourMarkStyle = hmsQuartDblLine, .HourPointer = 0xFFD0FF,
      .HourPointerShadow = clBtnShadow, .HourPointerSize = 2, .MinuteColor = 0xFFD0FF, .MinutePointer = 0xFFD0FF,
      .MinutePointerShadow = clBtnShadow, .MinutePointerSize = 2, .SecondPointer = 0xDD68DD, .Shape = wsRect,
      .TickMarks = tmQuartHours, .ShowAMPM = false, .ShowNumbers = false},
-    {.Style = wsBlack, .AMPMFont = TFontSpec{SansSerif}, .BorderColor = clBlack, .BackgroundColor = 0x202020,
+    {.Style = wsBlack, .AMPMFont = TFontLook{SansSerif}, .BorderColor = clBlack, .BackgroundColor = 0x202020,
      .BackgroundColorTo = clNone, .CenterPointBorderColor = clWhite, .CenterPointOuterBorderColor = clWhite,
-     .CenterPointColor = clWhite, .HourFont = TFontSpec{"Century Gothic", 11, clWhite}, .HourColor = 0x585858,
+     .CenterPointColor = clWhite, .HourFont = TFontLook{"Century Gothic", 11, clWhite}, .HourColor = 0x585858,
      .HourPointer = clWhite, .HourPointerShadow = clBtnShadow, .HourPointerSize = 5, .MinuteColor = 0x585858,
      .MinutePointer = clWhite, .MinutePointerShadow = clBtnShadow, .MinuteMarkLength = 4, .ShowAMPM = false,
      .ShowNumbers = true},
     {.Style = wsBlackWhite, .BorderColor = clBlack, .BorderWidth = 8, .BackgroundColor = clWhite,
      .BackgroundColorTo = clNone, .CenterPointBorderColor = clBlack, .CenterPointOuterBorderColor = clBlack,
-     .CenterPointColor = clBlack, .CenterPointSize = 8, .HourFont = TFontSpec{"Century Gothic", 14, clBlack, true},
+     .CenterPointColor = clBlack, .CenterPointSize = 8, .HourFont = TFontLook{"Century Gothic", 14, clBlack, true},
      .HourColor = 0x585858, .HourPointer = clBlack, .HourPointerShadow = clBtnShadow, .HourPointerSize = 5,
      .MinutePointer = clBlack, .MinutePointerShadow = clBtnShadow, .MinuteMarkLength = 4,
      .SecondPointer = 0x000080, .PointerStyle = psPointer, .TickMarks = tmQuartHours, .ShowAMPM = false,
      .ShowNumbers = true},
-    {.Style = wsGray, .AMPMFont = TFontSpec{SansSerif, 10}, .BorderColor = 0x454545, .BackgroundColor = 0xD1D1D1,
+    {.Style = wsGray, .AMPMFont = TFontLook{SansSerif, 10}, .BorderColor = 0x454545, .BackgroundColor = 0xD1D1D1,
      .BackgroundColorTo = 0x6C6C6C, .BackgroundGradient = wgRadial, .CenterPointBorderColor = 0x454545,
-     .CenterPointOuterBorderColor = clNone, .CenterPointColor = clBlack, .HourFont = TFontSpec{"Comic Sans MS", 8},
+     .CenterPointOuterBorderColor = clNone, .CenterPointColor = clBlack, .HourFont = TFontLook{"Comic Sans MS", 8},
      .HourColor = clBlack, .HourPointer = 0x4E4E4E, .HourPointerShadow = clNone, .HourPointerSize = 1,
      .MinuteColor = 0x808080, .MinutePointer = 0x4E4E4E, .MinutePointerShadow = clNone, .MinutePointerSize = 1,
      .SecondPointer = 0x0000FF, .ShowAMPM = true, .ShowNumbers = true},
@@ -254,28 +254,28 @@ const TPresetRow Presets[] = {
     {.Style = wsSports, .BorderColor = clBlack, .BorderWidth = 1, .BackgroundColor = clBlack,
      .BackgroundColorTo = clNone, .CenterPointBorderColor = 0xFF0000, .CenterPointOuterBorderColor = clBlack,
      .CenterPointColor = 0x191919, .CenterPointSizePerSide = 3.6,
-     .HourFont = TFontSpec{"Times New Roman", 9, 0x797979}, .HourColor = 0xABB0B1, .HourPointer = 0x0000FF,
+     .HourFont = TFontLook{"Times New Roman", 9, 0x797979}, .HourColor = 0xABB0B1, .HourPointer = 0x0000FF,
      .HourPointerShadow = clNone, .HourPointerSize = 2, .MinuteColor = 0x808080, .MinutePointer = 0x00FFFF,
      .MinutePointerShadow = clNone, .MinutePointerSize = 2, .MinuteMarkLength = 1, .SecondPointer = 0x188BFE,
      .TickMarks = tmQuartHours, .ShowAMPM = false, .ShowNumbers = true},
     {.Style = wsSmooth, .BorderColor = 0x585858, .BorderWidth = 1, .BackgroundColor = clWhite,
      .BackgroundColorTo = 0xABB0B1, .CenterPointBorderColor = clBlack, .CenterPointOuterBorderColor = 0x4A4A4A,
-     .CenterPointColor = clWhite, .CenterPointSize = 6, .HourFont = TFontSpec{"Times New Roman", 9, 0x797979},
+     .CenterPointColor = clWhite, .CenterPointSize = 6, .HourFont = TFontLook{"Times New Roman", 9, 0x797979},
      .HourColor = 0xABB0B1, .HourPointer = 0x4A4A4A, .HourPointerShadow = 0xB2B2B2, .HourPointerSize = 2,
      .MinuteColor = 0x808080, .MinutePointer = 0x4A4A4A, .MinutePointerShadow = 0xB2B2B2, .MinutePointerSize = 2,
      .MinuteMarkLength = 1, .SecondPointer = 0x4A4A4A, .TickMarks = tmQuartHours, .ShowAMPM = false,
      .ShowNumbers = true},
 };
 
-void ApplyFontSpec(TFont* Font, const TFontSpec& Spec)
+void ApplyFontLook(TFont* Font, const TFontLook& Look)
 {
-    if (Spec.Name)
-        Font->SetName(QString::fromLatin1(Spec.Name));
-    if (Spec.Size > 0)
-        Font->SetSize(Spec.Size);
-    if (Spec.Color != clNone)
-        Font->SetColor(Spec.Color);
-    Font->SetStyle(Spec.Bold ? TFontStyles{fsBold} : TFontStyles{});
+    if (Look.Name)
+        Font->SetName(QString::fromLatin1(Look.Name));
+    if (Look.Size > 0)
+        Font->SetSize(Look.Size);
+    if (Look.Color != clNone)
+        Font->SetColor(Look.Color);
+    Font->SetStyle(Look.Bold ? TFontStyles{fsBold} : TFontStyles{});
 }
 
 template <class T, class Setter>
@@ -299,13 +299,13 @@ void TExWatch::ApplyPreset(TWatchStyle Value)
     if (Row->AMPMFont) {
         TFont F;
         F.Assign(A->AMPMFont());
-        watch_styles::ApplyFontSpec(&F, *Row->AMPMFont);
+        watch_styles::ApplyFontLook(&F, *Row->AMPMFont);
         A->SetAMPMFont(&F);
     }
     if (Row->HourFont) {
         TFont F;
         F.Assign(A->HourFont());
-        watch_styles::ApplyFontSpec(&F, *Row->HourFont);
+        watch_styles::ApplyFontLook(&F, *Row->HourFont);
         A->SetHourFont(&F);
     }
     // Byte values keep their low eight bits.
