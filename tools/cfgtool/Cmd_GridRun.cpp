@@ -243,7 +243,8 @@ void RunFileAction(TGridRun& Run, bool Export, const QStringList& Words)
         throw TScriptError{QStringLiteral("unknown format \"%1\"").arg(Words[0])};
     const cfgtool::TGridFileAction& Action = Export ? Format->second.Export : Format->second.Import;
     if (!Action)
-        throw TScriptError{QStringLiteral("format %1 has no %2").arg(Words[0], QLatin1String(Export ? "export" : "import"))};
+        throw TScriptError{
+            QStringLiteral("format %1 has no %2").arg(Words[0], QLatin1String(Export ? "export" : "import"))};
     const cfgtool::TFormatOptions Options(Words.mid(2), Export ? Format->second.ExportOptions
                                                               : Format->second.ImportOptions);
     Action(Run.Grid(), Words[1], Options);
@@ -350,7 +351,9 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("prop"), {2, true, [](TGridRun& Run, V N, T S) {
              cfgtool::SetCellProperty(Run.Grid(), N[0], N[1], S.section(u' ', 0, 0), S.section(u' ', 1));
          }}},
-        {QStringLiteral("merge"), {4, false, [](TGridRun& Run, V N, T) { Run.Grid().MergeCells(N[0], N[1], N[2], N[3]); }}},
+        {QStringLiteral("merge"), {4, false, [](TGridRun& Run, V N, T) {
+             Run.Grid().MergeCells(N[0], N[1], N[2], N[3]);
+         }}},
         {QStringLiteral("export"), {0, true, [](TGridRun& Run, V, T S) { RunFileAction(Run, true, S.split(u' ')); }}},
         {QStringLiteral("import"), {0, true, [](TGridRun& Run, V, T S) { RunFileAction(Run, false, S.split(u' ')); }}},
         {QStringLiteral("listing"), {0, false, [](TGridRun& Run, V, T) { cfgtool::PrintListing(Run.Grid()); }}},

@@ -75,7 +75,8 @@ void ImportBin(TExStringGrid& Grid, const QString& File, const TFormatOptions& O
 const std::map<QString, TGridFormat>& GridFormats()
 {
     static const std::map<QString, TGridFormat> Table = {
-        {QStringLiteral("bin"), {{{QStringLiteral("--rect"), true}}, ExportBin, {{QStringLiteral("--at"), true}}, ImportBin}},
+        {QStringLiteral("bin"),
+         {{{QStringLiteral("--rect"), true}}, ExportBin, {{QStringLiteral("--at"), true}}, ImportBin}},
     };
     return Table;
 }

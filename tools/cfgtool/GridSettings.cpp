@@ -180,7 +180,9 @@ const std::map<QString, TCellProp>& CellProps()
          {[](P& Props, const QString& Value) {
               Props.SetCellObject(reinterpret_cast<TObject*>(std::intptr_t(IntegerValue(Value, INT64_MIN, INT64_MAX))));
           },
-          [](const P& Props) { return QString::number(qlonglong(reinterpret_cast<std::intptr_t>(Props.CellObject()))); }}},
+          [](const P& Props) {
+              return QString::number(qlonglong(reinterpret_cast<std::intptr_t>(Props.CellObject())));
+          }}},
         {QStringLiteral("FontColor"), ColorProp(&P::FontColor, &P::SetFontColor)},
         {QStringLiteral("FontName"),
          {[](P& Props, const QString& Value) { Props.SetFontName(UnescapeText(Value)); },
@@ -226,7 +228,11 @@ void SetCellProperty(TExStringGrid& Grid, Integer C, Integer R, const QString& N
 
 void PrintListing(TExStringGrid& Grid)
 {
-    Out(QStringLiteral("new %1 %2 %3 %4").arg(Grid.ColCount()).arg(Grid.RowCount()).arg(Grid.FixedCols()).arg(Grid.FixedRows()));
+    Out(QStringLiteral("new %1 %2 %3 %4")
+            .arg(Grid.ColCount())
+            .arg(Grid.RowCount())
+            .arg(Grid.FixedCols())
+            .arg(Grid.FixedRows()));
     for (Integer C = 0; C < Grid.ColCount(); ++C)
         Out(QStringLiteral("colwidth %1 %2").arg(C).arg(Grid.ColWidths(C)));
     for (Integer R = 0; R < Grid.RowCount(); ++R)
@@ -240,8 +246,10 @@ void PrintListing(TExStringGrid& Grid)
             if (!Grid.HasCellProperties(C, R))
                 continue;
             const TCellProperties& Props = *Grid.GridObjects(C, R);
-            for (const char* Name : ListedProps)
-                Out(QStringLiteral("prop %1 %2 %3 %4").arg(C).arg(R).arg(QLatin1String(Name), CellProps().at(QLatin1String(Name)).Get(Props)));
+            for (const char* Name : ListedProps) {
+                const QString Value = CellProps().at(QLatin1String(Name)).Get(Props);
+                Out(QStringLiteral("prop %1 %2 %3 %4").arg(C).arg(R).arg(QLatin1String(Name), Value));
+            }
         }
 }
 

@@ -132,7 +132,8 @@ TBinPropField BinIntField(QByteArrayView Name, Integer (TCellProperties::*Get)()
                     BinInteger);
 }
 
-TBinPropField BinBoolField(QByteArrayView Name, bool (TCellProperties::*Get)() const, void (TCellProperties::*Set)(bool))
+TBinPropField BinBoolField(QByteArrayView Name, bool (TCellProperties::*Get)() const,
+                           void (TCellProperties::*Set)(bool))
 {
     return BinField(Name, Get, Set, [](TObjectRecordWriter& W, QByteArrayView N, bool V) { W.WriteBoolean(N, V); },
                     [](TObjectRecordReader& R) { return R.ReadBoolean(); });
@@ -145,7 +146,8 @@ TBinPropField BinColorField(QByteArrayView Name, TColor (TCellProperties::*Get)(
 }
 
 template <typename Enum>
-TBinPropField BinEnumField(QByteArrayView Name, Enum (TCellProperties::*Get)() const, void (TCellProperties::*Set)(Enum))
+TBinPropField BinEnumField(QByteArrayView Name, Enum (TCellProperties::*Get)() const,
+                           void (TCellProperties::*Set)(Enum))
 {
     return BinField(
         Name, Get, Set, [](TObjectRecordWriter& W, QByteArrayView N, Enum V) { W.WriteIdent(N, BinEnumName(V)); },
@@ -722,13 +724,14 @@ void BinWriteCell(TExStringGrid& Grid, TObjectRecordWriter& W, Integer C, Intege
 void BinApplyGraphic(TExStringGrid& Grid, Integer C, Integer R, TBinCellExtra& Extra)
 {
     const TCellGraphic& Read = *Extra.Graphic;
-    TCellGraphic* Target = nullptr;
+    TCellGraphic* Target = Grid.CreateCellGraphic(C, R);
     if (Read.CellType() == ctImages) {
-        // The image list reports its changes to the grid.
-        Grid.AddMultiImage(C, R, Read.CellBoolean() ? 0 : 1, Read.CellHAlign(), Read.CellVAlign());
-        Target = Grid.GetCellGraphic(C, R);
-    } else {
-        Target = Grid.CreateCellGraphic(C, R);
+        // A list of its own that repaints the cell when it changes, also in
+        // a grid without images yet.
+        Target->SetMultiImage(C, R, Read.CellBoolean() ? 0 : 1, Read.CellHAlign(), Read.CellVAlign(),
+                              [&Grid](TObject*, Integer IC, Integer IR) {
+                                  Grid.RepaintCell(Grid.DisplColIndex(IC), IR);
+                              });
     }
     Target->Assign(Extra.Graphic.get());
     Target->SetCellCheckBoxState(Read.CellCheckBoxState());
@@ -918,7 +921,8 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream)
 
     // The origin: (0, 0) for a full-grid block, else its first cell. Every
     // cell lies inside the block's own rectangle from there.
-    const TPoint Origin = Header.FullGrid || Cells.empty() ? TPoint(0, 0) : TPoint(Cells.front().Col, Cells.front().Row);
+    const TPoint Origin =
+        Header.FullGrid || Cells.empty() ? TPoint(0, 0) : TPoint(Cells.front().Col, Cells.front().Row);
     TPoint Low(std::numeric_limits<Integer>::max(), std::numeric_limits<Integer>::max());
     TPoint High(-1, -1);
     for (const TBinCell& Cell : Cells) {
