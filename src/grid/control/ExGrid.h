@@ -100,6 +100,9 @@ RTL_NAMED_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove)
 // The directions of drag scrolling, as the bits OnDragScroll passes.
 enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
 
+// The states ExportNotification is told while cells are written.
+enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExportDone = 2 };
+
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
 // Row first where the grid's conventions say so, column first otherwise.
@@ -437,6 +440,29 @@ public:
     bool IsSizingPos(Integer X, Integer Y) const;
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+
+    // ----------------------------------------------------------- text files (grid/data/):
+    // the own cell list, aligned text, CSV and fixed width
+    void SaveToFile(const String& FileName, bool Unicode = false);
+    void LoadFromFile(const String& FileName);
+    void SaveToASCII(const String& FileName, bool Unicode = false);
+    void AppendToASCII(const String& FileName, bool Unicode = false);
+    void SaveToCSV(const String& FileName, bool Unicode = false);
+    void AppendToCSV(const String& FileName, bool Unicode = false);
+    // MaxRows 0 or less: no limit. A file of 0 bytes changes nothing.
+    void LoadFromCSV(const String& FileName, Integer MaxRows = 0);
+    void InsertFromCSV(const String& FileName, Integer MaxRows = 0);
+    void LoadFromCSVStream(TStream* AStream, Integer MaxRows = 0);
+    // Positions holds the column widths in characters; the missing ones are
+    // appended.
+    void SaveToFixed(const String& FileName, TIntList* Positions);
+    // Positions are the 1-based starts of the fields, the last one the end of
+    // the last field. MaxRows 0 or less: no limit.
+    void LoadFromFixed(const String& FileName, TIntList* Positions, bool DoTrim = true, Integer MaxRows = -1);
+    // 0 for an empty cell; EExGridError naming the first bad character.
+    Double CellToReal(Integer ACol, Integer ARow);
+    // Recalculates the footer.
+    void GridChanged();
 
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
@@ -2095,6 +2121,8 @@ private:
     friend class TColumnSize;
     // One cell's painting, step by step (ExGrid_Paint.h).
     friend class TExGridCellPainter;
+    // The text files' readers and writers (grid/data/ExGrid_TextIO.h).
+    friend class TGridTextIO;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);
