@@ -575,6 +575,20 @@ public:
     void EditDone(Integer ACol, Integer ARow);
     void SaveToStream(TStream* Stream);
     void LoadFromStream(TStream* Stream);
+
+    // ----------------------------------------------------------- the binary cell block
+    // (grid/data/ExGrid_BinBlock.cpp)
+    void SaveToBinFile(const String& FileName);
+    void LoadFromBinFile(const String& FileName);
+    void SaveToBinStream(TStream* Stream);
+    // At cell (0, 0), then the nodes are counted again.
+    void LoadFromBinStream(TStream* Stream);
+    // Left, Top, Right and Bottom are cells, all inclusive.
+    void SaveRectToBinStream(TRect Rect, TStream* Stream);
+    // The block's first cell lands at column Point.X, row Point.Y.
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+    // The block header's ID: a number unique to this grid within the process.
+    Integer BlockID();
     void CellControlsUpdate(bool RebuildList);
     void FocusCell(Integer ACol, Integer ARow);
     void SaveColSizes();
@@ -1783,6 +1797,7 @@ protected:
     Integer FFixedRightCols = 0;
     // Nodes in the grid; while above 0 column 0 shows each row's indent.
     Integer FNumNodes = 0;
+    Integer FBlockID = 0;
     Integer FFixedRowHeight = 22;
     TAlignment FDefaultAlignment = taLeftJustify;
     TVAlignment FVAlignment = vtaTop;
