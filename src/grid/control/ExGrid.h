@@ -40,6 +40,8 @@
 #include <vector>
 
 class TExStringGrid;
+class TDropList;
+class TDropCheckList;
 class TCustomIniFile;
 
 // The selection listener a grid tells of every move of its current cell.
@@ -110,8 +112,7 @@ enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExpo
 using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& GoAdvance)>;
 using TCustomCellSizeEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
                                                 TPoint& ASize, bool Printing)>;
-using TCustomFilterEvent =
-    std::function<void(TObject* Sender, Integer ACol, const String& Value, bool& Accept)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, Integer ARow, bool& AcceptRow)>;
 using TGetCellCursorEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
 using TWordWrapEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
@@ -119,7 +120,8 @@ using TGetColumnFilterEvent = std::function<void(TObject* Sender, Integer Column
 using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
                                               const String& FriendlyName, String& FilterCondition)>;
 using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
-                                             const String& FriendlyName, String& FilterCondition, bool Checked)>;
+                                             const String& FriendlyName, String& FilterCondition,
+                                             TCheckListBox* CheckList)>;
 using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TGridWideHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& hintstr)>;
 using TColumnCalcEvent =
@@ -498,6 +500,22 @@ public:
     Integer FilterLevel() const { return FFilterLevel; }
     void SetFilterLevel(Integer Value) { FFilterLevel = Value; }
     TGridItems* GridItems() const { return FGridItems.get(); }
+
+    // ----------------------------------------------------------- filtering (grid/data/ExGrid_Filter.cpp)
+    // Hides display row ARow when it does not pass the filter.
+    void FilterRow(Integer ARow);
+    // Tests every data row and hides the failing ones as one new level.
+    void ApplyFilter();
+    // Brings back the last level's rows; True while more than one level is
+    // left after it, False also without any level.
+    bool RemoveLastFilter();
+    // Unwinds every level, keeping the conditions; without a level, clears
+    // the conditions.
+    void RemoveAllFilters();
+    // Narrowing while typing: the rows whose cell of AColumn holds
+    // ACondition (-1: anywhere in the row), without case; one more
+    // character stacks a level, one less takes the last level back.
+    void NarrowDown(const String& ACondition, Integer AColumn);
 
     // ----------------------------------------------------------- cells by real row
     String AllCells(Integer ACol, Integer ARow) { return GetCellsEx(ACol, ARow); }
@@ -1104,10 +1122,16 @@ public:
     void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
     TFilter* Filter() const { return FFilter.get(); }
     bool FilterActive() const { return FFilterActive; }
-    void SetFilterActive(bool Value) { FFilterActive = Value; }
+    // On: applies the filter as a new level; off: brings back the last
+    // level's rows (the level counter stays). Recalculates the footer always.
+    void SetFilterActive(bool Value);
     TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
     bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    void SetFilterDropDownAuto(bool Value)
+    {
+        FFilterDropDownAuto = Value;
+        Invalidate();
+    }
     const String& FilterDropDownClear() const { return FFilterDropDownClear; }
     void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
     bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
@@ -1622,8 +1646,8 @@ public:
     virtual void EmptySlot86() {}
     virtual void GotoFirstRow();
     virtual bool AllowFmtClipboard();
-    virtual void FilterDropListSelect(TObject* Sender);
-    virtual void FilterCheckListDone(TObject* Sender);                                 // 90
+    virtual void FilterDropListSelect(TObject* Sender, Integer ItemIndex);
+    virtual void FilterCheckListDone(TObject* Sender, Integer ItemIndex);              // 90
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick(Integer X, Integer Y);
     virtual void DoCheckBoxChange(Integer ACol, Integer ARow, bool State);
@@ -1774,6 +1798,8 @@ protected:
     // store (a hidden row's).
     void FreeCellObject(TObject* AObject);
     void FreeHiddenRowObjects();
+    // After the last filter level's rows are back (grid/data/ExGrid_Filter.cpp).
+    void RestoreAfterFilterLevel();
     // Runs the column-width notification without the stretch re-entry.
     void ApplyUserColumnSize();
     void ScaleOtherSizes(bool Rows, Integer Clicked, Integer ClickedSize);
@@ -1845,6 +1871,10 @@ protected:
     Integer FClickedRow = -1;
     Integer FComboIdx = -1;
     Integer FFilterCol = -1;
+    // FixedRows when the filter was last applied (-1 before), and the last
+    // narrowing text.
+    Integer FFilterFixedRows = -1;
+    String FNarrowText;
     Integer FOldRowSel = -1;
     Integer FMouseSelectStart = -1;
     TMouseSelectMode FMouseSelectMode = msNormal;
@@ -2058,8 +2088,11 @@ protected:
     std::unique_ptr<TCellGraphic> FCellGraphic;
     std::unique_ptr<TIntList> FIgnoreColumns;
     std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    TListBox* FDropList = nullptr;
-    TCheckListBox* FDropCheckList = nullptr;
+    TDropList* FDropList = nullptr;
+    TDropCheckList* FDropCheckList = nullptr;
+    // The lists close the open drop-down column themselves.
+    friend class TDropList;
+    friend class TDropCheckList;
     std::unique_ptr<TStringList> FFilterList;
     // Not while designing.
     TGridFocusWindow* FFocusWindow = nullptr;

@@ -411,11 +411,6 @@ void TExStringGrid::DoEllipsClick(const String& S, String& Res)
     Res = Value;
 }
 
-bool TExStringGrid::MatchFilter(Integer)
-{
-    return true;
-}
-
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
 void TExStringGrid::AfterPaste(Integer, Integer) {}
 void TExStringGrid::MarkModifiedRect(TRect) {}
@@ -483,9 +478,6 @@ bool TExStringGrid::AllowFmtClipboard()
 {
     return true;
 }
-
-void TExStringGrid::FilterDropListSelect(TObject*) {}
-void TExStringGrid::FilterCheckListDone(TObject*) {}
 
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
