@@ -1035,6 +1035,26 @@ public:
     void RegisterSelListener(ITExStringGridSelect* AListener) { FISelect = AListener; }
     void UnRegisterSelListener(ITExStringGridSelect*) { FISelect = nullptr; }
 
+    // ----------------------------------------------------------- sorting (src/grid/data/ExGrid_Sort*.cpp)
+    // Stores the column and direction in SortSettings, then QSort.
+    void Sort(Integer Column, TSortDirection Direction);
+    // With at least two rows: the column into SortSettings, then QSort.
+    void SortByColumn(Integer Col);
+    // The display rows Left .. Right only, on one column or the index list.
+    void QuickSort(Integer Col, Integer Left, Integer Right);
+    void QuickSortIndexed(Integer Left, Integer Right);
+    // One compare-and-swap step for sorts of the grid's user: True when
+    // the rows were out of order for SortSettings.Direction and swapped.
+    bool SortLine(Integer Col, Integer ARow1, Integer ARow2);
+    // The cross-reference back to the identity 0 .. RowCount - 1.
+    void InitSortXRef();
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TStringList* Sortlist() const { return FSortlist.get(); }
+    // Counters never reset; SortTime in milliseconds of the last header-click sort.
+    Int64 Compares = 0;
+    Int64 Swaps = 0;
+    Integer SortTime = 0;
+
     // ----------------------------------------------------------- painting (ExGrid_Paint.cpp,
     // ExGrid_PaintText.cpp)
     // ACol is a display column, turned into the real one with Remap.
@@ -1768,6 +1788,25 @@ protected:
     void PaintMoveLines();
     void ToggleMoveLine(bool Rows, Integer Pos);
     bool UseVCLStyles() override { return FUseVCLStyles; }
+
+    // Sorting (src/grid/data/ExGrid_Sort*.cpp). CompareCells: 1 when the
+    // cell of ARow1 sorts after that of ARow2, -1 before, 0 equal.
+    Integer CompareCells(Integer ACol, Integer ARow1, Integer ARow2, TSortDirection Direction);
+    Integer CompareRowsFull(Integer ACol, Integer ARow1, Integer ARow2);
+    Integer CompareRowsIndexed(Integer Index, Integer ARow1, Integer ARow2);
+    void QuickSortRange(Integer Col, Integer Left, Integer Right);
+    void QuickSortIndexedRange(Integer Left, Integer Right);
+    void UnSortRange(Integer Left, Integer Right);
+    void QSortGroupRows(bool Indexed);
+    // The spare rows, counts and restoring around a sort; the cell keys a
+    // sort reads once per row and carries with the row.
+    class TSortFrame;
+    class TSortKeys;
+    void CopySortPivot(Integer FromRow, Integer PivotRow);
+    // +1 ascending, -1 descending; the row that held the current row.
+    Integer SortDir = 1;
+    Integer SortRow = -1;
+    TSortKeys* FSortKeys = nullptr;
 
     // Row copies over all real columns: ColCount is widened by the hidden
     // columns for the bracket's life.

@@ -109,6 +109,7 @@ void TExStringGrid::CreateSubObjects()
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FHTMLSettings = std::make_unique<THTMLSettings>();
     FSortSettings = std::make_unique<TSortSettings>(this);
+    FSortSettings->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);

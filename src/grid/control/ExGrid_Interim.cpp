@@ -497,14 +497,6 @@ void TExStringGrid::SubUnGroup(Integer) {}
 void TExStringGrid::Group(Integer) {}
 void TExStringGrid::UnGroup() {}
 
-void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2)
-{
-    TStringGrid::TSlotRow First = TakeSlotRow(ARow1);
-    PlaceSlotRow(ARow1, TakeSlotRow(ARow2));
-    PlaceSlotRow(ARow2, std::move(First));
-    InvalidateGrid();
-}
-
 void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
 {
     for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
@@ -512,11 +504,6 @@ void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Intege
             SetCells(C, R, Trim(Cells(C, R)));
 }
 
-void TExStringGrid::QSort() {}
-void TExStringGrid::QSortIndexed() {}
-void TExStringGrid::QSortGroup() {}
-void TExStringGrid::QSortGroupIndexed() {}
-void TExStringGrid::QUnSort() {}
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's
