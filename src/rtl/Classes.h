@@ -3,6 +3,11 @@
 #include "rtl/Sets.h"
 #include "rtl/SysUtils.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
+
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -689,6 +694,107 @@ private:
     String FFileName;
     int FHandle = -1;
 };
+
+// ---------------------------------------------------------------- object records
+
+// The framework's component stream of one record object with no children:
+// "TPF0", the class name, an empty name, the properties as name and typed
+// value, one zero byte ending the properties and one ending the children.
+// Multi-byte numbers are little-endian.
+enum TValueType : Byte {
+    vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
+    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaWString = 18, vaInt64 = 19,
+    vaUTF8String = 20
+};
+
+// Appends records to a byte array.
+class TObjectRecordWriter {
+public:
+    explicit TObjectRecordWriter(QByteArray& Out) : FOut(Out) {}
+
+    // The signature, the class name (UTF-8, at most 255 bytes) and the empty name.
+    void BeginRecord(QByteArrayView ClassName);
+    // The two closing zero bytes.
+    void EndRecord();
+    // The smallest of types 2, 3 and 4 that holds the value; type 19
+    // (8 bytes) beyond 32 bits.
+    void WriteInteger(QByteArrayView Name, Int64 Value);
+    void WriteBoolean(QByteArrayView Name, bool Value);
+    // Type 18 when the UTF-8 form has at least twice as many bytes as the
+    // text has UTF-16 units (so the empty text), else 20 when a byte is 128
+    // or more, else 12 from 256 bytes on and 6 below.
+    void WriteString(QByteArrayView Name, const String& Value);
+    // An enumeration value, colour name or reference (type 7).
+    void WriteIdent(QByteArrayView Name, QByteArrayView Ident);
+    // Type 11: the names in the order given, then an empty name.
+    void WriteSet(QByteArrayView Name, const std::vector<QByteArray>& Elements);
+    void WriteBinary(QByteArrayView Name, QByteArrayView Data);
+    // 80-bit extended precision (type 5).
+    void WriteFloat(QByteArrayView Name, double Value);
+    // A list (type 1) of strings, ended by type 0.
+    void WriteStringList(QByteArrayView Name, const QStringList& Items);
+
+private:
+    void WriteName(QByteArrayView Name);
+    void WriteStringValue(const String& Value);
+    void WriteRaw(QByteArrayView Bytes) { FOut.append(Bytes); }
+    void WriteByte(Byte Value) { FOut.append(char(Value)); }
+    template <typename T>
+    void WriteLittleEndian(T Value);
+
+    QByteArray& FOut;
+};
+
+// Reads records from bytes held by the caller. Every length is checked
+// against the bytes that remain before anything is made of it: a record
+// that does not begin with "TPF0", a length beyond the end, a value of
+// another type than asked or a child record raise EReadError "Invalid
+// stream format"; bytes missing in a fixed-size value raise EReadError
+// "Stream read error".
+class TObjectRecordReader {
+public:
+    explicit TObjectRecordReader(QByteArrayView Data, qsizetype Position = 0) : FData(Data), FPos(Position) {}
+
+    qsizetype Position() const { return FPos; }
+    qsizetype Size() const { return FData.size(); }
+    qsizetype Remaining() const { return FData.size() - FPos; }
+
+    // The signature and the names; answers the class name.
+    QByteArrayView BeginRecord();
+    // The next property's name into Name; false at the end of the
+    // properties, after the two closing zero bytes.
+    bool NextProperty(QByteArrayView& Name);
+    TValueType NextValueType() const;
+    // Types 2, 3, 4 and 19.
+    Int64 ReadInteger();
+    bool ReadBoolean();
+    // Types 6, 12, 18 and 20.
+    String ReadString();
+    QByteArrayView ReadIdent();
+    std::vector<QByteArrayView> ReadSet();
+    QByteArrayView ReadBinary();
+    double ReadFloat();
+    QStringList ReadStringList();
+
+    [[noreturn]] static void InvalidFormat();
+
+private:
+    Byte ReadByte();
+    QByteArrayView ReadBytes(qsizetype Count);
+    QByteArrayView ReadShortName();
+    String ReadStringOfType(TValueType Type);
+    void Expect(TValueType Type);
+    template <typename T>
+    T ReadLittleEndian();
+
+    QByteArrayView FData;
+    qsizetype FPos;
+};
+
+// 80-bit extended precision: sign and 15-bit exponent (bias 16383) over a
+// 64-bit mantissa with its leading bit, as ten little-endian bytes.
+std::array<Byte, 10> DoubleToExtended(double Value);
+double ExtendedToDouble(const Byte* Bytes);
 
 // ---------------------------------------------------------------- threads
 

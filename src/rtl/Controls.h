@@ -33,7 +33,7 @@ class TControlActionLink;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+RTL_NAMED_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 using TLeftRight = TAlignment;
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };

@@ -77,6 +77,77 @@ TColor QColorToColor(const QColor& Color)
 }
 
 // ---------------------------------------------------------------------------
+// Colour names
+
+namespace {
+
+struct TColorName {
+    TColor Value;
+    const char* Name;
+};
+
+// The framework's 52 names, in its order: the fixed colours, then the
+// system colours and the markers.
+constexpr std::array<TColorName, 52> ColorNameTable = {{
+    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
+    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
+    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"}, {clSkyBlue, "clSkyBlue"}, {clCream, "clCream"}, {clMedGray, "clMedGray"},
+    {clActiveBorder, "clActiveBorder"}, {clActiveCaption, "clActiveCaption"},
+    {clAppWorkSpace, "clAppWorkSpace"}, {clBackground, "clBackground"}, {clBtnFace, "clBtnFace"},
+    {clBtnHighlight, "clBtnHighlight"}, {clBtnShadow, "clBtnShadow"}, {clBtnText, "clBtnText"},
+    {clCaptionText, "clCaptionText"}, {clDefault, "clDefault"},
+    {clGradientActiveCaption, "clGradientActiveCaption"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"}, {clGrayText, "clGrayText"},
+    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"}, {clHotLight, "clHotLight"},
+    {clInactiveBorder, "clInactiveBorder"}, {clInactiveCaption, "clInactiveCaption"},
+    {clInactiveCaptionText, "clInactiveCaptionText"}, {clInfoBk, "clInfoBk"}, {clInfoText, "clInfoText"},
+    {clMenu, "clMenu"}, {clMenuBar, "clMenuBar"}, {clMenuHighlight, "clMenuHighlight"},
+    {clMenuText, "clMenuText"}, {clNone, "clNone"}, {clScrollBar, "clScrollBar"},
+    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"}, {clWindowText, "clWindowText"},
+}};
+
+} // namespace
+
+bool ColorToIdent(TColor Color, String& Ident)
+{
+    for (const TColorName& Entry : ColorNameTable)
+        if (Entry.Value == Color) {
+            Ident = QString::fromLatin1(Entry.Name);
+            return true;
+        }
+    return false;
+}
+
+bool IdentToColor(const String& Ident, TColor& Color)
+{
+    for (const TColorName& Entry : ColorNameTable)
+        if (SameText(Ident, QString::fromLatin1(Entry.Name))) {
+            Color = Entry.Value;
+            return true;
+        }
+    return false;
+}
+
+String ColorToString(TColor Color)
+{
+    String Ident;
+    if (ColorToIdent(Color, Ident))
+        return Ident;
+    return QStringLiteral("$") + IntToHex(Color, 8);
+}
+
+TColor StringToColor(const String& S)
+{
+    TColor Color = clBlack;
+    if (IdentToColor(S, Color))
+        return Color;
+    return StrToInt(S);
+}
+
+// ---------------------------------------------------------------------------
 
 void TGraphicsObject::Changed()
 {

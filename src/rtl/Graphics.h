@@ -7,6 +7,7 @@
 // behind text. Colours are the framework's 32-bit values (see TColor).
 #include "rtl/Classes.h"
 #include "rtl/Types.h"
+#include "rtl/TypInfo.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -116,6 +117,16 @@ TColor QColorToColor(const QColor& Color);
 // True for values that name a colour (RGB or system), false for markers.
 bool IsPaintableColor(TColor Color);
 
+// The 52 colour names ("clWhite", "clBtnFace", "clNone" ...). IdentToColor
+// ignores case; both answer false for a name or value not in the table.
+bool ColorToIdent(TColor Color, String& Ident);
+bool IdentToColor(const String& Ident, TColor& Color);
+// The name, or "$" and eight upper-case hexadecimal digits.
+String ColorToString(TColor Color);
+// A name, or a number as StrToInt reads it ("$" hexadecimal, decimal);
+// EConvertError otherwise.
+TColor StringToColor(const String& S);
+
 // ---------------------------------------------------------------------------
 // Rectangle conversions for the layer's own use.
 
@@ -134,7 +145,7 @@ protected:
     virtual void Changed();
 };
 
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+RTL_NAMED_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontCharset = Byte;
@@ -224,7 +235,7 @@ private:
     TPenMode FMode = pmCopy;
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+RTL_NAMED_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross)
 
 // Setting a colour turns a clear brush solid again, as the framework does.
 // A brush bitmap (not owned) replaces colour and style as the fill pattern.
@@ -638,6 +649,46 @@ public:
 
 private:
     QImage FImage;
+};
+
+// Picture data the runtime cannot show, kept as read and written back
+// unchanged; drawn empty, 0 x 0.
+class TDataGraphic : public TGraphic {
+public:
+    // From another graphic of the same class.
+    void Assign(TPersistent* Source) override;
+    // A new graphic of this class with the same data.
+    virtual std::unique_ptr<TDataGraphic> Clone() const = 0;
+
+    bool Empty() const override { return FData.isEmpty(); }
+    Integer Width() const override { return 0; }
+    Integer Height() const override { return 0; }
+    void LoadFromBytes(const QByteArray& Data) override;
+    QByteArray SaveToBytes() override { return FData; }
+    void Draw(TCanvas*, const TRect&) override {}
+    QImage ToImage() const override { return QImage(); }
+
+protected:
+    template <class T>
+    std::unique_ptr<TDataGraphic> CloneAs() const
+    {
+        auto N = std::make_unique<T>();
+        static_cast<TDataGraphic*>(N.get())->FData = FData;
+        return N;
+    }
+
+private:
+    QByteArray FData;
+};
+
+class TMetafile : public TDataGraphic {
+public:
+    std::unique_ptr<TDataGraphic> Clone() const override { return CloneAs<TMetafile>(); }
+};
+
+class TWICImage : public TDataGraphic {
+public:
+    std::unique_ptr<TDataGraphic> Clone() const override { return CloneAs<TWICImage>(); }
 };
 
 // Holds one graphic of any of the classes above. Loading picks the class by

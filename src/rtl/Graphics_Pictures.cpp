@@ -1,6 +1,8 @@
 // Pictures: the graphic base, bitmaps, GIF pictures, icons and TPicture.
 #include "rtl/Graphics.h"
 
+#include <typeinfo>
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -108,6 +110,8 @@ std::unique_ptr<TGraphic> CloneGraphic(TGraphic* Source)
         auto N = std::make_unique<TIcon>();
         N->Assign(I);
         G = std::move(N);
+    } else if (auto* D = dynamic_cast<TDataGraphic*>(Source)) {
+        G = D->Clone();
     } else {
         auto N = std::make_unique<TBitmap>();
         N->Assign(Source);
@@ -407,6 +411,28 @@ void TBitmap::SetImage(const QImage& Value)
 
 // ---------------------------------------------------------------------------
 // TGIFImage
+
+// ---------------------------------------------------------------------------
+// TDataGraphic, TMetafile, TWICImage
+
+void TDataGraphic::Assign(TPersistent* Source)
+{
+    auto* D = dynamic_cast<TDataGraphic*>(Source);
+    if (!D || typeid(*D) != typeid(*this)) {
+        TGraphic::Assign(Source);
+        return;
+    }
+    FData = D->FData;
+    Changed();
+}
+
+void TDataGraphic::LoadFromBytes(const QByteArray& Data)
+{
+    FData = Data;
+    Changed();
+}
+
+// ---------------------------------------------------------------------------
 
 void TGIFImage::Assign(TPersistent* Source)
 {

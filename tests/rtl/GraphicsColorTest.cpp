@@ -105,3 +105,49 @@ TEST(GraphicsColorTest, ToolsReportChangesAndCopy)
     B.SetColor(clYellow);
     EXPECT_EQ(B.Style(), bsSolid);
 }
+
+TEST(GraphicsColorTest, ColourNamesCoverTheFiftyTwoEntriesBothWays)
+{
+    struct Case {
+        const char* Name;
+        Cardinal Value;
+    };
+    // A sample over the table: fixed colours, system colours and markers.
+    const Case Cases[] = {
+        {"clBlack", 0x00000000},   {"clMaroon", 0x00000080}, {"clWhite", 0x00FFFFFF},
+        {"clSilver", 0x00C0C0C0},  {"clMoneyGreen", 0x00C0DCC0}, {"clMedGray", 0x00A4A0A0},
+        {"clScrollBar", 0xFF000000}, {"clBtnFace", 0xFF00000F}, {"clMenuBar", 0xFF00001E},
+        {"clHotLight", 0xFF00001A}, {"clNone", 0x1FFFFFFF}, {"clDefault", 0x20000000},
+    };
+    for (const Case& C : Cases) {
+        String Ident;
+        ASSERT_TRUE(ColorToIdent(TColor(C.Value), Ident)) << C.Name;
+        EXPECT_EQ(Ident, QString::fromLatin1(C.Name));
+        TColor Color = 0;
+        ASSERT_TRUE(IdentToColor(QString::fromLatin1(C.Name).toUpper(), Color)) << C.Name;
+        EXPECT_EQ(Cardinal(Color), C.Value);
+    }
+    // Every system colour index 0..30 but the unused 25 has a name: 30,
+    // with 20 fixed colours and the 2 markers that makes 52.
+    int Named = 0;
+    String Ident;
+    for (Cardinal Index = 0; Index <= 0x1F; ++Index)
+        Named += ColorToIdent(TColor(0xFF000000u | Index), Ident) ? 1 : 0;
+    EXPECT_EQ(Named, 30);
+    EXPECT_FALSE(ColorToIdent(TColor(0xFF000019u), Ident));
+    EXPECT_FALSE(ColorToIdent(RGB(1, 2, 3), Ident));
+    TColor Color = 0;
+    EXPECT_FALSE(IdentToColor("clNoSuchColour", Color));
+}
+
+TEST(GraphicsColorTest, ColourTextsAreANameOrEightHexadecimalDigits)
+{
+    EXPECT_EQ(ColorToString(clWhite), "clWhite");
+    EXPECT_EQ(ColorToString(RGB(1, 2, 3)), "$00030201");
+    EXPECT_EQ(ColorToString(TColor(0xFF000019u)), "$FF000019");
+    EXPECT_EQ(StringToColor("clBtnFace"), clBtnFace);
+    EXPECT_EQ(StringToColor("$00030201"), RGB(1, 2, 3));
+    EXPECT_EQ(StringToColor("$FF000019"), TColor(0xFF000019u));
+    EXPECT_EQ(StringToColor("255"), clRed);
+    EXPECT_THROW(StringToColor("clNoSuchColour"), EConvertError);
+}

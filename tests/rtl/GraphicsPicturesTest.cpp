@@ -402,3 +402,20 @@ TEST(GraphicsPicturesTest, BitmapFromTheProgramsResources)
     EXPECT_THROW(B.LoadFromResourceName(QStringLiteral("NOSUCHGLYPH")), EResNotFound);
     EXPECT_EQ(B.Width(), 4);
 }
+
+TEST(GraphicsPicturesTest, DataGraphicsKeepTheirBytesAndDrawNothing)
+{
+    const QByteArray Data("\x01\x00\x00\x00 any metafile bytes", 24);
+    TMetafile Meta;
+    Meta.LoadFromBytes(Data);
+    TPicture Picture;
+    Picture.SetGraphic(&Meta);
+    ASSERT_NE(dynamic_cast<TMetafile*>(Picture.Graphic()), nullptr) << "a copy of the same class";
+    EXPECT_EQ(Picture.Graphic()->SaveToBytes(), Data);
+    EXPECT_EQ(Picture.Width(), 0);
+    EXPECT_FALSE(Picture.Graphic()->Empty());
+    TWICImage Wic;
+    EXPECT_TRUE(Wic.Empty());
+    EXPECT_THROW(Wic.Assign(&Meta), EConvertError) << "another class is not taken over";
+    EXPECT_TRUE(Wic.Empty());
+}

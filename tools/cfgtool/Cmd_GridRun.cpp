@@ -5,7 +5,14 @@
 // blank lines and lines starting with "#" are skipped. A grid exception
 // prints "error: <message>" and the script goes on (exit code 1); an unknown
 // command or a malformed argument stops it with exit code 2.
+//
+// cfgtool grid-export FORMAT SCRIPT OUT_FILE [options] and cfgtool
+// grid-import FORMAT IN_FILE [SCRIPT] [options] run a script, then one
+// export or import (and after an import the listing), with the same exit
+// codes.
 #include "Command.h"
+#include "GridScript.h"
+#include "TextLines.h"
 
 #include "grid/control/ExGrid.h"
 #include "rtl/Forms.h"
@@ -61,10 +68,7 @@ private:
     TExStringGrid* FGrid = nullptr;
 };
 
-// A malformed line: the message names what is wrong.
-struct TScriptError {
-    QString Message;
-};
+using cfgtool::TScriptError;
 
 struct TLine {
     QStringList Args;  // the blank-separated arguments
@@ -229,6 +233,22 @@ void AddProgressBar(TExStringGrid& G, Integer C, Integer R, const QString& Colou
     G.AddProgress(C, R, ColorNumber(Parts[0]), ColorNumber(Parts[1]));
 }
 
+// "FORMAT FILE [options]": one export or import through the format table.
+void RunFileAction(TGridRun& Run, bool Export, const QStringList& Words)
+{
+    if (Words.size() < 2 || Words[1].isEmpty())
+        throw TScriptError{QStringLiteral("%1 needs FORMAT FILE").arg(QLatin1String(Export ? "export" : "import"))};
+    const auto Format = cfgtool::GridFormats().find(Words[0]);
+    if (Format == cfgtool::GridFormats().end())
+        throw TScriptError{QStringLiteral("unknown format \"%1\"").arg(Words[0])};
+    const cfgtool::TGridFileAction& Action = Export ? Format->second.Export : Format->second.Import;
+    if (!Action)
+        throw TScriptError{QStringLiteral("format %1 has no %2").arg(Words[0], QLatin1String(Export ? "export" : "import"))};
+    const cfgtool::TFormatOptions Options(Words.mid(2), Export ? Format->second.ExportOptions
+                                                              : Format->second.ImportOptions);
+    Action(Run.Grid(), Words[1], Options);
+}
+
 // The commands: how many numbers each takes, whether a text follows, and
 // what it does with them.
 struct TCommand {
@@ -321,6 +341,19 @@ const std::map<QString, TCommand>& Commands()
         {QStringLiteral("linearfill"), {1, false, [](TGridRun& Run, V N, T) { Run.Grid().LinearFill(N[0] != 0); }}},
         {QStringLiteral("textfill"), {1, true, [](TGridRun& Run, V N, T S) { Run.Grid().TextFill(N[0] != 0, S); }}},
         {QStringLiteral("formatfill"), {1, true, [](TGridRun& Run, V N, T S) { Run.Grid().FormatFill(N[0] != 0, S); }}},
+        {QStringLiteral("celltext"), {2, true, [](TGridRun& Run, V N, T S) {
+             Run.Grid().SetCells(N[0], N[1], cfgtool::UnescapeText(S));
+         }}},
+        {QStringLiteral("set"), {0, true, [](TGridRun& Run, V, T S) {
+             cfgtool::SetGridSetting(Run.Grid(), S.section(u' ', 0, 0), S.section(u' ', 1));
+         }}},
+        {QStringLiteral("prop"), {2, true, [](TGridRun& Run, V N, T S) {
+             cfgtool::SetCellProperty(Run.Grid(), N[0], N[1], S.section(u' ', 0, 0), S.section(u' ', 1));
+         }}},
+        {QStringLiteral("merge"), {4, false, [](TGridRun& Run, V N, T) { Run.Grid().MergeCells(N[0], N[1], N[2], N[3]); }}},
+        {QStringLiteral("export"), {0, true, [](TGridRun& Run, V, T S) { RunFileAction(Run, true, S.split(u' ')); }}},
+        {QStringLiteral("import"), {0, true, [](TGridRun& Run, V, T S) { RunFileAction(Run, false, S.split(u' ')); }}},
+        {QStringLiteral("listing"), {0, false, [](TGridRun& Run, V, T) { cfgtool::PrintListing(Run.Grid()); }}},
         {QStringLiteral("dump"), {0, false, [](TGridRun& Run, V, T) { Dump(Run.Grid()); }}},
         {QStringLiteral("dumpall"), {0, false, [](TGridRun& Run, V, T) { DumpAll(Run.Grid()); }}},
     };
@@ -337,6 +370,56 @@ std::optional<QString> ReadScript(const QString& Path)
     return QString::fromUtf8(File.readAll());
 }
 
+// Runs Step; false when it raised a grid exception, whose message is printed.
+template <class F>
+bool Guarded(F&& Step)
+{
+    try {
+        Step();
+        return true;
+    } catch (const Exception& E) {
+        cfgtool::Out(QStringLiteral("error: ") + E.Message());
+        return false;
+    }
+}
+
+// Runs one line of a script: false when it raised (the message printed);
+// a malformed line throws TScriptError.
+bool RunLine(TGridRun& Run, const QString& Line)
+{
+    const QString Name = Line.section(u' ', 0, 0);
+    const auto Found = Commands().find(Name);
+    if (Found == Commands().end())
+        throw TScriptError{QStringLiteral("unknown command \"%1\"").arg(Name)};
+    const TCommand& Command = Found->second;
+    QString Text;
+    const std::vector<Integer> N = Numbers(Line, Name, Command.Count, Command.Text, &Text);
+    return Guarded([&] { Command.Run(Run, N, Text); });
+}
+
+// The exit code of a script: 0, 1 when a line raised, 2 when a line is
+// malformed (reported on standard error with its number).
+int RunScript(TGridRun& Run, const QString& Script, const QString& Tool)
+{
+    bool Raised = false;
+    const QStringList Lines = Script.split(u'\n');
+    for (qsizetype I = 0; I < Lines.size(); ++I) {
+        QString Line = Lines[I];
+        if (Line.endsWith(u'\r'))
+            Line.chop(1);
+        if (Line.trimmed().isEmpty() || Line.startsWith(u'#'))
+            continue;
+        try {
+            Raised |= !RunLine(Run, Line);
+        } catch (const TScriptError& E) {
+            std::fflush(stdout);
+            cfgtool::Err(QStringLiteral("%1: line %2: %3").arg(Tool).arg(I + 1).arg(E.Message));
+            return 2;
+        }
+    }
+    return Raised ? 1 : 0;
+}
+
 int GridRun(const QStringList& Args)
 {
     if (Args.size() != 1) {
@@ -349,38 +432,66 @@ int GridRun(const QStringList& Args)
         return 2;
     }
     TGridRun Run;
-    bool Raised = false;
-    const QStringList Lines = Script->split(u'\n');
-    for (qsizetype I = 0; I < Lines.size(); ++I) {
-        QString Line = Lines[I];
-        if (Line.endsWith(u'\r'))
-            Line.chop(1);
-        if (Line.trimmed().isEmpty() || Line.startsWith(u'#'))
-            continue;
-        const QString Name = Line.section(u' ', 0, 0);
-        try {
-            const auto Found = Commands().find(Name);
-            if (Found == Commands().end())
-                throw TScriptError{QStringLiteral("unknown command \"%1\"").arg(Name)};
-            const TCommand& Command = Found->second;
-            QString Text;
-            const std::vector<Integer> N = Numbers(Line, Name, Command.Count, Command.Text, &Text);
-            try {
-                Command.Run(Run, N, Text);
-            } catch (const Exception& E) {
-                cfgtool::Out(QStringLiteral("error: ") + E.Message());
-                Raised = true;
-            }
-        } catch (const TScriptError& E) {
-            std::fflush(stdout);
-            cfgtool::Err(QStringLiteral("grid-run: line %1: %2").arg(I + 1).arg(E.Message));
+    const int Code = RunScript(Run, *Script, QStringLiteral("grid-run"));
+    std::fflush(stdout);
+    return Code;
+}
+
+// The script (file or "-"), then the export or import of FORMAT FILE with
+// the options; after an import the listing, also when it failed.
+int ScriptThenFile(const QString& Tool, const std::optional<QString>& ScriptPath, bool Export, const QStringList& Words)
+{
+    TGridRun Run;
+    int Code = 0;
+    if (ScriptPath) {
+        const std::optional<QString> Script = ReadScript(*ScriptPath);
+        if (!Script) {
+            cfgtool::Err(QStringLiteral("%1: cannot read %2").arg(Tool, *ScriptPath));
             return 2;
         }
+        Code = RunScript(Run, *Script, Tool);
+    } else {
+        Code = RunScript(Run, QStringLiteral("new 1 1 0 0"), Tool);
     }
+    if (Code == 2)
+        return 2;
+    try {
+        if (!Guarded([&] { RunFileAction(Run, Export, Words); }))
+            Code = 1;
+    } catch (const TScriptError& E) {
+        std::fflush(stdout);
+        cfgtool::Err(QStringLiteral("%1: %2").arg(Tool, E.Message));
+        return 2;
+    }
+    if (!Export)
+        cfgtool::PrintListing(Run.Grid());
     std::fflush(stdout);
-    return Raised ? 1 : 0;
+    return Code;
+}
+
+int GridExport(const QStringList& Args)
+{
+    if (Args.size() < 3) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool grid-export FORMAT SCRIPT OUT_FILE [options]"));
+        return 2;
+    }
+    return ScriptThenFile(QStringLiteral("grid-export"), Args[1], true, QStringList{Args[0], Args[2]} + Args.mid(3));
+}
+
+int GridImport(const QStringList& Args)
+{
+    if (Args.size() < 2) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool grid-import FORMAT IN_FILE [SCRIPT] [options]"));
+        return 2;
+    }
+    const bool HasScript = Args.size() > 2 && !Args[2].startsWith(QLatin1String("--"));
+    const std::optional<QString> ScriptPath = HasScript ? std::optional<QString>(Args[2]) : std::nullopt;
+    return ScriptThenFile(QStringLiteral("grid-import"), ScriptPath, false,
+                          QStringList{Args[0], Args[1]} + Args.mid(HasScript ? 3 : 2));
 }
 
 const cfgtool::CfgCommand gridRunCommand("grid-run", GridRun);
+const cfgtool::CfgCommand gridExportCommand("grid-export", GridExport);
+const cfgtool::CfgCommand gridImportCommand("grid-import", GridImport);
 
 } // namespace

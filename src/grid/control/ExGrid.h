@@ -40,6 +40,8 @@
 #include <vector>
 
 class TExStringGrid;
+class TDropList;
+class TDropCheckList;
 class TCustomIniFile;
 
 // The selection listener a grid tells of every move of its current cell.
@@ -100,6 +102,9 @@ RTL_NAMED_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove)
 // The directions of drag scrolling, as the bits OnDragScroll passes.
 enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
 
+// The states ExportNotification is told while cells are written.
+enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExportDone = 2 };
+
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
 // Row first where the grid's conventions say so, column first otherwise.
@@ -107,8 +112,7 @@ enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRi
 using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& GoAdvance)>;
 using TCustomCellSizeEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
                                                 TPoint& ASize, bool Printing)>;
-using TCustomFilterEvent =
-    std::function<void(TObject* Sender, Integer ACol, const String& Value, bool& Accept)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, Integer ARow, bool& AcceptRow)>;
 using TGetCellCursorEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
 using TWordWrapEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
@@ -116,7 +120,8 @@ using TGetColumnFilterEvent = std::function<void(TObject* Sender, Integer Column
 using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
                                               const String& FriendlyName, String& FilterCondition)>;
 using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
-                                             const String& FriendlyName, String& FilterCondition, bool Checked)>;
+                                             const String& FriendlyName, String& FilterCondition,
+                                             TCheckListBox* CheckList)>;
 using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TGridWideHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& hintstr)>;
 using TColumnCalcEvent =
@@ -438,6 +443,29 @@ public:
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
 
+    // ----------------------------------------------------------- text files (grid/data/):
+    // the own cell list, aligned text, CSV and fixed width
+    void SaveToFile(const String& FileName, bool Unicode = false);
+    void LoadFromFile(const String& FileName);
+    void SaveToASCII(const String& FileName, bool Unicode = false);
+    void AppendToASCII(const String& FileName, bool Unicode = false);
+    void SaveToCSV(const String& FileName, bool Unicode = false);
+    void AppendToCSV(const String& FileName, bool Unicode = false);
+    // MaxRows 0 or less: no limit. A file of 0 bytes changes nothing.
+    void LoadFromCSV(const String& FileName, Integer MaxRows = 0);
+    void InsertFromCSV(const String& FileName, Integer MaxRows = 0);
+    void LoadFromCSVStream(TStream* AStream, Integer MaxRows = 0);
+    // Positions holds the column widths in characters; the missing ones are
+    // appended.
+    void SaveToFixed(const String& FileName, TIntList* Positions);
+    // Positions are the 1-based starts of the fields, the last one the end of
+    // the last field. MaxRows 0 or less: no limit.
+    void LoadFromFixed(const String& FileName, TIntList* Positions, bool DoTrim = true, Integer MaxRows = -1);
+    // 0 for an empty cell; EExGridError naming the first bad character.
+    Double CellToReal(Integer ACol, Integer ARow);
+    // Recalculates the footer.
+    void GridChanged();
+
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
     void HideColumns(Integer FromCol, Integer ToCol);
@@ -472,6 +500,22 @@ public:
     Integer FilterLevel() const { return FFilterLevel; }
     void SetFilterLevel(Integer Value) { FFilterLevel = Value; }
     TGridItems* GridItems() const { return FGridItems.get(); }
+
+    // ----------------------------------------------------------- filtering (grid/data/ExGrid_Filter.cpp)
+    // Hides display row ARow when it does not pass the filter.
+    void FilterRow(Integer ARow);
+    // Tests every data row and hides the failing ones as one new level.
+    void ApplyFilter();
+    // Brings back the last level's rows; True while more than one level is
+    // left after it, False also without any level.
+    bool RemoveLastFilter();
+    // Unwinds every level, keeping the conditions; without a level, clears
+    // the conditions.
+    void RemoveAllFilters();
+    // Narrowing while typing: the rows whose cell of AColumn holds
+    // ACondition (-1: anywhere in the row), without case; one more
+    // character stacks a level, one less takes the last level back.
+    void NarrowDown(const String& ACondition, Integer AColumn);
 
     // ----------------------------------------------------------- cells by real row
     String AllCells(Integer ACol, Integer ARow) { return GetCellsEx(ACol, ARow); }
@@ -553,6 +597,20 @@ public:
     void Select();
     void SaveToStream(TStream* Stream);
     void LoadFromStream(TStream* Stream);
+
+    // ----------------------------------------------------------- the binary cell block
+    // (grid/data/ExGrid_BinBlock.cpp)
+    void SaveToBinFile(const String& FileName);
+    void LoadFromBinFile(const String& FileName);
+    void SaveToBinStream(TStream* Stream);
+    // At cell (0, 0), then the nodes are counted again.
+    void LoadFromBinStream(TStream* Stream);
+    // Left, Top, Right and Bottom are cells, all inclusive.
+    void SaveRectToBinStream(TRect Rect, TStream* Stream);
+    // The block's first cell lands at column Point.X, row Point.Y.
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+    // The block header's ID: a number unique to this grid within the process.
+    Integer BlockID();
     void CellControlsUpdate(bool RebuildList);
     void FocusCell(Integer ACol, Integer ARow);
     void SaveColSizes();
@@ -1090,10 +1148,16 @@ public:
     void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
     TFilter* Filter() const { return FFilter.get(); }
     bool FilterActive() const { return FFilterActive; }
-    void SetFilterActive(bool Value) { FFilterActive = Value; }
+    // On: applies the filter as a new level; off: brings back the last
+    // level's rows (the level counter stays). Recalculates the footer always.
+    void SetFilterActive(bool Value);
     TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
     bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    void SetFilterDropDownAuto(bool Value)
+    {
+        FFilterDropDownAuto = Value;
+        Invalidate();
+    }
     const String& FilterDropDownClear() const { return FFilterDropDownClear; }
     void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
     bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
@@ -1617,8 +1681,8 @@ public:
     virtual void EmptySlot86() {}
     virtual void GotoFirstRow();
     virtual bool AllowFmtClipboard();
-    virtual void FilterDropListSelect(TObject* Sender);
-    virtual void FilterCheckListDone(TObject* Sender);                                 // 90
+    virtual void FilterDropListSelect(TObject* Sender, Integer ItemIndex);
+    virtual void FilterCheckListDone(TObject* Sender, Integer ItemIndex);              // 90
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick(Integer X, Integer Y);
     virtual void DoCheckBoxChange(Integer ACol, Integer ARow, bool State);
@@ -1788,6 +1852,8 @@ protected:
     // store (a hidden row's).
     void FreeCellObject(TObject* AObject);
     void FreeHiddenRowObjects();
+    // After the last filter level's rows are back (grid/data/ExGrid_Filter.cpp).
+    void RestoreAfterFilterLevel();
     // Runs the column-width notification without the stretch re-entry.
     void ApplyUserColumnSize();
     void ScaleOtherSizes(bool Rows, Integer Clicked, Integer ClickedSize);
@@ -1811,6 +1877,7 @@ protected:
     Integer FFixedRightCols = 0;
     // Nodes in the grid; while above 0 column 0 shows each row's indent.
     Integer FNumNodes = 0;
+    Integer FBlockID = 0;
     Integer FFixedRowHeight = 22;
     TAlignment FDefaultAlignment = taLeftJustify;
     TVAlignment FVAlignment = vtaTop;
@@ -1862,6 +1929,10 @@ protected:
     Integer FClickedRow = -1;
     Integer FComboIdx = -1;
     Integer FFilterCol = -1;
+    // FixedRows when the filter was last applied (-1 before), and the last
+    // narrowing text.
+    Integer FFilterFixedRows = -1;
+    String FNarrowText;
     Integer FOldRowSel = -1;
     Integer FMouseSelectStart = -1;
     TMouseSelectMode FMouseSelectMode = msNormal;
@@ -2075,8 +2146,11 @@ protected:
     std::unique_ptr<TCellGraphic> FCellGraphic;
     std::unique_ptr<TIntList> FIgnoreColumns;
     std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    TListBox* FDropList = nullptr;
-    TCheckListBox* FDropCheckList = nullptr;
+    TDropList* FDropList = nullptr;
+    TDropCheckList* FDropCheckList = nullptr;
+    // The lists close the open drop-down column themselves.
+    friend class TDropList;
+    friend class TDropCheckList;
     std::unique_ptr<TStringList> FFilterList;
     // Not while designing.
     TGridFocusWindow* FFocusWindow = nullptr;
@@ -2153,6 +2227,8 @@ private:
     friend class TColumnSize;
     // One cell's painting, step by step (ExGrid_Paint.h).
     friend class TExGridCellPainter;
+    // The text files' readers and writers (grid/data/ExGrid_TextIO.h).
+    friend class TGridTextIO;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);

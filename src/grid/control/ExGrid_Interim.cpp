@@ -281,78 +281,6 @@ bool TExStringGrid::IsLastDataRow()
     return Row() + 1 == RowCount() - FFixedFooters;
 }
 
-// ---------------------------------------------------------------- cell stream
-// Interim until the data services' own cell stream lands: the counts, the
-// sizes and every text of the store's display rows.
-
-namespace {
-
-void WriteInteger(TStream* Stream, Integer Value)
-{
-    Stream->WriteBuffer(&Value, sizeof Value);
-}
-
-Integer ReadInteger(TStream* Stream)
-{
-    Integer Value = 0;
-    Stream->ReadBuffer(&Value, sizeof Value);
-    return Value;
-}
-
-void WriteText(TStream* Stream, const String& Text)
-{
-    const QByteArray Bytes = Text.toUtf8();
-    WriteInteger(Stream, Integer(Bytes.size()));
-    Stream->WriteBuffer(Bytes.constData(), Integer(Bytes.size()));
-}
-
-String ReadText(TStream* Stream)
-{
-    const Integer Size = ReadInteger(Stream);
-    if (Size < 0 || Size > Stream->Size() - Stream->Position())
-        throw EReadError(QStringLiteral("Stream read error"));
-    QByteArray Bytes(Size, Qt::Uninitialized);
-    Stream->ReadBuffer(Bytes.data(), Size);
-    return String::fromUtf8(Bytes);
-}
-
-} // namespace
-
-void TExStringGrid::SaveToStream(TStream* Stream)
-{
-    WriteInteger(Stream, ColCount());
-    WriteInteger(Stream, RowCount());
-    WriteInteger(Stream, TotalColCount());
-    for (Integer C = 0; C < ColCount(); ++C)
-        WriteInteger(Stream, ColWidths(C));
-    for (Integer R = 0; R < RowCount(); ++R)
-        WriteInteger(Stream, RowHeights(R));
-    for (Integer R = 0; R < RowCount(); ++R)
-        for (Integer C = 0; C < TotalColCount(); ++C)
-            WriteText(Stream, GetGridCell(C, R));
-}
-
-void TExStringGrid::LoadFromStream(TStream* Stream)
-{
-    const Integer Cols = ReadInteger(Stream);
-    const Integer Rows = ReadInteger(Stream);
-    const Integer StoreCols = ReadInteger(Stream);
-    if (Cols < 1 || Rows < 1 || StoreCols < Cols)
-        throw EReadError(QStringLiteral("Stream read error"));
-    SetColCount(Cols);
-    SetRowCount(Rows);
-    for (Integer C = 0; C < Cols; ++C)
-        SetColWidths(C, ReadInteger(Stream));
-    for (Integer R = 0; R < Rows; ++R)
-        SetRowHeights(R, ReadInteger(Stream));
-    for (Integer R = 0; R < Rows; ++R)
-        for (Integer C = 0; C < StoreCols; ++C) {
-            const String Text = ReadText(Stream);
-            if (C < TotalColCount())
-                SetGridCell(C, R, Text);
-        }
-}
-
 // ---------------------------------------------------------------- search, balloons
 // Interim: these have no behaviour yet; they come with the search bar and
 // the balloon hints.
@@ -390,11 +318,6 @@ void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
 {
     if (OnCheckBoxClick)
         OnCheckBoxClick(this, ACol, ARow, State);
-}
-
-bool TExStringGrid::MatchFilter(Integer)
-{
-    return true;
 }
 
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
@@ -460,9 +383,6 @@ bool TExStringGrid::AllowFmtClipboard()
 {
     return true;
 }
-
-void TExStringGrid::FilterDropListSelect(TObject*) {}
-void TExStringGrid::FilterCheckListDone(TObject*) {}
 
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
