@@ -590,7 +590,11 @@ public:
     void ShowInplaceEdit();
     void HideInplaceEdit();
     void DoneInplaceEdit(Word Key, TShiftState Shift);
-    void EditDone(Integer ACol, Integer ARow);
+    // OnEditingDone now, OnEditCellDone later from the message queue.
+    void DoEditingDone(Integer ACol, Integer ARow);
+    // Opens the cell for editing as a click on it does.
+    void EditCellAt(Integer ACol, Integer ARow);
+    void Select();
     void SaveToStream(TStream* Stream);
     void LoadFromStream(TStream* Stream);
 
@@ -995,6 +999,28 @@ public:
     TIntList* SelectedRows() const { return FSelectedRows.get(); }
     void SelectionToRowSelect(bool All);
     void SelectionToColSelect(bool All);
+
+    // ----------------------------------------------------------- selection API
+    // (ExGrid_SelectedCells.cpp). A disjunct cell is kept as one key:
+    // (row shl 16) or (col and $FFFF).
+    void SelectCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+    // Tab between cells, CR LF between rows, nothing after the last.
+    String SelectedText();
+    bool SelectedCells(Integer i, Integer j);
+    void SetSelectedCells(Integer i, Integer j, bool Value);
+    TGridCoord SelectedCell(Integer i);
+    Integer SelectedCellsCount() { return GetSelectedCellsCount(); }
+    Integer GetSelectedCellsCount();
+    Integer SelectedRowCount() { return GetSelectedRowCount(); }
+    Integer GetSelectedRowCount();
+    Integer SelectedColCount() { return GetSelectedColCount(); }
+    Integer GetSelectedColCount();
+    // -1 beyond the selection.
+    Integer SelectedRow(Integer i);
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    // R holds cells: Left, Top the first column and row, Right, Bottom the last.
+    void InvalidateGridRect(TRect R);
     Integer ModifiedRowCount();
     bool RowModified(Integer ARow);
     void SetRowModified(Integer ARow, bool Value);
@@ -1400,8 +1426,17 @@ public:
     bool IsThemed() const { return FIsComCtl6; }
     bool EditMode() const { return FEditMode; }
     TEditorType EditControl() const { return FEditControlType; }
-    bool Modified() const { return FModified; }
-    void SetModified(bool Value) { FModified = Value; }
+    TEditorType CurrentEditor() const { return FEditControlType; }
+    String CurrentCell()
+    {
+        String S;
+        GetCurrentCell(S);
+        return S;
+    }
+    // Set by accepted edits and by row insertion and deletion, never cleared
+    // by the grid.
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
     bool AlwaysValidate() const { return FAlwaysValidate; }
     void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
@@ -1740,6 +1775,25 @@ protected:
     bool SelectCell(Integer ACol, Integer ARow) override;
     void KeyPress(Char& Key) override;
     Integer GetEditLimit() override;
+    String GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
+    // Appending a row after Down on the last data row (interim until the
+    // keyboard handling lands).
+    void AutoAddRow();
+    bool IsLastDataRow();
+    // False when no edit is open or a validation runs.
+    bool StartValidation(const String& NewValue);
+    // The steps of ValidateCell once the text is to be checked.
+    bool RunCellValidation(Integer ACol, Integer ARow, const String& NewValue);
+    void MarkCellModified(Integer ARow);
+    // Into the cell and, for a covered cell, into its base cell.
+    void StoreValidatedValue(Integer ACol, Integer ARow, const String& Value);
+    // A refused value: CellText into the edited cell, which becomes current again.
+    void ReturnToOldCell(const String& CellText);
+    void RefuseCellValue(const String& NewValue, const String& Value);
+    void ShowInvalidEntryBalloon();
+    // A cell's text as SelectedText gives it; ACol is a display column.
+    String SelectedCellText(Integer ACol, Integer ARow);
     void CreateWnd() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1888,6 +1942,8 @@ protected:
     TEditorType FEditControlType = edNormal;
     String FNewCellText;
     String FOldCellText;
+    String FOldCellTextWide;
+    bool FOldModifiedValue = false;
     Integer FOldCol = -1;
     Integer FOldRow = -1;
     bool FValidating = false;
@@ -1897,7 +1953,9 @@ protected:
     bool FLastValidation = true;
     bool FNoAutoAdvance = false;
     bool FBlockFocus = false;
+    // The edit in progress changed something; Modified is FGridModified.
     bool FModified = false;
+    bool FGridModified = false;
     bool FAlwaysValidate = false;
     Integer FLastTabCol = -1;
     Integer FLastTabRow = -1;

@@ -114,6 +114,8 @@ private:
     Integer FColE = -1;
     Integer FRowE = -1;
     bool FAltBack = false;
+    // Enter was refused on key down: its character is not validated again.
+    bool FRefusedOnEnter = false;
     bool FMaskCharTyped = false;
 };
 

@@ -245,14 +245,6 @@ void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
 // ---------------------------------------------------------------- cell properties
 // Interim until the cell access layer lands.
 
-bool TExStringGrid::IsSelected(Integer ACol, Integer ARow)
-{
-    if (ACol < TBaseGrid::FixedCols() || ARow < TBaseGrid::FixedRows())
-        return false;
-    const TGridRect S = Selection();
-    return ACol >= S.Left && ACol <= S.Right && ARow >= S.Top && ARow <= S.Bottom;
-}
-
 TColor TExStringGrid::Colors(Integer ACol, Integer ARow)
 {
     return HasCellProperties(ACol, ARow) ? CellProperties(ACol, ARow)->BrushColor() : clNone;
@@ -279,82 +271,14 @@ void TExStringGrid::CellControlsUpdate(bool)
     // Interim: hosted controls keep their places until the cell controls land.
 }
 
-// ---------------------------------------------------------------- edit cycle
-// Interim until cell validation and the edit cycle land: the editor closed
-// on a key, validation through OnCellValidate.
+// ---------------------------------------------------------------- appending a row
+// Interim until the keyboard handling lands: no row is appended yet.
 
-void TExStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift)
-{
-    FBlockFocus = true;
-    FEditing = false;
-    HideInplaceEdit();
-    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1)
-        AddRow();
-    const bool AlwaysEdit = FNavigation->AlwaysEdit();
-    FNavigation->SetAlwaysEdit(false);
-    if (CanFocus())
-        SetFocus();
-    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
-        KeyDown(Key, Shift);
-    FNavigation->SetAlwaysEdit(AlwaysEdit);
-    if (Key == VK_RETURN)
-        AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
-    FBlockFocus = false;
-}
+void TExStringGrid::AutoAddRow() {}
 
-void TExStringGrid::EditDone(Integer ACol, Integer ARow)
+bool TExStringGrid::IsLastDataRow()
 {
-    if (OnEditingDone)
-        OnEditingDone(this);
-    FEditMode = false;
-    PostMessage(Handle(), FEditDoneMessage, WPARAM(ACol), LPARAM(ARow));
-}
-
-void TExStringGrid::StoreOldCellText(Integer ACol, Integer ARow)
-{
-    FOldCol = ACol;
-    FOldRow = ARow;
-    FOldCellText = Cells(RealColIndex(ACol), ARow);
-}
-
-bool TExStringGrid::ValidateCell(const String& NewValue)
-{
-    if (!FEditMode || FValidating)
-        return true;
-    const bool AdvanceOnEnter = FNavigation->AdvanceOnEnter();
-    FNavigation->SetAdvanceOnEnter(false);
-    FValidating = true;
-    // A handler that raises leaves the grid able to validate again.
-    struct TRestore {
-        TExStringGrid* Grid;
-        bool AdvanceOnEnter;
-        ~TRestore()
-        {
-            Grid->FValidating = false;
-            Grid->FNavigation->SetAdvanceOnEnter(AdvanceOnEnter);
-        }
-    } Restore{this, AdvanceOnEnter};
-    String Value = NewValue;
-    bool Valid = true;
-    const Integer RealC = RealColIndex(Col());
-    if (Value != FOldCellText || FAlwaysValidate) {
-        if (OnCellValidate)
-            OnCellValidate(this, RealC, Row(), Value, Valid);
-        if (Value != FOldCellText)
-            FModified = true;
-        if (Valid && UndoRedo())
-            UndoRedo()->RegisterChange(RealC, Row(), FOldCellText, Value);
-    }
-    FNewCellText = Value;
-    if (Valid)
-        SetCells(RealC, Row(), Value);
-    FLastValidation = Valid;
-    return Valid;
-}
-
-bool TExStringGrid::ValidateCellWide(const String& NewValue)
-{
-    return ValidateCell(NewValue);
+    return Row() + 1 == RowCount() - FFixedFooters;
 }
 
 // ---------------------------------------------------------------- search, balloons
@@ -384,11 +308,6 @@ void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
     SetCells(ACol, ARow, Value);
 }
 
-void TExStringGrid::GetCurrentCellEx(String& S)
-{
-    GetCurrentCell(S);
-}
-
 void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
 {
     if (OnPrintGetPageNum)
@@ -401,21 +320,9 @@ void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
         OnCheckBoxClick(this, ACol, ARow, State);
 }
 
-void TExStringGrid::DoEllipsClick(const String& S, String& Res)
-{
-    Res = S;
-    if (!OnEllipsClick)
-        return;
-    String Value = S;
-    OnEllipsClick(this, RealColIndex(Col()), Row(), Value);
-    Res = Value;
-}
-
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
 void TExStringGrid::AfterPaste(Integer, Integer) {}
 void TExStringGrid::MarkModifiedRect(TRect) {}
-
-void TExStringGrid::CellValueChanged(Integer, Integer) {}
 
 void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction Action)
 {
@@ -446,8 +353,6 @@ void TExStringGrid::DoComboDropDown(Integer ARow, Integer ACol)
     if (OnComboDropDown)
         OnComboDropDown(this, ARow, ACol);
 }
-
-void TExStringGrid::CellsChanged() {}
 
 void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
 
