@@ -274,11 +274,6 @@ bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
     return HasCellProperties(ACol, ARow) && CellProperties(ACol, ARow)->ReadOnly();
 }
 
-void TExStringGrid::CellControlsUpdate(bool)
-{
-    // Interim: hosted controls keep their places until the cell controls land.
-}
-
 // ---------------------------------------------------------------- edit cycle
 // Interim until cell validation and the edit cycle land: the editor closed
 // on a key, validation through OnCellValidate.
@@ -510,18 +505,6 @@ void TExStringGrid::DoExpandClick(Integer ACol, Integer ARow)
 {
     if (OnExpandClick)
         OnExpandClick(this, ACol, ARow, false);
-}
-
-void TExStringGrid::DoComboCloseUp(Integer ARow, Integer ACol)
-{
-    if (OnComboCloseUp)
-        OnComboCloseUp(this, ARow, ACol);
-}
-
-void TExStringGrid::DoComboDropDown(Integer ARow, Integer ACol)
-{
-    if (OnComboDropDown)
-        OnComboDropDown(this, ARow, ACol);
 }
 
 void TExStringGrid::CellsChanged() {}
