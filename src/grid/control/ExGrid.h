@@ -69,6 +69,17 @@ class TControlCombo;
 class THTMLHintWindow;
 class TExCustomDropDown;
 class TGridBalloonWindow;
+class TCustomRichEdit;
+class TExRichEdit;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridGridDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
+class TGridExGridDropDown;
 struct TToolTipTextRequest;
 
 // The grid's exception: fixed English texts for cells that are no numbers
@@ -676,6 +687,41 @@ public:
     TGridDatePicker* GetDatePicker();
     TGridDateTimePicker* DateAndTimePicker() { return GetDateAndTimePicker(); }
     TGridDateTimePicker* GetDateAndTimePicker();
+    // The shared rich editor that converts, measures and paints rich-text
+    // cells, the in-place editor of edRichEdit cells and the drop-down
+    // editors, each made hidden on first use (ExGrid_SpecialEditors.cpp).
+    TExRichEdit* RichEdit() { return GetRichEdit(); }
+    TExRichEdit* GetRichEdit();
+    TExRichEdit* InplaceRichEdit() { return GetInplaceRichEdit(); }
+    TExRichEdit* GetInplaceRichEdit();
+    TGridTrackbarDropDown* TrackbarDropDown() { return GetTrackbarDropDown(); }
+    TGridTrackbarDropDown* GetTrackbarDropDown();
+    TGridMemoDropDown* MemoDropDown() { return GetMemoDropDown(); }
+    TGridMemoDropDown* GetMemoDropDown();
+    TGridCalculatorDropDown* CalculatorDropDown() { return GetCalculatorDropDown(); }
+    TGridCalculatorDropDown* GetCalculatorDropDown();
+    TGridTimepickerDropDown* TimePickerDropDown() { return GetTimePickerDropDown(); }
+    TGridTimepickerDropDown* GetTimePickerDropDown();
+    TGridDetailPickerDropDown* DetailPickerDropDown() { return GetDetailPickerDropDown(); }
+    TGridDetailPickerDropDown* GetDetailPickerDropDown();
+    TGridGridDropDown* GridDropDown() { return GetGridDropDown(); }
+    TGridGridDropDown* GetGridDropDown();
+    TGridColorDropDown* ColorPickerDropDown() { return GetColorPickerDropDown(); }
+    TGridColorDropDown* GetColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown() { return GetImagePickerDropDown(); }
+    TGridImageDropDown* GetImagePickerDropDown();
+    TGridExGridDropDown* ExGridDropDown() { return GetExGridDropDown(); }
+    TGridExGridDropDown* GetExGridDropDown();
+    // Rich-text cells (ExGrid_RichCells.cpp): a cell's RTF into a rich
+    // editor (cleared for an empty cell) and back.
+    void CellToRich(Integer ACol, Integer ARow, TCustomRichEdit* ARichEdit);
+    void RichToCell(Integer ACol, Integer ARow, TCustomRichEdit* ARichEdit);
+    String RichToString(TCustomRichEdit* ARichEdit);
+    // The cells kept aside for a hidden real row; nil when it is not hidden.
+    TStrings* GetHiddenRowCells(Integer ARealRow);
+    // The application's hint window shows mini-HTML while set.
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
     TGridEditBtn* BtnEdit() const { return EditBtn; }
     TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
     TGridButton* Btn() const { return GridButton; }
@@ -1707,6 +1753,21 @@ public:
     virtual void DesignHelperClick(Integer X, Integer Y);
     virtual void DoCheckBoxChange(Integer ACol, Integer ARow, bool State);
     virtual void DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow);
+    // The editors' command notifications (ExGrid_EditorNotify.cpp); the
+    // message then goes on to the base grid unless it was live typing.
+    virtual void WMCommand(TMessage& Message);
+    // The open editor's text into the current cell, by editor kind.
+    void WriteEditorTextLive();
+    // OnComboChange and OnComboObjectChange for the combo editor's item.
+    void RaiseComboChangeEvents();
+    // The combo editor's list closed: stored at once with DirectComboClose.
+    void ComboClosedUp();
+    // Controls in cells (ExGrid_RichCells.cpp): display cell in the scrolled
+    // view; the in-cell scroll bar over the current cell; one hosted control
+    // over its cell, or hidden.
+    bool CellInView(Integer ACol, Integer ARow) const;
+    void PlaceCellScrollBar();
+    void PlaceCellControl(const TControlItem* Item);
     virtual void DoColorSelect(Integer ACol, Integer ARow);
     virtual void DoImageSelect(Integer ACol, Integer ARow);
     virtual bool DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol);
@@ -1770,6 +1831,7 @@ protected:
     friend class TGridEditBtn;
     friend class TGridUnitEditBtn;
     friend class TGridButton;
+    friend class TExRichEdit;
 
     bool CanEditShow() override;
     bool SelectCell(Integer ACol, Integer ARow) override;
@@ -2240,6 +2302,11 @@ protected:
     TExCustomDropDown* FEditColorPicker = nullptr;
     TExCustomDropDown* FEditImagePicker = nullptr;
     TExCustomDropDown* FEditExGridPicker = nullptr;
+    TExRichEdit* FRichEdit = nullptr;
+    TExRichEdit* FInplaceRichEdit = nullptr;
+    // Set while a mouse press is handled: the editor's text is not live then.
+    bool FEditStart = false;
+    bool FUseHTMLHints = false;
     TGridTransEdit* EditTrans = nullptr;
     TGridTransCombo* ComboTrans = nullptr;
     TGridCheckBox* EditCheck = nullptr;

@@ -174,7 +174,6 @@ protected:
     void KeyPress(Char& Key) override;
     void Change() override;
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
-    void Select() override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void CMEnter(TMessage& Message) override;
     void DoExit() override;

@@ -266,11 +266,6 @@ bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
     return HasCellProperties(ACol, ARow) && CellProperties(ACol, ARow)->ReadOnly();
 }
 
-void TExStringGrid::CellControlsUpdate(bool)
-{
-    // Interim: hosted controls keep their places until the cell controls land.
-}
-
 // ---------------------------------------------------------------- appending a row
 // Interim until the keyboard handling lands: no row is appended yet.
 
@@ -342,18 +337,6 @@ void TExStringGrid::DoExpandClick(Integer ACol, Integer ARow)
         OnExpandClick(this, ACol, ARow, false);
 }
 
-void TExStringGrid::DoComboCloseUp(Integer ARow, Integer ACol)
-{
-    if (OnComboCloseUp)
-        OnComboCloseUp(this, ARow, ACol);
-}
-
-void TExStringGrid::DoComboDropDown(Integer ARow, Integer ACol)
-{
-    if (OnComboDropDown)
-        OnComboDropDown(this, ARow, ACol);
-}
-
 void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
 
 bool TExStringGrid::EditorFormulaMode()
@@ -408,7 +391,6 @@ void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Intege
         for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C)
             SetCells(C, R, Trim(Cells(C, R)));
 }
-
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's
