@@ -258,11 +258,8 @@ void WriteTextLines(const String& FileName, const QStringList& Lines, TTextEncod
     WriteFileAtomically(FileName, EncodeText(text, Encoding, WithBom));
 }
 
-QStringList ReadTextLines(const String& FileName, bool BomlessIsUtf8)
+QStringList SplitTextLines(const String& text)
 {
-    const QByteArray bytes = ReadFileBytes(FileName);
-
-    const String text = DecodeText(bytes, BomlessIsUtf8);
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
@@ -278,6 +275,11 @@ QStringList ReadTextLines(const String& FileName, bool BomlessIsUtf8)
     if (start < size)
         lines.append(text.mid(start));
     return lines;
+}
+
+QStringList ReadTextLines(const String& FileName, bool BomlessIsUtf8)
+{
+    return SplitTextLines(DecodeText(ReadFileBytes(FileName), BomlessIsUtf8));
 }
 
 } // namespace textcodec

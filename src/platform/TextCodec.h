@@ -44,6 +44,8 @@ using ::WriteFileAtomically;
 // Writes Lines, each followed by CR LF, in Encoding, atomically.
 void WriteTextLines(const String& FileName, const QStringList& Lines, TTextEncoding Encoding,
                     bool WithBom);
+// Text split at CR LF, LF or CR; a line end at the end adds no empty line.
+QStringList SplitTextLines(const String& Text);
 // Reads a text file as DecodeText does and splits it at CR LF, LF or CR; a
 // line end at the end of the file adds no empty line. Reads as ReadFileBytes
 // does and raises as it does.

@@ -2,7 +2,6 @@
 #include "rtl/Classes.h"
 #include "rtl/Classes_Internal.h"
 
-#include <QCollator>
 #include <QStringDecoder>
 
 #include <memory>
@@ -19,28 +18,10 @@ namespace {
     throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));
 }
 
-// The user's collation as the framework compares strings: lower case before
-// upper case, accents after plain letters. Strings the collation finds equal
-// but that differ are ordered by their code units, so that only equal
-// strings (or, without case, strings equal but for case) compare as equal.
+// The runtime's fixed collation (SysUtils), with or without case.
 int StringsLocaleCompare(const String& S1, const String& S2, bool CaseSensitive)
 {
-    thread_local const std::unique_ptr<QCollator> Collators[2] = {
-        [] {
-            auto C = std::make_unique<QCollator>(QLocale(QLocale::English, QLocale::UnitedStates));
-            C->setCaseSensitivity(Qt::CaseInsensitive);
-            return C;
-        }(),
-        [] {
-            auto C = std::make_unique<QCollator>(QLocale(QLocale::English, QLocale::UnitedStates));
-            C->setCaseSensitivity(Qt::CaseSensitive);
-            return C;
-        }(),
-    };
-    int R = Collators[CaseSensitive ? 1 : 0]->compare(S1, S2);
-    if (R == 0)
-        R = QString::compare(S1, S2, CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
-    return R < 0 ? -1 : (R > 0 ? 1 : 0);
+    return CaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
 bool IsBlankOrControl(QChar C) { return C.unicode() <= u' '; }

@@ -374,14 +374,6 @@ void TUpDown::Notification(TComponent* AComponent, TOperation Operation)
         FAssociate = nullptr;
 }
 
-// ---------------------------------------------------------------- TRichEdit
-
-TRichEdit::TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner)
-{
-    SetScrollBars(ssBoth);
-    SetWordWrap(true);
-}
-
 // ---------------------------------------------------------------- TTrackBar
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner)

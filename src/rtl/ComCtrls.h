@@ -296,10 +296,142 @@ private:
     bool FSettingValue = false;
 };
 
-// A memo for plain text in one font.
-class TRichEdit : public TCustomMemo {
+// ---------------------------------------------------------------------------
+// Rich edit
+
+class QTextEdit;
+class TCustomRichEdit;
+struct TRichDocument;
+
+// The rich edit's messages and notifications. EM_SETCHARFORMAT and
+// EM_GETCHARFORMAT take SCF_SELECTION (or SCF_ALL) and a TCharFormat*;
+// EM_REQUESTRESIZE asks for the EN_REQUESTRESIZE notification now.
+enum : Cardinal { EM_GETCHARFORMAT = WM_USER + 58, EM_REQUESTRESIZE = WM_USER + 65, EM_SETCHARFORMAT = WM_USER + 68 };
+enum : WPARAM { SCF_SELECTION = 1, SCF_ALL = 4 };
+enum : DWORD {
+    CFM_BOLD = 0x1, CFM_ITALIC = 0x2, CFM_UNDERLINE = 0x4, CFM_STRIKEOUT = 0x8, CFM_OFFSET = 0x10000000,
+    CFM_COLOR = 0x40000000, CFM_SIZE = 0x80000000,
+};
+enum : DWORD { CFE_BOLD = 0x1, CFE_ITALIC = 0x2, CFE_UNDERLINE = 0x4, CFE_STRIKEOUT = 0x8 };
+enum : Integer { EN_REQUESTRESIZE = 0x0701, EN_SELCHANGE = 0x0702 };
+
+// The character format of EM_SETCHARFORMAT and EM_GETCHARFORMAT: dwMask
+// names the members that count. The offset is in twips: above 0 is
+// superscript, below 0 subscript; it reads back as -40, 0 or +40.
+struct TCharFormat {
+    DWORD dwMask = 0;
+    DWORD dwEffects = 0;
+    // Twips.
+    LongInt yHeight = 0;
+    LongInt yOffset = 0;
+    // clNone: the automatic colour.
+    TColor crTextColor = clNone;
+};
+
+// The size the content needs, sent with EN_REQUESTRESIZE.
+struct TReqResize {
+    TNMHdr nmhdr;
+    TRect rc;
+};
+
+// The rich edit's lines; the streams carry RTF unless PlainText is set.
+class TRichEditStrings : public TTextDocumentStrings {
 public:
-    explicit TRichEdit(TComponent* AOwner);
-    bool PlainText() const { return true; }
-    void SetPlainText(bool) {}
+    explicit TRichEditStrings(TCustomRichEdit* AEdit) : FEdit(AEdit) {}
+
+    // RTF that cannot be read is taken as far as it goes.
+    void LoadFromStream(TStream* Stream);
+    void SaveToStream(TStream* Stream) const;
+
+protected:
+    QTextDocument* Doc() const override;
+
+private:
+    TCustomRichEdit* FEdit;
+};
+
+using TRichEditResizeEvent = std::function<void(TObject* Sender, TRect Rect)>;
+
+// A multi-line edit of formatted text over Qt's text edit (rtl/RichText.h
+// holds the formats and the RTF). The size the content needs is told as
+// EN_REQUESTRESIZE (WM_NOTIFY to the parent, which reflects it back as
+// CN_NOTIFY; at once without a parent) whenever it changes and on
+// EM_REQUESTRESIZE: the document's natural width, or the edit's width
+// while the edit wraps, and its height.
+class TCustomRichEdit : public TWinControl {
+public:
+    explicit TCustomRichEdit(TComponent* AOwner);
+    ~TCustomRichEdit() override;
+
+    TRichEditStrings* Lines() const { return FLines.get(); }
+    void SetLines(TStrings* Value);
+    // The streams of Lines carry plain text.
+    bool PlainText() const { return FPlainText; }
+    void SetPlainText(bool Value) { FPlainText = Value; }
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+    bool ReadOnly() const;
+    void SetReadOnly(bool Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+
+    void SelectAll();
+    void Clear();
+    Integer SelStart() const;
+    void SetSelStart(Integer Value);
+    Integer SelLength() const;
+    void SetSelLength(Integer Value);
+    String SelText() const;
+
+    // The whole content and back.
+    TRichDocument Document() const;
+    void SetDocument(const TRichDocument& Doc);
+    // Paints the content into Rect of Canvas (clipped to it), at the
+    // width of Rect.
+    void PaintTo(TCanvas* Canvas, const TRect& Rect);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelectionChange;
+    TRichEditResizeEvent OnResizeRequest;
+
+    QTextEdit* RichTextEdit() const;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    virtual void Change();
+    virtual void SelectionChange();
+    virtual void RequestSize(const TRect& Rect);
+    // EN_REQUESTRESIZE runs RequestSize.
+    virtual void CNNotify(TWMNotify& Message);
+    String GetText() const override;
+    void TextChanged() override;
+    void WMGetDlgCode(TWMGetDlgCode& Message) override;
+    void WMChar(TWMKey& Message) override;
+    void ApplyFocusPolicy() override;
+    void ApplyColor() override;
+
+private:
+    void NotifyRequestSize();
+    void SetCharFormat(WPARAM Scope, const TCharFormat& Format);
+    void GetCharFormat(TCharFormat& Format) const;
+
+    std::unique_ptr<TRichEditStrings> FLines;
+    bool FPlainText = false;
+    TScrollStyle FScrollBars = ssBoth;
+    bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    TBorderStyle FBorderStyle = bsSingle;
+};
+
+class TRichEdit : public TCustomRichEdit {
+public:
+    explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
 };

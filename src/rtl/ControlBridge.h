@@ -10,6 +10,8 @@
 // Sets a palette colour for the enabled states only, so that a disabled
 // widget keeps the platform's disabled look.
 void SetEnabledPaletteColor(QPalette& P, QPalette::ColorRole Role, const QColor& C);
+// The background of an edit's text; clNone and clDefault change nothing.
+void SetBaseColor(QWidget* W, TColor Color);
 
 // Carried by every widget a control owns, so events and lookups find the
 // control. The control clears it before the widget goes away.

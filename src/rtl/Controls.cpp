@@ -1051,6 +1051,13 @@ void TControl::Dispatch(TMessage& M)
     case CM_FOCUSCHANGED: CMFocusChanged(M); break;
     case CM_ENTER: CMEnter(M); break;
     case CM_EXIT: CMExit(M); break;
+    case WM_COMMAND:
+        // A child control's notification, reflected back to it.
+        if (TControl* From = FindControl(reinterpret_cast<HWND>(M.LParam)); From && From != this)
+            M.Result = From->Perform(CN_COMMAND, M.WParam, M.LParam);
+        else
+            DefaultHandler(M);
+        break;
     case WM_NOTIFY:
         // Reflected back to the control that sent it, as the platform's
         // parent windows do by default.
@@ -1556,6 +1563,15 @@ void TWinControl::SetParent(TWinControl* AParent)
         FWindowCreated = true;
         CreateWnd();
     }
+}
+
+void TWinControl::SendCommandNotification(Word Code)
+{
+    const WPARAM WParam = WPARAM(Code) << 16;
+    if (Parent())
+        Parent()->Perform(WM_COMMAND, WParam, LPARAM(Handle()));
+    else
+        Perform(CN_COMMAND, WParam, LPARAM(Handle()));
 }
 
 void TWinControl::RecreateWnd()

@@ -501,6 +501,11 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+    // Tells the parent of a notification of the control: WM_COMMAND with
+    // Code in the high word and the control's window, which the parent
+    // reflects back as CN_COMMAND; without a parent the control gets
+    // CN_COMMAND at once.
+    void SendCommandNotification(Word Code);
     // The sunken 3D look of the platform's controls; the controls that draw
     // their own frame read it (a change sends CM_CTL3DCHANGED).
     bool Ctl3D() const { return FCtl3D; }

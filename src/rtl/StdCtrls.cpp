@@ -1,6 +1,7 @@
 #include "rtl/StdCtrls.h"
 
 #include "rtl/ControlBridge.h"
+#include "rtl/TextEditSelection.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -26,16 +27,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// A canvas for measuring text outside a paint.
-TCanvas* MeasureCanvas(const TFont* Font)
-{
-    static TBitmap* Bitmap = new TBitmap(1, 1);
-    Bitmap->Canvas()->Font()->Assign(const_cast<TFont*>(Font));
-    return Bitmap->Canvas();
-}
-
 void SetBaseColor(QWidget* W, TColor Color)
 {
     const QColor C = ColorToQColor(Color);
@@ -44,6 +35,16 @@ void SetBaseColor(QWidget* W, TColor Color)
     QPalette P = W->palette();
     SetEnabledPaletteColor(P, QPalette::Base, C);
     W->setPalette(P);
+}
+
+namespace {
+
+// A canvas for measuring text outside a paint.
+TCanvas* MeasureCanvas(const TFont* Font)
+{
+    static TBitmap* Bitmap = new TBitmap(1, 1);
+    Bitmap->Canvas()->Font()->Assign(const_cast<TFont*>(Font));
+    return Bitmap->Canvas();
 }
 
 void SetWindowColor(QWidget* W, TColor Color)
@@ -390,9 +391,9 @@ TCustomEdit::~TCustomEdit() = default;
 void TCustomEdit::BuildWidget()
 {
     // Programmatic changes raise OnChange too, as the platform's edit does;
-    // the change comes as the edit's notification, which CNCommand turns
-    // into Change.
-    auto Notify = [this] { RunAsEvent([&] { Perform(CN_COMMAND, WPARAM(EN_CHANGE) << 16); }); };
+    // the change comes as the edit's notification through the parent, which
+    // CNCommand turns into Change.
+    auto Notify = [this] { RunAsEvent([&] { SendCommandNotification(EN_CHANGE); }); };
     QWidget* Old = FWidgetBuilt ? Handle() : nullptr;
     const bool HadFocus = Old && Old->hasFocus();
     String Keep;
@@ -897,79 +898,89 @@ void TCustomEdit::CMEnter(TMessage& Message)
 
 namespace {
 
-class TMemoStrings : public TControlStrings {
+class TMemoStrings : public TTextDocumentStrings {
 public:
     explicit TMemoStrings(TCustomMemo* AMemo) : Memo(AMemo) {}
 
-    void SetText(const String& Value) override
-    {
-        String T = Value;
-        T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        T.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        if (T.endsWith(QLatin1Char('\n')))
-            T.chop(1);
-        Doc()->setPlainText(T);
-    }
-
 protected:
-    QPlainTextEdit* Edit() const { return Memo->TextEdit(); }
-    QTextDocument* Doc() const { return Edit()->document(); }
-
-    int ItemCount() const override
-    {
-        // An empty memo has no lines.
-        return Doc()->isEmpty() ? 0 : Doc()->blockCount();
-    }
-    String ItemText(int Index) const override { return Doc()->findBlockByNumber(Index).text(); }
-    void SetItemText(int Index, const String& S) override
-    {
-        QTextCursor C(Doc()->findBlockByNumber(Index));
-        C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        C.insertText(S);
-    }
-    void InsertItem(int Index, const String& S) override
-    {
-        const int Count = ItemCount();
-        if (Count == 0) {
-            Doc()->setPlainText(S);
-            return;
-        }
-        if (Index == Count) {
-            QTextCursor C(Doc());
-            C.movePosition(QTextCursor::End);
-            C.insertText(QLatin1Char('\n') + S);
-        } else {
-            QTextCursor C(Doc()->findBlockByNumber(Index));
-            C.insertText(S + QLatin1Char('\n'));
-        }
-    }
-    void RemoveItem(int Index) override
-    {
-        const int Count = ItemCount();
-        QTextCursor C(Doc()->findBlockByNumber(Index));
-        if (Count == 1) {
-            Doc()->clear();
-            return;
-        }
-        if (Index == Count - 1) {
-            // The last line goes with the line break before it.
-            C.movePosition(QTextCursor::PreviousBlock);
-            C.movePosition(QTextCursor::EndOfBlock);
-            C.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        } else {
-            C.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        }
-        C.removeSelectedText();
-    }
-    void ClearItems() override { Doc()->clear(); }
-    TObject* ItemObject(int) const override { return nullptr; }
-    void SetItemObject(int, TObject*) override {}
+    QTextDocument* Doc() const override { return Memo->TextEdit()->document(); }
 
 private:
     TCustomMemo* Memo;
 };
 
 } // namespace
+
+// ---------------------------------------------------------------- TTextDocumentStrings
+
+void TTextDocumentStrings::SetText(const String& Value)
+{
+    String T = Value;
+    T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    T.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (T.endsWith(QLatin1Char('\n')))
+        T.chop(1);
+    Doc()->setPlainText(T);
+}
+
+int TTextDocumentStrings::ItemCount() const
+{
+    // An empty document has no lines.
+    return Doc()->isEmpty() ? 0 : Doc()->blockCount();
+}
+
+String TTextDocumentStrings::ItemText(int Index) const
+{
+    return Doc()->findBlockByNumber(Index).text();
+}
+
+void TTextDocumentStrings::SetItemText(int Index, const String& S)
+{
+    QTextCursor C(Doc()->findBlockByNumber(Index));
+    C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    C.insertText(S);
+}
+
+void TTextDocumentStrings::InsertItem(int Index, const String& S)
+{
+    const int Count = ItemCount();
+    if (Count == 0) {
+        Doc()->setPlainText(S);
+        return;
+    }
+    if (Index == Count) {
+        QTextCursor C(Doc());
+        C.movePosition(QTextCursor::End);
+        C.insertText(QLatin1Char('\n') + S);
+    } else {
+        QTextCursor C(Doc()->findBlockByNumber(Index));
+        C.insertText(S + QLatin1Char('\n'));
+    }
+}
+
+void TTextDocumentStrings::RemoveItem(int Index)
+{
+    const int Count = ItemCount();
+    QTextCursor C(Doc()->findBlockByNumber(Index));
+    if (Count == 1) {
+        Doc()->clear();
+        return;
+    }
+    if (Index == Count - 1) {
+        // The last line goes with the line break before it.
+        C.movePosition(QTextCursor::PreviousBlock);
+        C.movePosition(QTextCursor::EndOfBlock);
+        C.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    } else {
+        C.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    }
+    C.removeSelectedText();
+}
+
+void TTextDocumentStrings::ClearItems()
+{
+    Doc()->clear();
+}
 
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner)
 {
@@ -1059,30 +1070,22 @@ Integer TCustomMemo::SelStart() const
 
 void TCustomMemo::SetSelStart(Integer Value)
 {
-    QTextCursor C = TextEdit()->textCursor();
-    C.setPosition(std::clamp(Value, 0, int(TextEdit()->document()->characterCount()) - 1));
-    TextEdit()->setTextCursor(C);
+    SetEditorSelStart(TextEdit(), Value);
 }
 
 Integer TCustomMemo::SelLength() const
 {
-    const QTextCursor C = TextEdit()->textCursor();
-    return C.selectionEnd() - C.selectionStart();
+    return EditorSelLength(TextEdit());
 }
 
 void TCustomMemo::SetSelLength(Integer Value)
 {
-    QTextCursor C = TextEdit()->textCursor();
-    const int Start = C.selectionStart();
-    C.setPosition(Start);
-    C.setPosition(std::clamp(Start + Value, 0, int(TextEdit()->document()->characterCount()) - 1),
-                  QTextCursor::KeepAnchor);
-    TextEdit()->setTextCursor(C);
+    SetEditorSelLength(TextEdit(), Value);
 }
 
 String TCustomMemo::SelText() const
 {
-    return TextEdit()->textCursor().selectedText().replace(QChar(0x2029), QStringLiteral("\r\n"));
+    return EditorSelText(TextEdit());
 }
 
 void TCustomMemo::Change()
@@ -1188,7 +1191,7 @@ public:
     void showPopup() override
     {
         if (auto* Box = static_cast<TCustomComboBox*>(Control)) {
-            Box->RunAsEvent([Box] { Box->DropDown(); });
+            Box->RunAsEvent([Box] { Box->SendCommandNotification(CBN_DROPDOWN); });
             if (!Control)
                 return; // freed by its handler
         }
@@ -1199,7 +1202,7 @@ public:
         const bool WasDropped = view()->isVisible();
         QComboBox::hidePopup();
         if (auto* Box = static_cast<TCustomComboBox*>(Control); Box && WasDropped)
-            Box->RunAsEvent([Box] { Box->CloseUp(); });
+            Box->RunAsEvent([Box] { Box->SendCommandNotification(CBN_CLOSEUP); });
     }
 
 protected:
@@ -1235,12 +1238,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(Left(), Top(), 145, 21);
     SetStyle(csDropDown);
     SetDropDownCount(8);
-    QObject::connect(C, qOverload<int>(&QComboBox::activated), C, [this](int) {
-        RunAsEvent([&] {
-            Click();
-            Select();
-        });
-    });
+    QObject::connect(C, qOverload<int>(&QComboBox::activated), C,
+                     [this](int) { RunAsEvent([&] { SendCommandNotification(CBN_SELCHANGE); }); });
 }
 
 TCustomComboBox::~TCustomComboBox() = default;
@@ -1267,7 +1266,8 @@ void TCustomComboBox::ConnectEdit()
         return;
     E->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
     if (static_cast<TComboBridge*>(ComboBox())->AdoptEdit(E))
-        QObject::connect(E, &QLineEdit::textEdited, E, [this](const QString&) { RunAsEvent([&] { Change(); }); });
+        QObject::connect(E, &QLineEdit::textEdited, E,
+                         [this](const QString&) { RunAsEvent([&] { SendCommandNotification(CBN_EDITCHANGE); }); });
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value)
@@ -1433,7 +1433,33 @@ void TCustomComboBox::Dispatch(TMessage& Message)
         Message.Result = LRESULT(Message.WParam);
         break;
     case CB_GETDROPPEDWIDTH: Message.Result = ComboBox()->view()->minimumWidth(); break;
+    case CB_GETCURSEL: Message.Result = ItemIndex(); break;
+    case CB_GETLBTEXT:
+        if (Integer(Message.WParam) < 0 || Integer(Message.WParam) >= FItems->Count()) {
+            Message.Result = -1;
+        } else {
+            const String Item = FItems->Strings(Integer(Message.WParam));
+            if (Message.LParam)
+                *reinterpret_cast<String*>(Message.LParam) = Item;
+            Message.Result = Item.size();
+        }
+        break;
+    case CN_COMMAND: CNCommand(Message); break;
     default: TWinControl::Dispatch(Message); break;
+    }
+}
+
+void TCustomComboBox::CNCommand(TMessage& Message)
+{
+    switch (Message.WParamHi()) {
+    case CBN_SELCHANGE:
+        Click();
+        Select();
+        break;
+    case CBN_EDITCHANGE: Change(); break;
+    case CBN_DROPDOWN: DropDown(); break;
+    case CBN_CLOSEUP: CloseUp(); break;
+    default: break;
     }
 }
 

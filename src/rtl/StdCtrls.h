@@ -8,6 +8,7 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QTextDocument;
 class QComboBox;
 class QListWidget;
 
@@ -53,6 +54,26 @@ protected:
     virtual void SetItemObject(int Index, TObject* AObject) = 0;
 
     void CheckIndex(int Index, int Limit) const;
+};
+
+// The paragraphs of a text document as a TStrings (the lines of a memo or
+// a rich edit); no objects.
+class TTextDocumentStrings : public TControlStrings {
+public:
+    // Plain text, split at CR LF, LF or CR.
+    void SetText(const String& Value) override;
+
+protected:
+    virtual QTextDocument* Doc() const = 0;
+
+    int ItemCount() const override;
+    String ItemText(int Index) const override;
+    void SetItemText(int Index, const String& S) override;
+    void InsertItem(int Index, const String& S) override;
+    void RemoveItem(int Index) override;
+    void ClearItems() override;
+    TObject* ItemObject(int) const override { return nullptr; }
+    void SetItemObject(int, TObject*) override {}
 };
 
 // ---------------------------------------------------------------------------
@@ -322,6 +343,10 @@ protected:
     virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
+    // The box's notifications (WM_COMMAND through the parent): CBN_SELCHANGE
+    // (the user chose an item) runs Click and Select, CBN_EDITCHANGE (the
+    // user typed) Change, CBN_DROPDOWN DropDown, CBN_CLOSEUP CloseUp.
+    virtual void CNCommand(TMessage& Message);
     String GetText() const override;
     void TextChanged() override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;

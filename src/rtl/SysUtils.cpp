@@ -1,5 +1,10 @@
 #include "rtl/SysUtils.h"
 
+#include <QCollator>
+#include <QLocale>
+
+#include <memory>
+
 
 #include <limits>
 
@@ -229,12 +234,38 @@ Integer CompareStr(const String& S1, const String& S2)
     return static_cast<Integer>(S1.size() - S2.size());
 }
 
-Integer AnsiCompareStr(const String& S1, const String& S2) { return QString::localeAwareCompare(S1, S2); }
+namespace {
 
-Integer AnsiCompareText(const String& S1, const String& S2)
+// The fixed collation of every comparison "by the user's collation": lower
+// case before upper case, accents after plain letters, the same on every
+// machine. Strings the collation finds equal but that differ are ordered
+// by their code units, so that only equal strings (or, without case,
+// strings equal but for case) compare as equal.
+Integer FixedCollationCompare(const String& S1, const String& S2, bool CaseSensitive)
 {
-    return QString::localeAwareCompare(S1.toCaseFolded(), S2.toCaseFolded());
+    thread_local const std::unique_ptr<QCollator> Collators[2] = {
+        [] {
+            auto C = std::make_unique<QCollator>(QLocale(QLocale::English, QLocale::UnitedStates));
+            C->setCaseSensitivity(Qt::CaseInsensitive);
+            return C;
+        }(),
+        [] {
+            auto C = std::make_unique<QCollator>(QLocale(QLocale::English, QLocale::UnitedStates));
+            C->setCaseSensitivity(Qt::CaseSensitive);
+            return C;
+        }(),
+    };
+    int R = Collators[CaseSensitive ? 1 : 0]->compare(S1, S2);
+    if (R == 0)
+        R = QString::compare(S1, S2, CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return R < 0 ? -1 : (R > 0 ? 1 : 0);
 }
+
+} // namespace
+
+Integer AnsiCompareStr(const String& S1, const String& S2) { return FixedCollationCompare(S1, S2, true); }
+
+Integer AnsiCompareText(const String& S1, const String& S2) { return FixedCollationCompare(S1, S2, false); }
 
 bool AnsiSameText(const String& S1, const String& S2) { return S1.compare(S2, Qt::CaseInsensitive) == 0; }
 

@@ -58,6 +58,7 @@ inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer valu
 inline constexpr const char* SInvalidFloat = "'%s' is not a valid floating point value";
 inline constexpr const char* SInvalidDate = "'%s' is not a valid date";
 inline constexpr const char* SInvalidTime = "'%s' is not a valid time";
+inline constexpr const char* SInvalidDateTime = "'%s' is not a valid date and time";
 inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
 inline constexpr const char* SDateEncodeError = "Invalid argument to date encode";
 inline constexpr const char* STimeEncodeError = "Invalid argument to time encode";
@@ -227,7 +228,10 @@ Integer CompareText(const String& S1, const String& S2);
 bool SameText(const String& S1, const String& S2);
 // Ordinal.
 Integer CompareStr(const String& S1, const String& S2);
-// By the user's collation; the Text forms ignore case in all letters.
+// By the runtime's fixed collation (lower case before upper case, accents
+// after plain letters, the same on every machine); the Text forms ignore
+// case in all letters. Only equal strings (without case: equal but for
+// case) compare as 0.
 Integer AnsiCompareText(const String& S1, const String& S2);
 Integer AnsiCompareStr(const String& S1, const String& S2);
 bool AnsiSameText(const String& S1, const String& S2);
@@ -312,6 +316,13 @@ bool TryStrToTime(const String& S, TDateTime& Value);
 bool TryStrToTime(const String& S, TDateTime& Value, const TFormatSettings& Settings);
 // EConvertError "'S' is not a valid time".
 TDateTime StrToTime(const String& S);
+// Reading date-times: a date as TryStrToDate reads it, optionally followed
+// by blanks and a time as TryStrToTime reads it; a text without the date
+// separator is read as a time alone.
+bool TryStrToDateTime(const String& S, TDateTime& Value);
+bool TryStrToDateTime(const String& S, TDateTime& Value, const TFormatSettings& Settings);
+// EConvertError "'S' is not a valid date and time".
+TDateTime StrToDateTime(const String& S);
 // The same day NumberOfMonths calendar months on (or back), clipped to the
 // length of that month; the time of day is kept.
 TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths = 1);

@@ -514,6 +514,35 @@ TDateTime StrToTime(const String& S)
     return T;
 }
 
+bool TryStrToDateTime(const String& S, TDateTime& Value, const TFormatSettings& FS)
+{
+    const String Text = S.trimmed();
+    if (!Text.contains(FS.DateSeparator))
+        return TryStrToTime(Text, Value, FS);
+    const qsizetype Blank = Text.indexOf(u' ');
+    TDateTime DatePart = 0, TimePart = 0;
+    if (Blank < 0)
+        return TryStrToDate(Text, Value, FS);
+    if (!TryStrToDate(Text.left(Blank), DatePart, FS) || !TryStrToTime(Text.mid(Blank + 1), TimePart, FS))
+        return false;
+    // Before 30/12/1899 the time of day counts away from zero.
+    Value = DatePart < 0 ? DatePart - TimePart : DatePart + TimePart;
+    return true;
+}
+
+bool TryStrToDateTime(const String& S, TDateTime& Value)
+{
+    return TryStrToDateTime(S, Value, FormatSettings);
+}
+
+TDateTime StrToDateTime(const String& S)
+{
+    TDateTime DT;
+    if (!TryStrToDateTime(S, DT))
+        throw EConvertError(Format(SInvalidDateTime, {S}));
+    return DT;
+}
+
 TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths)
 {
     Word Y, M, D;

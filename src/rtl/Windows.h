@@ -67,10 +67,16 @@ enum : Cardinal {
     // word), the read-only state (WParam).
     EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_SETRECT = 0x00B3, EM_SETRECTNP = 0x00B4,
     EM_CHARFROMPOS = 0x00D7, EM_SETREADONLY = 0x00CF,
-    // Notification codes of WM_COMMAND (high word of WParam).
+    // Notification codes of WM_COMMAND (high word of WParam; LParam the
+    // control that sends it): an edit's text changed; a combo box's
+    // selection changed, its edit part was typed in, its list dropped down
+    // or closed up.
     EN_CHANGE = 0x0300,
-    // Combo box messages: the least width of the dropped list (WParam).
-    CB_GETDROPPEDWIDTH = 0x015F, CB_SETDROPPEDWIDTH = 0x0160,
+    CBN_SELCHANGE = 1, CBN_EDITCHANGE = 5, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8,
+    // Combo box messages: the least width of the dropped list (WParam); the
+    // selected item (-1 for none); an item's text (WParam the index, LParam
+    // a String* that receives it; answers its length, -1 outside the items).
+    CB_GETDROPPEDWIDTH = 0x015F, CB_SETDROPPEDWIDTH = 0x0160, CB_GETCURSEL = 0x0147, CB_GETLBTEXT = 0x0148,
 };
 
 // The framework's own control messages.

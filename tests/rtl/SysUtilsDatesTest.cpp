@@ -210,3 +210,31 @@ TEST(SysUtilsDates, SystemTimeRecordsRoundTrip)
     ST.wMonth = 13;
     EXPECT_THROW(SystemTimeToDateTime(ST), EConvertError);
 }
+
+TEST(SysUtilsDates, DateTimesAreADateAndAnOptionalTime)
+{
+    TFormatSettings FS = TFormatSettings::Create();
+    FS.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    const struct {
+        const char* Text;
+        bool Ok;
+        TDateTime Expected;
+    } Cases[] = {
+        {"12/05/2020 10:30", true, EncodeDate(2020, 5, 12) + EncodeTime(10, 30, 0, 0)},
+        {" 12/05/2020 ", true, EncodeDate(2020, 5, 12)},
+        {"10:30:15", true, EncodeTime(10, 30, 15, 0)},
+        {"12/05/2020 25:00", false, 0},
+        {"31/02/2020", false, 0},
+        {"12/05/2020x 10:00", false, 0},
+        {"", false, 0},
+    };
+    for (const auto& C : Cases) {
+        TDateTime DT = -1;
+        const bool Ok = TryStrToDateTime(QString::fromLatin1(C.Text), DT, FS);
+        EXPECT_EQ(Ok, C.Ok) << C.Text;
+        if (Ok && C.Ok) {
+            EXPECT_DOUBLE_EQ(DT, C.Expected) << C.Text;
+        }
+    }
+    EXPECT_THROW(StrToDateTime(QStringLiteral("x")), EConvertError);
+}

@@ -40,6 +40,13 @@ TEST(SysUtilsStrings, Comparisons)
     EXPECT_EQ(AnsiCompareText("abc", "ABC"), 0);
     EXPECT_LT(AnsiCompareText("abc", "ABD"), 0);
     EXPECT_NE(AnsiCompareStr("abc", "ABC"), 0);
+    // The fixed collation, whatever the machine's locale: lower case before
+    // upper case, accents after plain letters, letters in alphabet order.
+    EXPECT_LT(AnsiCompareStr("a", "A"), 0);
+    EXPECT_LT(AnsiCompareStr("a", "B"), 0);
+    EXPECT_LT(AnsiCompareStr("e", QString::fromUtf8("é")), 0);
+    EXPECT_LT(AnsiCompareStr(QString::fromUtf8("é"), "f"), 0);
+    EXPECT_GT(AnsiCompareText("b", "A"), 0);
 }
 
 TEST(SysUtilsStrings, Quoting)

@@ -70,6 +70,79 @@ void ImportBin(TExStringGrid& Grid, const QString& File, const TFormatOptions& O
     Grid.LoadAtPointFromBinStream(TPoint(At[0], At[1]), &Stream);
 }
 
+// The grid's text files: the own cell list (--unicode for UTF-16LE), the
+// same list as a stream on a file, aligned text, CSV and fixed width.
+bool UnicodeOption(const TFormatOptions& Options) { return Options.Has(QStringLiteral("--unicode")); }
+
+void FillNumbers(TIntList& List, const TFormatOptions& Options, const QString& Name)
+{
+    for (const Integer Value : Options.Numbers(Name, 0))
+        List.Add(Value);
+}
+
+void ExportText(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    Grid.SaveToFile(File, UnicodeOption(Options));
+}
+
+void ImportText(TExStringGrid& Grid, const QString& File, const TFormatOptions&) { Grid.LoadFromFile(File); }
+
+void ExportStream(TExStringGrid& Grid, const QString& File, const TFormatOptions&)
+{
+    TFileStream Stream(File, fmCreate);
+    Grid.SaveToStream(&Stream);
+}
+
+void ImportStream(TExStringGrid& Grid, const QString& File, const TFormatOptions&)
+{
+    TFileStream Stream(File, fmOpenRead | fmShareDenyNone);
+    Grid.LoadFromStream(&Stream);
+}
+
+void ExportASCII(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--append")))
+        Grid.AppendToASCII(File, UnicodeOption(Options));
+    else
+        Grid.SaveToASCII(File, UnicodeOption(Options));
+}
+
+void ExportCSV(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--append")))
+        Grid.AppendToCSV(File, UnicodeOption(Options));
+    else
+        Grid.SaveToCSV(File, UnicodeOption(Options));
+}
+
+void ImportCSV(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    const Integer MaxRows = Options.Number(QStringLiteral("--max-rows"), 0);
+    if (Options.Has(QStringLiteral("--insert")))
+        Grid.InsertFromCSV(File, MaxRows);
+    else
+        Grid.LoadFromCSV(File, MaxRows);
+}
+
+void ExportFixed(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    TIntList Widths(0, 0);
+    FillNumbers(Widths, Options, QStringLiteral("--widths"));
+    Grid.SaveToFixed(File, &Widths);
+}
+
+void ImportFixed(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    TIntList Positions(0, 0);
+    FillNumbers(Positions, Options, QStringLiteral("--positions"));
+    Grid.LoadFromFixed(File, &Positions, Options.Has(QStringLiteral("--trim")),
+                       Options.Number(QStringLiteral("--max-rows"), -1));
+}
+
+const TFormatOption UnicodeFlag{QStringLiteral("--unicode"), false};
+const TFormatOption AppendFlag{QStringLiteral("--append"), false};
+const TFormatOption MaxRowsOption{QStringLiteral("--max-rows"), true};
+
 } // namespace
 
 const std::map<QString, TGridFormat>& GridFormats()
@@ -77,6 +150,16 @@ const std::map<QString, TGridFormat>& GridFormats()
     static const std::map<QString, TGridFormat> Table = {
         {QStringLiteral("bin"),
          {{{QStringLiteral("--rect"), true}}, ExportBin, {{QStringLiteral("--at"), true}}, ImportBin}},
+        {QStringLiteral("text"), {{UnicodeFlag}, ExportText, {}, ImportText}},
+        {QStringLiteral("stream"), {{}, ExportStream, {}, ImportStream}},
+        {QStringLiteral("ascii"), {{UnicodeFlag, AppendFlag}, ExportASCII, {}, nullptr}},
+        {QStringLiteral("csv"),
+         {{UnicodeFlag, AppendFlag}, ExportCSV, {{QStringLiteral("--insert"), false}, MaxRowsOption}, ImportCSV}},
+        {QStringLiteral("fixed"),
+         {{{QStringLiteral("--widths"), true}},
+          ExportFixed,
+          {{QStringLiteral("--positions"), true}, {QStringLiteral("--trim"), false}, MaxRowsOption},
+          ImportFixed}},
     };
     return Table;
 }

@@ -40,6 +40,8 @@
 #include <vector>
 
 class TExStringGrid;
+class TDropList;
+class TDropCheckList;
 class TCustomIniFile;
 
 // The selection listener a grid tells of every move of its current cell.
@@ -67,6 +69,17 @@ class TControlCombo;
 class THTMLHintWindow;
 class TExCustomDropDown;
 class TGridBalloonWindow;
+class TCustomRichEdit;
+class TExRichEdit;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridGridDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
+class TGridExGridDropDown;
 struct TToolTipTextRequest;
 
 // The grid's exception: fixed English texts for cells that are no numbers
@@ -110,8 +123,7 @@ enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExpo
 using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& GoAdvance)>;
 using TCustomCellSizeEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
                                                 TPoint& ASize, bool Printing)>;
-using TCustomFilterEvent =
-    std::function<void(TObject* Sender, Integer ACol, const String& Value, bool& Accept)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, Integer ARow, bool& AcceptRow)>;
 using TGetCellCursorEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
 using TWordWrapEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
@@ -119,7 +131,8 @@ using TGetColumnFilterEvent = std::function<void(TObject* Sender, Integer Column
 using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
                                               const String& FriendlyName, String& FilterCondition)>;
 using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
-                                             const String& FriendlyName, String& FilterCondition, bool Checked)>;
+                                             const String& FriendlyName, String& FilterCondition,
+                                             TCheckListBox* CheckList)>;
 using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TGridWideHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& hintstr)>;
 using TColumnCalcEvent =
@@ -441,6 +454,29 @@ public:
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
 
+    // ----------------------------------------------------------- text files (grid/data/):
+    // the own cell list, aligned text, CSV and fixed width
+    void SaveToFile(const String& FileName, bool Unicode = false);
+    void LoadFromFile(const String& FileName);
+    void SaveToASCII(const String& FileName, bool Unicode = false);
+    void AppendToASCII(const String& FileName, bool Unicode = false);
+    void SaveToCSV(const String& FileName, bool Unicode = false);
+    void AppendToCSV(const String& FileName, bool Unicode = false);
+    // MaxRows 0 or less: no limit. A file of 0 bytes changes nothing.
+    void LoadFromCSV(const String& FileName, Integer MaxRows = 0);
+    void InsertFromCSV(const String& FileName, Integer MaxRows = 0);
+    void LoadFromCSVStream(TStream* AStream, Integer MaxRows = 0);
+    // Positions holds the column widths in characters; the missing ones are
+    // appended.
+    void SaveToFixed(const String& FileName, TIntList* Positions);
+    // Positions are the 1-based starts of the fields, the last one the end of
+    // the last field. MaxRows 0 or less: no limit.
+    void LoadFromFixed(const String& FileName, TIntList* Positions, bool DoTrim = true, Integer MaxRows = -1);
+    // 0 for an empty cell; EExGridError naming the first bad character.
+    Double CellToReal(Integer ACol, Integer ARow);
+    // Recalculates the footer.
+    void GridChanged();
+
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
     void HideColumns(Integer FromCol, Integer ToCol);
@@ -475,6 +511,22 @@ public:
     Integer FilterLevel() const { return FFilterLevel; }
     void SetFilterLevel(Integer Value) { FFilterLevel = Value; }
     TGridItems* GridItems() const { return FGridItems.get(); }
+
+    // ----------------------------------------------------------- filtering (grid/data/ExGrid_Filter.cpp)
+    // Hides display row ARow when it does not pass the filter.
+    void FilterRow(Integer ARow);
+    // Tests every data row and hides the failing ones as one new level.
+    void ApplyFilter();
+    // Brings back the last level's rows; True while more than one level is
+    // left after it, False also without any level.
+    bool RemoveLastFilter();
+    // Unwinds every level, keeping the conditions; without a level, clears
+    // the conditions.
+    void RemoveAllFilters();
+    // Narrowing while typing: the rows whose cell of AColumn holds
+    // ACondition (-1: anywhere in the row), without case; one more
+    // character stacks a level, one less takes the last level back.
+    void NarrowDown(const String& ACondition, Integer AColumn);
 
     // ----------------------------------------------------------- cells by real row
     String AllCells(Integer ACol, Integer ARow) { return GetCellsEx(ACol, ARow); }
@@ -549,7 +601,11 @@ public:
     void ShowInplaceEdit();
     void HideInplaceEdit();
     void DoneInplaceEdit(Word Key, TShiftState Shift);
-    void EditDone(Integer ACol, Integer ARow);
+    // OnEditingDone now, OnEditCellDone later from the message queue.
+    void DoEditingDone(Integer ACol, Integer ARow);
+    // Opens the cell for editing as a click on it does.
+    void EditCellAt(Integer ACol, Integer ARow);
+    void Select();
     void SaveToStream(TStream* Stream);
     void LoadFromStream(TStream* Stream);
 
@@ -631,6 +687,41 @@ public:
     TGridDatePicker* GetDatePicker();
     TGridDateTimePicker* DateAndTimePicker() { return GetDateAndTimePicker(); }
     TGridDateTimePicker* GetDateAndTimePicker();
+    // The shared rich editor that converts, measures and paints rich-text
+    // cells, the in-place editor of edRichEdit cells and the drop-down
+    // editors, each made hidden on first use (ExGrid_SpecialEditors.cpp).
+    TExRichEdit* RichEdit() { return GetRichEdit(); }
+    TExRichEdit* GetRichEdit();
+    TExRichEdit* InplaceRichEdit() { return GetInplaceRichEdit(); }
+    TExRichEdit* GetInplaceRichEdit();
+    TGridTrackbarDropDown* TrackbarDropDown() { return GetTrackbarDropDown(); }
+    TGridTrackbarDropDown* GetTrackbarDropDown();
+    TGridMemoDropDown* MemoDropDown() { return GetMemoDropDown(); }
+    TGridMemoDropDown* GetMemoDropDown();
+    TGridCalculatorDropDown* CalculatorDropDown() { return GetCalculatorDropDown(); }
+    TGridCalculatorDropDown* GetCalculatorDropDown();
+    TGridTimepickerDropDown* TimePickerDropDown() { return GetTimePickerDropDown(); }
+    TGridTimepickerDropDown* GetTimePickerDropDown();
+    TGridDetailPickerDropDown* DetailPickerDropDown() { return GetDetailPickerDropDown(); }
+    TGridDetailPickerDropDown* GetDetailPickerDropDown();
+    TGridGridDropDown* GridDropDown() { return GetGridDropDown(); }
+    TGridGridDropDown* GetGridDropDown();
+    TGridColorDropDown* ColorPickerDropDown() { return GetColorPickerDropDown(); }
+    TGridColorDropDown* GetColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown() { return GetImagePickerDropDown(); }
+    TGridImageDropDown* GetImagePickerDropDown();
+    TGridExGridDropDown* ExGridDropDown() { return GetExGridDropDown(); }
+    TGridExGridDropDown* GetExGridDropDown();
+    // Rich-text cells (ExGrid_RichCells.cpp): a cell's RTF into a rich
+    // editor (cleared for an empty cell) and back.
+    void CellToRich(Integer ACol, Integer ARow, TCustomRichEdit* ARichEdit);
+    void RichToCell(Integer ACol, Integer ARow, TCustomRichEdit* ARichEdit);
+    String RichToString(TCustomRichEdit* ARichEdit);
+    // The cells kept aside for a hidden real row; nil when it is not hidden.
+    TStrings* GetHiddenRowCells(Integer ARealRow);
+    // The application's hint window shows mini-HTML while set.
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
     TGridEditBtn* BtnEdit() const { return EditBtn; }
     TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
     TGridButton* Btn() const { return GridButton; }
@@ -954,6 +1045,28 @@ public:
     TIntList* SelectedRows() const { return FSelectedRows.get(); }
     void SelectionToRowSelect(bool All);
     void SelectionToColSelect(bool All);
+
+    // ----------------------------------------------------------- selection API
+    // (ExGrid_SelectedCells.cpp). A disjunct cell is kept as one key:
+    // (row shl 16) or (col and $FFFF).
+    void SelectCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+    // Tab between cells, CR LF between rows, nothing after the last.
+    String SelectedText();
+    bool SelectedCells(Integer i, Integer j);
+    void SetSelectedCells(Integer i, Integer j, bool Value);
+    TGridCoord SelectedCell(Integer i);
+    Integer SelectedCellsCount() { return GetSelectedCellsCount(); }
+    Integer GetSelectedCellsCount();
+    Integer SelectedRowCount() { return GetSelectedRowCount(); }
+    Integer GetSelectedRowCount();
+    Integer SelectedColCount() { return GetSelectedColCount(); }
+    Integer GetSelectedColCount();
+    // -1 beyond the selection.
+    Integer SelectedRow(Integer i);
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    // R holds cells: Left, Top the first column and row, Right, Bottom the last.
+    void InvalidateGridRect(TRect R);
     Integer ModifiedRowCount();
     bool RowModified(Integer ARow);
     void SetRowModified(Integer ARow, bool Value);
@@ -993,6 +1106,26 @@ public:
     // The one selection listener, told of every move of the current cell.
     void RegisterSelListener(ITExStringGridSelect* AListener) { FISelect = AListener; }
     void UnRegisterSelListener(ITExStringGridSelect*) { FISelect = nullptr; }
+
+    // ----------------------------------------------------------- sorting (src/grid/data/ExGrid_Sort*.cpp)
+    // Stores the column and direction in SortSettings, then QSort.
+    void Sort(Integer Column, TSortDirection Direction);
+    // With at least two rows: the column into SortSettings, then QSort.
+    void SortByColumn(Integer Col);
+    // The display rows Left .. Right only, on one column or the index list.
+    void QuickSort(Integer Col, Integer Left, Integer Right);
+    void QuickSortIndexed(Integer Left, Integer Right);
+    // One compare-and-swap step for sorts of the grid's user: True when
+    // the rows were out of order for SortSettings.Direction and swapped.
+    bool SortLine(Integer Col, Integer ARow1, Integer ARow2);
+    // The cross-reference back to the identity 0 .. RowCount - 1.
+    void InitSortXRef();
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TStringList* Sortlist() const { return FSortlist.get(); }
+    // Counters never reset; SortTime in milliseconds of the last header-click sort.
+    Int64 Compares = 0;
+    Int64 Swaps = 0;
+    Integer SortTime = 0;
 
     // ----------------------------------------------------------- painting (ExGrid_Paint.cpp,
     // ExGrid_PaintText.cpp)
@@ -1081,10 +1214,16 @@ public:
     void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
     TFilter* Filter() const { return FFilter.get(); }
     bool FilterActive() const { return FFilterActive; }
-    void SetFilterActive(bool Value) { FFilterActive = Value; }
+    // On: applies the filter as a new level; off: brings back the last
+    // level's rows (the level counter stays). Recalculates the footer always.
+    void SetFilterActive(bool Value);
     TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
     bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    void SetFilterDropDownAuto(bool Value)
+    {
+        FFilterDropDownAuto = Value;
+        Invalidate();
+    }
     const String& FilterDropDownClear() const { return FFilterDropDownClear; }
     void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
     bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
@@ -1333,8 +1472,17 @@ public:
     bool IsThemed() const { return FIsComCtl6; }
     bool EditMode() const { return FEditMode; }
     TEditorType EditControl() const { return FEditControlType; }
-    bool Modified() const { return FModified; }
-    void SetModified(bool Value) { FModified = Value; }
+    TEditorType CurrentEditor() const { return FEditControlType; }
+    String CurrentCell()
+    {
+        String S;
+        GetCurrentCell(S);
+        return S;
+    }
+    // Set by accepted edits and by row insertion and deletion, never cleared
+    // by the grid.
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
     bool AlwaysValidate() const { return FAlwaysValidate; }
     void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
@@ -1599,12 +1747,27 @@ public:
     virtual void EmptySlot86() {}
     virtual void GotoFirstRow();
     virtual bool AllowFmtClipboard();
-    virtual void FilterDropListSelect(TObject* Sender);
-    virtual void FilterCheckListDone(TObject* Sender);                                 // 90
+    virtual void FilterDropListSelect(TObject* Sender, Integer ItemIndex);
+    virtual void FilterCheckListDone(TObject* Sender, Integer ItemIndex);              // 90
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick(Integer X, Integer Y);
     virtual void DoCheckBoxChange(Integer ACol, Integer ARow, bool State);
     virtual void DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow);
+    // The editors' command notifications (ExGrid_EditorNotify.cpp); the
+    // message then goes on to the base grid unless it was live typing.
+    virtual void WMCommand(TMessage& Message);
+    // The open editor's text into the current cell, by editor kind.
+    void WriteEditorTextLive();
+    // OnComboChange and OnComboObjectChange for the combo editor's item.
+    void RaiseComboChangeEvents();
+    // The combo editor's list closed: stored at once with DirectComboClose.
+    void ComboClosedUp();
+    // Controls in cells (ExGrid_RichCells.cpp): display cell in the scrolled
+    // view; the in-cell scroll bar over the current cell; one hosted control
+    // over its cell, or hidden.
+    bool CellInView(Integer ACol, Integer ARow) const;
+    void PlaceCellScrollBar();
+    void PlaceCellControl(const TControlItem* Item);
     virtual void DoColorSelect(Integer ACol, Integer ARow);
     virtual void DoImageSelect(Integer ACol, Integer ARow);
     virtual bool DoCellChanging(Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol);
@@ -1668,11 +1831,31 @@ protected:
     friend class TGridEditBtn;
     friend class TGridUnitEditBtn;
     friend class TGridButton;
+    friend class TExRichEdit;
 
     bool CanEditShow() override;
     bool SelectCell(Integer ACol, Integer ARow) override;
     void KeyPress(Char& Key) override;
     Integer GetEditLimit() override;
+    String GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
+    // Appending a row after Down on the last data row (interim until the
+    // keyboard handling lands).
+    void AutoAddRow();
+    bool IsLastDataRow();
+    // False when no edit is open or a validation runs.
+    bool StartValidation(const String& NewValue);
+    // The steps of ValidateCell once the text is to be checked.
+    bool RunCellValidation(Integer ACol, Integer ARow, const String& NewValue);
+    void MarkCellModified(Integer ARow);
+    // Into the cell and, for a covered cell, into its base cell.
+    void StoreValidatedValue(Integer ACol, Integer ARow, const String& Value);
+    // A refused value: CellText into the edited cell, which becomes current again.
+    void ReturnToOldCell(const String& CellText);
+    void RefuseCellValue(const String& NewValue, const String& Value);
+    void ShowInvalidEntryBalloon();
+    // A cell's text as SelectedText gives it; ACol is a display column.
+    String SelectedCellText(Integer ACol, Integer ARow);
     void CreateWnd() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1722,6 +1905,25 @@ protected:
     void ToggleMoveLine(bool Rows, Integer Pos);
     bool UseVCLStyles() override { return FUseVCLStyles; }
 
+    // Sorting (src/grid/data/ExGrid_Sort*.cpp). CompareCells: 1 when the
+    // cell of ARow1 sorts after that of ARow2, -1 before, 0 equal.
+    Integer CompareCells(Integer ACol, Integer ARow1, Integer ARow2, TSortDirection Direction);
+    Integer CompareRowsFull(Integer ACol, Integer ARow1, Integer ARow2);
+    Integer CompareRowsIndexed(Integer Index, Integer ARow1, Integer ARow2);
+    void QuickSortRange(Integer Col, Integer Left, Integer Right);
+    void QuickSortIndexedRange(Integer Left, Integer Right);
+    void UnSortRange(Integer Left, Integer Right);
+    void QSortGroupRows(bool Indexed);
+    // The spare rows, counts and restoring around a sort; the cell keys a
+    // sort reads once per row and carries with the row.
+    class TSortFrame;
+    class TSortKeys;
+    void CopySortPivot(Integer FromRow, Integer PivotRow);
+    // +1 ascending, -1 descending; the row that held the current row.
+    Integer SortDir = 1;
+    Integer SortRow = -1;
+    TSortKeys* FSortKeys = nullptr;
+
     // Row copies over all real columns: ColCount is widened by the hidden
     // columns for the bracket's life.
     class TAllColumns {
@@ -1751,6 +1953,8 @@ protected:
     // store (a hidden row's).
     void FreeCellObject(TObject* AObject);
     void FreeHiddenRowObjects();
+    // After the last filter level's rows are back (grid/data/ExGrid_Filter.cpp).
+    void RestoreAfterFilterLevel();
     // Runs the column-width notification without the stretch re-entry.
     void ApplyUserColumnSize();
     void ScaleOtherSizes(bool Rows, Integer Clicked, Integer ClickedSize);
@@ -1800,6 +2004,8 @@ protected:
     TEditorType FEditControlType = edNormal;
     String FNewCellText;
     String FOldCellText;
+    String FOldCellTextWide;
+    bool FOldModifiedValue = false;
     Integer FOldCol = -1;
     Integer FOldRow = -1;
     bool FValidating = false;
@@ -1809,7 +2015,9 @@ protected:
     bool FLastValidation = true;
     bool FNoAutoAdvance = false;
     bool FBlockFocus = false;
+    // The edit in progress changed something; Modified is FGridModified.
     bool FModified = false;
+    bool FGridModified = false;
     bool FAlwaysValidate = false;
     Integer FLastTabCol = -1;
     Integer FLastTabRow = -1;
@@ -1822,6 +2030,10 @@ protected:
     Integer FClickedRow = -1;
     Integer FComboIdx = -1;
     Integer FFilterCol = -1;
+    // FixedRows when the filter was last applied (-1 before), and the last
+    // narrowing text.
+    Integer FFilterFixedRows = -1;
+    String FNarrowText;
     Integer FOldRowSel = -1;
     Integer FMouseSelectStart = -1;
     TMouseSelectMode FMouseSelectMode = msNormal;
@@ -2035,8 +2247,11 @@ protected:
     std::unique_ptr<TCellGraphic> FCellGraphic;
     std::unique_ptr<TIntList> FIgnoreColumns;
     std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    TListBox* FDropList = nullptr;
-    TCheckListBox* FDropCheckList = nullptr;
+    TDropList* FDropList = nullptr;
+    TDropCheckList* FDropCheckList = nullptr;
+    // The lists close the open drop-down column themselves.
+    friend class TDropList;
+    friend class TDropCheckList;
     std::unique_ptr<TStringList> FFilterList;
     // Not while designing.
     TGridFocusWindow* FFocusWindow = nullptr;
@@ -2087,6 +2302,11 @@ protected:
     TExCustomDropDown* FEditColorPicker = nullptr;
     TExCustomDropDown* FEditImagePicker = nullptr;
     TExCustomDropDown* FEditExGridPicker = nullptr;
+    TExRichEdit* FRichEdit = nullptr;
+    TExRichEdit* FInplaceRichEdit = nullptr;
+    // Set while a mouse press is handled: the editor's text is not live then.
+    bool FEditStart = false;
+    bool FUseHTMLHints = false;
     TGridTransEdit* EditTrans = nullptr;
     TGridTransCombo* ComboTrans = nullptr;
     TGridCheckBox* EditCheck = nullptr;
@@ -2113,6 +2333,8 @@ private:
     friend class TColumnSize;
     // One cell's painting, step by step (ExGrid_Paint.h).
     friend class TExGridCellPainter;
+    // The text files' readers and writers (grid/data/ExGrid_TextIO.h).
+    friend class TGridTextIO;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);

@@ -434,11 +434,6 @@ void TGridCombo::RaiseComboChange()
         FGrid->OnComboObjectChange(FGrid, C, FGrid->Row(), Idx, Item, Items()->Objects(Idx));
 }
 
-void TGridCombo::Select()
-{
-    TEsgComboBox::Select();
-    RaiseComboChange();
-}
 
 void TGridCombo::Change()
 {

@@ -1,6 +1,7 @@
 // The string grid: construction, window creation, loading from a form,
 // assignment, sizing and destruction.
 #include "grid/control/ExGrid.h"
+#include "grid/data/ExGrid_FilterLists.h"
 
 #include "rtl/Forms.h"
 #include "rtl/Themes.h"
@@ -67,8 +68,10 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FIgnoreColumns = std::make_unique<TIntList>(0, 0);
     FFilterDropDown = std::make_unique<TFilterDropDown>(this);
     FFilterDropDown->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };
-    FDropList = new TListBox(this);
-    FDropCheckList = new TCheckListBox(this);
+    FDropList = new TDropList(this);
+    FDropList->OnSelect = [this](TObject* Sender, Integer ItemIndex) { FilterDropListSelect(Sender, ItemIndex); };
+    FDropCheckList = new TDropCheckList(this);
+    FDropCheckList->OnSelect = [this](TObject* Sender, Integer ItemIndex) { FilterCheckListDone(Sender, ItemIndex); };
     for (TCustomListBox* List : {static_cast<TCustomListBox*>(FDropList), static_cast<TCustomListBox*>(FDropCheckList)}) {
         List->SetParent(this);
         List->SetBounds(0, 0, 0, 0);
@@ -106,6 +109,7 @@ void TExStringGrid::CreateSubObjects()
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FHTMLSettings = std::make_unique<THTMLSettings>();
     FSortSettings = std::make_unique<TSortSettings>(this);
+    FSortSettings->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);
@@ -170,6 +174,10 @@ void TExStringGrid::SetDefaults()
     SetHeight(250);
     FGridItems = std::make_unique<TGridItems>();
     FFilter = std::make_unique<TFilter>(this);
+    FFilter->OnColumnFilterRemoved = [this](TObject*, Integer ACol) {
+        if (ACol >= 0 && ACol < AllColCount() && !IsHiddenColumn(ACol))
+            RepaintCell(DisplColIndex(ACol), 0);
+    };
     FAutoSize = false;
     FXMLEncoding = QStringLiteral("ISO-8859-1");
     FFilterDropDownClear = QStringLiteral("(All)");

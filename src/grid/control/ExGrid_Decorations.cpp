@@ -239,6 +239,7 @@ void TExStringGrid::PaintMoveLines()
 void TExStringGrid::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_COMMAND: WMCommand(Message); break;
     case WM_NOTIFY: {
         TWMNotify N{Message.Msg, Message.WParam, reinterpret_cast<TNMHdr*>(Message.LParam), 0};
         WMNotify(N);

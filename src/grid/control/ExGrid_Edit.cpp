@@ -595,7 +595,7 @@ void TExStringGrid::HideEditControl(Integer ACol, Integer ARow)
     }
     FEditMode = false;
     if (FEditControlType != edNormal && FEditActive)
-        EditDone(RealC, ARow);
+        DoEditingDone(RealC, ARow);
     FBlockKill = false;
     FEditActive = false;
     EditCtrl = nullptr;
@@ -628,24 +628,6 @@ void TExStringGrid::RestoreCurrentCell()
     const Integer RealC = RealColIndex(Col());
     SetCells(RealC, Row(), FCellCache);
     SetEditText(Col(), Row(), Cells(RealC, Row()));
-}
-
-void TExStringGrid::GetCurrentCell(String& S)
-{
-    const TPoint B = BaseCell(RealColIndex(Col()), Row());
-    S = Cells(B.X, B.Y);
-}
-
-void TExStringGrid::SetCurrentCell(const String& S)
-{
-    const TPoint B = BaseCell(RealColIndex(Col()), Row());
-    SetCells(B.X, B.Y, S);
-}
-
-void TExStringGrid::SetCurrentCellEx(const String& S)
-{
-    const TPoint B = BaseCell(RealColIndex(Col()), Row());
-    SetEditText(DisplColIndex(B.X), B.Y, S);
 }
 
 // ---------------------------------------------------------------- the combo item list
@@ -949,28 +931,4 @@ void TExStringGrid::AfterCellSelected(Integer ACol, Integer ARow)
         for (Integer R = Selection().Top; R <= Selection().Bottom; ++R)
             RepaintRow(R);
     FCellCache = FEditText;
-}
-
-// ---------------------------------------------------------------- opening and closing
-
-void TExStringGrid::ShowInplaceEdit()
-{
-    if (IsClickControlCell(RealColIndex(Col()), Row()))
-        return;
-    ScrollInView(Col(), Row());
-    StoreOldCellText(Col(), Row());
-    FEditText = GetEditText(Col(), Row());
-    ShowEditor();
-}
-
-void TExStringGrid::HideInplaceEdit()
-{
-    if (!FEditMode && !EditorMode() && !FSpecialEditor)
-        return;
-    if (EditorMode())
-        HideEditor();
-    HideEditControl(Col(), Row());
-    FEditMode = false;
-    FEditing = false;
-    SelectCell(Col(), Row());
 }

@@ -114,6 +114,8 @@ private:
     Integer FColE = -1;
     Integer FRowE = -1;
     bool FAltBack = false;
+    // Enter was refused on key down: its character is not validated again.
+    bool FRefusedOnEnter = false;
     bool FMaskCharTyped = false;
 };
 
@@ -172,7 +174,6 @@ protected:
     void KeyPress(Char& Key) override;
     void Change() override;
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
-    void Select() override;
     void WMGetDlgCode(TWMGetDlgCode& Message) override;
     void CMEnter(TMessage& Message) override;
     void DoExit() override;

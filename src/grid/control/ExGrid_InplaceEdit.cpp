@@ -240,11 +240,15 @@ bool TExInplaceEdit::ValidateOrRestore(const String& T)
 {
     const String OldText = FGrid->FOldCellText;
     const bool Valid = FGrid->ValidateCell(T);
+    // Showing a refused text must not write it into the cell again.
+    String CellText;
+    FGrid->GetCurrentCell(CellText);
     FGrid->FNoEditChange = true;
     SetText(FGrid->FNewCellText);
     FGrid->FNoEditChange = false;
     if (Valid)
         return true;
+    FGrid->SetCurrentCell(CellText);
     if (FGrid->Navigation()->EditSelectAll())
         SelectAll();
     else
@@ -327,6 +331,7 @@ void TExInplaceEdit::WMKeyDown(TWMKey& Message)
             RowChanges = true;
         }
         if (Key == VK_RETURN && !Nav->LineFeedOnEnter() && !Ctrl && !ValidateOrRestore(T)) {
+            FRefusedOnEnter = true;
             Message.CharCode = 0;
             return;
         }
@@ -385,6 +390,9 @@ void TExInplaceEdit::SizeRow(bool ForNewLine)
 void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
 {
     FSelKeyDown = SelStart();
+    if (Key == VK_RETURN && !FGrid->Navigation()->AllowCtrlEnter() &&
+        (FGrid->WordWrap() || !FGrid->Multilinecells().isEmpty()))
+        FGrid->FEditing = false;
     if (Key == VK_BACK || Key == VK_DELETE)
         Workmode = false;
     else if (Key != VK_RETURN && Key != VK_UP && Key != VK_DOWN)
@@ -557,6 +565,10 @@ void TExInplaceEdit::WMChar(TWMKey& Message)
 
 void TExInplaceEdit::KeyPress(Char& Key)
 {
+    if (Key == u'\r' && std::exchange(FRefusedOnEnter, false)) {
+        Key = Char(0);
+        return;
+    }
     if (Key == u'\r' && !FGrid->Navigation()->LineFeedOnEnter() && !FGrid->ValidateCell(Text())) {
         String Current;
         FGrid->GetCurrentCell(Current);
@@ -659,7 +671,8 @@ void TExInplaceEdit::CMExit(TMessage& Message)
     if (FGrid->LookupHistory() && FGrid->LookupItems()->IndexOf(Text()) < 0)
         FGrid->LookupItems()->Add(Text());
     TInplaceEdit::CMExit(Message);
-    if (FAltBack || FGrid->ComponentState().Contains(csDestroying))
+    // A refusal hides the editor only to reopen it on the refused cell.
+    if (FAltBack || FGrid->FValidating || FGrid->ComponentState().Contains(csDestroying))
         return;
     if (!FGrid->Focused()) {
         FGrid->ValidateCell(Text());
@@ -672,6 +685,6 @@ void TExInplaceEdit::CMExit(TMessage& Message)
     FGrid->FEditMode = false;
     if (FGotFocus) {
         FGotFocus = false;
-        FGrid->EditDone(FGrid->RealColIndex(FColE), FRowE);
+        FGrid->DoEditingDone(FGrid->RealColIndex(FColE), FRowE);
     }
 }

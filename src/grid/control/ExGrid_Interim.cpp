@@ -245,14 +245,6 @@ void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
 // ---------------------------------------------------------------- cell properties
 // Interim until the cell access layer lands.
 
-bool TExStringGrid::IsSelected(Integer ACol, Integer ARow)
-{
-    if (ACol < TBaseGrid::FixedCols() || ARow < TBaseGrid::FixedRows())
-        return false;
-    const TGridRect S = Selection();
-    return ACol >= S.Left && ACol <= S.Right && ARow >= S.Top && ARow <= S.Bottom;
-}
-
 TColor TExStringGrid::Colors(Integer ACol, Integer ARow)
 {
     return HasCellProperties(ACol, ARow) ? CellProperties(ACol, ARow)->BrushColor() : clNone;
@@ -274,159 +266,14 @@ bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
     return HasCellProperties(ACol, ARow) && CellProperties(ACol, ARow)->ReadOnly();
 }
 
-void TExStringGrid::CellControlsUpdate(bool)
+// ---------------------------------------------------------------- appending a row
+// Interim until the keyboard handling lands: no row is appended yet.
+
+void TExStringGrid::AutoAddRow() {}
+
+bool TExStringGrid::IsLastDataRow()
 {
-    // Interim: hosted controls keep their places until the cell controls land.
-}
-
-// ---------------------------------------------------------------- edit cycle
-// Interim until cell validation and the edit cycle land: the editor closed
-// on a key, validation through OnCellValidate.
-
-void TExStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift)
-{
-    FBlockFocus = true;
-    FEditing = false;
-    HideInplaceEdit();
-    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && Row() == RowCount() - 1)
-        AddRow();
-    const bool AlwaysEdit = FNavigation->AlwaysEdit();
-    FNavigation->SetAlwaysEdit(false);
-    if (CanFocus())
-        SetFocus();
-    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
-        KeyDown(Key, Shift);
-    FNavigation->SetAlwaysEdit(AlwaysEdit);
-    if (Key == VK_RETURN)
-        AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
-    FBlockFocus = false;
-}
-
-void TExStringGrid::EditDone(Integer ACol, Integer ARow)
-{
-    if (OnEditingDone)
-        OnEditingDone(this);
-    FEditMode = false;
-    PostMessage(Handle(), FEditDoneMessage, WPARAM(ACol), LPARAM(ARow));
-}
-
-void TExStringGrid::StoreOldCellText(Integer ACol, Integer ARow)
-{
-    FOldCol = ACol;
-    FOldRow = ARow;
-    FOldCellText = Cells(RealColIndex(ACol), ARow);
-}
-
-bool TExStringGrid::ValidateCell(const String& NewValue)
-{
-    if (!FEditMode || FValidating)
-        return true;
-    const bool AdvanceOnEnter = FNavigation->AdvanceOnEnter();
-    FNavigation->SetAdvanceOnEnter(false);
-    FValidating = true;
-    // A handler that raises leaves the grid able to validate again.
-    struct TRestore {
-        TExStringGrid* Grid;
-        bool AdvanceOnEnter;
-        ~TRestore()
-        {
-            Grid->FValidating = false;
-            Grid->FNavigation->SetAdvanceOnEnter(AdvanceOnEnter);
-        }
-    } Restore{this, AdvanceOnEnter};
-    String Value = NewValue;
-    bool Valid = true;
-    const Integer RealC = RealColIndex(Col());
-    if (Value != FOldCellText || FAlwaysValidate) {
-        if (OnCellValidate)
-            OnCellValidate(this, RealC, Row(), Value, Valid);
-        if (Value != FOldCellText)
-            FModified = true;
-        if (Valid && UndoRedo())
-            UndoRedo()->RegisterChange(RealC, Row(), FOldCellText, Value);
-    }
-    FNewCellText = Value;
-    if (Valid)
-        SetCells(RealC, Row(), Value);
-    FLastValidation = Valid;
-    return Valid;
-}
-
-bool TExStringGrid::ValidateCellWide(const String& NewValue)
-{
-    return ValidateCell(NewValue);
-}
-
-// ---------------------------------------------------------------- cell stream
-// Interim until the data services' own cell stream lands: the counts, the
-// sizes and every text of the store's display rows.
-
-namespace {
-
-void WriteInteger(TStream* Stream, Integer Value)
-{
-    Stream->WriteBuffer(&Value, sizeof Value);
-}
-
-Integer ReadInteger(TStream* Stream)
-{
-    Integer Value = 0;
-    Stream->ReadBuffer(&Value, sizeof Value);
-    return Value;
-}
-
-void WriteText(TStream* Stream, const String& Text)
-{
-    const QByteArray Bytes = Text.toUtf8();
-    WriteInteger(Stream, Integer(Bytes.size()));
-    Stream->WriteBuffer(Bytes.constData(), Integer(Bytes.size()));
-}
-
-String ReadText(TStream* Stream)
-{
-    const Integer Size = ReadInteger(Stream);
-    if (Size < 0 || Size > Stream->Size() - Stream->Position())
-        throw EReadError(QStringLiteral("Stream read error"));
-    QByteArray Bytes(Size, Qt::Uninitialized);
-    Stream->ReadBuffer(Bytes.data(), Size);
-    return String::fromUtf8(Bytes);
-}
-
-} // namespace
-
-void TExStringGrid::SaveToStream(TStream* Stream)
-{
-    WriteInteger(Stream, ColCount());
-    WriteInteger(Stream, RowCount());
-    WriteInteger(Stream, TotalColCount());
-    for (Integer C = 0; C < ColCount(); ++C)
-        WriteInteger(Stream, ColWidths(C));
-    for (Integer R = 0; R < RowCount(); ++R)
-        WriteInteger(Stream, RowHeights(R));
-    for (Integer R = 0; R < RowCount(); ++R)
-        for (Integer C = 0; C < TotalColCount(); ++C)
-            WriteText(Stream, GetGridCell(C, R));
-}
-
-void TExStringGrid::LoadFromStream(TStream* Stream)
-{
-    const Integer Cols = ReadInteger(Stream);
-    const Integer Rows = ReadInteger(Stream);
-    const Integer StoreCols = ReadInteger(Stream);
-    if (Cols < 1 || Rows < 1 || StoreCols < Cols)
-        throw EReadError(QStringLiteral("Stream read error"));
-    SetColCount(Cols);
-    SetRowCount(Rows);
-    for (Integer C = 0; C < Cols; ++C)
-        SetColWidths(C, ReadInteger(Stream));
-    for (Integer R = 0; R < Rows; ++R)
-        SetRowHeights(R, ReadInteger(Stream));
-    for (Integer R = 0; R < Rows; ++R)
-        for (Integer C = 0; C < StoreCols; ++C) {
-            const String Text = ReadText(Stream);
-            if (C < TotalColCount())
-                SetGridCell(C, R, Text);
-        }
+    return Row() + 1 == RowCount() - FFixedFooters;
 }
 
 // ---------------------------------------------------------------- search, balloons
@@ -456,11 +303,6 @@ void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
     SetCells(ACol, ARow, Value);
 }
 
-void TExStringGrid::GetCurrentCellEx(String& S)
-{
-    GetCurrentCell(S);
-}
-
 void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
 {
     if (OnPrintGetPageNum)
@@ -473,26 +315,9 @@ void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
         OnCheckBoxClick(this, ACol, ARow, State);
 }
 
-void TExStringGrid::DoEllipsClick(const String& S, String& Res)
-{
-    Res = S;
-    if (!OnEllipsClick)
-        return;
-    String Value = S;
-    OnEllipsClick(this, RealColIndex(Col()), Row(), Value);
-    Res = Value;
-}
-
-bool TExStringGrid::MatchFilter(Integer)
-{
-    return true;
-}
-
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
 void TExStringGrid::AfterPaste(Integer, Integer) {}
 void TExStringGrid::MarkModifiedRect(TRect) {}
-
-void TExStringGrid::CellValueChanged(Integer, Integer) {}
 
 void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction Action)
 {
@@ -511,20 +336,6 @@ void TExStringGrid::DoExpandClick(Integer ACol, Integer ARow)
     if (OnExpandClick)
         OnExpandClick(this, ACol, ARow, false);
 }
-
-void TExStringGrid::DoComboCloseUp(Integer ARow, Integer ACol)
-{
-    if (OnComboCloseUp)
-        OnComboCloseUp(this, ARow, ACol);
-}
-
-void TExStringGrid::DoComboDropDown(Integer ARow, Integer ACol)
-{
-    if (OnComboDropDown)
-        OnComboDropDown(this, ARow, ACol);
-}
-
-void TExStringGrid::CellsChanged() {}
 
 void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
 
@@ -556,9 +367,6 @@ bool TExStringGrid::AllowFmtClipboard()
     return true;
 }
 
-void TExStringGrid::FilterDropListSelect(TObject*) {}
-void TExStringGrid::FilterCheckListDone(TObject*) {}
-
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
 
@@ -577,26 +385,12 @@ void TExStringGrid::SubUnGroup(Integer) {}
 void TExStringGrid::Group(Integer) {}
 void TExStringGrid::UnGroup() {}
 
-void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2)
-{
-    TStringGrid::TSlotRow First = TakeSlotRow(ARow1);
-    PlaceSlotRow(ARow1, TakeSlotRow(ARow2));
-    PlaceSlotRow(ARow2, std::move(First));
-    InvalidateGrid();
-}
-
 void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
 {
     for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
         for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C)
             SetCells(C, R, Trim(Cells(C, R)));
 }
-
-void TExStringGrid::QSort() {}
-void TExStringGrid::QSortIndexed() {}
-void TExStringGrid::QSortGroup() {}
-void TExStringGrid::QSortGroupIndexed() {}
-void TExStringGrid::QUnSort() {}
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's

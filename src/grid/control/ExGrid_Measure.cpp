@@ -1,7 +1,8 @@
 // The string grid: the size a cell's text needs (plain, mini-HTML, rich
-// text as its plain text for now), turned for a rotated cell.
+// text), turned for a rotated cell.
 #include "grid/control/ExGrid.h"
 
+#include "grid/control/ExGrid_RichEdit.h"
 #include "grid/base/EsgHTMLE.h"
 #include "grid/base/ExUtil.h"
 
@@ -13,76 +14,15 @@
 
 namespace {
 
-// A group that holds no text: "{\*...", the font and colour tables, the
-// style sheet and the document information.
-bool StartsDestination(const String& Rtf, qsizetype From)
+// A rich-text cell measures through the shared rich editor: the size its
+// content asks for in the measuring font.
+TSize RichTextSize(TExStringGrid& G, Integer ACol, Integer ARow, TFont* Font)
 {
-    static const char* const Words[] = {"\\*", "\\fonttbl", "\\colortbl", "\\stylesheet", "\\info"};
-    const QStringView Rest = QStringView(Rtf).mid(From);
-    return std::any_of(std::begin(Words), std::end(Words),
-                       [&](const char* Word) { return Rest.startsWith(QLatin1String(Word)); });
-}
-
-// The control sequence after the backslash at I: what it stands for in the
-// text (an escaped or coded character, a line break, a tab or nothing); I
-// ends on its last character.
-String ControlText(const String& Rtf, qsizetype& I)
-{
-    const qsizetype N = Rtf.size();
-    const Char Next = Rtf[++I];
-    if (Next == u'\\' || Next == u'{' || Next == u'}')
-        return String(Next);
-    if (Next == u'\'') {
-        bool Ok = false;
-        const ushort Code = Rtf.mid(I + 1, 2).toUShort(&Ok, 16);
-        I = std::min(I + 2, N - 1);
-        return Ok ? String(QChar(Code)) : String();
-    }
-    if (!Next.isLetter())
-        return String();
-    const qsizetype Start = I;
-    while (I + 1 < N && Rtf[I + 1].isLetter())
-        ++I;
-    const String Word = Rtf.mid(Start, I + 1 - Start);
-    while (I + 1 < N && (Rtf[I + 1].isDigit() || Rtf[I + 1] == u'-'))
-        ++I;
-    if (I + 1 < N && Rtf[I + 1] == u' ')
-        ++I;
-    if (Word == QStringLiteral("par") || Word == QStringLiteral("line"))
-        return QStringLiteral("\r");
-    return Word == QStringLiteral("tab") ? QStringLiteral("\t") : String();
-}
-
-// Interim until the shared rich editor lands: the text of an RTF cell
-// without its markup ("\par" and "\line" as line breaks, "\'hh" as the
-// character, destinations such as the font table left out).
-String RichPlainText(const String& Rtf)
-{
-    String Plain;
-    Integer Depth = 0;
-    Integer SkipFrom = -1;
-    for (qsizetype I = 0; I < Rtf.size(); ++I) {
-        const Char Ch = Rtf[I];
-        const bool Shown = SkipFrom < 0;
-        if (Ch == u'{') {
-            ++Depth;
-            if (Shown && StartsDestination(Rtf, I + 1))
-                SkipFrom = Depth;
-        } else if (Ch == u'}') {
-            if (Depth == SkipFrom)
-                SkipFrom = -1;
-            --Depth;
-        } else if (Ch == u'\\' && I + 1 < Rtf.size()) {
-            const String Text = ControlText(Rtf, I);
-            if (Shown)
-                Plain += Text;
-        } else if (Shown && Ch != u'\r' && Ch != u'\n') {
-            Plain += Ch;
-        }
-    }
-    while (Plain.endsWith(u'\r'))
-        Plain.chop(1);
-    return Plain;
+    TExRichEdit* E = G.GetRichEdit();
+    E->Font()->Assign(Font);
+    G.CellToRich(ACol, ARow, E);
+    E->Perform(EM_REQUESTRESIZE);
+    return TSize(E->ReqWidth(), E->ReqHeight());
 }
 
 constexpr Integer PlainKind = 0;
@@ -103,13 +43,11 @@ TSize TExStringGrid::MeasureCellText(Integer ACol, Integer DisplCol, Integer ARo
     Integer Kind = GetCellTextKind(Text, FEnableHTML);
     if (Kind == FormulaKind)
         Text = GetCompareCell(ACol, ARow);
-    if (Kind == RichKind) {
-        Text = RichPlainText(Text);
-        Kind = PlainKind;
-    }
     SetMeasureFont(ACol, DisplCol, ARow);
     TRect R = MeasureRect(DisplCol, ARow, SB);
-    TSize Size = Kind == HTMLKind ? MeasureHTMLText(Text, R, VS) : MeasurePlainText(ACol, ARow, Text, Kind, R, VS);
+    TSize Size = Kind == HTMLKind   ? MeasureHTMLText(Text, R, VS)
+                 : Kind == RichKind ? RichTextSize(*this, ACol, ARow, Canvas()->Font())
+                                    : MeasurePlainText(ACol, ARow, Text, Kind, R, VS);
     if (Integer Angle = 0; IsRotated(ACol, ARow, Angle))
         Size = RotatedSize(Size, Angle);
     return Size;
@@ -195,9 +133,4 @@ TSize TExStringGrid::RotatedSize(TSize Size, Integer Angle)
     const Double C = std::cos(Radians);
     const auto Abs = [](Double V) { return std::abs(Round(V)); };
     return TSize(Integer(Abs(Size.cx * C) + Abs(Size.cy * S)) + 12, Integer(Abs(Size.cx * S) + Abs(Size.cy * C)) + 12);
-}
-
-String RichCellPlainText(const String& Rtf)
-{
-    return RichPlainText(Rtf);
 }

@@ -4,6 +4,7 @@
 // URLs, password masking and the sort mark; the sort mark itself and the
 // rich-text cell.
 #include "grid/control/ExGrid_Paint.h"
+#include "grid/control/ExGrid_RichEdit.h"
 
 #include "controls/dropdown/ExDropDown_Draw.h"
 #include "grid/base/EsgHTMLE.h"
@@ -428,15 +429,13 @@ void TExStringGrid::DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer Y, 
 
 void TExStringGrid::DrawRichCell(Integer ACol, Integer ARow, TRect ARect, TCanvas* Canvas)
 {
-    // Interim: until the shared rich editor exists a rich cell shows its
-    // plain text, inset as the rich text would be.
     if (IsDesigning())
         return;
     InflateRect(ARect, -FXYOffset.X, -FXYOffset.X);
-    const TBrushStyle Style = Canvas->Brush()->Style();
-    Canvas->Brush()->SetStyle(bsClear);
-    DrawText(Canvas, Cells(ACol, ARow), ARect, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    Canvas->Brush()->SetStyle(Style);
+    TExRichEdit* E = GetRichEdit();
+    E->Font()->Assign(Canvas->Font());
+    CellToRich(ACol, ARow, E);
+    E->PaintTo(Canvas, ARect);
 }
 
 // ---------------------------------------------------------------- per-cell backgrounds

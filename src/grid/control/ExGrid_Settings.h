@@ -510,6 +510,14 @@ public:
     // copied); no event.
     void Assign(TPersistent* Source) override;
     TPersistent* Owner() const { return FOwner; }
+    // The sort as text: "i;" and the index list with IndexShow, else "u" or
+    // "d" and the column. Loading sorts the owning grid (the bodies live
+    // with the grid's sorting).
+    String SaveToString() const;
+    void LoadFromString(const String& Value);
+    // No sort column, no index list.
+    void Remove();
+    void ToggleDirection();
 
     RTL_PROPERTY_STORED_BY(StoreChanged, bool, Show, false)
     RTL_STORED_PROPERTY(bool, IndexShow, false)
@@ -534,9 +542,10 @@ public:
     RTL_STORED_PROPERTY(bool, FixedCols, false)
     // Real column; -1 for none.
     RTL_STORED_PROPERTY(Integer, Column, -1)
-    // The header row with the sort mark; that it lies within the fixed rows
-    // is the grid's check.
-    RTL_STORED_PROPERTY(Integer, Row, 0)
+    // The header row with the sort mark; a value not smaller than the
+    // owning grid's FixedRows raises and is not stored.
+    Integer Row() const { return FRow; }
+    void SetRow(Integer Value);
     RTL_STORED_PROPERTY(bool, AutoColumnMerge, false)
     RTL_STORED_PROPERTY(TColor, IndexColor, clYellow)
     RTL_STORED_PROPERTY(TSortDirection, InitSortDirection, sdAscending)
@@ -556,6 +565,7 @@ private:
     std::unique_ptr<TBitmap> FDownGlyph;
     std::unique_ptr<TBitmap> FIndexUpGlyph;
     std::unique_ptr<TBitmap> FIndexDownGlyph;
+    Integer FRow = 0;
 };
 
 // The grid's last row kept in view under the grid, or a preview of the
