@@ -1,6 +1,7 @@
 // Program entry: the application object, the generators of the hidden
 // steps, the twenty-nine windows (the main window first), the message loop;
 // the program ends when the main window closes.
+#include "grid/control/ExGrid.h"
 #include "iolink/UBoot.h"
 #include "protocols/ethernet/UDescription_Files.h"
 #include "rtl/Forms.h"
@@ -60,11 +61,13 @@ int main(int argc, char** argv)
 {
     QApplication App(argc, argv);
     Application->Initialize();
+    InitExGridUnit();
     Application->SetMainFormOnTaskBar(true);
     Set_Ethernet_Step_Routines();
     Create_Forms(Application);
     Arm_Screenshot();
     Application->Run();
     DoneApplication();
+    DoneExGridUnit();
     return 0;
 }

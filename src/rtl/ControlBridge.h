@@ -3,6 +3,7 @@
 // control units include this header.
 #include "rtl/Controls.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QPalette>
 #include <QWidget>
@@ -52,6 +53,9 @@ void ApplicationHintControlGone(TControl* Control);
 
 // The Qt key of a virtual key code and back (0 when there is none).
 Word QtKeyToVirtualKey(int QtKey);
+
+// A cursor of the screen's table for a positive number, else the standard one.
+QCursor CursorOf(TCursor Cursor);
 
 // The MK_ key flags of mouse buttons and keyboard modifiers.
 Word MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods);

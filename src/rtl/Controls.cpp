@@ -49,6 +49,8 @@ Qt::CursorShape QtCursorShape(TCursor Cursor)
     }
 }
 
+} // namespace
+
 // A cursor of the screen's table for a positive number, else the standard one.
 QCursor CursorOf(TCursor Cursor)
 {
@@ -57,6 +59,8 @@ QCursor CursorOf(TCursor Cursor)
             return *Own;
     return QCursor(QtCursorShape(Cursor));
 }
+
+namespace {
 
 
 // Key data of a key message: bit 22 for the numeric keypad, bit 29 for Alt,
@@ -779,6 +783,7 @@ void TControl::SetCursor(TCursor Value)
         FWidget->unsetCursor();
     else
         FWidget->setCursor(CursorOf(Value));
+    Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetColor(TColor Value)

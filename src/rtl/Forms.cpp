@@ -404,10 +404,31 @@ void TCustomForm::ApplyWindowFlags()
     }
     if (FFormStyle == fsStayOnTop)
         F |= Qt::WindowStaysOnTopHint;
+    if (FNoActivate)
+        F |= Qt::WindowDoesNotAcceptFocus;
     const bool WasVisible = Handle()->isVisible();
     Handle()->setWindowFlags(F);
     if (WasVisible)
         Handle()->show();
+}
+
+void TCustomForm::SetAlphaBlend(bool Value)
+{
+    FAlphaBlend = Value;
+    Handle()->setWindowOpacity(Value ? FAlphaBlendValue / 255.0 : 1.0);
+}
+
+void TCustomForm::SetAlphaBlendValue(Byte Value)
+{
+    FAlphaBlendValue = Value;
+    SetAlphaBlend(FAlphaBlend);
+}
+
+void TCustomForm::SetNoActivate(bool Value)
+{
+    FNoActivate = Value;
+    Handle()->setAttribute(Qt::WA_ShowWithoutActivating, Value);
+    ApplyWindowFlags();
 }
 
 void TCustomForm::SetWindowState(TWindowState Value)

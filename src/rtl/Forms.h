@@ -144,6 +144,15 @@ public:
     void SetWindowState(TWindowState Value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // Constant opacity of the window while AlphaBlend is set (255 opaque).
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    // A window that shows without taking the activation and never takes
+    // the focus.
+    bool NoActivate() const { return FNoActivate; }
+    void SetNoActivate(bool Value);
 
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* Control);
@@ -203,6 +212,9 @@ private:
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;
     TFormStyle FFormStyle = fsNormal;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 255;
+    bool FNoActivate = false;
     TWinControl* FActiveControl = nullptr;
     bool FShowing = false;
     bool FReleasing = false;

@@ -288,6 +288,9 @@ protected:
     // The split cursor of the sizing state over the cells, or the control's
     // Cursor for any other state.
     void ShowSizingCursor(TGridState State);
+    // Shows a cursor over the cells (a number of the screen's table or a
+    // standard one) until the next cursor question.
+    void ShowCellsCursor(TCursor Cursor);
 
     void Paint() override;
     void KeyDown(Word& Key, TShiftState Shift) override;

@@ -319,6 +319,11 @@ void TCustomGrid::ShowSizingCursor(TGridState State)
         V->unsetCursor();
 }
 
+void TCustomGrid::ShowCellsCursor(TCursor Cursor)
+{
+    FArea->viewport()->setCursor(CursorOf(Cursor));
+}
+
 bool TCustomGrid::WidgetEvent(QEvent* Event)
 {
     const QEvent::Type Type = Event->type();

@@ -2,14 +2,15 @@
 // logo, the standard-kind strips of the push button) into
 // src/shell/resources, the grid's (the spin arrows, check boxes, radio
 // buttons, node, leaf, filter and close glyphs) into src/grid/base/resources
-// and the drop-downs' (the spectrum's pipette cursor) into
-// src/controls/dropdown/resources. Run once when a picture changes and
-// commit the PNGs:
+// the drop-downs' (the spectrum's pipette cursor) into
+// src/controls/dropdown/resources and the grid control's cursors into
+// src/grid/control/resources. Run once when a picture changes and commit
+// the PNGs:
 //
 //   g++ -std=c++20 -fPIC tools/artwork/make_artwork.cpp -o /tmp/make_artwork \
 //       $(pkg-config --cflags --libs Qt6Gui) && \
 //       /tmp/make_artwork src/shell/resources src/grid/base/resources \
-//       src/controls/dropdown/resources
+//       src/controls/dropdown/resources src/grid/control/resources
 //
 // Glyphs are opaque on the windows' background colour (248, 247, 237), which
 // the push button takes as the transparent colour (bottom-left pixel); kind
@@ -458,6 +459,43 @@ QImage PipetteCursor()
     return Img;
 }
 
+// The grid's selection cursors, 32 x 32: a filled black arrow with a white
+// rim pointing along Angle degrees (0 right, 90 down), its tip the hot spot.
+QImage SelectArrowCursor(double Angle, QPoint Tip)
+{
+    QImage Img(32, 32, QImage::Format_ARGB32);
+    Img.fill(Qt::transparent);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.translate(Tip);
+    P.rotate(Angle);
+    const QPolygonF Arrow({QPointF(0, 0), QPointF(-8, -6), QPointF(-8, -2), QPointF(-16, -2), QPointF(-16, 2),
+                           QPointF(-8, 2), QPointF(-8, 6)});
+    P.setPen(QPen(Qt::white, 1));
+    P.setBrush(Qt::black);
+    P.drawPolygon(Arrow);
+    P.end();
+    Img.setText(QStringLiteral("HotSpot"), QStringLiteral("%1,%2").arg(Tip.x()).arg(Tip.y()));
+    return Img;
+}
+
+// The cell selector's cursor: a thick white cross with a black rim, its
+// centre the hot spot.
+QImage CellSelectorCursor()
+{
+    QImage Img(32, 32, QImage::Format_ARGB32);
+    Img.fill(Qt::transparent);
+    QPainter P(&Img);
+    P.setPen(QPen(Qt::black, 1));
+    P.setBrush(Qt::white);
+    P.drawPolygon(QPolygon({QPoint(12, 4), QPoint(20, 4), QPoint(20, 12), QPoint(28, 12), QPoint(28, 20),
+                            QPoint(20, 20), QPoint(20, 28), QPoint(12, 28), QPoint(12, 20), QPoint(4, 20),
+                            QPoint(4, 12), QPoint(12, 12)}));
+    P.end();
+    Img.setText(QStringLiteral("HotSpot"), QStringLiteral("16,16"));
+    return Img;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -576,5 +614,14 @@ int main(int argc, char** argv)
     const QString DropDownDir = argc > 3 ? QString::fromLocal8Bit(argv[3]) : Dir;
     QDir().mkpath(DropDownDir);
     Save(PipetteCursor(), DropDownDir, QStringLiteral("QVX_POINTER"));
+
+    // The grid's cursors by number: row select, column select, select all
+    // and resize, cell selector.
+    const QString CursorDir = argc > 4 ? QString::fromLocal8Bit(argv[4]) : Dir;
+    QDir().mkpath(CursorDir);
+    Save(SelectArrowCursor(0, QPoint(24, 16)), CursorDir, QStringLiteral("8010"));
+    Save(SelectArrowCursor(90, QPoint(16, 24)), CursorDir, QStringLiteral("8011"));
+    Save(SelectArrowCursor(45, QPoint(22, 22)), CursorDir, QStringLiteral("8012"));
+    Save(CellSelectorCursor(), CursorDir, QStringLiteral("8014"));
     return 0;
 }

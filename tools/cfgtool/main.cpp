@@ -1,5 +1,6 @@
 // cfgtool: the project's scripting driver for its libraries.
 #include "Command.h"
+#include "grid/control/ExGrid.h"
 
 #include <QApplication>
 
@@ -57,5 +58,8 @@ int main(int argc, char** argv)
     const auto found = cfgtool::Registry().find(args.takeFirst());
     if (found == cfgtool::Registry().end())
         return Usage();
-    return found->second(args);
+    InitExGridUnit();
+    const int result = found->second(args);
+    DoneExGridUnit();
+    return result;
 }

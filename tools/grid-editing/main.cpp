@@ -41,6 +41,7 @@ int main(int argc, char** argv)
 {
     QApplication App(argc, argv);
     Application->Initialize();
+    InitExGridUnit();
     const QStringList Args = App.arguments();
     QString ScreenshotFile;
     if (Args.size() == 3 && Args[1] == QLatin1String("--screenshot")) {

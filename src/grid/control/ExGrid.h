@@ -215,6 +215,9 @@ using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, Integer AR
 using TSelectionChangedEvent =
     std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
 using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
+// The grid's unit change: the current cell (real column) and the new unit.
+using TGridUnitChangedEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& NewUnit)>;
 using TOleDropEvent =
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Data, bool& Allow)>;
 using TOleDroppedEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
@@ -586,9 +589,25 @@ public:
     void ClearRows(Integer RowIndex, Integer RCount);
     void BeginUpdate();
     void EndUpdate();
+    // The counter only, for short internal changes; ResetUpdate ends the
+    // lock whatever its depth (ExGrid_WndProc.cpp).
+    void StartUpdate();
+    void ResetUpdate();
+    bool LockUpdate() const { return FUpdateCount != 0; }
+    void SetLockUpdate(bool Value);
+    void ResetFixedCellHighlight();
+    bool IsHoverFixedCell(Integer ACol, Integer ARow) const;
+    TCanvas* FooterCanvas() { return GetFooterCanvas(); }
+    TCanvas* GetFooterCanvas();
     void InitOrigColSizes();
     void SetColumnOrder();
     void ResetColumnOrder();
+    // The column order (ExGrid_Items.cpp): positions and indexes count the
+    // storage columns, hidden ones included.
+    Integer ColumnPosition(Integer ACol);
+    Integer ColumnAtPosition(Integer ACol);
+    // The first real column whose header (row 0) is AValue exactly; -1.
+    Integer ColumnByHeader(const String& AValue);
     bool IsSelected(Integer ACol, Integer ARow);
     TColor Colors(Integer ACol, Integer ARow);
     void SetColors(Integer ACol, Integer ARow, TColor AColor);
@@ -630,6 +649,20 @@ public:
     void UpdateSearchFooter();
     void BalloonInit();
     void BalloonDone();
+    // The balloon window, while balloons are set up.
+    TGridBalloonWindow* ToolTipWindow() const { return FHToolTip; }
+    // Opacity of a window; the colour key and rectangle are not used here.
+    void MakeWindowTranslucent(HWND Wnd, TColor ColorKey, Byte Opacity, TRect R);
+    // A picture of the block on a borderless form that takes no activation;
+    // the caller places, shows and frees it (ExGrid_SelectionForm.cpp).
+    TCustomForm* SelectionToForm(TGridRect ARect);
+    Integer VersionNr() const { return GetVersionNr(); }
+    String VersionString() const { return GetVersionString(); }
+    // Put in front of an edit-link editor's window procedure: with goTabs
+    // the editor wants arrows, Tab and characters.
+    void EditLinkWndProc(TMessage& Message);
+    // Given to the unit edit-button editor: raises OnUnitChanged.
+    void UnitChanged(TObject* Sender, const String& NewUnit);
     // The coloured frame of the flat looks (ExGrid_Decorations.cpp).
     void PaintBorder();
     void AdaptToOfficeTheme();
@@ -1624,7 +1657,7 @@ public:
     TRowDisjunctSelectEvent OnRowDisjunctSelect;
     TRowDisjunctSelectedEvent OnRowDisjunctSelected;
     TSelectionChangedEvent OnSelectionChanged;
-    TUnitChangedEvent OnUnitChanged;
+    TGridUnitChangedEvent OnUnitChanged;
     TOleDropEvent OnOleDrop;
     TOleDroppedEvent OnOleDropped;
     TOleDropEvent OnOleDrag;
@@ -1923,6 +1956,40 @@ protected:
     Integer SortDir = 1;
     Integer SortRow = -1;
     TSortKeys* FSortKeys = nullptr;
+    // The window procedure, the grid timer, painting and cursors
+    // (ExGrid_WndProc.cpp).
+    void WndProc(TMessage& Message) override;
+    void WMPaint(TMessage& Message) override;
+    void WMSetCursor(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMCursorChanged(TMessage& Message);
+    void CMHintShow(TCMHintShow& Message) override;
+    bool HasCellBorderEvent() override;
+    // "GridEditDone" arrived: OnEditCellDone, and the end of editing with
+    // EditOnDblClickOnly.
+    void GridEditDone(Integer ACol, Integer ARow);
+    void HoverTick();
+    void BlinkTick();
+    // The balloon window (ExGrid_Balloon.cpp).
+    void CreateToolTipWindow();
+    void DestroyToolTipWindow();
+    void AddToolTip(Integer AIcon, const String& ATitle);
+    TGridBalloonWindow* FHToolTip = nullptr;
+    Integer FTimerTicks = 0;
+    bool FGridBlink = false;
+    Integer FPaintCount = 0;
+    bool Invokedchange = false;
+    bool FCellSelectorMode = false;
+    bool FSizeFixed = false;
+    bool FSizingFixed = false;
+    bool FSizeFixedR = false;
+    bool FSizingFixedR = false;
+    bool FNoMouseLeave = false;
+    // The edit-link editor's own window procedure behind EditLinkWndProc.
+    std::function<void(TMessage&)> FEditLinkWndProc;
 
     // Row copies over all real columns: ColCount is widened by the hidden
     // columns for the bracket's life.
@@ -2548,3 +2615,17 @@ void RemoveGridWndHook();
 bool GridWndHookInstalled();
 // The grid that shows its glow, else nil.
 TExStringGrid* FocusGrid();
+
+// ---------------------------------------------------------------------------
+// Start and end of the grid unit (ExGrid_Unit.cpp): the program entry and the
+// test main start it before any grid exists and end it at exit. Starts nest:
+// only the first start and the last end do anything.
+void InitExGridUnit();
+void DoneExGridUnit();
+bool ExGridUnitStarted();
+// The grid's cells on the clipboard and in drags.
+inline constexpr const char* GridCellsMimeType = "application/x-exstringgrid-cells";
+// Registered when the unit starts; 0 before.
+extern UINT CF_GRIDCELLS;
+extern UINT WM_GRIDEDITDONE;
+extern UINT WM_GRIDDTPSHIFTFOCUS;

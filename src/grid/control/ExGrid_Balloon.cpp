@@ -8,6 +8,7 @@
 #include "rtl/ComCtrls.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -96,6 +97,54 @@ void TExStringGrid::AnswerBalloonRequest(TGridBalloonWindow* Balloon, TToolTipTe
     Balloon->SetTitle(CutWithEllipsis(Title, MaxBalloonTitle), Icon);
 }
 
+// ---------------------------------------------------------------- set-up and removal
+
+void TExStringGrid::BalloonInit()
+{
+    if (FBalloonSettings->Init())
+        return;
+    FBalloonSettings->SetInit(true);
+    CreateToolTipWindow();
+    AddToolTip(biError, QStringLiteral("ToolTipText"));
+    const std::pair<Integer, Integer> Delays[] = {{TTDT_INITIAL, FBalloonSettings->InitialDelay()},
+                                                  {TTDT_RESHOW, FBalloonSettings->ReshowDelay()},
+                                                  {TTDT_AUTOPOP, FBalloonSettings->AutoHideDelay()}};
+    for (const auto& [Kind, Delay] : Delays)
+        if (Delay != -1)
+            FHToolTip->SetDelayTime(Kind, Delay);
+    if (FBalloonSettings->Transparency() != 0)
+        MakeWindowTranslucent(FHToolTip->Handle(), 0, Byte(255 - FBalloonSettings->Transparency()), TRect());
+}
+
+void TExStringGrid::BalloonDone()
+{
+    if (FBalloonSettings->Init())
+        DestroyToolTipWindow();
+    FBalloonSettings->SetInit(false);
+}
+
+void TExStringGrid::CreateToolTipWindow()
+{
+    FHToolTip = new TGridBalloonWindow(this);
+}
+
+void TExStringGrid::DestroyToolTipWindow()
+{
+    delete std::exchange(FHToolTip, nullptr);
+}
+
+void TExStringGrid::AddToolTip(Integer AIcon, const String& ATitle)
+{
+    if (!FHToolTip || !HandleAllocated())
+        return;
+    FHToolTip->SetTitle(ATitle, AIcon >= biNone && AIcon <= biError ? AIcon : biNone);
+}
+
+void TExStringGrid::MakeWindowTranslucent(HWND Wnd, TColor ColorKey, Byte Opacity, TRect)
+{
+    CallSetLayeredWindowAttributes(Wnd, ColorKey, Opacity, LWA_ALPHA);
+}
+
 // ---------------------------------------------------------------- TGridBalloonWindow
 
 TGridBalloonWindow::TGridBalloonWindow(TExStringGrid* AGrid) : TCustomControl(AGrid), FGrid(AGrid)
@@ -108,6 +157,17 @@ void TGridBalloonWindow::SetTitle(const String& ATitle, Integer AIcon)
 {
     FTitle = ATitle;
     FIcon = AIcon;
+}
+
+Integer TGridBalloonWindow::DelayTime(Integer Kind) const
+{
+    return Kind >= TTDT_RESHOW && Kind <= TTDT_INITIAL ? FDelays[Kind - TTDT_RESHOW] : -1;
+}
+
+void TGridBalloonWindow::SetDelayTime(Integer Kind, Integer Milliseconds)
+{
+    if (Kind >= TTDT_RESHOW && Kind <= TTDT_INITIAL)
+        FDelays[Kind - TTDT_RESHOW] = Milliseconds;
 }
 
 void TGridBalloonWindow::Activate(TPoint ClientPos)

@@ -9,6 +9,8 @@ class TExStringGrid;
 enum : Integer { TTN_FIRST = -520, TTN_SHOW = TTN_FIRST - 1, TTN_POP = TTN_FIRST - 2, TTN_GETDISPINFO = TTN_FIRST - 10 };
 // The balloon's icons.
 enum : Integer { biNone = 0, biInfo = 1, biWarning = 2, biError = 3 };
+// The balloon's delays.
+enum : Integer { TTDT_RESHOW = 1, TTDT_AUTOPOP = 2, TTDT_INITIAL = 3 };
 
 // The text request: the mouse point in the grid's client coordinates goes
 // in; the grid points Text at its tip buffer (left nil: no balloon).
@@ -40,6 +42,9 @@ public:
     Integer Icon() const { return FIcon; }
     void SetTitle(const String& ATitle, Integer AIcon);
     const String& Text() const { return FText; }
+    // Milliseconds of a TTDT_ kind; -1 while the balloon's own is used.
+    Integer DelayTime(Integer Kind) const;
+    void SetDelayTime(Integer Kind, Integer Milliseconds);
 
 protected:
     void Paint() override;
@@ -57,4 +62,6 @@ private:
     String FTitle;
     Integer FIcon = biNone;
     String FText;
+    // Reshow, auto-pop and initial delay.
+    Integer FDelays[3] = {-1, -1, -1};
 };

@@ -1,6 +1,7 @@
 // The string grid: construction, window creation, loading from a form,
 // assignment, sizing and destruction.
 #include "grid/control/ExGrid.h"
+#include "grid/control/ExGrid_Editors.h"
 #include "grid/data/ExGrid_FilterLists.h"
 
 #include "rtl/Forms.h"
@@ -32,13 +33,16 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     SetDefaults();
     FBalloonSettings = std::make_unique<TBalloonSettings>();
     FBalloonSettings->OnEnableChange = [this](TObject*) {
+        if (ComponentState().Contains(csLoading))
+            return;
         if (FBalloonSettings->Enable())
             BalloonInit();
         else
             BalloonDone();
     };
     FShowModified = std::make_unique<TShowModified>();
-    FShowModified->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };
+    // Modified rows are marked in column 0.
+    FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     TakeOverFormResize();
 
     FVisibleCol.fill(true);
@@ -192,6 +196,10 @@ void TExStringGrid::CreateWindowObjects()
     ArwL = new TArrowWindow(this, arrLeft);
     ArwR = new TArrowWindow(this, arrRight);
     CreateSharedEditors();
+    EditTrans = new TGridTransEdit(this);
+    EditTrans->SetParent(this);
+    ComboTrans = new TGridTransCombo(this);
+    ComboTrans->SetParent(this);
 }
 
 void TExStringGrid::TakeOverFormResize()
@@ -329,13 +337,6 @@ bool TExStringGrid::WheelLinesFromSystem()
     const Integer Lines = Mouse->WheelScrollLines();
     FWheelScrollLines = Lines == -1 ? VisibleRowCount() : Lines;
     return Lines == -1;
-}
-
-void TExStringGrid::WMTimer(TWMTimer& Message)
-{
-    if (Message.TimerID == GridTimerID && ++FSearchTicks >= 3)
-        FSearchTicks = 0;
-    TBaseGrid::WMTimer(Message);
 }
 
 // ---------------------------------------------------------------- loading

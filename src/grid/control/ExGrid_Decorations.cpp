@@ -160,7 +160,6 @@ void TExStringGrid::ShowFocusWindow(TRect R)
     FFocusWindow->SetBounds(P.X - GlowOffset, P.Y - GlowOffset, W, H);
     FFocusWindow->SetVisible(true);
     TheFocusGrid = this;
-    InstallGridWndHook();
 }
 
 void TExStringGrid::MoveFocusWindow()

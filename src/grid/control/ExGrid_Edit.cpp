@@ -136,10 +136,7 @@ void TExStringGrid::CreateSharedEditors()
     UnitEditBtn->SetEnabled(false);
     UnitEditBtn->SetButtonCaption(QStringLiteral("..."));
     UnitEditBtn->SetBorderStyle(bsNone);
-    UnitEditBtn->OnUnitChanged = [this](TObject* Sender, const String& NewUnit) {
-        if (OnUnitChanged)
-            OnUnitChanged(Sender, NewUnit);
-    };
+    UnitEditBtn->OnUnitChanged = [this](TObject* Sender, const String& NewUnit) { UnitChanged(Sender, NewUnit); };
     GridButton = new TGridButton(this);
     GridButton->SetParent(this);
     GridButton->SetVisible(false);

@@ -283,6 +283,50 @@ private:
     TExStringGrid* FGrid;
 };
 
+// The editors of fixed cells, shown over a header cell (ExGrid_Items.cpp):
+// Enter types nothing; leaving commits through StopEdit, which validates
+// with OnCellValidate and keeps the editor open on a refusal.
+template <class TBase>
+class TFixedCellEditor : public TBase {
+public:
+    explicit TFixedCellEditor(TComponent* AOwner);
+    bool StopEdit();
+
+    Integer FRow = -1;
+    Integer FCol = -1;  // real column
+
+protected:
+    void KeyPress(Char& Key) override
+    {
+        if (Key == Char(VK_RETURN))
+            Key = Char(0);
+        TBase::KeyPress(Key);
+    }
+    // Hiding the editor on an accepted value moves the focus away again:
+    // that exit commits nothing more.
+    void DoExit() override
+    {
+        TBase::DoExit();
+        if (!FStopping && TBase::Visible())
+            StopEdit();
+    }
+
+private:
+    TExStringGrid* FGrid;
+    bool FStopping = false;
+};
+
+// Without a border.
+class TGridTransEdit : public TFixedCellEditor<TEdit> {
+public:
+    explicit TGridTransEdit(TComponent* AOwner);
+};
+
+class TGridTransCombo : public TFixedCellEditor<TComboBox> {
+public:
+    using TFixedCellEditor<TComboBox>::TFixedCellEditor;
+};
+
 // The kinds the grid's own text editor edits.
 bool IsGridTextEditor(TEditorType E);
 

@@ -111,6 +111,9 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
         Move(FVisibleCol);
         Move(FAllColWidths);
     }
+    // The recorded column order moves along.
+    if (From < FColumnOrder->Count() && To < FColumnOrder->Count())
+        FColumnOrder->Move(From, To);
     TBaseGrid::ColumnMoved(From, To);
 }
 
@@ -156,25 +159,8 @@ void TExStringGrid::MergeColumnCells(Integer ColIndex, bool)
     }
 }
 
-// ---------------------------------------------------------------- update bracket
-// Interim until the window procedure and update locking land.
-
-void TExStringGrid::BeginUpdate()
-{
-    if (Visible())
-        ++FUpdateCount;
-}
-
-void TExStringGrid::EndUpdate()
-{
-    if (!Visible() || FUpdateCount == 0)
-        return;
-    if (--FUpdateCount == 0)
-        Invalidate();
-}
-
-// ---------------------------------------------------------------- column order and sizes
-// Interim until the column order and auto sizing land.
+// ---------------------------------------------------------------- sizes
+// Interim until auto sizing lands.
 
 void TExStringGrid::InitOrigColSizes()
 {
@@ -182,29 +168,6 @@ void TExStringGrid::InitOrigColSizes()
     for (Integer C = 0; C < ColCount(); ++C)
         FOrigColSizes->Add(ColWidths(C));
     FOrigColSizes->Add(Width());
-}
-
-void TExStringGrid::SetColumnOrder()
-{
-    FColumnOrder->Clear();
-    for (Integer C = 0; C < ColCount(); ++C)
-        FColumnOrder->Add(C);
-}
-
-void TExStringGrid::ResetColumnOrder()
-{
-    for (Integer I = 0; I < FColumnOrder->Count() && I < ColCount(); ++I) {
-        Integer Current = -1;
-        for (Integer J = I; J < FColumnOrder->Count(); ++J)
-            if (FColumnOrder->Items(J) == I)
-                Current = J;
-        if (Current > I) {
-            TBaseGrid::MoveColumn(Current, I);
-            const Integer Entry = FColumnOrder->Items(Current);
-            FColumnOrder->Delete(Current);
-            FColumnOrder->Insert(I, Entry);
-        }
-    }
 }
 
 void TExStringGrid::AutoSizeColumns(bool DoFixedCols, Integer Padding)
@@ -276,14 +239,10 @@ bool TExStringGrid::IsLastDataRow()
     return Row() + 1 == RowCount() - FFixedFooters;
 }
 
-// ---------------------------------------------------------------- search, balloons
-// Interim: these have no behaviour yet; they come with the search bar and
-// the balloon hints.
+// ---------------------------------------------------------------- search
+// Interim: no behaviour yet; it comes with the search bar.
 
 void TExStringGrid::UpdateSearchFooter() {}
-void TExStringGrid::BalloonInit() {}
-void TExStringGrid::BalloonDone() {}
-void TExStringGrid::ApplyVCLStyleColors() {}
 
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,

@@ -258,7 +258,7 @@ void TExGridCellPainter::DrawHTMLCellText(TRect T, const String& Text)
     TRect HoverRect, CtrlRect;
     const bool Down = QApplication::keyboardModifiers().testFlag(Qt::ControlModifier);
     DrawHTMLText(C, Text, T, G.GetGridImages(), T.Left, T.Top, -1, Hovered ? G.FHoverLink : -1, 1, false, false,
-                 false, false, false, G.URLUnderlineOnHover(), !G.EnhTextSize(), Down, 0.0, LinkColor, clNone, clNone,
+                 false, false, G.FGridBlink, G.URLUnderlineOnHover(), !G.EnhTextSize(), Down, 0.0, LinkColor, clNone, clNone,
                  clGray, Anchor, Strip, FocusAnchor, AnchorHint, XSize, YSize, Links, MouseLink, HoverRect, CtrlRect,
                  CID, CV, CT, G.ImageCache(), G.PictureContainer(), G.Handle(), Integer(G.BiDiMode()));
     TextWidth = XSize + 2;
