@@ -50,6 +50,9 @@ public:
     void SetBrushColor(TColor Value);
     TColor BrushColorTo() const { return FBrushColorTo; }
     void SetBrushColorTo(TColor Value);
+    // Without repainting: the caller repaints where the cell shows.
+    void StoreBrushColor(TColor Value) { FBrushColor = Value; }
+    void StoreBrushColorTo(TColor Value) { FBrushColorTo = Value; }
     TBrushStyle BrushStyle() const { return FBrushStyle; }
     void SetBrushStyle(TBrushStyle Value) { FBrushStyle = Value; }
     TObject* CellObject() const { return FObject; }

@@ -539,6 +539,94 @@ public:
     TObject* AllObjects(Integer ACol, Integer ARow);
     String GetStrippedCell(Integer i, Integer j);
 
+    // ----------------------------------------------------------- cell access layer
+    // (ExGrid_Access.cpp). i is a real column; the All... forms take a real
+    // row, the others a display row. A hidden row read beyond its saved
+    // cells answers empty (nil); writes extend it.
+    String AllGridCells(Integer i, Integer j);
+    void SetAllGridCells(Integer i, Integer j, const String& Value);
+    String AllWideCells(Integer i, Integer j) { return GetCellsEx(i, j); }
+    void SetAllWideCells(Integer i, Integer j, const String& Value) { SetCellsEx(i, j, Value); }
+    String WideCells(Integer i, Integer j) { return Cells(i, j); }
+    void SetWideCells(Integer i, Integer j, const String& Value) { SetCells(i, j, Value); }
+    void SetAllObjects(Integer i, Integer j, TObject* Value);
+    // The raw object slot by real row.
+    TObject* GetGridObjectsEx(Integer i, Integer j);
+    // A row without a matching cross-reference entry stands for itself.
+    String UnSortedCells(Integer i, Integer j);
+    void SetUnSortedCells(Integer i, Integer j, const String& Value);
+    Integer SortedRowIndex(Integer ARow);
+    Integer UnSortedRowIndex(Integer ARow);
+    TColor ColorsTo(Integer i, Integer j);
+    void SetColorsTo(Integer i, Integer j, TColor Value);
+    TCellGradientDirection Gradients(Integer i, Integer j);
+    void SetGradients(Integer i, Integer j, TCellGradientDirection Value);
+    TColor FontColors(Integer i, Integer j);
+    void SetFontColors(Integer i, Integer j, TColor Value);
+    TFontStyles FontStyles(Integer i, Integer j);
+    void SetFontStyles(Integer i, Integer j, TFontStyles Value);
+    Integer FontSizes(Integer i, Integer j);
+    void SetFontSizes(Integer i, Integer j, Integer Value);
+    String FontNames(Integer i, Integer j);
+    void SetFontNames(Integer i, Integer j, const String& Value);
+    TFont* Fonts(Integer i, Integer j) { return GetCellFont(i, j); }
+    void SetFonts(Integer i, Integer j, TFont* Value);
+    TAlignment Alignments(Integer i, Integer j);
+    bool ReadOnly(Integer i, Integer j) { return GetReadOnly(i, j); }
+    void SetReadOnly(Integer i, Integer j, bool Value);
+    // The read makes the cell's properties.
+    bool WordWraps(Integer i, Integer j);
+    void SetWordWraps(Integer i, Integer j, bool Value);
+    Integer LinesInCell(Integer i, Integer j);
+    TControl* CellControls(Integer i, Integer j) { return GetCellControls(i, j); }
+    TControl* GetCellControls(Integer i, Integer j);
+    // The control is laid one pixel left and up of the cell.
+    void SetCellControls(Integer i, Integer j, TControl* AControl);
+    // Columns FixedCols .. AllColCount - 1 of display row j; clNone resets
+    // only that colour.
+    void SetRowColor(Integer j, TColor Value);
+    void SetRowColorTo(Integer j, TColor Value);
+    void SetRowFontColor(Integer j, TColor Value);
+    Integer AllColWidths(Integer i);
+    void SetAllColWidths(Integer i, Integer Value);
+    // Also the grid's normal cursor.
+    void SetCursor(TCursor Value);
+    void SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+
+    // ----------------------------------------------------------- row and column insertion
+    // and removal (ExGrid_Rows.cpp)
+    void InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls);
+    void AddColumn() { InsertCols(ColCount(), 1); }
+
+    // ----------------------------------------------------------- clearing, trimming, merging,
+    // removing by selection (ExGrid_Clear.cpp). Display indices.
+    void ClearCols(Integer ColIndex, Integer CCount);
+    void ClearNormalRows(Integer RowIndex, Integer RCount);
+    void ClearNormalCols(Integer ColIndex, Integer CCount);
+    void ClearNormalCells();
+    void Clear();
+    // Hidden rows stay hidden, emptied.
+    void ClearAll();
+    void ClearSelection();
+    void TrimColumn(Integer ACol);
+    void TrimRow(Integer ARow);
+    void TrimAll();
+    void ColorRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2, TColor AColor);
+    void MergeCols(Integer ColIndex1, Integer ColIndex2, const String& Separator);
+    void MergeRowCells(Integer RowIndex, bool MainMerge);
+    void SplitRowCells(Integer RowIndex);
+    void SplitAllCells();
+    void RemoveDuplicates(Integer ACol, bool DoCase);
+    void RemoveCheckedRows(Integer CheckBoxColumn, bool RemoveChecked);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    bool IsCell(const String& SubStr, Integer& ACol, Integer& ARow);
+    bool IsWideCell(Integer ACol, Integer ARow);
+
     // ----------------------------------------------------------- typed values and headers
     Integer Ints(Integer ACol, Integer ARow) { return GetInts(ACol, ARow); }
     void SetInts(Integer ACol, Integer ARow, Integer Value);
@@ -1419,14 +1507,15 @@ public:
     void SetDelimiter(Char Value) { FDelimiter = Value; }
     const String& XMLEncoding() const { return FXMLEncoding; }
     void SetXMLEncoding(const String& Value) { FXMLEncoding = Value; }
+    // Stored as RGB (system colours resolved); the grid repaints.
     TColor QVXGradientFrom() const { return FQVXGradientFrom; }
-    void SetQVXGradientFrom(TColor Value) { FQVXGradientFrom = Value; }
+    void SetQVXGradientFrom(TColor Value);
     TColor QVXGradientTo() const { return FQVXGradientTo; }
-    void SetQVXGradientTo(TColor Value) { FQVXGradientTo = Value; }
+    void SetQVXGradientTo(TColor Value);
     TColor QVXGradientMirrorFrom() const { return FQVXGradientMirrorFrom; }
-    void SetQVXGradientMirrorFrom(TColor Value) { FQVXGradientMirrorFrom = Value; }
+    void SetQVXGradientMirrorFrom(TColor Value);
     TColor QVXGradientMirrorTo() const { return FQVXGradientMirrorTo; }
-    void SetQVXGradientMirrorTo(TColor Value) { FQVXGradientMirrorTo = Value; }
+    void SetQVXGradientMirrorTo(TColor Value);
     // The header's hover and down colours.
     RTL_STORED_PROPERTY(TColor, QVXGradientHoverFrom, clNone)
     RTL_STORED_PROPERTY(TColor, QVXGradientHoverTo, clNone)
@@ -2009,11 +2098,8 @@ protected:
     TGridItem* SaveRowToItem(Integer ADisplRow, Integer AIdx, Integer ALevel, Integer AHeight, int AtIndex);
     void RestoreItemToRow(TGridItem* Item, Integer ADisplRow);
     void PlaceSlotRow(Integer ARow, TStringGrid::TSlotRow Line);
-    // Moves the rows after the range up (RemoveRowsEx's way); with Renumber
-    // the hidden rows beyond the range follow.
-    void RemoveDisplayRows(Integer RowIndex, Integer RCount, bool Renumber);
-    // Lowers by RCount the index of every hidden row above real row R.
-    void RenumberHiddenRows(Integer R, Integer RCount);
+    // Moves the rows after the range up; hidden rows keep their indices.
+    void RemoveDisplayRows(Integer RowIndex, Integer RCount);
     // The real and display rows of the range that are still shown.
     std::vector<std::pair<Integer, Integer>> ShownRows(Integer FromRow, Integer ToRow) const;
     // Frees the properties and graphic of a cell object held outside the
@@ -2568,6 +2654,38 @@ private:
     bool IsHeaderCell(Integer ACol, Integer ARow);
     TColor FUnselectedBrushColor = clNone;
     TColor FUnselectedFontColor = clNone;
+
+    // Cell access, row operations and clearing (ExGrid_Access.cpp,
+    // ExGrid_Rows.cpp, ExGrid_Clear.cpp).
+    // While set, clearing drops a cell's object without freeing it.
+    bool FNilObjects = false;
+    bool FBlockCellChange = false;
+    void SetStoredColor(TColor& Field, TColor Value);
+    // clNone into one colour of each cell of the row; properties left at
+    // their defaults go.
+    void ResetRowColor(Integer j, void (TCellProperties::*Reset)(TColor));
+    bool IsDefaultProperties(Integer ACol, Integer ARow);
+    // Frees a cell's graphic and properties.
+    void FreeCellSlot(Integer ACol, Integer ARow);
+    // Hidden rows move up by the removed real rows (ascending) before them.
+    void RenumberAfterRemoval(const std::vector<Integer>& RemovedReal);
+    std::vector<Integer> RealRowsOf(Integer RowIndex, Integer RCount) const;
+    // Hides and drops the hosted controls of the removed real rows
+    // (columns); those after them move up (left).
+    void DropRowControls(const std::vector<Integer>& RemovedReal);
+    void DropColumnControls(Integer ColIndex, Integer CCount);
+    void DeleteRowFlags(Integer RowIndex, Integer RCount, bool Selection);
+    void RemoveStoreRows(Integer RowIndex, Integer RCount, bool MoveHeights);
+    void SetRowCountInPlace(Integer Value);
+    void RestoreCurrentRowAfterRemoval(Integer OldRow, Integer OldTopRow);
+    void ShiftColumnTables(Integer From, Integer Count);
+    // Removes the display rows from the bottom up, freeing their cells.
+    void RemoveRowsBottomUp(const std::vector<Integer>& Rows);
+    void HideRowsBottomUp(const std::vector<Integer>& Rows);
+    // Display columns; their flags go with them under disjunct selection.
+    void RemoveDisplayCols(const std::vector<Integer>& Cols);
+    std::vector<Integer> ColsBySelection(bool Selected);
+    void EditEverySlotRow(const std::function<void(TStringGrid::TSlotRow&)>& Edit);
 };
 
 template <class T>

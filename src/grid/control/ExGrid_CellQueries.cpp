@@ -252,7 +252,8 @@ void TExStringGrid::DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integ
         return;
     TCursor Answer = Cursor();
     OnGetCellCursor(this, ACol, ARow, X, Y, Answer);
-    SetCursor(Answer);
+    // Shown only: the grid's normal cursor stays.
+    TControl::SetCursor(Answer);
 }
 
 // ---------------------------------------------------------------- answers built on the queries

@@ -151,7 +151,7 @@ TCellGraphic* TExStringGrid::GraphicOfRealRow(Integer ACol, Integer ARow)
 {
     if (NumHiddenRows() == 0)
         return GetCellGraphic(ACol, ARow);
-    if (auto* Props = dynamic_cast<TCellProperties*>(AllObjects(ACol, ARow)))
+    if (auto* Props = dynamic_cast<TCellProperties*>(GetGridObjectsEx(ACol, ARow)))
         if (auto* G = dynamic_cast<TCellGraphic*>(GetPropertiesGraphic(Props)))
             return G;
     if (!IsHiddenRow(ARow))

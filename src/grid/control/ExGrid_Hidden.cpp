@@ -338,7 +338,7 @@ void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow)
     TAllColumns Bracket(this);
     for (const auto& [Real, Displ] : Shown)
         SaveRowToItem(Displ, Real, 0, RowHeights(Displ), -1);
-    RemoveDisplayRows(Shown.front().second, Integer(Shown.size()), false);
+    RemoveDisplayRows(Shown.front().second, Integer(Shown.size()));
     CellControlsUpdate(false);
 }
 
@@ -492,52 +492,4 @@ void TExStringGrid::UnHideRowList()
             delete FGridItems->Items(I);
     FGridItems->EndUpdate();
     CellControlsUpdate(false);
-}
-
-// ---------------------------------------------------------------- cells by real row
-
-namespace {
-
-TGridItem* FindItem(const TGridItems* Items, Integer ARow)
-{
-    if (!Items->HasIdx(ARow))
-        return nullptr;
-    for (int I = 0; I < Items->Count(); ++I)
-        if (Items->Items(I)->Idx() == ARow)
-            return Items->Items(I);
-    return nullptr;
-}
-
-} // namespace
-
-String TExStringGrid::GetCellsEx(Integer i, Integer j)
-{
-    if (j < 0 || i < 0)
-        return {};
-    if (TGridItem* Item = FindItem(FGridItems.get(), j))
-        return i < Item->Items()->Count() ? Item->Items()->Strings(i) : String();
-    return Cells(i, DisplRowIndex(j));
-}
-
-void TExStringGrid::SetCellsEx(Integer i, Integer j, const String& Value)
-{
-    if (j < 0 || i < 0)
-        return;
-    if (TGridItem* Item = FindItem(FGridItems.get(), j)) {
-        auto& Row = Item->RowStrings()->Row();
-        if (std::size_t(i) >= Row.size())
-            Row.resize(std::size_t(i) + 1);
-        Row[std::size_t(i)].Text = Value;
-        return;
-    }
-    SetCells(i, DisplRowIndex(j), Value);
-}
-
-TObject* TExStringGrid::AllObjects(Integer ACol, Integer ARow)
-{
-    if (ARow < 0 || ACol < 0)
-        return nullptr;
-    if (TGridItem* Item = FindItem(FGridItems.get(), ARow))
-        return ACol < Item->Items()->Count() ? Item->Items()->Objects(ACol) : nullptr;
-    return GridObjects(ACol, DisplRowIndex(ARow));
 }

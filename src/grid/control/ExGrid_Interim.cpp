@@ -9,91 +9,9 @@
 
 #include <algorithm>
 
-// ---------------------------------------------------------------- rows and columns
-// Interim until the row and column operations land: whole rows move in the
-// store; the floating footer row, the modified-row and enabled-row flags and
-// the selection are not yet kept in step.
-
-void TExStringGrid::AddRow()
-{
-    SetRowCount(RowCount() + 1);
-}
-
-void TExStringGrid::DoInsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
-{
-    if (RCount <= 0)
-        return;
-    RowIndex = std::clamp(RowIndex, 0, RowCount());
-    const Integer Real = RealRowIndex(RowIndex);
-    {
-        TAllColumns Bracket(this);
-        std::vector<Integer> Heights = RowHeightList();
-        Heights.insert(Heights.begin() + RowIndex, std::size_t(RCount), DefaultRowHeight());
-        InsertSlotRows(RowIndex, RCount);
-        SetRowCount(RowCount() + RCount);
-        SetRowHeightList(Heights);
-    }
-    if (UpdateCellControls) {
-        for (Integer I = 0; I < FControlList->Count(); ++I)
-            if (FControlList->Control(I)->Y() >= Real)
-                FControlList->Control(I)->SetY(FControlList->Control(I)->Y() + RCount);
-        CellControlsUpdate(false);
-    }
-    if (!FDestroying)
-        DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount - 1));
-}
-
-void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
-{
-    DoInsertRows(RowIndex, RCount, UpdateCellControls);
-}
-
-void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount, bool UpdateCellControls)
-{
-    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
-        return;
-    if (UpdateCellControls)
-        for (Integer I = FControlList->Count() - 1; I >= 0; --I) {
-            TControlItem* Item = FControlList->Control(I);
-            if (Item->Y() >= RowIndex && Item->Y() < RowIndex + RCount) {
-                Item->Control()->SetVisible(false);
-                FControlList->RemoveControl(I);
-            }
-        }
-    RemoveDisplayRows(RowIndex, RCount, UpdateCellControls);
-}
-
-void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount)
-{
-    DoRemoveRows(RowIndex, RCount, true);
-}
-
-void TExStringGrid::FreeAndRemoveRows(Integer ARow, Integer RCount)
-{
-    ClearRect(0, ARow, ColCount() - 1, ARow + RCount - 1);
-    DoRemoveRows(ARow, RCount, true);
-}
-
-void TExStringGrid::ClearRows(Integer RowIndex, Integer RCount)
-{
-    if (RowCount() == 0 || ColCount() == 0 || RCount <= 0)
-        return;
-    for (Integer R = std::max(RowIndex, 0); R < std::min(RowIndex + RCount, RowCount()); ++R)
-        for (Integer C = 0; C < TotalColCount(); ++C)
-            SetGridCell(C, R, String());
-}
-
-void TExStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
-{
-    for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
-        for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C) {
-            SetGridCell(C, R, String());
-            if (TCellProperties* Props = GetGridObject(C, R)) {
-                SetGridObject(C, R, nullptr);
-                FreeCellObject(Props);
-            }
-        }
-}
+// ---------------------------------------------------------------- moved columns and rows
+// Interim until moved columns and rows land: the hidden-column tables move
+// with a column.
 
 void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
 {
@@ -120,43 +38,6 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
 void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
 {
     TBaseGrid::RowMoved(FromIndex, ToIndex);
-}
-
-void TExStringGrid::RemoveCols(Integer ColIndex, Integer CCount)
-{
-    // Interim: removes the display columns without shifting hidden columns.
-    for (Integer I = 0; I < CCount && ColIndex < ColCount(); ++I)
-        DeleteColumn(ColIndex);
-}
-
-void TExStringGrid::InsertCols(Integer ColIndex, Integer CCount)
-{
-    // Interim: appends the columns and moves them to ColIndex.
-    for (Integer I = 0; I < CCount; ++I) {
-        SetColCount(ColCount() + 1);
-        MoveColumn(ColCount() - 1, std::clamp(ColIndex + I, 0, ColCount() - 1));
-    }
-}
-
-void TExStringGrid::SplitColumnCells(Integer ColIndex)
-{
-    for (Integer R = 0; R < RowCount(); ++R)
-        if (IsMergedCell(ColIndex, R) && IsBaseCell(ColIndex, R))
-            SplitCells(ColIndex, R);
-}
-
-void TExStringGrid::MergeColumnCells(Integer ColIndex, bool)
-{
-    // Interim: equal neighbouring data cells of the column become one.
-    Integer R = TBaseGrid::FixedRows();
-    while (R < RowCount()) {
-        Integer Last = R;
-        while (Last + 1 < RowCount() && GetGridCell(ColIndex, Last + 1) == GetGridCell(ColIndex, R))
-            ++Last;
-        if (Last > R && !GetGridCell(ColIndex, R).isEmpty())
-            MergeCells(ColIndex, R, 1, Last - R + 1);
-        R = Last + 1;
-    }
 }
 
 // ---------------------------------------------------------------- sizes
@@ -203,30 +84,6 @@ void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
     for (Integer C = 0; C < ColCount(); ++C)
         Tallest = std::max<Integer>(Tallest, GetCellTextSize(RealColIndex(C), ARow, WordWrap(), false).cy + 4);
     SetRowHeights(ARow, Tallest + Padding);
-}
-
-// ---------------------------------------------------------------- cell properties
-// Interim until the cell access layer lands.
-
-TColor TExStringGrid::Colors(Integer ACol, Integer ARow)
-{
-    return HasCellProperties(ACol, ARow) ? CellProperties(ACol, ARow)->BrushColor() : clNone;
-}
-
-void TExStringGrid::SetColors(Integer ACol, Integer ARow, TColor AColor)
-{
-    CellProperties(ACol, ARow)->SetBrushColor(AColor);
-}
-
-void TExStringGrid::SetAlignments(Integer ACol, Integer ARow, TAlignment Value)
-{
-    CellProperties(ACol, ARow)->SetAlignment(Value);
-    RepaintCell(DisplColIndex(ACol), ARow);
-}
-
-bool TExStringGrid::GetReadOnly(Integer ACol, Integer ARow)
-{
-    return HasCellProperties(ACol, ARow) && CellProperties(ACol, ARow)->ReadOnly();
 }
 
 // ---------------------------------------------------------------- appending a row
@@ -343,13 +200,6 @@ void TExStringGrid::SubGroup(Integer) {}
 void TExStringGrid::SubUnGroup(Integer) {}
 void TExStringGrid::Group(Integer) {}
 void TExStringGrid::UnGroup() {}
-
-void TExStringGrid::TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2)
-{
-    for (Integer R = std::max(ARow1, 0); R <= std::min(ARow2, RowCount() - 1); ++R)
-        for (Integer C = std::max(ACol1, 0); C <= std::min(ACol2, TotalColCount() - 1); ++C)
-            SetCells(C, R, Trim(Cells(C, R)));
-}
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's

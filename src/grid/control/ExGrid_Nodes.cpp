@@ -325,15 +325,10 @@ void TExStringGrid::ContractAll()
 
 // ---------------------------------------------------------------- rows under nodes
 
+// InsertRows moves the hidden rows from the new row's real index on.
 void TExStringGrid::InsertRowAtDispl(Integer ARow)
 {
-    const Integer NewReal = RealRowIndex(ARow);
     InsertRows(ARow, 1, true);
-    FGridItems->BeginUpdate();
-    for (int I = 0; I < FGridItems->Count(); ++I)
-        if (FGridItems->Items(I)->Idx() >= NewReal)
-            FGridItems->Items(I)->SetIdx(FGridItems->Items(I)->Idx() + 1);
-    FGridItems->EndUpdate();
 }
 
 void TExStringGrid::InsertNormalRow(Integer ARow)

@@ -231,18 +231,20 @@ void TExStringGrid::MoveRows(Integer FromIndex, Integer ToIndex, Integer Count)
     if (ToIndex >= FromIndex && ToIndex <= FromIndex + Count)
         return;
     std::vector<TStringGrid::TSlotRow> Lines;
-    std::vector<Integer> Heights;
-    for (Integer R = FromIndex; R < FromIndex + Count; ++R) {
+    for (Integer R = FromIndex; R < FromIndex + Count; ++R)
         Lines.push_back(TakeSlotRow(R));
-        Heights.push_back(RowHeights(R));
-    }
+    // RemoveRowsEx leaves the heights at their display rows: they are
+    // moved here, with their rows.
+    std::vector<Integer> Heights = RowHeightList();
+    const std::vector<Integer> Moved(Heights.begin() + FromIndex, Heights.begin() + FromIndex + Count);
+    Heights.erase(Heights.begin() + FromIndex, Heights.begin() + FromIndex + Count);
     RemoveRowsEx(FromIndex, Count);
     const Integer At = ToIndex < FromIndex ? ToIndex : ToIndex - Count;
     InsertRows(At, Count, true);
-    for (Integer I = 0; I < Count; ++I) {
+    for (Integer I = 0; I < Count; ++I)
         PlaceSlotRow(At + I, std::move(Lines[std::size_t(I)]));
-        SetRowHeights(At + I, Heights[std::size_t(I)]);
-    }
+    Heights.insert(Heights.begin() + At, Moved.begin(), Moved.end());
+    SetRowHeightList(Heights);
 }
 
 void TExStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell)
@@ -274,50 +276,16 @@ void TExStringGrid::DoCanInsertRow(Integer ARow, bool& CanInsert)
 
 // ---------------------------------------------------------------- removing rows
 
-void TExStringGrid::RenumberHiddenRows(Integer R, Integer RCount)
-{
-    FGridItems->BeginUpdate();
-    for (int I = 0; I < FGridItems->Count(); ++I)
-        if (FGridItems->Items(I)->Idx() > R)
-            FGridItems->Items(I)->SetIdx(FGridItems->Items(I)->Idx() - RCount);
-    FGridItems->EndUpdate();
-}
-
-// The rows' own objects are freed: nothing else holds them once their row
-// is gone.
-void TExStringGrid::RemoveDisplayRows(Integer RowIndex, Integer RCount, bool Renumber)
+// The rows (saved aside by the caller) leave the display; the hidden rows
+// keep their real indices.
+void TExStringGrid::RemoveDisplayRows(Integer RowIndex, Integer RCount)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
         return;
     RCount = std::min(RCount, RowCount() - RowIndex);
-    const Integer Real = RealRowIndex(RowIndex);
-    TAllColumns Bracket(this);
-    for (Integer R = RowIndex; R < RowIndex + RCount; ++R)
-        for (auto& Slot : TakeSlotRow(R))
-            FreeCellObject(Slot.Object);
-    std::vector<Integer> Heights = RowHeightList();
-    Heights.erase(Heights.begin() + RowIndex, Heights.begin() + RowIndex + RCount);
-    DeleteSlotRows(RowIndex, RCount);
-    SetRowCount(RowCount() - RCount);
-    SetRowHeightList(Heights);
-    if (Renumber)
-        RenumberHiddenRows(Real, RCount);
+    RemoveStoreRows(RowIndex, RCount, true);
     if (!FDestroying)
-        DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount - 1));
-}
-
-void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount)
-{
-    const Integer OldRow = Row();
-    const Integer OldCount = RowCount();
-    RemoveDisplayRows(RowIndex, RCount, true);
-    if (RowCount() == OldCount)
-        return;
-    FMaxRowCount -= OldCount - RowCount();
-    if (OldRow >= RowCount() && TBaseGrid::FixedRows() < RowCount()) {
-        SetRow(TBaseGrid::FixedRows());
-        SetTopRow(TBaseGrid::FixedRows());
-    }
+        DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
 }
 
 // ---------------------------------------------------------------- stretching

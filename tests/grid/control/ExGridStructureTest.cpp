@@ -170,9 +170,9 @@ TEST_F(ExGridStructureTest, NotifiersHearOfChangedCells)
     G.RegisterNotifier(&Counter);
     G.RegisterNotifier(&Counter);
     G.InsertRows(2, 3);
-    EXPECT_EQ(Counter.Last, TRect(0, 2, G.ColCount() - 1, 4));
+    EXPECT_EQ(Counter.Last, TRect(0, 2, G.ColCount() - 1, 5));
     G.UnRegisterNotifier(&Counter);
     G.RemoveRows(2, 1);
-    EXPECT_EQ(Counter.Last, TRect(0, 2, G.ColCount() - 1, 4));
+    EXPECT_EQ(Counter.Last, TRect(0, 2, G.ColCount() - 1, 5));
     EXPECT_EQ(G.RowCount(), 12);
 }

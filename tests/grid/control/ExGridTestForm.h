@@ -57,6 +57,8 @@ public:
     using TExStringGrid::ArwD;
     using TExStringGrid::ArwL;
     using TExStringGrid::ArwR;
+    using TExStringGrid::FUpdateCount;
+    using TExStringGrid::FOldCursor;
 
     Integer Paints = 0;
 
