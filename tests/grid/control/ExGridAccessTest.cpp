@@ -123,17 +123,21 @@ TEST_F(ExGridAccessTest, LinesInCellCountsCarriageReturns)
 // Colors repaints only while no update lock is held; ColorsTo always.
 TEST_F(ExGridAccessTest, ColorsWaitsForTheUpdateLockColorsToDoesNot)
 {
+    // The grid paints nothing while locked, so each write's repaint request
+    // is seen once the lock is gone (taken and released without a repaint
+    // of its own).
     ShowWithFocus(F.Form.get(), &G);
     QCoreApplication::processEvents();
-    G.FUpdateCount = 1;
-    const Integer Before = G.Paints;
-    G.SetColors(1, 1, clRed);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(G.Paints, Before);
-    G.SetColorsTo(1, 1, clBlue);
-    QCoreApplication::processEvents();
-    EXPECT_GT(G.Paints, Before);
-    G.FUpdateCount = 0;
+    auto PaintsAfterLockedWrite = [&](auto Write) {
+        const Integer Before = G.Paints;
+        G.FUpdateCount = 1;
+        Write();
+        G.FUpdateCount = 0;
+        QCoreApplication::processEvents();
+        return G.Paints - Before;
+    };
+    EXPECT_EQ(PaintsAfterLockedWrite([&] { G.SetColors(1, 1, clRed); }), 0);
+    EXPECT_GT(PaintsAfterLockedWrite([&] { G.SetColorsTo(1, 1, clBlue); }), 0);
     EXPECT_EQ(G.Colors(1, 1), clRed);
 }
 
