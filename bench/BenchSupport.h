@@ -25,6 +25,15 @@ inline void EnsureApplication()
     static QApplication App(Argc, Argv);
 }
 
+// One object of T for the whole run, made on first use (outside any timing
+// when a benchmark asks for it before its loop).
+template <class T>
+T& Once()
+{
+    static T Instance;
+    return Instance;
+}
+
 constexpr Integer GridCols = 10;
 constexpr Integer GridRows = 100000;
 

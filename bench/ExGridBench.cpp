@@ -77,14 +77,12 @@ struct TBenchModel {
 
 TBenchGrid& Grid()
 {
-    static TBenchGrid G;
-    return G;
+    return bench::Once<TBenchGrid>();
 }
 
 TBenchModel& Model()
 {
-    static TBenchModel M;
-    return M;
+    return bench::Once<TBenchModel>();
 }
 
 void BM_ExGridHideShowEveryOtherRow(benchmark::State& State)

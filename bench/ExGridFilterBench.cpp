@@ -132,8 +132,7 @@ struct TFilterModel {
 
 TFilterModel& Model()
 {
-    static TFilterModel M;
-    return M;
+    return bench::Once<TFilterModel>();
 }
 
 void RunGridFilter(benchmark::State& State, Integer Column, const String& Condition)

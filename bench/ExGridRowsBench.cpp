@@ -60,14 +60,12 @@ struct TRowsBenchModel {
 
 TRowsBenchGrid& RowsGrid()
 {
-    static TRowsBenchGrid G;
-    return G;
+    return bench::Once<TRowsBenchGrid>();
 }
 
 TRowsBenchModel& RowsModel()
 {
-    static TRowsBenchModel M;
-    return M;
+    return bench::Once<TRowsBenchModel>();
 }
 
 void BM_ExGridAllCellsByRealRow(benchmark::State& State)

@@ -105,14 +105,12 @@ struct TSortModel {
 
 TSortGrid& Grid()
 {
-    static TSortGrid G;
-    return G;
+    return bench::Once<TSortGrid>();
 }
 
 TSortModel& Model()
 {
-    static TSortModel M;
-    return M;
+    return bench::Once<TSortModel>();
 }
 
 bool SortedAscending(TExStringGrid& G, Integer Col, bool Numbers)

@@ -5,22 +5,7 @@
 # Usage: grid_script_test.sh CFGTOOL
 set -uo pipefail
 CFGTOOL=$1
-failures=0
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-# check NAME EXPECTED_CODE EXPECTED_OUTPUT COMMAND...: standard output and exit code.
-check() {
-  local name=$1 code=$2 expected=$3 out rc
-  shift 3
-  out=$("$@" 2>/dev/null)
-  rc=$?
-  if [ "$rc" != "$code" ] || [ "$out" != "$expected" ]; then
-    echo "FAIL $name: exit $rc (wanted $code)"
-    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$out")
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/grid_file_checks.sh"
 
 # script NAME TEXT: writes a script file and echoes its path.
 script() {
