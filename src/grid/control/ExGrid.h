@@ -555,6 +555,9 @@ public:
     // A row without a matching cross-reference entry stands for itself.
     String UnSortedCells(Integer i, Integer j);
     void SetUnSortedCells(Integer i, Integer j, const String& Value);
+    // Cells by the column's index before any column was moved.
+    String OriginalCells(Integer i, Integer j);
+    void SetOriginalCells(Integer i, Integer j, const String& Value);
     Integer SortedRowIndex(Integer ARow);
     Integer UnSortedRowIndex(Integer ARow);
     TColor ColorsTo(Integer i, Integer j);

@@ -157,6 +157,26 @@ void TExStringGrid::SetUnSortedCells(Integer i, Integer j, const String& Value)
     SetCells(i, UnSortedRowIndex(j), Value);
 }
 
+namespace {
+
+Integer CurrentPosition(TExStringGrid* Grid, Integer i)
+{
+    const Integer Position = Grid->ColumnPosition(i);
+    return Position < 0 ? i : Position;
+}
+
+} // namespace
+
+String TExStringGrid::OriginalCells(Integer i, Integer j)
+{
+    return Cells(CurrentPosition(this, i), j);
+}
+
+void TExStringGrid::SetOriginalCells(Integer i, Integer j, const String& Value)
+{
+    SetCells(CurrentPosition(this, i), j, Value);
+}
+
 Integer TExStringGrid::SortedRowIndex(Integer ARow)
 {
     if (ARow >= 0 && ARow < FSortRowXRef->Count())

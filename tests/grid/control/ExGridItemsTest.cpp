@@ -50,6 +50,11 @@ TEST(ExGridItems, MovedColumnsMapBackToTheirOrderAndReset)
     EXPECT_EQ(F.Grid->ColumnAtPosition(0), 2);
     EXPECT_EQ(F.Grid->ColumnAtPosition(2), 1);
     EXPECT_THROW(F.Grid->ColumnAtPosition(3), EListError);
+    EXPECT_EQ(F.Grid->OriginalCells(2, 1), "2");
+    EXPECT_EQ(F.Grid->OriginalCells(0, 1), "0");
+    F.Grid->SetOriginalCells(2, 1, "two");
+    EXPECT_EQ(F.Grid->Cells(0, 1), "two");
+    F.Grid->SetOriginalCells(2, 1, "2");
 
     F.Grid->ResetColumnOrder();
     EXPECT_EQ(F.Order(), (std::vector<Integer>{0, 1, 2}));
