@@ -5,6 +5,7 @@
 // the evaluation deeper or longer than its length.
 #include "grid/base/ExUtil.h"
 
+#include <deque>
 #include <vector>
 
 namespace {
@@ -117,30 +118,88 @@ bool FilterNumber(const String& Text, double& Number)
            TryStrToFloat(NumberTextToPlain(Text), Number, TFormatSettings::Create());
 }
 
-// -1, 0 or 1 as Value lies below, at or above Operand: as numbers when both
-// are, as dates when both are, else as text (the first 255 characters).
-int FilterCompare(const String& Value, const String& Operand)
-{
-    double V = 0, O = 0;
-    TDateTime DV = 0, DO = 0;
-    if (FilterNumber(Value, V) && FilterNumber(Operand, O))
-        return V < O ? -1 : V > O ? 1 : 0;
-    if (ParseFilterDateTime(Value, DV) && ParseFilterDateTime(Operand, DO))
-        return DV < DO ? -1 : DV > DO ? 1 : 0;
-    const String A = Value.left(FilterTextCompareLength), B = Operand.left(FilterTextCompareLength);
-    return A < B ? -1 : A > B ? 1 : 0;
-}
+// One comparison of a condition ("<", "<=", ">", ">="), its operand read
+// once: as a number, as a date, and as the text it compares by otherwise.
+class TFilterComparison {
+public:
+    TFilterComparison() = default;
+    // The operator Op at its first place in Cond; "=" after it includes equality.
+    TFilterComparison(const String& Cond, QChar Op)
+        : FWanted(Op == u'>' ? 1 : -1)
+    {
+        const qsizetype At = Cond.indexOf(Op);
+        FOrEqual = At + 1 < Cond.size() && Cond[At + 1] == u'=';
+        const String Operand = FilterOperand(Cond, At + (FOrEqual ? 2 : 1), Op == u'<');
+        FIsNumber = FilterNumber(Operand, FNumber);
+        FIsDate = ParseFilterDateTime(Operand, FDate);
+        FText = Operand.left(FilterTextCompareLength);
+    }
+    bool Passes(const String& Value) const
+    {
+        const int Order = Compare(Value);
+        return Order == FWanted || (FOrEqual && Order == 0);
+    }
 
-// One comparison of the condition: whether Value passes the operator Op at
-// its first place in Cond ("=" after it includes equality).
-bool FilterComparison(const String& Cond, QChar Op, const String& Value)
-{
-    const qsizetype At = Cond.indexOf(Op);
-    const bool OrEqual = At + 1 < Cond.size() && Cond[At + 1] == u'=';
-    const int Order = FilterCompare(Value, FilterOperand(Cond, At + (OrEqual ? 2 : 1), Op == u'<'));
-    const int Wanted = Op == u'>' ? 1 : -1;
-    return Order == Wanted || (OrEqual && Order == 0);
-}
+private:
+    // -1, 0 or 1 as Value lies below, at or above the operand: as numbers
+    // when both are, as dates when both are, else as text (the first 255
+    // characters).
+    int Compare(const String& Value) const
+    {
+        double V = 0;
+        TDateTime DV = 0;
+        if (FIsNumber && FilterNumber(Value, V))
+            return V < FNumber ? -1 : V > FNumber ? 1 : 0;
+        if (FIsDate && ParseFilterDateTime(Value, DV))
+            return DV < FDate ? -1 : DV > FDate ? 1 : 0;
+        const String A = Value.left(FilterTextCompareLength);
+        return A < FText ? -1 : A > FText ? 1 : 0;
+    }
+
+    int FWanted = 1;
+    bool FOrEqual = false;
+    bool FIsNumber = false;
+    bool FIsDate = false;
+    double FNumber = 0;
+    TDateTime FDate = 0;
+    String FText;
+};
+
+// One condition between the expression's operators, read once: its
+// comparisons, "!", and the wildcard pattern it falls back to.
+class TFilterCondition {
+public:
+    explicit TFilterCondition(const String& Condition)
+        : FHasAbove(Condition.contains(u'>')), FHasBelow(Condition.contains(u'<')),
+          FNegate(Condition.contains(u'!')), FHasCaret(Condition.contains(u'^')),
+          FHasAmpersand(Condition.contains(u'&')), FPattern(Condition)
+    {
+        if (FHasAbove)
+            FAbove = TFilterComparison(Condition, u'>');
+        if (FHasBelow)
+            FBelow = TFilterComparison(Condition, u'<');
+        FPattern.remove(u'!');
+    }
+    bool Matches(const String& Value) const
+    {
+        const bool Above = !FHasAbove || FAbove.Passes(Value);
+        const bool Below = !FHasBelow || FBelow.Passes(Value);
+        // "!" counts a missing comparison as done.
+        const bool AboveDone = FHasAbove || FNegate, BelowDone = FHasBelow || FNegate;
+        if (FHasCaret && (AboveDone || BelowDone))
+            return Below || Above;
+        if (FHasAmpersand && AboveDone && BelowDone)
+            return Below && Above;
+        if ((FHasAbove && Above) || (FHasBelow && Below))
+            return true;
+        return FilterWildcardMatch(FPattern, Value) != FNegate;
+    }
+
+private:
+    bool FHasAbove, FHasBelow, FNegate, FHasCaret, FHasAmpersand;
+    TFilterComparison FAbove, FBelow;
+    String FPattern;
+};
 
 // A frame of the walk: what is left of one group and its result so far.
 struct TFilterFrame {
@@ -263,21 +322,7 @@ bool ParseFilterDateTime(const String& S, TDateTime& Date)
 
 bool MatchFilterPattern(const String& Condition, const String& Value)
 {
-    const bool HasAbove = Condition.contains(u'>'), HasBelow = Condition.contains(u'<');
-    const bool Negate = Condition.contains(u'!');
-    const bool Above = !HasAbove || FilterComparison(Condition, u'>', Value);
-    const bool Below = !HasBelow || FilterComparison(Condition, u'<', Value);
-    // "!" counts a missing comparison as done.
-    const bool AboveDone = HasAbove || Negate, BelowDone = HasBelow || Negate;
-    if (Condition.contains(u'^') && (AboveDone || BelowDone))
-        return Below || Above;
-    if (Condition.contains(u'&') && AboveDone && BelowDone)
-        return Below && Above;
-    if ((HasAbove && Above) || (HasBelow && Below))
-        return true;
-    String Pattern = Condition;
-    Pattern.remove(u'!');
-    return FilterWildcardMatch(Pattern, Value) != Negate;
+    return TFilterCondition(Condition).Matches(Value);
 }
 
 bool MatchFilterCondition(const String& Condition, const String& Value, bool CaseSensitive)
@@ -287,36 +332,109 @@ bool MatchFilterCondition(const String& Condition, const String& Value, bool Cas
     return MatchFilterPattern(AnsiUpperCase(Condition), AnsiUpperCase(Value));
 }
 
+namespace {
+
+// An expression read once: its conditions and the walk over its groups,
+// which does not depend on the value tested. A filter tests the same
+// expression row after row, so the reading is kept for the next call.
+class TFilterExpression {
+public:
+    TFilterExpression(const String& Expression, bool CaseSensitive)
+        : FExpression(Expression), FCaseSensitive(CaseSensitive)
+    {
+        Read(RemoveBlanksOutsideQuotes(Trim(Expression)));
+    }
+    bool IsFor(const String& Expression, bool CaseSensitive) const
+    {
+        return FCaseSensitive == CaseSensitive && FExpression == Expression;
+    }
+    bool Matches(const String& Value) const
+    {
+        const String Compared = FCaseSensitive ? Value : AnsiUpperCase(Value);
+        std::vector<TFilterFrame> Stack;
+        for (const TStep& Step : FSteps) {
+            switch (Step.Kind) {
+            case TStep::OpenGroup:
+                Stack.push_back(TFilterFrame{0, 0, false, QChar()});
+                break;
+            case TStep::Test:
+                FilterCombine(Stack.back(), FConditions[Step.Condition].Matches(Compared), Step.Op);
+                break;
+            case TStep::CloseGroup: {
+                const bool Result = Stack.back().Result;
+                Stack.pop_back();
+                if (Stack.empty())
+                    return Result;
+                FilterCombine(Stack.back(), Result, u'(');
+                break;
+            }
+            }
+        }
+        return false;
+    }
+
+private:
+    struct TStep {
+        enum TKind { OpenGroup, Test, CloseGroup } Kind;
+        std::size_t Condition = 0;
+        QChar Op;
+    };
+
+    // Walks the groups and operators from left to right, groups on a stack
+    // of their own, and records each step.
+    void Read(const String& S)
+    {
+        const std::vector<qsizetype> Closing = FilterClosingParens(S);
+        auto AddCondition = [&](qsizetype From, qsizetype To, QChar Op) {
+            const String Cond = S.mid(From, To - From);
+            FConditions.emplace_back(FCaseSensitive ? Cond : AnsiUpperCase(Cond));
+            FSteps.push_back(TStep{TStep::Test, FConditions.size() - 1, Op});
+        };
+        std::vector<TFilterFrame> Stack{FilterFrame(S, 0, S.size())};
+        FSteps.push_back(TStep{TStep::OpenGroup, 0, QChar()});
+        while (!Stack.empty()) {
+            TFilterFrame& F = Stack.back();
+            const qsizetype Op = FilterFindOutsideQuotes(S, FilterOperators, F.Pos, F.End);
+            if (Op == F.Pos && S[Op] == u'(') {
+                // A group; one without its ")" runs to the end.
+                const qsizetype Close = Closing[std::size_t(Op)] >= 0 ? Closing[std::size_t(Op)] : F.End;
+                F.Pos = Close < F.End ? Close + 1 : F.End;
+                Stack.push_back(FilterFrame(S, Op + 1, Close));
+                FSteps.push_back(TStep{TStep::OpenGroup, 0, QChar()});
+            } else if (Op >= 0) {
+                AddCondition(F.Pos, Op, S[Op]);
+                F.Pos = Op + 1;
+            } else {
+                AddCondition(F.Pos, F.End, QChar());
+                Stack.pop_back();
+                FSteps.push_back(TStep{TStep::CloseGroup, 0, QChar()});
+            }
+        }
+    }
+
+    String FExpression;
+    bool FCaseSensitive;
+    std::vector<TFilterCondition> FConditions;
+    std::vector<TStep> FSteps;
+};
+
+// The expressions read last, newest first.
+const TFilterExpression& ReadFilterExpression(const String& Expression, bool CaseSensitive)
+{
+    constexpr std::size_t Kept = 4;
+    thread_local std::deque<TFilterExpression> Recent;
+    for (const TFilterExpression& E : Recent)
+        if (E.IsFor(Expression, CaseSensitive))
+            return E;
+    if (Recent.size() == Kept)
+        Recent.pop_back();
+    Recent.emplace_front(Expression, CaseSensitive);
+    return Recent.front();
+}
+
+} // namespace
+
 bool MatchFilterExpr(const String& Expression, const String& Value, bool CaseSensitive)
 {
-    const String S = RemoveBlanksOutsideQuotes(Trim(Expression));
-    const String Compared = CaseSensitive ? Value : AnsiUpperCase(Value);
-    const std::vector<qsizetype> Closing = FilterClosingParens(S);
-    auto Condition = [&](qsizetype From, qsizetype To) {
-        const String Cond = S.mid(From, To - From);
-        return MatchFilterPattern(CaseSensitive ? Cond : AnsiUpperCase(Cond), Compared);
-    };
-    std::vector<TFilterFrame> Stack{FilterFrame(S, 0, S.size())};
-    for (;;) {
-        TFilterFrame& F = Stack.back();
-        const qsizetype Op = FilterFindOutsideQuotes(S, FilterOperators, F.Pos, F.End);
-        if (Op == F.Pos && S[Op] == u'(') {
-            // A group; one without its ")" runs to the end.
-            const qsizetype Close = Closing[std::size_t(Op)] >= 0 ? Closing[std::size_t(Op)] : F.End;
-            F.Pos = Close < F.End ? Close + 1 : F.End;
-            Stack.push_back(FilterFrame(S, Op + 1, Close));
-            continue;
-        }
-        if (Op >= 0) {
-            FilterCombine(F, Condition(F.Pos, Op), S[Op]);
-            F.Pos = Op + 1;
-            continue;
-        }
-        FilterCombine(F, Condition(F.Pos, F.End), QChar());
-        const bool Result = F.Result;
-        Stack.pop_back();
-        if (Stack.empty())
-            return Result;
-        FilterCombine(Stack.back(), Result, u'(');
-    }
+    return ReadFilterExpression(Expression, CaseSensitive).Matches(Value);
 }

@@ -28,7 +28,12 @@ void TExStringGrid::SelectCells(Integer FromCol, Integer FromRow, Integer ToCol,
 
 String TExStringGrid::SelectedCellText(Integer ACol, Integer ARow)
 {
-    String Text = Cells(RealColIndex(ACol), ARow);
+    const Integer RealCol = RealColIndex(ACol);
+    String Text = Cells(RealCol, ARow);
+    if (Text.contains(QStringLiteral("{\\"))) {
+        CellToRich(RealCol, ARow, RichEdit());
+        Text = RichEdit()->Text();
+    }
     if (FExcelClipboardFormat && CountLines(Text, !FMultilinecells.isEmpty()) > 1)
         QuoteMultiLine(Text);
     return Text;

@@ -785,7 +785,7 @@ void BinApply(TExStringGrid& Grid, const TBinHeader& Header, std::vector<TBinCel
 {
     TBinUpdateLock Lock(Grid);
     if (Header.FullGrid) {
-        Grid.ClearRect(0, 0, Grid.TotalColCount() - 1, Grid.RowCount() - 1);
+        Grid.Clear();
         Grid.SetRowCount(Header.RowCount);
         Grid.SetColCount(Header.ColCount);
         for (Integer I = 0; I < Header.ColCount; ++I)

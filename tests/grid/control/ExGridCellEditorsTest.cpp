@@ -91,6 +91,21 @@ TEST_F(ExGridCellEditorsTest, EditableComboWithoutUpDownLeavesOnDown)
     EXPECT_EQ(Grid->Cells(2, 1), "x");
 }
 
+TEST_F(ExGridCellEditorsTest, EditableComboRightOfAHiddenColumnShowsItsOwnCell)
+{
+    EditorsByColumn({{2, edComboEdit}, {3, edComboEdit}});
+    Grid->SetCells(1, 1, QStringLiteral("hidden"));
+    Grid->SetCells(3, 1, QStringLiteral("mine"));
+    Grid->HideColumn(1);
+    Open(2, 1);
+    ASSERT_TRUE(Grid->Combobox()->Visible());
+    EXPECT_EQ(Grid->Combobox()->Text(), "mine");
+    Grid->Combobox()->SetText("new");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Grid->Cells(3, 1), "new");
+    EXPECT_EQ(Grid->Cells(1, 1), "hidden");
+}
+
 TEST_F(ExGridCellEditorsTest, ComboLookupCompletesWithTheWholeItem)
 {
     EditorsByColumn({{2, edComboEdit}});

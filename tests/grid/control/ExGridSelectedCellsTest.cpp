@@ -60,6 +60,13 @@ TEST_F(ExGridSelectedCellsTest, SelectedTextReadsRealColumnsWithAColumnHidden)
     EXPECT_EQ(G.SelectedText(), QStringLiteral("b\t%1").arg(G.Cells(3, 1)));
 }
 
+TEST_F(ExGridSelectedCellsTest, ARichTextCellGivesItsPlainText)
+{
+    G.SetCells(1, 1, QStringLiteral("{\\rtf1\\ansi {\\b bold} text}"));
+    G.SelectCells(1, 1, 2, 1);
+    EXPECT_EQ(G.SelectedText(), "bold text\tb");
+}
+
 TEST_F(ExGridSelectedCellsTest, SelectedCellsCountListsTheRectangleColumnByColumn)
 {
     G.SelectCells(1, 1, 3, 2);
