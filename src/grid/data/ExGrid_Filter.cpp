@@ -80,7 +80,8 @@ private:
     TExStringGrid& G;
 };
 
-// A drop-down entry "name=condition", or one text that is both.
+} // namespace
+
 String EntryName(const String& Entry)
 {
     const qsizetype Eq = Entry.indexOf(u'=');
@@ -92,8 +93,6 @@ String EntryCondition(const String& Entry)
     const qsizetype Eq = Entry.indexOf(u'=');
     return Eq < 0 ? Entry : Entry.mid(Eq + 1);
 }
-
-} // namespace
 
 // ---------------------------------------------------------------- testing rows
 

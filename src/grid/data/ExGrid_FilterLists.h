@@ -8,6 +8,11 @@
 
 class TExStringGrid;
 
+// A drop-down entry "name=condition", or one text that is both: the name
+// and the condition.
+String EntryName(const String& Entry);
+String EntryCondition(const String& Entry);
+
 using TDropSelectEvent = std::function<void(TObject* Sender, Integer ItemIndex)>;
 
 // The single-choice list: Enter and every mouse release over the items hide
