@@ -3,6 +3,7 @@
 // selected cells, rows and columns, and the selection as text.
 #include "grid/base/ExUtil.h"
 #include "grid/control/ExGrid.h"
+#include "grid/control/ExGrid_RichEdit.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -7,6 +7,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 class TSortGrid : public TTestExGrid {
@@ -372,6 +376,62 @@ TEST_F(ExGridSortTest, AFailingComparisonLeavesTheGridAsItWas)
     G->OnGetFormat = nullptr;
     G->Sort(1, sdAscending);
     EXPECT_EQ(Column(1), "a|b|c");
+}
+
+namespace {
+
+// A comparison that fixes a row's value only when it must (until then the
+// row is "gas"), so that every partition splits off as few rows as it can
+// and a quicksort goes quadratic.
+class TQuickSortAdversary {
+public:
+    explicit TQuickSortAdversary(int N) : Gas(N), Values(std::size_t(N), N) {}
+    int Compare(int X, int Y)
+    {
+        if (Value(X) == Gas && Value(Y) == Gas)
+            Value(X == Candidate ? X : Y) = Solid++;
+        if (Value(X) == Gas)
+            Candidate = X;
+        else if (Value(Y) == Gas)
+            Candidate = Y;
+        return Value(X) < Value(Y) ? -1 : (Value(X) > Value(Y) ? 1 : 0);
+    }
+    int& Value(int X) { return Values[std::size_t(X)]; }
+
+private:
+    int Gas;
+    int Solid = 0;
+    int Candidate = -1;
+    std::vector<int> Values;
+};
+
+} // namespace
+
+TEST_F(ExGridSortTest, AnUnluckyOrderKeepsTheRecursionShallow)
+{
+    constexpr int N = 1000;
+    QStringList Ids;
+    for (int I = 0; I < N; ++I)
+        Ids << QString::number(I);
+    Rows(Ids);
+    G->SortSettings()->SetFull(false);
+    TQuickSortAdversary Adversary(N);
+    std::uintptr_t Lowest = UINTPTR_MAX, Highest = 0;
+    G->OnGetFormat = [](TObject*, Integer, TSortStyle& S, String&, String&) { S = ssCustom; };
+    G->OnCustomCompare = [&](TObject*, const String& A, const String& B, Integer& Res) {
+        const auto Frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        Lowest = std::min(Lowest, Frame);
+        Highest = std::max(Highest, Frame);
+        Res = Adversary.Compare(A.toInt(), B.toInt());
+    };
+    G->Sort(1, sdAscending);
+    EXPECT_GT(G->Compares, Int64(N) * N / 8) << "the order was unlucky";
+    // Recursing into both parts would nest about N/2 calls here.
+    EXPECT_LT(Highest - Lowest, std::uintptr_t(64 * 1024));
+    Integer Unordered = 0;
+    for (Integer R = 2; R <= N; ++R)
+        Unordered += Adversary.Value(G->Cells(1, R - 1).toInt()) > Adversary.Value(G->Cells(1, R).toInt());
+    EXPECT_EQ(Unordered, 0);
 }
 
 TEST_F(ExGridSortTest, TheFormatHookIsAskedOncePerColumnAndSort)
