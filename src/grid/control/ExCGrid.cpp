@@ -168,6 +168,8 @@ void TExColumnGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
         FColMoving = false;
         EndUpdate();
     }
+    // A stale ColumnHeaders would put the old order back on its next change.
+    UpdateColumnHeaders();
     if (OnAfterColumnMoved)
         OnAfterColumnMoved(this, RF, RT);
 }

@@ -367,5 +367,7 @@ private:
     std::unique_ptr<TGridColumnItem> FSaveCol;
     bool FColMoving = false;
     std::unique_ptr<TCellGraphic> FCellGraphic;
+    // Set while the string grid's cell type is asked: the shared graphic is withheld.
+    bool FOwnGraphicOnly = false;
     bool FAutoFilterDisplay = false;
 };

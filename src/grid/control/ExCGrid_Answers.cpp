@@ -10,6 +10,8 @@
 #include "grid/data/ExGrid_FilterLists.h"
 #include "platform/UserLocale.h"
 
+#include <QScopedValueRollback>
+
 #include <array>
 
 bool TExColumnGrid::InItemDataArea(Integer ACol, Integer ARow)
@@ -191,9 +193,15 @@ void TExColumnGrid::GetColFormat(Integer ACol, TSortStyle& AStyle, String& APref
 
 // ---------------------------------------------------------------- check boxes
 
+// The string grid's answer comes from the cell's own graphic: it must not
+// find the shared check box that GetCellGraphic hands out for the column.
 TCellType TExColumnGrid::GetCellType(Integer ACol, Integer ARow)
 {
-    const TCellType Base = TExStringGrid::GetCellType(ACol, ARow);
+    TCellType Base;
+    {
+        const QScopedValueRollback OwnGraphicOnly(FOwnGraphicOnly, true);
+        Base = TExStringGrid::GetCellType(ACol, ARow);
+    }
     if (Base == ctEmpty && !IsDestroying() && InItemDataArea(ACol, ARow) &&
         Columns()->Items(ACol)->Editor() == edDataCheckBox)
         return ctDataCheckBox;
@@ -203,7 +211,7 @@ TCellType TExColumnGrid::GetCellType(Integer ACol, Integer ARow)
 TCellGraphic* TExColumnGrid::GetCellGraphic(Integer ACol, Integer ARow)
 {
     TCellGraphic* Base = TExStringGrid::GetCellGraphic(ACol, ARow);
-    if (Base || IsDestroying() || !InItemDataArea(ACol, ARow) || Columns()->Items(ACol)->Editor() != edDataCheckBox)
+    if (Base || FOwnGraphicOnly || IsDestroying() || !InItemDataArea(ACol, ARow) || Columns()->Items(ACol)->Editor() != edDataCheckBox)
         return Base;
     FCellGraphic->SetCellType(ctVirtCheckBox);
     FCellGraphic->SetCellTransparent(ControlLook()->ControlStyle() == csFlat);
