@@ -31,10 +31,14 @@ Integer PageTop(Integer I, Integer PageRows, Integer DataRows)
     return (I * PageRows) % Tops;
 }
 
-struct TGridPages {
+// The application exists before the members' widgets are made.
+struct TWithApplication {
+    TWithApplication() { bench::EnsureApplication(); }
+};
+
+struct TGridPages : TWithApplication {
     TGridPages()
     {
-        bench::EnsureApplication();
         F.Form->Show();
         QTest::qWaitForWindowExposed(F.Form->Handle());
         PageRows = F.Grid->VisibleRowCount();
@@ -57,10 +61,9 @@ QColor ToQColor(TColor C)
     return QColor(RGBValue & 0xFF, (RGBValue >> 8) & 0xFF, (RGBValue >> 16) & 0xFF);
 }
 
-struct TViewPages {
+struct TViewPages : TWithApplication {
     TViewPages() : Model(colgrid::RowCount - 1, colgrid::ColCount)
     {
-        bench::EnsureApplication();
         using namespace colgrid;
         const QColor Fixed = ToQColor(clBtnFace);
         QFont Bold = View.font();

@@ -301,6 +301,7 @@ TEST_F(ExCGridAnswersTest, MovedColumnTakesItsItemWithEverySetting)
     Enabled->SetColumnPopupType(cpAllCellsLClick);
     Enabled->SetPrintBorderCustom(false);
     Enabled->SetPrintFontCustom(false);
+    Enabled->SetWidth(40);
     Integer MovedFrom = -1;
     Integer MovedTo = -1;
     G()->OnAfterColumnMoved = [&](TObject*, Integer From, Integer To) {
@@ -316,6 +317,8 @@ TEST_F(ExCGridAnswersTest, MovedColumnTakesItsItemWithEverySetting)
     EXPECT_EQ(Enabled->ColumnPopupType(), cpAllCellsLClick);
     EXPECT_FALSE(Enabled->PrintBorderCustom());
     EXPECT_FALSE(Enabled->PrintFontCustom());
+    EXPECT_EQ(Enabled->Width(), 40);
+    EXPECT_EQ(G()->ColWidths(Displ(ColLength)), 40);
     EXPECT_EQ(G()->Cells(ColLength, 0), "Enabled");
     EXPECT_EQ(G()->Cells(ColLength, 3), "N");
     // The answers follow the item to its new place.

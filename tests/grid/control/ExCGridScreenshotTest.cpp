@@ -26,9 +26,9 @@ QRgb ToRgb(TColor C)
 TEST(ExCGridScreenshot, FixtureGridPaintsItsColumns)
 {
     TColumnGridForm F;
-    F.Form->SetClientWidth(900);
+    F.Form->SetClientWidth(1090);
     F.Form->SetClientHeight(330);
-    F.Grid->SetBounds(0, 0, 900, 330);
+    F.Grid->SetBounds(0, 0, 1090, 330);
     F.Grid->MoveToCell(F.Grid->DisplColIndex(ColName), 4);
     F.Form->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(F.Form->Handle()));
