@@ -361,3 +361,81 @@ TEST_F(ExCGridAnswersTest, ColumnPopupOfTheRealColumnOnlyForItsClicks)
     Menu.ClosePopup();
     G()->Columns()->Items(ColUnit)->SetColumnPopup(nullptr);
 }
+
+TEST_F(ExCGridAnswersTest, FilterListOfFriendlyNamesAndTheChosenCondition)
+{
+    TGridColumnItem* Unit = G()->Columns()->Items(ColUnit);
+    Unit->Filter()->SetText(QStringLiteral("Current=mA\nVoltage=V\n>bar"));
+    Unit->SetFilterCaseSensitive(false);
+    G()->SetFilterDropDownAuto(true);
+    TStringList List;
+    EXPECT_TRUE(G()->GetFilterList(ColUnit, &List));
+    ASSERT_EQ(List.Count(), 3);
+    EXPECT_EQ(List.Strings(0), "Current");
+    EXPECT_EQ(List.Strings(1), "Voltage");
+    EXPECT_EQ(List.Strings(2), ">bar");
+    // The column of names fills the list automatically, yet offers none.
+    EXPECT_FALSE(G()->GetFilterList(ColName, &List));
+
+    G()->SetAutoFilterUpdate(false);
+    F.Grid->SetAutoFilterDisplay(true);
+    F.Grid->FFilterCol = ColUnit;
+    G()->FilterDropListSelect(nullptr, 1);
+    TFilterData* Data = G()->Filter()->GetColFilter(ColUnit);
+    EXPECT_EQ(Data->Condition(), "V");
+    EXPECT_FALSE(Data->CaseSensitive());
+    EXPECT_EQ(Unit->Header(), "Voltage");
+    EXPECT_EQ(G()->Cells(ColUnit, 0), "Voltage");
+    EXPECT_EQ(F.Grid->FFilterCol, -1);
+}
+
+TEST_F(ExCGridAnswersTest, BordersPasswordAndSortFormatFromTheItem)
+{
+    TGridColumnItem* Item = G()->Columns()->Items(ColValue);
+    Item->SetBorders(TCellBorders{cbLeft, cbBottom});
+    Item->BorderPen()->SetColor(clRed);
+    Item->SetPrintBorderCustom(false);
+    Item->SetPassword(true);
+    Item->SetSortStyle(ssNumeric);
+    Item->SetSortPrefix(QStringLiteral("$"));
+    TPen Pen;
+    TCellBorders Borders;
+    G()->GetCellBorder(ColValue, 3, &Pen, Borders);
+    EXPECT_EQ(Borders, (TCellBorders{cbLeft, cbBottom}));
+    EXPECT_EQ(Pen.Color(), clRed);
+    Borders = TCellBorders();
+    G()->GetCellBorder(ColValue, 0, &Pen, Borders);
+    EXPECT_EQ(Borders, TCellBorders());
+    G()->GetCellPrintBorder(ColValue, 3, &Pen, Borders);
+    EXPECT_EQ(Borders, TCellBorders());
+    G()->GetCellPrintBorder(ColName, 3, &Pen, Borders);
+    EXPECT_EQ(Borders, (TCellBorders{cbTop, cbLeft, cbRight, cbBottom}));
+    bool Password = false;
+    G()->IsPasswordCell(ColValue, 0, Password);
+    EXPECT_TRUE(Password);
+    TSortStyle Style = ssAutomatic;
+    String Prefix;
+    String Suffix;
+    G()->GetColFormat(ColValue, Style, Prefix, Suffix);
+    EXPECT_EQ(Style, ssNumeric);
+    EXPECT_EQ(Prefix, "$");
+}
+
+TEST_F(ExCGridAnswersTest, FreedMenuLeavesTheItems)
+{
+    auto* Menu = new TPopupMenu(nullptr);
+    G()->Columns()->Items(ColName)->SetColumnPopup(Menu);
+    delete Menu;
+    EXPECT_EQ(G()->Columns()->Items(ColName)->ColumnPopup(), nullptr);
+    F.Grid->ColumnPopupClick(mbRight, Displ(ColName), 0);
+}
+
+TEST_F(ExCGridAnswersTest, ScalingChangesTheFontsOfTheShownColumns)
+{
+    TGridColumnItem* Item = G()->Columns()->Items(ColName);
+    Item->Font()->SetSize(10);
+    Item->HeaderFont()->SetSize(8);
+    G()->ChangeScale(3, 2);
+    EXPECT_EQ(Item->Font()->Size(), 15);
+    EXPECT_EQ(Item->HeaderFont()->Size(), 12);
+}
