@@ -18,6 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 constexpr Integer PageCount = 200;
@@ -31,6 +34,15 @@ Integer PageTop(Integer I, Integer PageRows, Integer DataRows)
     return (I * PageRows) % Tops;
 }
 
+// A page painted off a window that never showed would measure nothing.
+void WaitExposed(QWidget* Window)
+{
+    if (!QTest::qWaitForWindowExposed(Window)) {
+        std::fprintf(stderr, "window not exposed\n");
+        std::abort();
+    }
+}
+
 // The application exists before the members' widgets are made.
 struct TWithApplication {
     TWithApplication() { bench::EnsureApplication(); }
@@ -40,7 +52,7 @@ struct TGridPages : TWithApplication {
     TGridPages()
     {
         F.Form->Show();
-        QTest::qWaitForWindowExposed(F.Form->Handle());
+        WaitExposed(F.Form->Handle());
         PageRows = F.Grid->VisibleRowCount();
     }
 
@@ -84,7 +96,7 @@ struct TViewPages : TWithApplication {
         View.setColumnHidden(ColIndex, true);
         View.resize(PageWidth, PageHeight);
         View.show();
-        QTest::qWaitForWindowExposed(&View);
+        WaitExposed(&View);
         PageRows = View.viewport()->height() / 22;
     }
 

@@ -45,6 +45,7 @@ TEST(ExCGridScreenshot, FixtureGridPaintsItsColumns)
     EXPECT_NE(PixelIn(ColAddress, 0), ToRgb(AddressColor));
     EXPECT_NE(PixelIn(ColName, 3), ToRgb(AddressColor));
 
-    if (const QByteArray File = qgetenv("CFG_COLUMN_GRID_SCREENSHOT"); !File.isEmpty())
+    if (const QByteArray File = qgetenv("CFG_COLUMN_GRID_SCREENSHOT"); !File.isEmpty()) {
         EXPECT_TRUE(Picture.save(QString::fromLocal8Bit(File), "PNG"));
+    }
 }
