@@ -290,7 +290,8 @@ String TGridColumnItem::GetDisplayName() const
     return QStringLiteral("Col %1: %2").arg(Index()).arg(FName);
 }
 
-// What Assign and AssignVisuals both copy.
+// What Assign and AssignVisuals both copy. The references go through their
+// setters, so that this item's grid also hears when they are freed.
 void TGridColumnItem::CopyAssignedSettings(TGridColumnItem* Source)
 {
     FAlignment = Source->FAlignment;
@@ -300,7 +301,7 @@ void TGridColumnItem::CopyAssignedSettings(TGridColumnItem* Source)
     FCheckFalse = Source->FCheckFalse;
     FCheckTrue = Source->FCheckTrue;
     FEditLength = Source->FEditLength;
-    FEditLink = Source->FEditLink;
+    SetEditLink(Source->FEditLink);
     FEditMask = Source->FEditMask;
     FEditor = Source->FEditor;
     FFixed = Source->FFixed;
@@ -316,7 +317,7 @@ void TGridColumnItem::CopyAssignedSettings(TGridColumnItem* Source)
     FSpinMax = Source->FSpinMax;
     FSpinMin = Source->FSpinMin;
     FSpinStep = Source->FSpinStep;
-    FColumnPopup = Source->FColumnPopup;
+    SetColumnPopup(Source->FColumnPopup);
     FWidth = Source->Width();
     FShowBands = Source->FShowBands;
     FMinSize = Source->FMinSize;

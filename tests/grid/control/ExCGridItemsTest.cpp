@@ -352,3 +352,18 @@ TEST_F(ExCGridItemsTest, LoadedRecordsTheOrderAndNamesFindItems)
     EXPECT_EQ(G->GetVersionNr(), 50397953);
     EXPECT_EQ(G->GetVersionString(), "3.1.3.1 Aug, 2012");
 }
+
+TEST_F(ExCGridItemsTest, CopiedMenuReferenceIsDroppedWhenTheMenuIsFreed)
+{
+    TExColumnGrid* From = NewGrid();
+    TExColumnGrid* To = NewGrid();
+    auto* Menu = new TPopupMenu(nullptr);
+    From->Columns()->Items(1)->SetColumnPopup(Menu);
+    To->SetColumns(From->Columns());
+    To->Columns()->Items(2)->Assign(From->Columns()->Items(1));
+    ASSERT_EQ(To->Columns()->Items(1)->ColumnPopup(), Menu);
+    ASSERT_EQ(To->Columns()->Items(2)->ColumnPopup(), Menu);
+    delete Menu;
+    EXPECT_EQ(To->Columns()->Items(1)->ColumnPopup(), nullptr);
+    EXPECT_EQ(To->Columns()->Items(2)->ColumnPopup(), nullptr);
+}
