@@ -225,14 +225,16 @@ Boolean TIODD::Read_StandardDef()
     Path += ProfileHeader->ProfileRevision() == prPR11 ? u"IODD-StandardDefinitions1.1.xml"_s
                                                        : u"IODD-StandardDefinitions1.0.1.xml"_s;
     Path.replace(u'\\', u'/');
-    if (!FileExists(Path))
-        Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
+    // A stamp that matches one stored was taken of the file read then; any
+    // other (a missing file, a folder) is checked before it is read.
     const TFileStamp Stamp = FileStamp(Path);
     if (const std::optional<TIoddStandardDefs> Shared = IoddStandardCache().Find(Path, Stamp)) {
         Shared->ShareWith(*this);
         return true;
     }
+    if (!FileExists(Path))
+        Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
     // New objects: decodes that share the ones of an older file keep them.
     const TIoddStandardDefs Read = TIoddStandardDefs::Empty();
