@@ -31,13 +31,13 @@ QStringList IoddPublished()
     return Files;
 }
 
-// The parser alone, with the options the decoder's documents use, in the
-// bytes given as the decoder parses the bytes it read.
-void IoddBareParse(QByteArray& Bytes)
+// The parser alone, with the options the decoder's documents use; it
+// takes its own copy of the bytes, as the decoder reads its own.
+void IoddBareParse(const QByteArray& Bytes)
 {
     pugi::xml_document Doc;
     const pugi::xml_parse_result Result =
-        Doc.load_buffer_inplace(Bytes.data(), size_t(Bytes.size()), xml::ParserOptions());
+        Doc.load_buffer(Bytes.constData(), size_t(Bytes.size()), xml::ParserOptions());
     benchmark::DoNotOptimize(Result.status);
 }
 
@@ -100,9 +100,7 @@ void IoddDecodeAgainstParse(benchmark::State& State, Boolean Simple)
     }
     for (auto _ : State) {
         for (qsizetype I = 0; I < Files.size(); ++I) {
-            // A copy to parse in, made outside the timing.
-            QByteArray Copy(Bytes[std::size_t(I)].constData(), Bytes[std::size_t(I)].size());
-            Pair.Parse += TIoddPair::Time([&] { IoddBareParse(Copy); });
+            Pair.Parse += TIoddPair::Time([&] { IoddBareParse(Bytes[std::size_t(I)]); });
             Pair.Decode += TIoddPair::Time([&] { IoddDecode(Files[I], Simple); });
         }
     }
@@ -152,8 +150,7 @@ qint64 IoddListCatalog(const QDir& Dir)
 void IoddParseCatalog(const QDir& Dir)
 {
     for (const QString& Name : Dir.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::NoSort)) {
-        QByteArray Bytes = ReadFileBytes(Dir.filePath(Name));
-        IoddBareParse(Bytes);
+        IoddBareParse(ReadFileBytes(Dir.filePath(Name)));
     }
 }
 

@@ -114,11 +114,11 @@ String IoddProcessDataMenuValue(const TIODD* aIODD, Boolean SimpleDataType, Bool
     for (const auto& Menu : Menus) {
         for (const auto& Entry : Menu->MenuVariableRef_List) {
             if (SimpleDataType) {
-                const auto* Ref = dynamic_cast<const TMenuVariableRef*>(Entry.get());
+                const auto* Ref = MenuEntryAs<TMenuVariableRef>(Entry.get());
                 if (Ref && Ref->VariableId == VariableId)
                     Result = IoddMenuValue(*Ref, Which);
             } else {
-                const auto* Ref = dynamic_cast<const TMenuRecordItemRef*>(Entry.get());
+                const auto* Ref = MenuEntryAs<TMenuRecordItemRef>(Entry.get());
                 if (Ref && Ref->VariableId == VariableId && Ref->SubIndex == SubIndex)
                     Result = IoddMenuValue(*Ref, Which);
             }
@@ -140,8 +140,10 @@ void TExtTextCol::Erase_All()
 
 Integer TExtTextCol::Find_ID(const String& ID) const
 {
+    // Letter case is folded unit by unit, so only ids of the same length
+    // can match.
     for (std::size_t I = 0; I < List_Ids.size(); ++I)
-        if (List_Ids[I].compare(ID, Qt::CaseInsensitive) == 0)
+        if (List_Ids[I].size() == ID.size() && List_Ids[I].compare(ID, Qt::CaseInsensitive) == 0)
             return static_cast<Integer>(I);
     return -1;
 }

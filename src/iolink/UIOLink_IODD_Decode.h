@@ -14,6 +14,8 @@
 #include "rtl/SysUtils.h"
 
 #include <memory>
+#include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 // Raised when a description cannot be decoded; the message names the file.
@@ -321,7 +323,7 @@ struct TEventReadResult {
 
 // ------------------------------------------------------------------ menus
 
-class TMenuVariableRef : public TObject {
+class TMenuVariableRef final : public TObject {
 public:
     String VariableId;
     String Gradient;
@@ -331,7 +333,7 @@ public:
     String DisplayFormat;
 };
 
-class TMenuRecordItemRef : public TObject {
+class TMenuRecordItemRef final : public TObject {
 public:
     String VariableId;
     String SubIndex;
@@ -341,6 +343,16 @@ public:
     String AccessRightRestriction;
     String DisplayFormat;
 };
+
+// A menu entry as a TRef (one of the two classes above) when it is one,
+// else null. Both are final, so comparing the type is the whole cast, and
+// the lookups that run for every process data item stay cheap.
+template <class TRef>
+const TRef* MenuEntryAs(const TObject* Entry)
+{
+    static_assert(std::is_final_v<TRef>);
+    return Entry && typeid(*Entry) == typeid(TRef) ? static_cast<const TRef*>(Entry) : nullptr;
+}
 
 class TMenu : public TObject {
 public:
@@ -585,6 +597,8 @@ private:
     // Repeats: whether the value is one that recurs in a file (shared
     // through the decode's pool), not an id or text of its own.
     String Required_Text(const xml::TXMLNode& Node, const char* Name, Boolean Repeats = true) const;
+    // The same for a Value looked up already (null when missing).
+    String Required_Text(const xml::TXMLNode& Node, const char* Name, const char* Value, Boolean Repeats) const;
     Integer Optional_Integer(const xml::TXMLNode& Node, const char* Name, Integer Current) const;
     // A guarded integer (0 when missing or unreadable) that must lie within
     // Low and High when it is there: beyond them the decode fails.

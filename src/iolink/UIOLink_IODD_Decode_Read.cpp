@@ -18,10 +18,14 @@ void TIODD::Fail(const String& What) const
 
 String TIODD::Required_Text(const xml::TXMLNode& Node, const char* Name, Boolean Repeats) const
 {
-    std::optional<String> Value = Repeats ? KeptAttribute(Node, Name) : Node.Attribute(Name);
+    return Required_Text(Node, Name, Node.AttributeUtf8(Name), Repeats);
+}
+
+String TIODD::Required_Text(const xml::TXMLNode& Node, const char* Name, const char* Value, Boolean Repeats) const
+{
     if (!Value)
         Fail(u"element \"%1\" lacks the attribute \"%2\""_s.arg(Node.NodeName(), QLatin1StringView(Name)));
-    return std::move(*Value);
+    return Repeats ? TValuePool::Text(Value) : String::fromUtf8(Value);
 }
 
 Integer TIODD::Optional_Integer(const xml::TXMLNode& Node, const char* Name, Integer Current) const
@@ -39,8 +43,11 @@ Integer TIODD::Optional_Integer(const xml::TXMLNode& Node, const char* Name, Int
 Integer TIODD::Limited_Integer(const xml::TXMLNode& Node, const char* Name, Integer Low, Integer High) const
 {
     const char* Text = Node.AttributeUtf8(Name);
-    bool Ok = false;
-    const Int64 Value = Text ? TValueView(Text).View().toLongLong(&Ok, 10) : 0;
+    if (!Text)
+        return 0;
+    Integer Plain = 0;
+    bool Ok = PlainDecimal(Text, Plain);
+    const Int64 Value = Ok ? Int64(Plain) : TValueView(Text).View().toLongLong(&Ok, 10);
     if (!Ok)
         return 0;
     if (Value < Low || Value > High)
@@ -218,14 +225,16 @@ Boolean TIODD::Read_StandardDef()
     Path += ProfileHeader->ProfileRevision() == prPR11 ? u"IODD-StandardDefinitions1.1.xml"_s
                                                        : u"IODD-StandardDefinitions1.0.1.xml"_s;
     Path.replace(u'\\', u'/');
-    if (!FileExists(Path))
-        Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
+    // A stamp that matches one stored was taken of the file read then; any
+    // other (a missing file, a folder) is checked before it is read.
     const TFileStamp Stamp = FileStamp(Path);
     if (const std::optional<TIoddStandardDefs> Shared = IoddStandardCache().Find(Path, Stamp)) {
         Shared->ShareWith(*this);
         return true;
     }
+    if (!FileExists(Path))
+        Fail(u"the standard definitions file \"%1\" is missing"_s.arg(Path));
 
     // New objects: decodes that share the ones of an older file keep them.
     const TIoddStandardDefs Read = TIoddStandardDefs::Empty();
@@ -259,8 +268,11 @@ Boolean TIODD::Read_TextList(const xml::TXMLNode& Collection, TExtTextCol& Texts
     ForEachItem(PrimaryLanguage, [&](const xml::TXMLNode& Text) {
         if (OnlyTextElements && !HasName(Text, "Text"))
             return;
-        String Id = Required_Text(Text, "id", false);
-        String Value = Required_Text(Text, "value", false);
+        static constexpr const char* Names[] = {"id", "value"};
+        const char* Values[2];
+        Text.AttributesUtf8(Names, Values, 2);
+        String Id = Required_Text(Text, Names[0], Values[0], false);
+        String Value = Required_Text(Text, Names[1], Values[1], false);
         Texts.List_Ids.push_back(std::move(Id));
         Texts.PriLang_Values.push_back(std::move(Value));
     });
@@ -439,18 +451,23 @@ Boolean TIODD::Read_Variable(const xml::TXMLNode& XmlVar, TVariable& App_Var, Bo
 {
     VarRef = false;
     if (IsUpperName(XmlVar, "VARIABLE")) {
+        enum { aId, aAccess, aDynamic, aModifies, aExcluded, aIndex, aDefault, aCount };
+        static constexpr const char* Names[aCount] = {"id",    "accessRights", "dynamic", "modifiesOtherVariables",
+                                                      "excludedFromDataStorage", "index", "defaultValue"};
+        const char* A[aCount];
+        XmlVar.AttributesUtf8(Names, A, aCount);
         App_Var.VarType = vtVariable;
-        App_Var.Id = GuardedText(XmlVar, "id");
-        const char* Access = XmlVar.AttributeUtf8("accessRights");
+        App_Var.Id = GuardedText(A[aId]);
+        const char* Access = A[aAccess];
         App_Var.AccessRights = !Access                        ? arWO
                                : std::strcmp(Access, "rw") == 0 ? arRW
                                : std::strcmp(Access, "ro") == 0 ? arRO
                                                                 : arWO;
-        App_Var.Dynamic_V = Flag(XmlVar, "dynamic");
-        App_Var.ModifiesOtherVariables = Flag(XmlVar, "modifiesOtherVariables");
-        App_Var.ExcludedFromDataStorage = Flag(XmlVar, "excludedFromDataStorage");
-        App_Var.Index = GuardedInteger(XmlVar, "index", 1);
-        App_Var.DefaultValue = GuardedText(XmlVar, "defaultValue");
+        App_Var.Dynamic_V = Flag(A[aDynamic]);
+        App_Var.ModifiesOtherVariables = Flag(A[aModifies]);
+        App_Var.ExcludedFromDataStorage = Flag(A[aExcluded]);
+        App_Var.Index = GuardedInteger(A[aIndex], 1);
+        App_Var.DefaultValue = GuardedText(A[aDefault]);
         if (const xml::TXMLNode Child = XmlVar.FindChild("Name"))
             App_Var.Name = Required_Text(Child, "textId", false);
         if (const xml::TXMLNode Child = XmlVar.FindChild("Description"))
@@ -596,15 +613,20 @@ Boolean TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(cons
 
 namespace {
 
+// The attributes of a menu entry; a record item's also names its subindex.
+enum { amVariableId, amGradient, amOffset, amUnitCode, amAccess, amDisplayFormat, amSubindex, amCount };
+constexpr const char* IoddMenuRefNames[amCount] = {"variableId", "gradient", "offset", "unitCode",
+                                                   "accessRightRestriction", "displayFormat", "subindex"};
+
 template <class TRef>
-void IoddReadMenuRef(const xml::TXMLNode& Node, TRef& Ref)
+void IoddReadMenuRef(const char* const* A, TRef& Ref)
 {
-    OptionalText(Node, "variableId", Ref.VariableId);
-    OptionalText(Node, "gradient", Ref.Gradient);
-    OptionalText(Node, "offset", Ref.Offset);
-    OptionalText(Node, "unitCode", Ref.UnitCode);
-    OptionalText(Node, "accessRightRestriction", Ref.AccessRightRestriction);
-    OptionalText(Node, "displayFormat", Ref.DisplayFormat);
+    OptionalText(A[amVariableId], Ref.VariableId);
+    OptionalText(A[amGradient], Ref.Gradient);
+    OptionalText(A[amOffset], Ref.Offset);
+    OptionalText(A[amUnitCode], Ref.UnitCode);
+    OptionalText(A[amAccess], Ref.AccessRightRestriction);
+    OptionalText(A[amDisplayFormat], Ref.DisplayFormat);
 }
 
 } // namespace
@@ -617,12 +639,16 @@ Boolean TIODD::Read_Menu(const xml::TXMLNode& XmlMC, TMenu& App_Menu)
             OptionalText(Child, "textId", App_Menu.Name);
         } else if (HasName(Child, "VariableRef")) {
             auto Ref = std::make_unique<TMenuVariableRef>();
-            IoddReadMenuRef(Child, *Ref);
+            const char* A[amCount];
+            Child.AttributesUtf8(IoddMenuRefNames, A, amSubindex);
+            IoddReadMenuRef(A, *Ref);
             App_Menu.MenuVariableRef_List.push_back(std::move(Ref));
         } else if (HasName(Child, "RecordItemRef")) {
             auto Ref = std::make_unique<TMenuRecordItemRef>();
-            IoddReadMenuRef(Child, *Ref);
-            OptionalText(Child, "subindex", Ref->SubIndex);
+            const char* A[amCount];
+            Child.AttributesUtf8(IoddMenuRefNames, A, amCount);
+            IoddReadMenuRef(A, *Ref);
+            OptionalText(A[amSubindex], Ref->SubIndex);
             App_Menu.MenuVariableRef_List.push_back(std::move(Ref));
         }
     });

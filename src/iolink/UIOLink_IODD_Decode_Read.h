@@ -4,8 +4,7 @@
 #include "platform/XmlDoc.h"
 #include "rtl/System.h"
 
-#include <QHash>
-
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -111,11 +110,35 @@ inline String TrimmedUpper(const char* Utf8)
     return Result;
 }
 
-// The element's xsi:type, trimmed and upper-cased; empty when missing.
+// The element's xsi:type, trimmed and upper-cased; empty when missing. The
+// type names the readers know are shared constants, not copies.
 inline String TypeName(const xml::TXMLNode& Node)
 {
+    using namespace Qt::StringLiterals;
+    struct TKnownType {
+        const char* Upper;
+        String Name;
+    };
+    static const TKnownType Known[] = {
+        {"UINTEGERT", u"UINTEGERT"_s}, {"INTEGERT", u"INTEGERT"_s}, {"RECORDT", u"RECORDT"_s},
+        {"BOOLEANT", u"BOOLEANT"_s},   {"STRINGT", u"STRINGT"_s},   {"FLOAT32T", u"FLOAT32T"_s},
+        {"ARRAYT", u"ARRAYT"_s},       {"OCTETSTRINGT", u"OCTETSTRINGT"_s}, {"TIMET", u"TIMET"_s},
+        {"TIMESPANT", u"TIMESPANT"_s},
+    };
     const char* Value = Node.AttributeNSUtf8(xml::XSI_NAMESPACE, "type");
-    return Value ? TrimmedUpper(Value) : String();
+    if (!Value)
+        return String();
+    const char* Begin;
+    const char* End;
+    char Upper[16];
+    if (AsciiTrimmed(Value, Begin, End) && End - Begin < qsizetype(sizeof Upper)) {
+        std::transform(Begin, End, Upper, AsciiUpper);
+        Upper[End - Begin] = 0;
+        for (const TKnownType& Type : Known)
+            if (std::strcmp(Upper, Type.Upper) == 0)
+                return Type.Name;
+    }
+    return TrimmedUpper(Value);
 }
 
 // An attribute value as a String view without a heap copy when it is short
@@ -179,7 +202,8 @@ inline bool ToInteger(QStringView Text, Integer& Value)
 // default values, the ids that menus and types refer to): while a pool
 // lives on this thread, each is converted once and the tree shares the
 // copies. The pool keeps views into the documents being read, so it lives
-// no longer than the decode that makes it.
+// no longer than the decode that makes it. An open-addressed table with a
+// byte hash: the general hash table cost more than the copies it saved.
 class TValuePool {
 public:
     TValuePool() : FOuter(std::exchange(Current, this)) {}
@@ -192,22 +216,63 @@ public:
         const qsizetype Size = qsizetype(std::strlen(Utf8));
         if (!Current || Size > MaxPooled)
             return String::fromUtf8(Utf8, Size);
-        const QByteArrayView Key(Utf8, Size);
-        const auto Found = Current->FValues.constFind(Key);
-        if (Found != Current->FValues.constEnd())
-            return *Found;
-        String Value = String::fromUtf8(Utf8, Size);
-        if (Current->FValues.isEmpty())
-            Current->FValues.reserve(256);   // a description has a few hundred
-        Current->FValues.insert(Key, Value);
-        return Value;
+        return Current->Find(Utf8, Size);
     }
 
 private:
     static constexpr qsizetype MaxPooled = 24;
+    struct TSlot {
+        const char* Utf8 = nullptr;   // null: free
+        qsizetype Size = 0;
+        String Value;
+    };
     static inline thread_local TValuePool* Current = nullptr;
     TValuePool* FOuter;
-    QHash<QByteArrayView, String> FValues;
+    std::vector<TSlot> FSlots;
+    std::size_t FUsed = 0;
+
+    static std::size_t Hash(const char* Utf8, qsizetype Size)
+    {
+        std::size_t H = 14695981039346656037ULL;
+        for (qsizetype I = 0; I < Size; ++I)
+            H = (H ^ static_cast<unsigned char>(Utf8[I])) * 1099511628211ULL;
+        return H;
+    }
+
+    // The slot that holds Utf8, or the free slot where it belongs.
+    TSlot& SlotFor(const char* Utf8, qsizetype Size)
+    {
+        const std::size_t Mask = FSlots.size() - 1;
+        for (std::size_t I = Hash(Utf8, Size) & Mask;; I = (I + 1) & Mask) {
+            TSlot& Slot = FSlots[I];
+            if (!Slot.Utf8 || (Slot.Size == Size && std::memcmp(Slot.Utf8, Utf8, std::size_t(Size)) == 0))
+                return Slot;
+        }
+    }
+
+    // Kept at most half full, so a search ends soon.
+    void Grow()
+    {
+        std::vector<TSlot> Old(std::max<std::size_t>(FSlots.size() * 2, 256));
+        Old.swap(FSlots);
+        for (TSlot& Slot : Old)
+            if (Slot.Utf8)
+                SlotFor(Slot.Utf8, Slot.Size) = std::move(Slot);
+    }
+
+    String Find(const char* Utf8, qsizetype Size)
+    {
+        if (2 * (FUsed + 1) > FSlots.size())
+            Grow();
+        TSlot& Slot = SlotFor(Utf8, Size);
+        if (!Slot.Utf8) {
+            Slot.Utf8 = Utf8;
+            Slot.Size = Size;
+            Slot.Value = String::fromUtf8(Utf8, Size);
+            ++FUsed;
+        }
+        return Slot.Value;
+    }
 };
 
 // An attribute the tree keeps; nullopt when missing.
@@ -217,25 +282,36 @@ inline std::optional<String> KeptAttribute(const xml::TXMLNode& Node, const char
     return Value ? std::optional<String>(TValuePool::Text(Value)) : std::nullopt;
 }
 
+// The readers below take either the element and the attribute's name, or
+// the Value looked up already (null when missing), as readers do that take
+// several attributes of one element in one walk (AttributesUtf8).
+
 // True exactly when the attribute reads "true".
-inline bool Flag(const xml::TXMLNode& Node, const char* Name)
+inline bool Flag(const char* Value) { return Value && std::strcmp(Value, "true") == 0; }
+
+inline bool Flag(const xml::TXMLNode& Node, const char* Name) { return Flag(Node.AttributeUtf8(Name)); }
+
+inline String GuardedText(const char* Value, const String& Default = String())
 {
-    const char* Value = Node.AttributeUtf8(Name);
-    return Value && std::strcmp(Value, "true") == 0;
+    return Value ? TValuePool::Text(Value) : Default;
 }
 
 inline String GuardedText(const xml::TXMLNode& Node, const char* Name, const String& Default = String())
 {
-    std::optional<String> Value = KeptAttribute(Node, Name);
-    return Value ? std::move(*Value) : Default;
+    return GuardedText(Node.AttributeUtf8(Name), Default);
+}
+
+inline Integer GuardedInteger(const char* Value, Integer Default)
+{
+    Integer Result = Default;
+    if (Value && !PlainDecimal(Value, Result))
+        ToInteger(TValueView(Value).View(), Result);
+    return Result;
 }
 
 inline Integer GuardedInteger(const xml::TXMLNode& Node, const char* Name, Integer Default)
 {
-    Integer Result = Default;
-    if (const char* Value = Node.AttributeUtf8(Name); Value && !PlainDecimal(Value, Result))
-        ToInteger(TValueView(Value).View(), Result);
-    return Result;
+    return GuardedInteger(Node.AttributeUtf8(Name), Default);
 }
 
 inline Int64 GuardedInt64(const xml::TXMLNode& Node, const char* Name, Int64 Default)
@@ -258,18 +334,24 @@ inline Single GuardedSingle(const xml::TXMLNode& Node, const char* Name, Single 
     return Ok && std::isfinite(Read) ? Read : Default;
 }
 
+inline void OptionalText(const char* Value, String& Field)
+{
+    if (Value)
+        Field = TValuePool::Text(Value);
+}
+
 inline void OptionalText(const xml::TXMLNode& Node, const char* Name, String& Field)
 {
-    if (std::optional<String> Value = KeptAttribute(Node, Name))
-        Field = std::move(*Value);
+    OptionalText(Node.AttributeUtf8(Name), Field);
 }
 
 // The "textId" of the named child; empty when the child or the attribute
-// is missing.
+// is missing. Text ids hardly recur: they are not pooled.
 inline String ChildTextId(const xml::TXMLNode& Node, const char* ChildName)
 {
     const xml::TXMLNode Child = Node.FindChild(ChildName);
-    return Child ? GuardedText(Child, "textId") : String();
+    const char* Value = Child ? Child.AttributeUtf8("textId") : nullptr;
+    return Value ? String::fromUtf8(Value) : String();
 }
 
 } // namespace iodd_read

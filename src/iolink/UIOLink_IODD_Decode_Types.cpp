@@ -102,8 +102,11 @@ Boolean TIODD::Read_DataType(const xml::TXMLNode& XmlDT, TDataType& App_DT)
         Complex.BitLength = Limited_Integer(XmlDT, "bitLength", 0, IoddMaxOctets * 8);
         ForEachItem(XmlDT, [&](const xml::TXMLNode& XmlItem) {
             auto Item = std::make_unique<TRecordItem>();
-            Item->SubIndex = GuardedInteger(XmlItem, "subindex", 1);
-            Item->BitOffset = GuardedInteger(XmlItem, "bitOffset", 0);
+            static constexpr const char* Names[] = {"subindex", "bitOffset"};
+            const char* A[2];
+            XmlItem.AttributesUtf8(Names, A, 2);
+            Item->SubIndex = GuardedInteger(A[0], 1);
+            Item->BitOffset = GuardedInteger(A[1], 0);
             bool Keep = false;
             if (const xml::TXMLNode Simple = XmlItem.FindChild("SimpleDatatype")) {
                 const String ItemType = iodd_read::TypeName(Simple);
@@ -174,7 +177,9 @@ void TIODD::Read_SingleValueRange(const xml::TXMLNode& XmlSVR, TSimpleDataType& 
         break;
     case asdtUIntegerT:
     case asdtIntegerT:
-        Value = IoddNumberValue<TIntegerValueRangeT>(XmlSVR, Single, GuardedInteger, GuardedInt64);
+        Value = IoddNumberValue<TIntegerValueRangeT>(
+            XmlSVR, Single, static_cast<Integer (*)(const xml::TXMLNode&, const char*, Integer)>(GuardedInteger),
+            GuardedInt64);
         break;
     case asdtFloat32T:
         Value = IoddNumberValue<TFloat32ValueRangeT>(XmlSVR, Single, GuardedSingle, GuardedSingle);

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QScopeGuard>
 
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -55,6 +56,11 @@ Boolean IOLinkFlag(const xml::TXMLNode& Node, const char* Name)
 {
     return Node.Attribute(Name) == u"True"_s;
 }
+
+// The same for a value looked up already (null when missing).
+String IOLinkAttr(const char* Value) { return Value ? String::fromUtf8(Value) : String(); }
+
+Boolean IOLinkFlag(const char* Value) { return Value && std::strcmp(Value, "True") == 0; }
 
 void IOLinkSetAttrs(xml::TXMLNode& Node, std::initializer_list<std::pair<const char*, String>> Attrs)
 {
@@ -466,20 +472,27 @@ void TIO_Link_Set_Access_Core::Apply_Variables(Integer k, const xml::TXMLNode& N
     TChannel_IOLink& Ch = Channel(k);
     auto Positions =
         IOLinkPositions(Ch.Var_List, [](const TVarObjValue& V) { return std::pair(V.Index, V.SubIndex); });
+    // A variable element carries sixteen attributes: they are read in one
+    // walk, not looked up one by one.
+    enum { aIndex, aSubIndex, aValue, aEnable, aPosition, aBit, aTime, aOnCMD, aOnChange, aOnTimer, aReadTime, aCount };
+    static constexpr const char* Names[aCount] = {"Index", "SubIndex", "Value",     "Enable",   "Position", "Bit",
+                                                  "Time",  "On_CMD",   "On_Change", "On_Timer", "ReadTime"};
     IOLinkForEachElement(Node.FindChild(u"Variables"_s), [&Ch, &Positions](const xml::TXMLNode& V) {
-        const Integer I = Positions.Take(std::pair(IOLinkAttr(V, "Index"), IOLinkAttr(V, "SubIndex")));
+        const char* A[aCount];
+        V.AttributesUtf8(Names, A, aCount);
+        const Integer I = Positions.Take(std::pair(IOLinkAttr(A[aIndex]), IOLinkAttr(A[aSubIndex])));
         if (I < 0)
             return;
         TVarObjValue& Var = *Ch.Var_List[I];
-        Var.Value = IOLinkAttr(V, "Value");
-        Var.Enable = IOLinkFlag(V, "Enable");
-        Var.Position = IOLinkAttr(V, "Position");
-        Var.Bit = IOLinkAttr(V, "Bit");
-        Var.Time = IOLinkAttr(V, "Time");
-        Var.On_CMD = IOLinkFlag(V, "On_CMD");
-        Var.On_Change = IOLinkFlag(V, "On_Change");
-        Var.On_Timer = IOLinkFlag(V, "On_Timer");
-        Var.ReadTime = IOLinkAttr(V, "ReadTime");
+        Var.Value = IOLinkAttr(A[aValue]);
+        Var.Enable = IOLinkFlag(A[aEnable]);
+        Var.Position = IOLinkAttr(A[aPosition]);
+        Var.Bit = IOLinkAttr(A[aBit]);
+        Var.Time = IOLinkAttr(A[aTime]);
+        Var.On_CMD = IOLinkFlag(A[aOnCMD]);
+        Var.On_Change = IOLinkFlag(A[aOnChange]);
+        Var.On_Timer = IOLinkFlag(A[aOnTimer]);
+        Var.ReadTime = IOLinkAttr(A[aReadTime]);
     });
 }
 

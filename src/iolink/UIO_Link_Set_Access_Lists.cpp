@@ -129,14 +129,14 @@ TIOLinkScaling IOLinkMenuScaling(const TIODD* IODD, Boolean ProcessDataIn, Boole
     for (const auto& Menu : IODD->ProfileBody->DeviceFunction->UserInterface->MenuCollection->Menu_List) {
         for (const auto& Entry : Menu->MenuVariableRef_List) {
             if (Record) {
-                const auto* Ref = dynamic_cast<const TMenuRecordItemRef*>(Entry.get());
+                const auto* Ref = MenuEntryAs<TMenuRecordItemRef>(Entry.get());
                 if (Ref && Ref->VariableId == VarName && Ref->SubIndex == SubIndex
                     && (!Ref->Gradient.isEmpty() || !Ref->Offset.isEmpty())) {
                     Take(*Ref);
                     return Scaling;
                 }
             } else {
-                const auto* Ref = dynamic_cast<const TMenuVariableRef*>(Entry.get());
+                const auto* Ref = MenuEntryAs<TMenuVariableRef>(Entry.get());
                 if (Ref && Ref->VariableId == VarName
                     && (!Ref->Gradient.isEmpty() || !Ref->Offset.isEmpty() || !Ref->UnitCode.isEmpty())) {
                     Take(*Ref);

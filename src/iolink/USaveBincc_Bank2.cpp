@@ -81,10 +81,12 @@ Byte Bin_Header_Count(std::size_t Count, int Port, const char* List)
 
 // The numbers of one item of a port into image fields; a number outside
 // its field raises ESaveBinError naming the port, the item, the attribute
-// and the number.
+// and the number. The item's text is made only then: an image has
+// thousands of items.
+template <class TItemText>
 class TBin_Item {
 public:
-    TBin_Item(int Port, const String& Item) : FPort(Port), FItem(Item) {}
+    TBin_Item(int Port, TItemText ItemText) : FPort(Port), FItemText(std::move(ItemText)) {}
 
     // Unreadable when the text is no integer (0 unless stated otherwise).
     template <class T>
@@ -92,7 +94,7 @@ public:
              savebin::TFieldSign Sign = savebin::TFieldSign::Unsigned) const
     {
         return savebin::Field<T>(Text, Unreadable, Sign, [this, Attribute] {
-            return Format("Error in Channel #%.2d!! %s\"%s\"", {FPort, FItem, Attribute});
+            return Format("Error in Channel #%.2d!! %s\"%s\"", {FPort, FItemText(), Attribute});
         });
     }
     template <class T>
@@ -103,14 +105,14 @@ public:
 
 private:
     int FPort;
-    String FItem;
+    TItemText FItemText;
 };
 
 Byte Bin_Flag(const String& YesNo) { return YesNo == u"Y" ? 1 : 0; }
 
 TIO_Link_Parameter Bin_Param(const TVarObjValue& V, int Port)
 {
-    const TBin_Item F(Port, Format("Variable Index %s SubIndex %s, ", {V.Index, V.SubIndex}));
+    const TBin_Item F(Port, [&V] { return Format("Variable Index %s SubIndex %s, ", {V.Index, V.SubIndex}); });
     TIO_Link_Parameter P;
     P.index = F.Number<Word>(V.Index, "Index");
     P.subindex = F.Number<Byte>(V.SubIndex, "SubIndex");
@@ -131,7 +133,8 @@ TIO_Link_Parameter Bin_Param(const TVarObjValue& V, int Port)
 
 TIO_Link_Process_Data Bin_ProData(const TProcDataObjValue& Item, int Port)
 {
-    const TBin_Item F(Port, Format("PD_Record %s SubIndex %s, ", {Item.variableId, Item.SubIndex}));
+    const TBin_Item F(Port,
+                      [&Item] { return Format("PD_Record %s SubIndex %s, ", {Item.variableId, Item.SubIndex}); });
     TIO_Link_Process_Data D;
     // Check_Float gives 1.0 for a text it cannot read.
     Check_Float(Item.gradient, Get_Decimal_Separator(), D.gradient);
@@ -147,7 +150,7 @@ TIO_Link_Process_Data Bin_ProData(const TProcDataObjValue& Item, int Port)
 
 TIO_Link_Event Bin_Event(const TEventObjValue& E, int Port)
 {
-    const TBin_Item F(Port, Format("Event Code %s, ", {E.Code}));
+    const TBin_Item F(Port, [&E] { return Format("Event Code %s, ", {E.Code}); });
     TIO_Link_Event Event;
     Event.time = F.Number<Cardinal>(E.TimeOut, "TimeOut");
     Event.code = F.Number<Word>(E.RealCode, "Code");
@@ -229,7 +232,7 @@ void Fill_Bin_Channel(int K, const TChannel_IOLink& Channel, const TIODD* Descri
     else
         return;   // not in use
     const int Port = K + 1;
-    const TBin_Item F(Port, String());
+    const TBin_Item F(Port, [] { return String(); });
     H.Channel = Port;
     H.Pin4_Pos = F.Number<Word>(Channel.Pin4_Pos, "Pin4Pos");
     H.Pin4_Bit = F.Number<Word>(Channel.Pin4_Bit, "Pin4Bit");

@@ -674,6 +674,20 @@ const char* TXMLNode::AttributeUtf8(const char* Name) const
     return attr ? attr.value() : nullptr;
 }
 
+void TXMLNode::AttributesUtf8(const char* const* Names, const char** Values, int Count) const
+{
+    std::fill_n(Values, Count, nullptr);
+    for (xml_attribute attr = TNodeImpl::Get(*this).first_attribute(); attr; attr = attr.next_attribute()) {
+        const char* name = attr.name();
+        for (int i = 0; i < Count; ++i) {
+            if (!Values[i] && name[0] == Names[i][0] && std::strcmp(name, Names[i]) == 0) {
+                Values[i] = attr.value();
+                break;
+            }
+        }
+    }
+}
+
 bool TXMLNode::HasAttribute(const String& Name) const
 {
     return bool(XmlFindAttribute(TNodeImpl::Get(*this), QStringView(Name)));

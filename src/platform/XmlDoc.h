@@ -88,6 +88,9 @@ public:
     // The value as the parser holds it (UTF-8); null when missing. Valid
     // while the document lives and the attribute is not set again.
     const char* AttributeUtf8(const char* Name) const;
+    // Several attributes in one walk: Values[i] := the value of the first
+    // attribute named Names[i] (UTF-8), null when missing.
+    void AttributesUtf8(const char* const* Names, const char** Values, int Count) const;
     bool HasAttribute(const String& Name) const;
     bool HasAttribute(const char* Name) const;
     // Attribute by namespace URI and local name ("type" in XSI_NAMESPACE),
