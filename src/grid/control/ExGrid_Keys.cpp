@@ -72,7 +72,9 @@ Integer TExStringGrid::VisibleFixedRightCols()
 
 bool TExStringGrid::CanFocusCell(Integer ACol, Integer ARow)
 {
-    bool Result = Options().Contains(goEditing) ? IsEditable(ACol, ARow) : !IsFixed(ACol, ARow);
+    // Editing counts as on where the grid took goEditing off for a
+    // read-only current cell.
+    bool Result = EditingOn() ? IsEditable(ACol, ARow) : !IsFixed(ACol, ARow);
     if (OnSelectCell)
         OnSelectCell(this, ACol, ARow, Result);
     return Result;
