@@ -3,6 +3,7 @@
 // separator, Tab to the parent and Tab in a grid where nothing takes the focus.
 #include "ExGridOnForm.h"
 
+#include "grid/control/ExCGrid.h"
 #include "rtl/StdCtrls.h"
 
 #include <QtTest/QTest>
@@ -442,6 +443,36 @@ TEST_F(ExGridKeysTest, FocusQueriesFollowEditingAndTheSelectCellEvent)
     Grid->OnCanEditCell = [](TObject*, Integer, Integer, bool& CanEdit) { CanEdit = false; };
     EXPECT_EQ(Grid->FirstFocusCol(2), -1);
     EXPECT_EQ(Grid->LastFocusCol(2), -1);
+}
+
+// A column grid shaped like the port grid: a read-only column between
+// editable ones, editing on. Enter reaches OnKeyPress on the read-only cell
+// and opens the editor on an editable one.
+TEST(ExGridKeysColumnGridTest, EnterReachesOnKeyPress)
+{
+    TGridOnForm<TExColumnGrid> F;
+    TExColumnGrid* Grid = F.Grid;
+    Grid->SetColCount(4);
+    Grid->SetRowCount(4);
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->Columns()->Items(2)->SetReadOnly(true);
+    Grid->SetOptions(Grid->Options() + TGridOptions{goEditing});
+    QList<Integer> Presses;
+    Grid->OnKeyPress = [&](TObject*, Char& K) { Presses << K.unicode(); };
+    ShowWithFocus(F.Form.get(), Grid);
+    Grid->MoveToCell(2, 1);
+    Grid->SetFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(Presses, QList<Integer>{13});
+    EXPECT_FALSE(Grid->EditorMode());
+
+    Grid->MoveToCell(1, 1);
+    Grid->SetFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
 }
 
 } // namespace
