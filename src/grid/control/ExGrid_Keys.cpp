@@ -207,11 +207,9 @@ void TExStringGrid::WMKeyDown(TWMKey& Message)
         Message.Result = 0;
         return;
     }
-    if (Key == VK_TAB) {
-        if (Options().Contains(goTabs)) {
-            TabToNextCell(Shift.Contains(ssShift));
-            NotifySelectionChanged();
-        }
+    if (Key == VK_TAB && Options().Contains(goTabs)) {
+        TabToNextCell(Shift.Contains(ssShift));
+        NotifySelectionChanged();
         return;
     }
     if (FNavigation->SkipFixedCells() && IsArrowKey(Key) && SkipFixedCellsByKey(Key)) {
