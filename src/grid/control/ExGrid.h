@@ -1200,6 +1200,10 @@ public:
     void RepaintRect(TRect R);
     void ScrollInView(Integer ColIndex, Integer RowIndex);
     void ScrollAboveSearchFooter();
+    // Clipboard of the data services (interim: nothing yet).
+    void CutSelectionToClipboard();
+    void CopySelectionToClipboard();
+    void PasteSelectionFromClipboard();
     bool IsLastRowAboveSearchFooter();
     void RepaintRow(Integer ARow);
     void RepaintCol(Integer ACol);
@@ -1964,10 +1968,48 @@ protected:
     Integer GetEditLimit() override;
     String GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
-    // Appending a row after Down on the last data row (interim until the
-    // keyboard handling lands).
+    // Keyboard (ExGrid_Keys.cpp).
     void AutoAddRow();
     bool IsLastDataRow();
+    void WMKeyDown(TWMKey& Message) override;
+    void WMChar(TWMKey& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    // The key states: AltGr gives no ssAlt.
+    static TShiftState KeyShiftState();
+    Integer VisibleFixedRightCols();
+    bool CanFocusCell(Integer ACol, Integer ARow);
+    Integer FirstFocusCol(Integer ARow);
+    Integer LastFocusCol(Integer ARow);
+    void RaiseKeyDown(Word& Key, TShiftState Shift);
+    bool CurrentCellHasHTMLControl();
+    bool RunBaseKeyDown(TWMKey& Message, TShiftState Shift, bool KeepHoriz, Integer OldLeftCol);
+    void AfterBaseKeyDown(Word Key, TShiftState Shift);
+    void NotifySelectionChanged();
+    static TRect SelectionRect(const TGridRect& S);
+    bool ScrollOnlyByKey(Word Key);
+    void PressClickControlByKey(bool Space);
+    bool HomeEndByKey(Word Key, TShiftState Shift, bool KeepHoriz, Integer OldLeftCol);
+    bool RowSelectScroll(Word Key, bool Ctrl, TShiftState Shift);
+    bool SkipFixedCellsByKey(Word Key);
+    bool ClipboardByKey(Word Key, bool Ctrl, bool ShiftDown);
+    void DisjunctFlagsByKey(bool Ctrl, bool ShiftDown, Integer SelRow);
+    void InsertRowByKey();
+    void DeleteRowByKey();
+    void SelectAllByKey();
+    void MoveSelectedRowsByKey(bool Down);
+    void WrapCursorByKey(Word Key);
+    void SkipDisabledRowByKey(bool Down);
+    void ExtendSelectedCellsByKey(const TGridRect& OldSel);
+    void ToggleSelectedCellByKey(bool Ctrl);
+    // One step of Tab; HandOn is set when Tab ran past the last cell.
+    void TabStep(bool Backward, bool& HandOn);
+    bool TabAcceptable(Integer ACol, Integer ARow);
+    bool AllowTabRowChange(Integer OldRow, Integer OldCol, Integer NewRow);
+    void TabPastLastCell(Integer& ARow, bool& HandOn);
+    bool HandTabToParent();
+    TPoint FLastKeyCell;
+    TGridRect FMoveSelection{};
     // False when no edit is open or a validation runs.
     bool StartValidation(const String& NewValue);
     // The steps of ValidateCell once the text is to be checked.
@@ -2058,7 +2100,15 @@ protected:
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMCursorChanged(TMessage& Message);
+    // Cell hints (ExGrid_Hints.cpp).
     void CMHintShow(TCMHintShow& Message) override;
+    void BuildCellHint(String& HintStr, THintInfo& HintInfo);
+    void BuildHintOfCell(Integer ACol, Integer ARow, String& HintStr, THintInfo& HintInfo);
+    bool AnchorTitleAt(const String& Text, TRect R, TPoint At, String& Title);
+    bool IsNormalHintCell(Integer ACol, Integer ARow);
+    String HintTextOfCell(Integer RealCol, Integer ARow, bool AsStored);
+    TPoint FLastHintPos{-1, -1};
+    String FLastAnchorHint;
     bool HasCellBorderEvent() override;
     // "GridEditDone" arrived: OnEditCellDone, and the end of editing with
     // EditOnDblClickOnly.

@@ -1,16 +1,10 @@
 // The string grid: moving on to the next cell after Enter, the grid's key
-// press (Escape, Enter, incremental search) and Tab between cells.
+// press (Escape, Enter, incremental search).
 #include "grid/control/ExGrid.h"
 #include "grid/control/ExGrid_Editors.h"
 
 #include <set>
 #include <utility>
-
-Integer TExStringGrid::FirstDataCol() const
-{
-    // Node columns come with grouping; until then the fixed columns alone.
-    return TBaseGrid::FixedCols();
-}
 
 Integer TExStringGrid::LastDataCol() const
 {
@@ -252,31 +246,6 @@ void TExStringGrid::KeyPress(Char& Key)
             SetRow(Found);
     }
     TBaseGrid::KeyPress(Key);
-}
-
-bool TExStringGrid::TabToNextCell(bool Backward)
-{
-    if (OnKeyDown) {
-        Word Key = VK_TAB;
-        OnKeyDown(this, Key, Backward ? TShiftState{ssShift} : TShiftState{});
-        if (Key != VK_TAB)
-            return true;
-    }
-    if (FLastTabCol == Col() && FLastTabRow == Row() && FEditMode)
-        return false;
-    Integer C = Col();
-    Integer R = Row();
-    const TAdvanceDirection Saved = FNavigation->AdvanceDirection();
-    FNavigation->SetAdvanceDirection(FNavigation->TabAdvanceDirection() == adTopBottom ? adTopBottom : adLeftRight);
-    const bool Moved = StepAdvance(C, R, !Backward);
-    FNavigation->SetAdvanceDirection(Saved);
-    if (!Moved || (C == Col() && R == Row()))
-        return false;
-    SetCol(C);
-    SetRow(R);
-    FLastTabCol = Col();
-    FLastTabRow = Row();
-    return true;
 }
 
 void TExStringGrid::EditHTMLControl(Integer, Integer, const String&)

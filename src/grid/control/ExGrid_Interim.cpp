@@ -86,16 +86,6 @@ void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
     SetRowHeights(ARow, Tallest + Padding);
 }
 
-// ---------------------------------------------------------------- appending a row
-// Interim until the keyboard handling lands: no row is appended yet.
-
-void TExStringGrid::AutoAddRow() {}
-
-bool TExStringGrid::IsLastDataRow()
-{
-    return Row() + 1 == RowCount() - FFixedFooters;
-}
-
 // ---------------------------------------------------------------- search
 // Interim: no behaviour yet; it comes with the search bar.
 
@@ -113,6 +103,10 @@ void TExStringGrid::DoClickSort(Integer ACol)
 }
 
 void TExStringGrid::BeforeSelectAll(bool&) {}
+
+void TExStringGrid::CutSelectionToClipboard() {}
+void TExStringGrid::CopySelectionToClipboard() {}
+void TExStringGrid::PasteSelectionFromClipboard() {}
 
 void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
 {
@@ -168,14 +162,6 @@ bool TExStringGrid::IsDesigning()
 void TExStringGrid::InvalidateGrid()
 {
     Invalidate();
-}
-
-void TExStringGrid::EditorKeyDown(Word&, TShiftState) {}
-
-void TExStringGrid::GotoFirstRow()
-{
-    if (TBaseGrid::FixedRows() < RowCount())
-        SetRow(TBaseGrid::FixedRows());
 }
 
 bool TExStringGrid::AllowFmtClipboard()

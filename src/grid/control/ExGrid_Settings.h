@@ -396,13 +396,44 @@ public:
     RTL_STORED_PROPERTY(TScrollDirection, Direction, sdVertical)
 };
 
-// The hint window of mini-HTML hints and of the grid's scroll hint.
-// Interim: it measures and draws as the plain hint window; the mini-HTML
-// layout comes with the grid's hint window.
+class TImageList;
+class TPictureContainer;
+
+// The hint window of mini-HTML and wide-encoded hints and of the grid's
+// scroll hint (ExGrid_HintWindow.cpp).
 class THTMLHintWindow : public THintWindow {
 public:
-    using THintWindow::THintWindow;
+    explicit THTMLHintWindow(TComponent* AOwner);
+
+    void ActivateHint(TRect Rect, const String& AHint) override;
+    // With a string grid as AData its images and pictures serve the hint.
+    void ActivateHintData(TRect Rect, const String& AHint, void* AData) override;
+    // The text's size within MaxWidth, at (0, 0), without margins.
+    TRect CalcHintRect(Integer MaxWidth, const String& AHint, void* AData) override;
+    Integer TextWidth() const { return FTextWidth; }
+    Integer TextHeight() const { return FTextHeight; }
+    const String& WideCaption() const { return FWideCaption; }
+    TImageList* Images() const { return FImages; }
+    TPictureContainer* Pictures() const { return FPictureContainer; }
+
+protected:
+    void Paint() override;
+    void CMTextChanged(TMessage& Message) override;
+
+private:
+    TSize MeasureHint(TCanvas* ACanvas, const String& AHint, Integer MaxWidth);
+    void KeepOnMonitor(TRect& Rect) const;
+
+    TImageList* FImages = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
+    Integer FTextHeight = 0;
+    Integer FTextWidth = 0;
+    String FWideCaption;
 };
+
+// The face of wide-encoded hints: the showing grid's font name.
+const String& HintFontName();
+void SetHintFontName(const String& Name);
 
 // ---------------------------------------------------------------------------
 // Settings of the data services: export, print, sort, footer, search,

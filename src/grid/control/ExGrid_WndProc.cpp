@@ -258,14 +258,6 @@ void TExStringGrid::CMCursorChanged(TMessage&)
     Invokedchange = false;
 }
 
-void TExStringGrid::CMHintShow(TCMHintShow& Message)
-{
-    // The cell's own hint comes with the hint building; until then the
-    // platform's hint stands.
-    TBaseGrid::CMHintShow(Message);
-    Message.Result = 0;
-}
-
 bool TExStringGrid::HasCellBorderEvent()
 {
     return bool(OnGetCellBorder);
