@@ -79,23 +79,28 @@ TEST(ExGridMoved, SortColumnAndCurrentColumnFollowTheMove)
     }
 }
 
+// Also without EnhRowColMove: the cells move by real column either way.
 TEST(ExGridMoved, AHiddenColumnsFlagAndStoredWidthTravelWithIt)
 {
-    TMovedForm F;
-    for (Integer C = 0; C < 5; ++C)
-        F.Grid->SetColWidths(C, 10 * (C + 1));
-    F.Grid->HideColumn(2);
-    ASSERT_EQ(F.Grid->ColCount(), 4);
-    // Display 1 is real 1, display 2 real 3: the real order becomes 0, 2, 3, 1, 4.
-    F.Grid->MoveColumn(1, 2);
-    EXPECT_TRUE(F.Grid->IsHiddenColumn(1));
-    EXPECT_FALSE(F.Grid->IsHiddenColumn(2));
-    EXPECT_EQ(F.Grid->AllColWidths(1), 30);
-    EXPECT_EQ(F.Grid->Cells(1, 1), "2,1");
-    EXPECT_EQ(F.Grid->Cells(3, 1), "1,1");
-    F.Grid->UnHideColumnsAll();
-    EXPECT_EQ(F.Widths(), (std::vector<Integer>{10, 30, 40, 20, 50}));
-    EXPECT_EQ(F.Grid->Cells(1, 0), "2,0");
+    for (const bool Enhanced : {true, false}) {
+        TMovedForm F;
+        F.Grid->SetEnhRowColMove(Enhanced);
+        for (Integer C = 0; C < 5; ++C)
+            F.Grid->SetColWidths(C, 10 * (C + 1));
+        F.Grid->HideColumn(2);
+        ASSERT_EQ(F.Grid->ColCount(), 4);
+        // Display 1 is real 1, display 2 real 3: the real order becomes 0, 2, 3, 1, 4.
+        F.Grid->MoveColumn(1, 2);
+        EXPECT_EQ(F.Grid->ColMoveFlg, Enhanced);
+        EXPECT_TRUE(F.Grid->IsHiddenColumn(1)) << Enhanced;
+        EXPECT_FALSE(F.Grid->IsHiddenColumn(2)) << Enhanced;
+        EXPECT_EQ(F.Grid->AllColWidths(1), 30) << Enhanced;
+        EXPECT_EQ(F.Grid->Cells(1, 1), "2,1");
+        EXPECT_EQ(F.Grid->Cells(3, 1), "1,1");
+        F.Grid->UnHideColumnsAll();
+        EXPECT_EQ(F.Widths(), (std::vector<Integer>{10, 30, 40, 20, 50})) << Enhanced;
+        EXPECT_EQ(F.Grid->Cells(1, 0), "2,0");
+    }
 }
 
 TEST(ExGridMoved, HiddenRowsCellsMoveWithTheColumn)
