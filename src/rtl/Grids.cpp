@@ -23,7 +23,8 @@ private:
     Integer FLine;
 };
 
-// Where an index lands when the entry at From moves to To.
+} // namespace
+
 Integer MovedIndex(Integer Index, Integer From, Integer To)
 {
     if (Index == From)
@@ -34,8 +35,6 @@ Integer MovedIndex(Integer Index, Integer From, Integer To)
         return Index + 1;
     return Index;
 }
-
-} // namespace
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
 {

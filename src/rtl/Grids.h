@@ -20,6 +20,10 @@
 class TCustomGrid;
 class TGridWidget;
 
+// Where an index lands when the entry at From moves to To (the entries
+// between shift by one).
+Integer MovedIndex(Integer Index, Integer From, Integer To);
+
 RTL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
 
 enum TGridOption {

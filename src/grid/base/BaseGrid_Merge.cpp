@@ -307,9 +307,13 @@ TRect TBaseGrid::CellRect(Integer c, Integer r) const
 TPoint TBaseGrid::CellSize(Integer c, Integer r) const
 {
     const TCellProperties* P = StoreProperties(c, r);
-    const bool Merged = P && (P->FCellSpanX != -1 || P->FCellSpanY != -1);
-    const TRect R = Merged ? AreaRect(c, r, false) : GetCellRectEx(c, r);
-    return TPoint(R.Width(), R.Height());
+    if (P && (P->FCellSpanX != -1 || P->FCellSpanY != -1)) {
+        const TRect R = AreaRect(c, r, false);
+        return TPoint(R.Width(), R.Height());
+    }
+    // A single cell's size needs no position: measuring every cell of a
+    // long column would otherwise sum the rows up to each one.
+    return TPoint(std::max(ColWidths(c), 0), std::max(RowHeights(r), 0));
 }
 
 bool TBaseGrid::CellsInView(const TRect& Cells) const

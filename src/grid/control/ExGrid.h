@@ -708,6 +708,24 @@ public:
     void AutoSizeCol(Integer ACol, Integer Padding = 0);
     // Sizes one row to its tallest cell.
     void AutoSizeRow(Integer ARow, Integer Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, Integer Padding);
+    void AutoSizeCells(bool DoFixedCells, Integer PaddingX, Integer PaddingY);
+    // Shares the grid's width among the columns by their present widths.
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoNumberCol(Integer ACol);
+    void AutoNumberRow(Integer ARow);
+    // Real columns; display rows. Cell properties go with their cells.
+    void SwapColumns(Integer ACol1, Integer ACol2);
+    void SwapRows(Integer ARow1, Integer ARow2);
+    // The text lines of the row's tallest cell; 1 without Multilinecells.
+    Integer MaxLinesInRow(Integer ARow);
+    // Rows (columns) after the fixed ones that numbering leaves alone.
+    RTL_STORED_PROPERTY(Integer, AutoNumberStart, 0)
+    RTL_STORED_PROPERTY(Integer, AutoNumberOffset, 0)
+    RTL_STORED_PROPERTY(TSortDirection, AutoNumberDirection, sdAscending)
     void ShowInplaceEdit();
     void HideInplaceEdit();
     void DoneInplaceEdit(Word Key, TShiftState Shift);
@@ -1480,6 +1498,9 @@ public:
     TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
     bool SizeWithForm() const { return FSizeWithForm; }
     void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+    // The owner form's width and height when last followed.
+    Integer PrevSizeX = 0;
+    Integer PrevSizeY = 0;
     TSortSettings* SortSettings() const { return FSortSettings.get(); }
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
     TColor URLColor() const { return FURLColor; }
@@ -2046,8 +2067,17 @@ protected:
     void UpdateVScrollProportional();
     void UpdateHScrollProportional();
 
-    // The form's resize handler while the grid follows the form.
-    void FormResized(TObject* Sender);
+    // The resize handler put on the owner form: the grid follows the form,
+    // then the form's former handler runs.
+    void OwnerFormResize(TObject* Sender);
+    // The fixed last row of a visible floating footer, where no row moves.
+    bool IsFooterRowTarget(Integer ARow) const;
+    // Auto sizing workers (ExGrid_Sizing.cpp).
+    void AutoSizeColInternal(Integer ACol, bool GrowOnly);
+    void AutoSizeRowInternal(Integer ARow, bool GrowOnly, Integer Padding);
+    void SizeRowToLines(Integer ARow, Integer Lines, Integer Padding);
+    Integer FittedCellWidth(Integer ACol, Integer ARow);
+    Integer FittedCellHeight(Integer ACol, Integer ARow, Integer Padding);
     void SettingsChanged(TObject* Sender);
     void GradientColorChanged(TFixedGradientColor Role, TColor Value);
     void MergedColumnsChanged(TObject* Sender);
@@ -2195,6 +2225,10 @@ protected:
     bool FIsColChanging = false;
     bool ColchgFlg = true;
     bool ColSizeFlg = false;
+    // A column or row moved in this press: the release makes no sort click.
+    bool ColMoveFlg = false;
+    // Being moved by the synchronised partner, which is not moved back.
+    bool FSyncedMove = false;
     Integer Colclicked = -1;
     Integer Colclickedsize = 0;
     Integer Rowclicked = -1;
@@ -2264,11 +2298,13 @@ protected:
     bool FIsComCtl6 = true;
     bool FIsWinVista = true;
 
-    // The owner form's resize handler while the grid follows the form.
-    TNotifyEvent FOldFormResize;
-    bool FFormResizeAssigned = false;
-    Integer FOldFormWidth = 0;
-    Integer FOldFormHeight = 0;
+    // The owner form's former resize handler, and the link the form's
+    // handler reaches this grid through (it outlives the grid, so a grid
+    // created later on the same form never calls a freed one).
+    TNotifyEvent FOnResize;
+    bool ResizeAssigned = false;
+    std::shared_ptr<struct TFormResizeLink> FResizeLink;
+    friend struct TFormResizeLink;
 
     // Published values.
     TColor FHighlightColor = clHighlight;

@@ -15,11 +15,6 @@ constexpr UINT_PTR GridTimerID = 111;
 constexpr UINT GridTimerPeriod = 500;
 constexpr Integer SearchPanelHeight = 32;
 
-TCustomForm* OwnerForm(const TComponent* Grid)
-{
-    return dynamic_cast<TCustomForm*>(Grid->Owner());
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- construction
@@ -200,39 +195,6 @@ void TExStringGrid::CreateWindowObjects()
     EditTrans->SetParent(this);
     ComboTrans = new TGridTransCombo(this);
     ComboTrans->SetParent(this);
-}
-
-void TExStringGrid::TakeOverFormResize()
-{
-    TCustomForm* Form = OwnerForm(this);
-    if (!Form || IsDesigning())
-        return;
-    FOldFormResize = Form->OnResize;
-    FFormResizeAssigned = bool(FOldFormResize);
-    FOldFormWidth = Form->Width();
-    FOldFormHeight = Form->Height();
-    Form->OnResize = [this](TObject* Sender) { FormResized(Sender); };
-}
-
-void TExStringGrid::GiveBackFormResize()
-{
-    TCustomForm* Form = OwnerForm(this);
-    if (!Form || Form->ComponentState().Contains(csDestroying))
-        return;
-    Form->OnResize = FOldFormResize;
-}
-
-void TExStringGrid::FormResized(TObject* Sender)
-{
-    if (FFormResizeAssigned && FOldFormResize)
-        FOldFormResize(Sender);
-    TCustomForm* Form = OwnerForm(this);
-    if (!Form)
-        return;
-    if (FSizeWithForm)
-        SetBounds(Left(), Top(), Width() + Form->Width() - FOldFormWidth, Height() + Form->Height() - FOldFormHeight);
-    FOldFormWidth = Form->Width();
-    FOldFormHeight = Form->Height();
 }
 
 // ---------------------------------------------------------------- destruction
@@ -538,18 +500,6 @@ void TExStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
 {
     FScrollBarAlways = Value;
     UpdateScrollBarAlways(true);
-}
-
-// The look's fixed-cell gradient colours that the grid keeps itself.
-void TExStringGrid::GradientColorChanged(TFixedGradientColor Role, TColor Value)
-{
-    switch (Role) {
-    case fgFrom: FQVXGradientFrom = Value; break;
-    case fgTo: FQVXGradientTo = Value; break;
-    case fgMirrorFrom: FQVXGradientMirrorFrom = Value; break;
-    case fgMirrorTo: FQVXGradientMirrorTo = Value; break;
-    default: break;
-    }
 }
 
 void TExStringGrid::SettingsChanged(TObject*)

@@ -3,45 +3,8 @@
 // group names that part); the operations without any behaviour yet say so.
 #include "grid/control/ExGrid.h"
 
-#include "grid/base/EsgHTMLE.h"
-
-#include <QFontMetrics>
-
-#include <algorithm>
-
-// ---------------------------------------------------------------- moved columns and rows
-// Interim until moved columns and rows land: the hidden-column tables move
-// with a column.
-
-void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
-{
-    // The store and the hidden-column tables are indexed by real column.
-    const Integer From = RealColIndex(FromIndex);
-    const Integer To = RealColIndex(ToIndex);
-    if (From < 513 && To < 513) {
-        auto Move = [From, To](auto& Table) {
-            const auto B = Table.begin();
-            if (From < To)
-                std::rotate(B + From, B + From + 1, B + To + 1);
-            else if (To < From)
-                std::rotate(B + To, B + From, B + From + 1);
-        };
-        Move(FVisibleCol);
-        Move(FAllColWidths);
-    }
-    // The recorded column order moves along.
-    if (From < FColumnOrder->Count() && To < FColumnOrder->Count())
-        FColumnOrder->Move(From, To);
-    TBaseGrid::ColumnMoved(From, To);
-}
-
-void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
-{
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
-}
-
 // ---------------------------------------------------------------- sizes
-// Interim until auto sizing lands.
+// Interim until the grid's sizing on loading lands.
 
 void TExStringGrid::InitOrigColSizes()
 {
@@ -49,41 +12,6 @@ void TExStringGrid::InitOrigColSizes()
     for (Integer C = 0; C < ColCount(); ++C)
         FOrigColSizes->Add(ColWidths(C));
     FOrigColSizes->Add(Width());
-}
-
-void TExStringGrid::AutoSizeColumns(bool DoFixedCols, Integer Padding)
-{
-    for (Integer C = DoFixedCols ? 0 : TBaseGrid::FixedCols(); C < ColCount(); ++C)
-        AutoSizeCol(C, Padding);
-}
-
-void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding)
-{
-    // On the plain text width of the display column's cells.
-    const QFontMetrics Metrics(Font()->ToQFont());
-    const Integer Real = RealColIndex(ACol);
-    Integer Widest = 0;
-    for (Integer R = 0; R < RowCount(); ++R)
-        Widest = std::max<Integer>(Widest, Metrics.horizontalAdvance(HTMLPlainText(Cells(Real, R))));
-    Integer W = Widest + Padding;
-    if (FMinColWidth > 0)
-        W = std::max(W, FMinColWidth);
-    if (FMaxColWidth > 0)
-        W = std::min(W, FMaxColWidth);
-    if (FSizeGrowOnly)
-        W = std::max(W, ColWidths(ACol));
-    UpdateAutoColumnSize(ACol, W);
-    SetColWidths(ACol, W);
-}
-
-void TExStringGrid::AutoSizeRow(Integer ARow, Integer Padding)
-{
-    // Interim: on the measured text of the row's cells (the open editor's
-    // text included), never below the default row height.
-    Integer Tallest = DefaultRowHeight();
-    for (Integer C = 0; C < ColCount(); ++C)
-        Tallest = std::max<Integer>(Tallest, GetCellTextSize(RealColIndex(C), ARow, WordWrap(), false).cy + 4);
-    SetRowHeights(ARow, Tallest + Padding);
 }
 
 // ---------------------------------------------------------------- search

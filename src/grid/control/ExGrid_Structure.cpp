@@ -183,22 +183,6 @@ void TExStringGrid::SetCol(Integer Value)
 
 // ---------------------------------------------------------------- moving
 
-namespace {
-
-// Where a hosted control's index goes when From moves to To.
-Integer MovedIndex(Integer Index, Integer From, Integer To)
-{
-    if (Index == From)
-        return To;
-    if (To < From && Index >= To && Index < From)
-        return Index + 1;
-    if (To > From && Index > From && Index <= To)
-        return Index - 1;
-    return Index;
-}
-
-} // namespace
-
 void TExStringGrid::MoveColumn(Integer FromIndex, Integer ToIndex)
 {
     if (FColumnOrder->Count() == 0)
@@ -213,6 +197,8 @@ void TExStringGrid::MoveColumn(Integer FromIndex, Integer ToIndex)
 
 void TExStringGrid::MoveRow(Integer FromIndex, Integer ToIndex)
 {
+    if (IsFooterRowTarget(ToIndex))
+        return;
     TBaseGrid::MoveRow(FromIndex, ToIndex);
     for (Integer I = 0; I < FControlList->Count(); ++I) {
         TControlItem* Item = FControlList->Control(I);

@@ -124,7 +124,8 @@ TEST_F(ExGridLooksTest, Office2010SetsTheSortHeaderAndFixedColours)
     EXPECT_EQ(G->ControlLook()->FixedGradientFrom(), clNone);
     EXPECT_EQ(G->ControlLook()->FixedGradientMirrorFrom(), RGB(223, 227, 232));
     EXPECT_EQ(G->ControlLook()->FixedGradientDownBorder(), RGB(194, 138, 48));
-    EXPECT_EQ(G->QVXGradientHoverFrom(), clNone);
+    // The preset clears the grid's hover colour; the look's hover colour then reaches it.
+    EXPECT_EQ(G->QVXGradientHoverFrom(), RGB(255, 223, 107));
     EXPECT_EQ(G->SearchFooter()->Color(), RGB(223, 227, 232));
 }
 
