@@ -9,8 +9,8 @@ namespace fuzzbodies {
 
 // The input loaded as a column stream into a column grid on a form: a
 // refused stream (EReadError) leaves the grid's columns, widths and headers
-// as they were; a loaded one saves, loads into a fresh grid and saves the
-// same bytes again.
+// as they were; a loaded one saves and loads into fresh grids, and after
+// the first such round trip saves the same bytes again.
 void ColumnStream(const QByteArray& Bytes);
 
 } // namespace fuzzbodies

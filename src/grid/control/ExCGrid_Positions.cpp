@@ -23,9 +23,7 @@ String ColumnStoreFile(const String& Key)
 {
     if (!ExtractFilePath(Key).isEmpty())
         return Key;
-    const String Folder = platform::UserDataFolder(QCoreApplication::applicationName());
-    ForceDirectories(Folder);
-    return IncludeTrailingPathDelimiter(Folder) + Key;
+    return IncludeTrailingPathDelimiter(platform::UserDataFolder(QCoreApplication::applicationName())) + Key;
 }
 
 bool IsPermutation(const std::vector<Integer>& Values)
@@ -76,8 +74,11 @@ void TExColumnGrid::SaveColPositions()
         TExStringGrid::SaveColPositions();
         return;
     }
-    if (!ColumnSize()->Key().isEmpty() && !ColumnSize()->Section().isEmpty())
-        SaveColumnPositions(colpos::ColumnStoreFile(ColumnSize()->Key()), ColumnSize()->Section());
+    if (ColumnSize()->Key().isEmpty() || ColumnSize()->Section().isEmpty())
+        return;
+    const String File = colpos::ColumnStoreFile(ColumnSize()->Key());
+    ForceDirectories(ExtractFilePath(File));
+    SaveColumnPositions(File, ColumnSize()->Section());
 }
 
 void TExColumnGrid::LoadColPositions()

@@ -511,6 +511,27 @@ QByteArray StreamValueOfText(TTextKind Kind, const String& Text)
     return Bytes;
 }
 
+// What the Header setter did for each streamed header while the framework
+// read it, done once for all: row 0 and ColumnHeaders follow the items.
+void ShowHeaders(TExColumnGrid& Grid)
+{
+    TGridColumnCollection& Items = *Grid.Columns();
+    if (Grid.FixedRows() > 0) {
+        for (int I = 0; I < Items.Count() && I < Grid.AllColCount(); ++I)
+            if (!Items.Items(I)->Header().isEmpty())
+                Grid.SetCells(I, 0, Items.Items(I)->Header());
+        Grid.UpdateColumnHeaders();
+        return;
+    }
+    // Without a header row the setter only rebuilds ColumnHeaders from
+    // every item: once is enough.
+    for (int I = Items.Count() - 1; I >= 0; --I)
+        if (!Items.Items(I)->Header().isEmpty()) {
+            Items.Items(I)->SetHeader(Items.Items(I)->Header());
+            return;
+        }
+}
+
 } // namespace column_stream
 
 namespace colstream = column_stream;
@@ -556,11 +577,8 @@ void TExColumnGrid::LoadColumnsFromStream(TStream* st)
     std::vector<Integer> Widths;
     for (int I = 0; I < Columns()->Count(); ++I)
         Widths.push_back(Columns()->Items(I)->RememberedWidth());
-    for (int I = 0; I < Columns()->Count(); ++I) {
-        TGridColumnItem* Item = Columns()->Items(I);
-        Item->SetWidth(Widths[I]);
-        if (!Item->Header().isEmpty())
-            Item->SetHeader(Item->Header());
-    }
+    for (int I = 0; I < Columns()->Count(); ++I)
+        Columns()->Items(I)->SetWidth(Widths[I]);
+    colstream::ShowHeaders(*this);
     Invalidate();
 }
