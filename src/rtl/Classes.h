@@ -703,8 +703,8 @@ private:
 // Multi-byte numbers are little-endian.
 enum TValueType : Byte {
     vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
-    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaWString = 18, vaInt64 = 19,
-    vaUTF8String = 20
+    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14,
+    vaWString = 18, vaInt64 = 19, vaUTF8String = 20
 };
 
 // Appends records to a byte array.
@@ -733,6 +733,11 @@ public:
     void WriteFloat(QByteArrayView Name, double Value);
     // A list (type 1) of strings, ended by type 0.
     void WriteStringList(QByteArrayView Name, const QStringList& Items);
+    // A collection (type 14): per item BeginItem, its properties and
+    // EndList, then one more EndList.
+    void BeginCollection(QByteArrayView Name);
+    void BeginItem() { WriteByte(vaList); }
+    void EndList() { WriteByte(vaNull); }
 
 private:
     void WriteName(QByteArrayView Name);
@@ -775,6 +780,12 @@ public:
     QByteArrayView ReadBinary();
     double ReadFloat();
     QStringList ReadStringList();
+    // Type 14; then NextItem answers whether another item follows (its
+    // list begins) or the collection ended, and NextItemProperty reads the
+    // item's property names until its end.
+    void BeginCollection();
+    bool NextItem();
+    bool NextItemProperty(QByteArrayView& Name);
 
     [[noreturn]] static void InvalidFormat();
 

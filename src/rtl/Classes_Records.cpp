@@ -192,6 +192,12 @@ void TObjectRecordWriter::WriteStringList(QByteArrayView Name, const QStringList
     WriteByte(vaNull);
 }
 
+void TObjectRecordWriter::BeginCollection(QByteArrayView Name)
+{
+    WriteName(Name);
+    WriteByte(vaCollection);
+}
+
 // ---------------------------------------------------------------------------
 // TObjectRecordReader
 
@@ -355,4 +361,23 @@ QStringList TObjectRecordReader::ReadStringList()
     for (Byte Type = ReadByte(); Type != vaNull; Type = ReadByte())
         Items.append(ReadStringOfType(TValueType(Type)));
     return Items;
+}
+
+void TObjectRecordReader::BeginCollection()
+{
+    Expect(vaCollection);
+}
+
+bool TObjectRecordReader::NextItem()
+{
+    const Byte Type = ReadByte();
+    if (Type != vaList && Type != vaNull)
+        InvalidFormat();
+    return Type == vaList;
+}
+
+bool TObjectRecordReader::NextItemProperty(QByteArrayView& Name)
+{
+    Name = ReadShortName();
+    return !Name.isEmpty();
 }

@@ -295,6 +295,8 @@ public:
     // SaveColPositions and LoadColPositions).
     void SaveColumnPositions(const String& Key, const String& Section);
     void LoadColumnPositions(const String& Key, const String& Section);
+    void SaveColPositions() override;
+    void LoadColPositions() override;
 
     void InsertCols(Integer ColIndex, Integer CCount) override;
     void RemoveCols(Integer ColIndex, Integer CCount) override;
@@ -371,3 +373,26 @@ private:
     bool FOwnGraphicOnly = false;
     bool FAutoFilterDisplay = false;
 };
+
+// ---------------------------------------------------------------------------
+// TExColumnGridIO: the carrier of the column stream. Its items belong to the
+// grid given as owner but are not its Columns, so reading them touches
+// neither the grid's widths nor its headers.
+
+class TExColumnGridIO : public TComponent {
+public:
+    explicit TExColumnGridIO(TExColumnGrid* AOwner);
+    ~TExColumnGridIO() override;
+
+    TGridColumnCollection* Items() const { return FItems.get(); }
+
+private:
+    std::unique_ptr<TGridColumnCollection> FItems;
+};
+
+// Sets the streamed property Name of Item ("Font.Style", "BorderPen.Color"
+// for the owned objects) from its text: an integer in decimal or "$" hex, a
+// colour by name or number, an identifier, True or False, a set as "[a,b]",
+// a text as it stands. An unknown name or a value the property cannot take
+// raises EConvertError or EReadError naming it.
+void SetColumnItemPropertyText(TGridColumnItem* Item, const String& Name, const String& Value);
