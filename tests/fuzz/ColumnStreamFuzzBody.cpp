@@ -73,16 +73,11 @@ void ColumnStream(const QByteArray& Bytes)
         ColumnFuzzExpect(Look(*Target.Grid) == LookBefore, "a refused stream changed the grid");
         return;
     }
-    // A border pen set to the pen's own default (clBlack) is not written
-    // and reads back as a new item's clSilver, so the first round trip may
-    // change that; from then on the stream must stay the same.
+    // What a load leaves, saved, loads into a fresh grid and saves the same.
     const QByteArray First = Saved(*Target.Grid);
     TGridOnItsForm Fresh;
     ColumnFuzzExpect(Load(*Fresh.Grid, First), "a saved stream does not load again");
-    const QByteArray Second = Saved(*Fresh.Grid);
-    TGridOnItsForm Third;
-    ColumnFuzzExpect(Load(*Third.Grid, Second), "a saved stream does not load again");
-    ColumnFuzzExpect(Saved(*Third.Grid) == Second, "a load and a save change the stream");
+    ColumnFuzzExpect(Saved(*Fresh.Grid) == First, "a load and a save change the stream");
 }
 
 } // namespace fuzzbodies

@@ -244,14 +244,17 @@ void AddFont(TItemProperties& P, const QByteArray& Prefix, TFont* (TItem::*Get)(
                  [Font](TObjectRecordReader& R, TItem& I) { Font(I)->SetStyle(ReadSetOf<TFontStyles>(R)); }});
 }
 
-// Each setting only when it differs from the pen's declared default.
-void AddPen(TItemProperties& P, const QByteArray& Prefix, TPen* (TItem::*Get)() const)
+// Each setting only when it differs from the pen's declared default. The
+// colour is also written when it equals that default but a new item's pen
+// has another one, or a black border pen would read back as the new item's.
+void AddPen(TItemProperties& P, const QByteArray& Prefix, TPen* (TItem::*Get)() const, TColor NewItemColor)
 {
     auto Pen = [Get](const TItem& I) { return (I.*Get)(); };
     P.push_back({Prefix + ".Color", tkColor,
-                 [Pen](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) {
-                     if (Pen(I)->Color() != clBlack)
-                         WriteColor(W, N, Pen(I)->Color());
+                 [Pen, NewItemColor](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) {
+                     const TColor Color = Pen(I)->Color();
+                     if (Color != clBlack || Color != NewItemColor)
+                         WriteColor(W, N, Color);
                  },
                  [Pen](TObjectRecordReader& R, TItem& I) { Pen(I)->SetColor(ReadColor(R)); }});
     P.push_back({Prefix + ".Mode", tkIdent,
@@ -320,7 +323,7 @@ TItemProperties MakeItemProperties()
     AddInteger(P, "AutoMaxSize", &TItem::AutoMaxSize, &TItem::SetAutoMaxSize);
     AddEnum(P, "Alignment", &TItem::Alignment, &TItem::SetAlignment);
     AddBorders(P, "Borders", &TItem::Borders, &TItem::SetBorders);
-    AddPen(P, "BorderPen", &TItem::BorderPen);
+    AddPen(P, "BorderPen", &TItem::BorderPen, clSilver);
     AddText(P, "CheckFalse", &TItem::CheckFalse, &TItem::SetCheckFalse);
     AddText(P, "CheckTrue", &TItem::CheckTrue, &TItem::SetCheckTrue);
     AddColor(P, "Color", &TItem::Color, &TItem::SetColor);
@@ -346,7 +349,7 @@ TItemProperties MakeItemProperties()
     AddBoolean(P, "Password", &TItem::Password, &TItem::SetPassword);
     AddBoolean(P, "PrintBorderCustom", &TItem::PrintBorderCustom, &TItem::SetPrintBorderCustom, true);
     AddBorders(P, "PrintBorders", &TItem::PrintBorders, &TItem::SetPrintBorders);
-    AddPen(P, "PrintBorderPen", &TItem::PrintBorderPen);
+    AddPen(P, "PrintBorderPen", &TItem::PrintBorderPen, clBlack);
     AddColor(P, "PrintColor", &TItem::PrintColor, &TItem::SetPrintColor);
     AddBoolean(P, "PrintFontCustom", &TItem::PrintFontCustom, &TItem::SetPrintFontCustom, true);
     AddFont(P, "PrintFont", &TItem::PrintFont);

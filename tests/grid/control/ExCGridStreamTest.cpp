@@ -89,6 +89,7 @@ protected:
         Check->SetCheckTrue(QStringLiteral("1"));
         Check->SetCheckFalse(QStringLiteral("0"));
         Check->SetAlignment(taCenter);
+        Check->BorderPen()->SetColor(clBlack);
         TGridColumnItem* Locked = G.Columns()->Items(3);
         Locked->SetReadOnly(true);
         Locked->SetColor(RGB(10, 200, 30));
@@ -242,7 +243,7 @@ TEST_F(ExCGridStreamTest, ValuesTakeTheirTags)
     EXPECT_EQ(Bytes.count(ShortName("HeaderFont.Pitch")), 1);
     EXPECT_EQ(Bytes.count(ShortName("BorderPen.Style")), 1);
     EXPECT_EQ(Bytes.count(ShortName("PrintBorderPen.Mode")), 1);
-    EXPECT_EQ(Bytes.count(ShortName("BorderPen.Color")), 4);  // clSilver
+    EXPECT_EQ(Bytes.count(ShortName("BorderPen.Color")), 4);  // clSilver three times, clBlack once
     EXPECT_EQ(Bytes.count(ShortName("PrintBorderPen.Color")), 0);  // clBlack
     EXPECT_EQ(Bytes.count(ShortName("Filter.Strings")), 1);
     EXPECT_EQ(Bytes.count(ShortName("ColumnPopup")), 0);
