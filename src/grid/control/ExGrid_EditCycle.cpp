@@ -256,7 +256,8 @@ String TExStringGrid::GetEditText(Integer ACol, Integer ARow)
         C = Base.X;
         R = Base.Y;
     }
-    const String Text = TBaseGrid::GetEditText(C, R);
+    // The store by real column: right of a hidden column C is beyond ColCount.
+    const String Text = SlotText(C, R);
     return FEditWithTags ? Text : StripHTMLTags(Text);
 }
 
