@@ -264,7 +264,8 @@ String TExStringGrid::GetEditText(Integer ACol, Integer ARow)
 void TExStringGrid::SetEditText(Integer ACol, Integer ARow, const String& Value)
 {
     const TPoint Base = BaseCell(RealColIndex(ACol), ARow);
-    TBaseGrid::SetEditText(Base.X, Base.Y, Value);
+    // The store by real column, as the text was read.
+    SetSlotText(Base.X, Base.Y, Value);
 }
 
 // ---------------------------------------------------------------- current cell

@@ -110,6 +110,8 @@ void TLeftRelease::Run()
 
 void TLeftRelease::ResetState()
 {
+    // Set again by the base release when it sizes or moves a column.
+    G.ColMoveFlg = G.ColSizeFlg = false;
     G.FMouseDown = G.FMouseKeepDown = false;
     G.FMouseSelectMode = msNormal;
     G.FMouseDownMove = false;
