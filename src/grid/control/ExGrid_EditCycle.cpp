@@ -264,8 +264,12 @@ String TExStringGrid::GetEditText(Integer ACol, Integer ARow)
 void TExStringGrid::SetEditText(Integer ACol, Integer ARow, const String& Value)
 {
     const TPoint Base = BaseCell(RealColIndex(ACol), ARow);
-    // The store by real column, as the text was read.
-    SetSlotText(Base.X, Base.Y, Value);
+    // Right of a hidden column the real column lies beyond ColCount: the
+    // store takes it directly.
+    if (Base.X < ColCount())
+        TBaseGrid::SetEditText(Base.X, Base.Y, Value);
+    else
+        SetSlotText(Base.X, Base.Y, Value);
 }
 
 // ---------------------------------------------------------------- current cell
