@@ -161,7 +161,8 @@ using TDropDownButtonClickEvent = std::function<void(TObject* Sender, Integer Bu
 using TSearchFooterActionEvent = std::function<void(TObject* Sender, const String& Value, Integer ACol,
                                                     Integer ARow, TSearchAction SearchAction)>;
 using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& Allow)>;
-using TFixedDropDownClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+using TFixedDropDownClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TPopupMenu*& AMenu,
+                                                    bool& KeepFixedCellHighlighted)>;
 using TCanClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Allow)>;
 using TFixedEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow,
                                            TGridFixedCellEditor& AEditor, TStrings* Values)>;
@@ -1972,6 +1973,74 @@ protected:
     void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
                          TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
                          TCellGradientDirection& GD) override;
+
+    // ----------------------------------------------------------- mouse buttons
+    // (ExGrid_Press.cpp, ExGrid_Release.cpp, ExGrid_Clicks.cpp). The press
+    // state below is left by the left press for the release and the movement.
+public:
+    // ACol is a real column; the offsets are from the cell's top-left corner.
+    void ClickRadioGroup(Integer ACol, Integer ARow, Integer XOffset, Integer YOffset);
+    // Display column and row of a fixed cell.
+    void StartFixedCellEdit(Integer ACol, Integer ARow);
+    // Services of the cell selector and the clipboard, used by the fill handle.
+    void CellSelectorClick(Integer ACol, Integer ARow);
+    void CopySelectionToClipboard();
+    void PasteSelectionFromClipboard();
+
+protected:
+    void WMLButtonDown(TWMMouse& Message) override;
+    void WMLButtonUp(TWMMouse& Message) override;
+    void WMLButtonDblClk(TWMMouse& Message) override;
+    void WMRButtonDown(TWMMouse& Message) override;
+    void WMRButtonUp(TWMMouse& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    // Called before a press on the fixed corner selects the whole grid.
+    virtual void DoSelectAllRect(TGridRect& R);
+    // Parts of the double click, the right press and the press hook.
+    bool FitColumnOnBorder(TWMMouse& Message, Integer ACol, Integer ARow);
+    void EditOnDoubleClick(Integer ACol, Integer ARow);
+    void SelectOnRightPress(Integer ACol, Integer ARow, Integer X, Integer Y, TShiftState Shift);
+    bool RangeEditPress(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ACol, Integer ARow);
+    bool FixedDropDownPress(Integer ACol, Integer ARow, const TRect& R, Integer X);
+    bool FixedEditPress(TMouseButton Button, Integer ACol, Integer ARow, const TRect& R, Integer X, Integer Y);
+    void FixedEditChanged(const String& Text);
+    template <class TEditor>
+    void OpenFixedEditor(TEditor* Editor, const String& Text, Integer RealCol, Integer ARow);
+    friend class TLeftPress;
+    friend class TLeftRelease;
+    bool FDoOnClick = false;
+    bool FMouseDownMove = false;
+    bool FMouseKeepDown = false;
+    bool FMouseDown = false;
+    bool FDeselectState = false;
+    bool FSelectionClick = false;
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell{0, 0, 0, 0};
+    Integer Clickposx = 0;
+    Integer Clickposy = 0;
+    Integer Clickposdx = 0;
+    Integer Clickposdy = 0;
+    Integer Movecell = -1;
+    Integer MoveOfsX = 0;
+    Integer MoveOfsY = 0;
+    Integer FMoveColInd = -1;
+    Integer FMoveRowInd = -1;
+    Integer FSizingFixedCol = -1;
+    Integer FSizingFixedRow = -1;
+    Integer FSizeFixedX = 0;
+    Integer FSizeFixedY = 0;
+    bool FMouseResize = false;
+    TGridRect FDropSelection{};
+    Integer FOldKeepLeftCol = 1;
+    // A column or row moved during this press: no sort click.
+    bool ColMoveFlg = false;
+    // The press ended in a border double click: the next release only clears it.
+    bool FDblClk = false;
+    bool FDropDownDown = false;
+    Integer FFixedColEdit = -1;
+    Integer FFixedRowEdit = -1;
+
+protected:
     friend class TExInplaceEdit;
     friend class TGridCheckBox;
     friend class TGridSpin;

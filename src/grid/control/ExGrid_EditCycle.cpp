@@ -256,14 +256,20 @@ String TExStringGrid::GetEditText(Integer ACol, Integer ARow)
         C = Base.X;
         R = Base.Y;
     }
-    const String Text = TBaseGrid::GetEditText(C, R);
+    // The store by real column: right of a hidden column C is beyond ColCount.
+    const String Text = SlotText(C, R);
     return FEditWithTags ? Text : StripHTMLTags(Text);
 }
 
 void TExStringGrid::SetEditText(Integer ACol, Integer ARow, const String& Value)
 {
     const TPoint Base = BaseCell(RealColIndex(ACol), ARow);
-    TBaseGrid::SetEditText(Base.X, Base.Y, Value);
+    // Right of a hidden column the real column lies beyond ColCount: the
+    // store takes it directly.
+    if (Base.X < ColCount())
+        TBaseGrid::SetEditText(Base.X, Base.Y, Value);
+    else
+        SetSlotText(Base.X, Base.Y, Value);
 }
 
 // ---------------------------------------------------------------- current cell

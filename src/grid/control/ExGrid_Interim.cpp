@@ -24,12 +24,6 @@ void TExStringGrid::UpdateSearchFooter() {}
 // printing and editor parts of the grid give these their behaviour; until
 // then each raises its event where it has one and does nothing else.
 
-void TExStringGrid::DoClickSort(Integer ACol)
-{
-    if (OnClickSort)
-        OnClickSort(this, ACol);
-}
-
 void TExStringGrid::BeforeSelectAll(bool&) {}
 
 void TExStringGrid::CutSelectionToClipboard() {}
@@ -47,12 +41,6 @@ void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, Strin
         OnPrintGetPageNum(this, PageNum, PageColNum, Text);
 }
 
-void TExStringGrid::DoCheckBoxClick(Integer ACol, Integer ARow, bool State)
-{
-    if (OnCheckBoxClick)
-        OnCheckBoxClick(this, ACol, ARow, State);
-}
-
 void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
 void TExStringGrid::AfterPaste(Integer, Integer) {}
 void TExStringGrid::MarkModifiedRect(TRect) {}
@@ -61,18 +49,6 @@ void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Inte
 {
     if (OnSearchFooterAction)
         OnSearchFooterAction(this, Value, ACol, ARow, Action);
-}
-
-void TExStringGrid::DoButtonClick(Integer ACol, Integer ARow)
-{
-    if (OnButtonClick)
-        OnButtonClick(this, ACol, ARow);
-}
-
-void TExStringGrid::DoExpandClick(Integer ACol, Integer ARow)
-{
-    if (OnExpandClick)
-        OnExpandClick(this, ACol, ARow, false);
 }
 
 void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
@@ -114,6 +90,14 @@ void TExStringGrid::SubGroup(Integer) {}
 void TExStringGrid::SubUnGroup(Integer) {}
 void TExStringGrid::Group(Integer) {}
 void TExStringGrid::UnGroup() {}
+
+// ---------------------------------------------------------------- cell selector and clipboard
+// Interim until the clipboard services land: the fill handle's copy and
+// paste keep the cells as they are; the cell selector takes no click.
+
+void TExStringGrid::CellSelectorClick(Integer, Integer) {}
+void TExStringGrid::CopySelectionToClipboard() {}
+void TExStringGrid::PasteSelectionFromClipboard() {}
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's
