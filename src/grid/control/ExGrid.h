@@ -2512,7 +2512,7 @@ protected:
     void RepaintIfFixedZone(TPoint Cell);
     bool InFillHandle(TPoint P);
     bool OpenFilterDropDown(Integer ACol, Integer ARow, Integer RealCol, Integer X, Integer Y);
-    void ShowFilterDropDown(Integer ACol, Integer ARow, TRect R);
+    void ShowFilterDropDown(Integer ACol, TRect R);
     bool DisjunctCellRelease(Integer ACol, Integer ARow, TShiftState Shift);
     bool FHoverRow = false;
     Integer FHoverRowIdx = -1;

@@ -74,11 +74,11 @@ bool TExStringGrid::OpenFilterDropDown(Integer ACol, Integer ARow, Integer RealC
     if (!OnButton || !GetFilterList(RealCol, FFilterList.get()))
         return false;
     FFilterCol = RealCol;
-    ShowFilterDropDown(ACol, ARow, R);
+    ShowFilterDropDown(ACol, R);
     return true;
 }
 
-void TExStringGrid::ShowFilterDropDown(Integer ACol, Integer, TRect R)
+void TExStringGrid::ShowFilterDropDown(Integer ACol, TRect R)
 {
     const bool CheckList = FilterDropDownCheck();
     TCustomListBox* L = CheckList ? static_cast<TCustomListBox*>(FDropCheckList) : FDropList;
