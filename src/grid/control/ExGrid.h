@@ -2640,6 +2640,62 @@ protected:
     Integer FDragScrollDirection = 0;
     TTimer* FDragTmr = nullptr;
 
+    // Movement, hover and leave (ExGrid_Move.cpp); the release hook and the
+    // header filter drop-down (ExGrid_FilterDrop.cpp).
+public:
+    bool HoverRow() const { return FHoverRow; }
+    void SetHoverRow(bool Value) { FHoverRow = Value; }
+
+protected:
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CMStyleChanged(TMessage& Message);
+    void HoverFeedback(Integer ACol, Integer ARow, TPoint P);
+    void HoverCellScrollBar(Integer ACol, Integer ARow);
+    void HoverButtons(Integer ACol, Integer ARow, TPoint P);
+    void HeaderSelectionDrag(Integer ACol, Integer ARow, Integer Y, bool& ScrolledUp);
+    void FixedBorderSizing(Integer ACol, Integer ARow, Integer X, Integer Y);
+    void OwnMoveStep(Integer ACol, Integer ARow, TPoint P);
+    void PlaceMoveArrows(Integer ACol, Integer ARow);
+    void MoveAutoScroll(Integer X, Integer Y);
+    bool SetSelectZone(Integer ACol, Integer ARow, Integer X, bool InResizer, bool ScrolledUp);
+    bool LinkHover(Integer X, Integer Y);
+    void CancelHints(Integer ACol, Integer ARow);
+    void SizingEventsAndHint(Integer X, Integer Y);
+    // The repaint of a cell in the fixed columns or rows (bounds included).
+    void RepaintIfFixedZone(TPoint Cell);
+    bool InFillHandle(TPoint P);
+    bool OpenFilterDropDown(Integer ACol, Integer ARow, Integer RealCol, Integer X, Integer Y);
+    void ShowFilterDropDown(Integer ACol, TRect R);
+    bool DisjunctCellRelease(Integer ACol, Integer ARow, TShiftState Shift);
+    bool FHoverRow = false;
+    Integer FHoverRowIdx = -1;
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FHoverCell{-1, -1};
+    String FAnchor;
+    String FLastAnchorHint;
+    TGridRect FSizeSelection{};
+    TGridRect FMoveSelection{};
+    Integer FSizeFixedX = 0;
+    Integer FSizeFixedY = 0;
+    TPoint FLastHintPos{-1, -1};
+    // Press state read here (set by the press).
+    bool FMouseDownMove = false;
+    bool FMouseKeepDown = false;
+    bool FSelectionClick = false;
+    Integer FOldKeepLeftCol = 0;
+    Integer Clickposx = 0;
+    Integer Clickposy = 0;
+    Integer Clickposdx = 0;
+    Integer Clickposdy = 0;
+    Integer Movecell = -1;
+    Integer MoveOfsX = 0;
+    Integer MoveOfsY = 0;
+    Integer FMoveColInd = 0;
+    Integer FMoveRowInd = 0;
+    TCustomForm* MoveForm = nullptr;
+
 private:
     friend class TColumnSize;
     // One cell's painting, step by step (ExGrid_Paint.h).

@@ -190,6 +190,11 @@ void TExStringGrid::CreateWindowObjects()
     ArwD = new TArrowWindow(this, arrDown);
     ArwL = new TArrowWindow(this, arrLeft);
     ArwR = new TArrowWindow(this, arrRight);
+    MoveButton = new THeaderDragButton(this);
+    MoveButton->SetParent(this);
+    MoveButton->SetGrid(this);
+    MoveButton->SetVisible(false);
+    MoveButton->SetEnabled(false);
     CreateSharedEditors();
     EditTrans = new TGridTransEdit(this);
     EditTrans->SetParent(this);

@@ -252,6 +252,7 @@ void TExStringGrid::Dispatch(TMessage& Message)
         Message.Result = M.Result;
         break;
     }
+    case CM_STYLECHANGED: CMStyleChanged(Message); break;
     default:
         TBaseGrid::Dispatch(Message);
         break;

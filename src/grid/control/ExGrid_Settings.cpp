@@ -78,8 +78,6 @@ void TShowModified::Assign(TPersistent* Source)
         CopyMembers(*this, *S, &TShowModified::FColor, &TShowModified::FEnabled);
 }
 
-TScrollControl::TScrollControl(TComponent* AOwner) : TCustomControl(AOwner) {}
-
 // ---------------------------------------------------------------- THTMLSettings
 
 THTMLSettings::THTMLSettings() : FColWidths(std::make_unique<TIntList>(0, 0)) {}

@@ -19,6 +19,7 @@
 #include "rtl/Printers.h"
 
 #include <memory>
+#include <optional>
 
 // Drawing style of in-cell controls. The runtime's TControlStyle (the
 // controls' style flags) holds the design's name, hence the prefix.
@@ -384,16 +385,69 @@ public:
     RTL_PROPERTY_STORED_BY(StoreAlways, TColor, Color, clYellow)
 };
 
-// The thin scroll bar of the metro scroll type: colour, thumb thickness and
-// direction. Interim: it holds the values; painting and scrolling the grid
-// come with the metro scroll bars.
+class TExStringGrid;
+
+// The thin scroll bar of the metro scroll type (ExGrid_ThinScroll.cpp): a
+// thumb over the parent grid's rows or columns, scrolled by page clicks and
+// thumb drags. It fills no background, so the grid shows through. Without a
+// string grid as parent it does nothing.
 class TScrollControl : public TCustomControl {
 public:
     explicit TScrollControl(TComponent* AOwner);
 
-    RTL_STORED_PROPERTY(TColor, Color, clSilver)
+    // The thumb's colour (outline and fill); a new value repaints.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
     RTL_STORED_PROPERTY(Integer, ScrollWidth, 4)
     RTL_STORED_PROPERTY(TScrollDirection, Direction, sdVertical)
+
+    // Thumb start and size along the track; no value when the grid gives
+    // nothing to divide by.
+    struct TThumb {
+        Integer Pos;
+        Integer Size;
+    };
+    std::optional<TThumb> Thumb() const;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+private:
+    TExStringGrid* Grid() const;
+    bool Vertical() const { return FDirection == sdVertical; }
+    // Whether the grid has more lines than it shows.
+    bool HasHiddenLines() const;
+    void PageClick(bool Forward);
+
+    TColor FColor = clSilver;
+    bool FDownOnScroller = false;
+    Integer FDownPos = 0;
+    Integer FDownRow = 0;
+};
+
+// The picture of a dragged header (the grid's MoveButton): cell (0, 0)'s
+// fixed look with the caption, in a bordered top-most tool window.
+class THeaderDragButton : public TCustomControl {
+public:
+    explicit THeaderDragButton(TComponent* AOwner);
+
+    TExStringGrid* Grid() const { return FGrid; }
+    void SetGrid(TExStringGrid* Value) { FGrid = Value; }
+    const String& Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value) { FFlat = Value; }
+
+protected:
+    void Paint() override;
+
+private:
+    TExStringGrid* FGrid = nullptr;
+    String FCaption;
+    bool FFlat = false;
 };
 
 class TImageList;
