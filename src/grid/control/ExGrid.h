@@ -1982,10 +1982,8 @@ public:
     void ClickRadioGroup(Integer ACol, Integer ARow, Integer XOffset, Integer YOffset);
     // Display column and row of a fixed cell.
     void StartFixedCellEdit(Integer ACol, Integer ARow);
-    // Services of the cell selector and the clipboard, used by the fill handle.
+    // The cell selector's click, used by the fill handle.
     void CellSelectorClick(Integer ACol, Integer ARow);
-    void CopySelectionToClipboard();
-    void PasteSelectionFromClipboard();
 
 protected:
     void WMLButtonDown(TWMMouse& Message) override;
@@ -2032,8 +2030,6 @@ protected:
     bool FMouseResize = false;
     TGridRect FDropSelection{};
     Integer FOldKeepLeftCol = 1;
-    // A column or row moved during this press: no sort click.
-    bool ColMoveFlg = false;
     // The press ended in a border double click: the next release only clears it.
     bool FDblClk = false;
     bool FDropDownDown = false;
@@ -2674,26 +2670,7 @@ protected:
     TPoint FHotFixedCell{-1, -1};
     TPoint FHoverCell{-1, -1};
     String FAnchor;
-    String FLastAnchorHint;
     TGridRect FSizeSelection{};
-    TGridRect FMoveSelection{};
-    Integer FSizeFixedX = 0;
-    Integer FSizeFixedY = 0;
-    TPoint FLastHintPos{-1, -1};
-    // Press state read here (set by the press).
-    bool FMouseDownMove = false;
-    bool FMouseKeepDown = false;
-    bool FSelectionClick = false;
-    Integer FOldKeepLeftCol = 0;
-    Integer Clickposx = 0;
-    Integer Clickposy = 0;
-    Integer Clickposdx = 0;
-    Integer Clickposdy = 0;
-    Integer Movecell = -1;
-    Integer MoveOfsX = 0;
-    Integer MoveOfsY = 0;
-    Integer FMoveColInd = 0;
-    Integer FMoveRowInd = 0;
     TCustomForm* MoveForm = nullptr;
 
 private:

@@ -48,11 +48,6 @@ void GridTakesFocus(TExStringGrid* Grid)
         Grid->SetFocus();
 }
 
-TShiftState ShiftOf(bool Backward)
-{
-    return Backward ? TShiftState{ssShift} : TShiftState{};
-}
-
 bool Has(TShiftState Shift, TShiftStateItem E)
 {
     return Shift.Contains(E);

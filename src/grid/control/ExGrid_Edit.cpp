@@ -43,11 +43,6 @@ bool IsUnitBtnKind(TEditorType E)
     return E == edUnitEditBtn || E == edNumericUnitEditBtn || E == edFloatUnitEditBtn;
 }
 
-bool IsDateKind(TEditorType E)
-{
-    return E == edDateEdit || E == edDateEditUpDown || E == edTimeEdit || E == edDateTimeEdit;
-}
-
 // A date, a blank and a time, or a date alone.
 bool TryTextToDateTime(const String& S, TDateTime& Value)
 {

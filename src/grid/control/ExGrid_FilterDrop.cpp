@@ -44,6 +44,7 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
             FDropList->SetVisible(false);
         FFilterCol = -1;
     }
+    FDropDownDown = false;
     // A size dragged beyond the edge is dropped.
     if ((X > Width() && FGridState == gsColSizing) || (Y > Height() && FGridState == gsRowSizing)) {
         FGridState = gsNormal;

@@ -96,8 +96,6 @@ void TExStringGrid::UnGroup() {}
 // paste keep the cells as they are; the cell selector takes no click.
 
 void TExStringGrid::CellSelectorClick(Integer, Integer) {}
-void TExStringGrid::CopySelectionToClipboard() {}
-void TExStringGrid::PasteSelectionFromClipboard() {}
 
 // ---------------------------------------------------------------- error marks
 // Interim until the data services land: the error tags the cell checker's

@@ -297,6 +297,13 @@ void TLeftRelease::EndOwnMove()
         !G.FEnhRowColMove)
         return;
     G.DoEndBlockFocus();
+    // The drag image and the cells' picture go with the move.
+    if (G.MoveButton) {
+        G.MoveButton->SetEnabled(false);
+        G.MoveButton->SetVisible(false);
+    }
+    delete G.MoveForm;
+    G.MoveForm = nullptr;
     const bool Allowed = Cursor != crNoDrop;
     Screen->SetCursor(crDefault);
     const Integer From = G.Movecell;
