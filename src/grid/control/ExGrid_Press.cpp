@@ -317,6 +317,24 @@ bool TLeftPress::OutsideCells()
     return true;
 }
 
+namespace {
+
+// The last fixed line whose far border lies within 2 pixels of Pos, or
+// Found when none does.
+template <class TSizeOf>
+Integer FixedLineEndingAt(Integer Pos, Integer Count, TSizeOf SizeOf, Integer Found)
+{
+    Integer Sum = 0;
+    for (Integer I = 0; I < Count; ++I) {
+        if (std::abs(Sum + SizeOf(I) - Pos) < 3)
+            Found = I;
+        Sum += SizeOf(I) + 1;
+    }
+    return Found;
+}
+
+} // namespace
+
 // The press is on a fixed column's border: the release sets its width.
 bool TLeftPress::FixedBorderSizing()
 {
@@ -325,12 +343,9 @@ bool TLeftPress::FixedBorderSizing()
     G.FSizingFixed = true;
     G.FSizeFixedX = X;
     G.DrawColumnMoveLine(X);
-    Integer Sum = 0;
-    for (Integer I = 0; I < G.TBaseGrid::FixedCols(); ++I) {
-        if (std::abs(Sum + G.ColWidths(I) - X) < 3 && !G.IsDesigning())
-            G.FSizingFixedCol = I;
-        Sum += G.ColWidths(I) + 1;
-    }
+    if (!G.IsDesigning())
+        G.FSizingFixedCol = FixedLineEndingAt(X, G.TBaseGrid::FixedCols(), [this](Integer I) { return G.ColWidths(I); },
+                                              G.FSizingFixedCol);
     return true;
 }
 
@@ -341,12 +356,9 @@ bool TLeftPress::FixedRowBorderSizing()
     G.FSizingFixedR = true;
     G.FSizeFixedY = Y;
     G.DrawRowMoveLine(Y);
-    Integer Sum = 0;
-    for (Integer I = 0; I < G.TBaseGrid::FixedRows(); ++I) {
-        if (std::abs(Sum + G.RowHeights(I) - Y) < 3 && !G.IsDesigning())
-            G.FSizingFixedRow = I;
-        Sum += G.RowHeights(I) + 1;
-    }
+    if (!G.IsDesigning())
+        G.FSizingFixedRow = FixedLineEndingAt(Y, G.TBaseGrid::FixedRows(), [this](Integer I) { return G.RowHeights(I); },
+                                              G.FSizingFixedRow);
     return true;
 }
 
