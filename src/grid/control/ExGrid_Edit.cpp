@@ -881,6 +881,9 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
     bool Result = false;
     const bool OtherEditorOpen = FSpecialEditor && EditCtrl && !(InplaceEditor() && InplaceEditor()->Focused());
     if (!OtherEditorOpen) {
+        // An open text edit is validated before another cell becomes current.
+        if (FEditing && InplaceEditor() && InplaceEditor()->Visible() && !ValidateCell(InplaceEditor()->Text()))
+            return false;
         const bool Allow = DoCellChanging(Row(), Col(), ARow, ACol);
         if (IsFixedCell(RealC, ARow) || !Allow)
             Result = Allow && Options().Contains(goRowSelect);

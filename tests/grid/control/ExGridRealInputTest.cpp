@@ -108,6 +108,38 @@ TEST(ExGridRealInput, CellValidateGivesRealColumnAfterTyping)
     EXPECT_EQ(F.Grid->Cells(4, 1), "15");
 }
 
+TEST(ExGridRealInput, AClickOnAnotherCellValidatesTheEdit)
+{
+    TPortGrid F;
+    F.Grid->HideColumn(3);
+    const QPoint P = F.Mouse.At(3, 1, 30, 8);
+    F.Mouse.Click(P);
+    F.Mouse.Click(P);
+    ASSERT_TRUE(F.Grid->EditorMode());
+    QWidget* Editor = QApplication::focusWidget();
+    ASSERT_NE(Editor, nullptr);
+    QTest::keyClick(Editor, Qt::Key_End);
+    QTest::keyClicks(Editor, QStringLiteral("7"));
+    F.Mouse.Click(F.Mouse.At(3, 2, 30, 8));
+    EXPECT_EQ(F.Only("validate"), QStringList{"validate 4,1 17"});
+    EXPECT_EQ(F.Grid->Cells(4, 1), "17");
+}
+
+TEST(ExGridRealInput, ARefusedEditKeepsTheCellWhenAnotherIsClicked)
+{
+    TPortGrid F;
+    F.Grid->HideColumn(3);
+    F.Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+    const QPoint P = F.Mouse.At(3, 1, 30, 8);
+    F.Mouse.Click(P);
+    F.Mouse.Click(P);
+    ASSERT_TRUE(F.Grid->EditorMode());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+    F.Mouse.Click(F.Mouse.At(3, 2, 30, 8));
+    EXPECT_EQ(F.Grid->Row(), 1);
+    EXPECT_EQ(F.Grid->Col(), 3);
+}
+
 TEST(ExGridRealInput, ReadOnlyCellOpensNoEditor)
 {
     TPortGrid F;
