@@ -168,11 +168,11 @@ private:
         C->SetPainter(nullptr);
     }
 
-    // The control maps mouse positions from its own widget: the event is
-    // given to it in the scroll area's coordinates.
+    // The grid's mouse positions are client coordinates, which are the
+    // viewport's: the frame is not part of the client area it paints.
     bool ForwardMouse(QMouseEvent* Event)
     {
-        const QPointF Local = Event->position() + QPointF(viewport()->pos());
+        const QPointF Local = Event->position();
         if (Event->type() == QEvent::MouseMove) {
             const QPoint P = Event->position().toPoint();
             GuardEvent(Grid, [&] {
@@ -187,7 +187,8 @@ private:
     }
 
     // Drags over the viewport reach the grid in the scroll area's
-    // coordinates too; the grid's answer goes back to Qt.
+    // coordinates, from which the drop target takes the screen point; the
+    // grid's answer goes back to Qt.
     bool ForwardDrag(QEvent* Event)
     {
         if (Event->type() == QEvent::DragLeave) {

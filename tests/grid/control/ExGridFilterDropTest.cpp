@@ -38,22 +38,15 @@ struct TFilterFixture : TGridOnForm<TFilterGrid> {
         Show();
     }
     QWidget* View() const { return Grid->ClientWidget(); }
-    // The grid takes the pointer in its window's coordinates, the viewport's
-    // plus the frame: points are given as the grid sees them.
-    QPoint ToView(QPoint P) const
-    {
-        const TPoint O = Grid->ClientOrigin();
-        return P - QPoint(O.X, O.Y);
-    }
     void MoveHeld(QPoint P)
     {
-        const QPointF At(ToView(P));
+        const QPointF At(P);
         QMouseEvent E(QEvent::MouseMove, At, View()->mapToGlobal(At), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(View(), &E);
     }
     void Click(QPoint P, Qt::KeyboardModifiers Keys = {})
     {
-        QTest::mouseClick(View(), Qt::LeftButton, Keys, ToView(P));
+        QTest::mouseClick(View(), Qt::LeftButton, Keys, P);
         QApplication::processEvents();
     }
     // A point on the filter button of column C's header.
@@ -184,10 +177,10 @@ TEST(ExGridFilterDrop, ColumnSizeDraggedBeyondTheRightEdgeIsDropped)
     TFilterFixture F(300);
     F.Grid->SetOptions(F.Grid->Options() + goColSizing);
     const TRect R = F.Grid->CellRect(3, 0);
-    QTest::mousePress(F.View(), Qt::LeftButton, {}, F.ToView(QPoint(R.Right, 5)));
+    QTest::mousePress(F.View(), Qt::LeftButton, {}, QPoint(R.Right, 5));
     ASSERT_EQ(F.Grid->FGridState, gsColSizing);
     F.MoveHeld(QPoint(340, 5));
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(QPoint(340, 5)));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, QPoint(340, 5));
     EXPECT_EQ(F.Grid->ColWidths(3), 64);
     EXPECT_EQ(F.Grid->FGridState, gsNormal);
 }
@@ -222,9 +215,9 @@ TEST(ExGridFilterDrop, DisjunctCellsByClickCtrlShiftAndDrag)
     F.Click(F.In(3, 3));
     EXPECT_EQ(Listed(F.Grid), TCells({{3, 3}})) << "a plain click starts again";
 
-    QTest::mousePress(F.View(), Qt::LeftButton, {}, F.ToView(F.In(1, 1)));
+    QTest::mousePress(F.View(), Qt::LeftButton, {}, F.In(1, 1));
     F.MoveHeld(F.In(2, 2));
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(F.In(2, 2)));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.In(2, 2));
     TCells Cells = Listed(F.Grid);
     std::sort(Cells.begin(), Cells.end());
     EXPECT_EQ(Cells, TCells({{1, 1}, {1, 2}, {2, 1}, {2, 2}})) << "four cells, once each";

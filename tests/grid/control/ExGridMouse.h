@@ -1,7 +1,7 @@
 #pragma once
 // Real mouse input for a grid on a shown offscreen form: Qt events on the
-// grid's client area. Points are the grid's client coordinates; the grid
-// reads a viewport point shifted by the viewport's place in the frame.
+// grid's client area (the viewport). Points are the grid's client
+// coordinates.
 #include "grid/control/ExGrid.h"
 
 #include "common/ShowForm.h"
@@ -19,16 +19,15 @@ struct TGridMouse {
         const TRect R = Grid->CellRect(ACol, ARow);
         return QPoint(R.Left + DX, R.Top + DY);
     }
-    QPoint OnViewport(QPoint P) const { return P - Client()->pos(); }
     void Press(QPoint P, Qt::KeyboardModifiers Mods = {}, Qt::MouseButton B = Qt::LeftButton) const
     {
-        QTest::mousePress(Client(), B, Mods, OnViewport(P));
+        QTest::mousePress(Client(), B, Mods, P);
     }
     void Release(QPoint P, Qt::KeyboardModifiers Mods = {}, Qt::MouseButton B = Qt::LeftButton) const
     {
-        QTest::mouseRelease(Client(), B, Mods, OnViewport(P));
+        QTest::mouseRelease(Client(), B, Mods, P);
     }
-    void Move(QPoint P) const { QTest::mouseMove(Client(), OnViewport(P)); }
+    void Move(QPoint P) const { QTest::mouseMove(Client(), P); }
     void Click(QPoint P, Qt::KeyboardModifiers Mods = {}, Qt::MouseButton B = Qt::LeftButton) const
     {
         Press(P, Mods, B);
@@ -39,7 +38,7 @@ struct TGridMouse {
     void DoubleClick(QPoint P) const
     {
         Click(P);
-        const QPoint V = OnViewport(P);
+        const QPoint V = P;
         QMouseEvent Dbl(QEvent::MouseButtonDblClick, V, Client()->mapToGlobal(V), Qt::LeftButton, Qt::LeftButton,
                         Qt::NoModifier);
         QApplication::sendEvent(Client(), &Dbl);

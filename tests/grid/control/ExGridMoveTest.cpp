@@ -41,16 +41,9 @@ struct TMoveFixture : TGridOnForm<TMoveGrid> {
     }
     ~TMoveFixture() { Screen->SetCursor(crDefault); }
     QWidget* View() const { return Grid->ClientWidget(); }
-    // The grid takes the pointer in its window's coordinates, the viewport's
-    // plus the frame: points are given as the grid sees them.
-    QPoint ToView(QPoint P) const
-    {
-        const TPoint O = Grid->ClientOrigin();
-        return P - QPoint(O.X, O.Y);
-    }
     void Move(QPoint P, Qt::MouseButtons Held = Qt::NoButton)
     {
-        const QPointF At(ToView(P));
+        const QPointF At(P);
         QMouseEvent E(QEvent::MouseMove, At, View()->mapToGlobal(At), Qt::NoButton, Held, Qt::NoModifier);
         QApplication::sendEvent(View(), &E);
     }
@@ -184,7 +177,7 @@ TEST(ExGridMove, SizingHintShowsTheNewWidthAndTheEventReportsIt)
     };
     const TRect R = F.Grid->CellRect(1, 0);
     const QPoint Border(R.Left + 64, 5);
-    QTest::mousePress(F.View(), Qt::LeftButton, {}, F.ToView(Border));
+    QTest::mousePress(F.View(), Qt::LeftButton, {}, Border);
     ASSERT_EQ(F.Grid->FGridState, gsColSizing);
     // The press of the column's border records these.
     F.Grid->Colclicked = 1;
@@ -197,7 +190,7 @@ TEST(ExGridMove, SizingHintShowsTheNewWidthAndTheEventReportsIt)
     const TPoint Corner = F.Grid->ClientToScreen(TPoint(R.Left, R.Top));
     EXPECT_EQ(F.Grid->FScrollHintWnd->Left(), Corner.X);
     EXPECT_EQ(F.Grid->FScrollHintWnd->Top(), Corner.Y);
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(Border + QPoint(10, 0)));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, Border + QPoint(10, 0));
 }
 
 namespace {
@@ -208,7 +201,7 @@ void StartColumnMove(TMoveFixture& F)
     F.Grid->SetOptions(F.Grid->Options() + goColMoving);
     F.Grid->DragDropSettings()->SetShowCells(false);
     const QPoint Press = F.In(1, 0);
-    QTest::mousePress(F.View(), Qt::LeftButton, {}, F.ToView(Press));
+    QTest::mousePress(F.View(), Qt::LeftButton, {}, Press);
     // The press records the moved column and its point.
     F.Grid->Movecell = 1;
     F.Grid->Clickposx = Press.x();
@@ -236,7 +229,7 @@ TEST(ExGridMove, DropArrowsPointAtTheColumnOfThePreviousMovement)
     EXPECT_EQ(Screen->Cursor(), crDrag);
     EXPECT_TRUE(F.Grid->MoveButton->Visible()) << "the header image without ShowCells";
     EXPECT_EQ(F.Grid->MoveButton->Caption(), F.Grid->Cells(1, 0));
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(F.In(4, 0)));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.In(4, 0));
 }
 
 TEST(ExGridMove, RefusedColumnMovingShowsTheNoDropCursor)
@@ -253,7 +246,7 @@ TEST(ExGridMove, RefusedColumnMovingShowsTheNoDropCursor)
     F.Move(F.In(5, 0), Qt::LeftButton);
     EXPECT_EQ(Screen->Cursor(), crNoDrop);
     EXPECT_EQ(Asked, std::vector<Integer>({4, 5}));
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(F.In(5, 0)));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.In(5, 0));
 }
 
 TEST(ExGridMove, ColumnMovePastTheRightEdgeScrollsOneColumnPerMovement)
@@ -268,7 +261,7 @@ TEST(ExGridMove, ColumnMovePastTheRightEdgeScrollsOneColumnPerMovement)
         F.Move(Beyond, Qt::LeftButton);
         EXPECT_EQ(F.Grid->LeftCol(), std::min<Integer>(1 + Step, Last)) << Step;
     }
-    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, F.ToView(Beyond));
+    QTest::mouseRelease(F.View(), Qt::LeftButton, {}, Beyond);
 }
 
 TEST(ExGridMove, HeaderRowSelectionDragNearTheBottomScrollsOneRowPerMovement)

@@ -140,6 +140,19 @@ TEST(ExGridRealInput, ARefusedEditKeepsTheCellWhenAnotherIsClicked)
     EXPECT_EQ(F.Grid->Col(), 3);
 }
 
+TEST(ExGridRealInput, APressReachesTheGridAtThePointItWasMadeInTheClientArea)
+{
+    TPortGrid F;
+    F.Grid->SetBorderStyle(bsSingle);
+    QPoint Seen(-1, -1);
+    F.Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer X, Integer Y) { Seen = QPoint(X, Y); };
+    const QPoint P = F.Mouse.At(2, 2, 0, 0);
+    F.Mouse.Click(P);
+    EXPECT_EQ(Seen, P);
+    EXPECT_EQ(F.Grid->Col(), 2);
+    EXPECT_EQ(F.Grid->Row(), 2);
+}
+
 TEST(ExGridRealInput, ReadOnlyCellOpensNoEditor)
 {
     TPortGrid F;
