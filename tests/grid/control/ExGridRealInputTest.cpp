@@ -89,11 +89,13 @@ TEST(ExGridRealInput, ComboChoiceGivesRealColumn)
     EXPECT_TRUE(F.Only("combo").first().startsWith("combo 1,1 1 IO-Link"));
 }
 
-TEST(ExGridRealInput, CellValidateGivesRealColumnAfterTyping)
+namespace {
+
+// With column 3 hidden, the text column (real 4) shows as display column 3:
+// two clicks on row 1 open its editor, and Text is typed at its end.
+void TypeIntoTheTextCell(TPortGrid& F, const QString& Text)
 {
-    TPortGrid F;
     F.Grid->HideColumn(3);
-    // The text column shows as display column 3.
     const QPoint P = F.Mouse.At(3, 1, 30, 8);
     F.Mouse.Click(P);
     F.Mouse.Click(P);
@@ -101,8 +103,16 @@ TEST(ExGridRealInput, CellValidateGivesRealColumnAfterTyping)
     QWidget* Editor = QApplication::focusWidget();
     ASSERT_NE(Editor, nullptr);
     QTest::keyClick(Editor, Qt::Key_End);
-    QTest::keyClicks(Editor, QStringLiteral("5"));
-    QTest::keyClick(Editor, Qt::Key_Return);
+    QTest::keyClicks(Editor, Text);
+}
+
+} // namespace
+
+TEST(ExGridRealInput, CellValidateGivesRealColumnAfterTyping)
+{
+    TPortGrid F;
+    ASSERT_NO_FATAL_FAILURE(TypeIntoTheTextCell(F, QStringLiteral("5")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(F.Only("validate"), QStringList{"validate 4,1 15"});
     EXPECT_EQ(F.Only("click"), QStringList({"click 1,3", "click 1,3"}));
     EXPECT_EQ(F.Grid->Cells(4, 1), "15");
@@ -111,15 +121,7 @@ TEST(ExGridRealInput, CellValidateGivesRealColumnAfterTyping)
 TEST(ExGridRealInput, AClickOnAnotherCellValidatesTheEdit)
 {
     TPortGrid F;
-    F.Grid->HideColumn(3);
-    const QPoint P = F.Mouse.At(3, 1, 30, 8);
-    F.Mouse.Click(P);
-    F.Mouse.Click(P);
-    ASSERT_TRUE(F.Grid->EditorMode());
-    QWidget* Editor = QApplication::focusWidget();
-    ASSERT_NE(Editor, nullptr);
-    QTest::keyClick(Editor, Qt::Key_End);
-    QTest::keyClicks(Editor, QStringLiteral("7"));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoTheTextCell(F, QStringLiteral("7")));
     F.Mouse.Click(F.Mouse.At(3, 2, 30, 8));
     EXPECT_EQ(F.Only("validate"), QStringList{"validate 4,1 17"});
     EXPECT_EQ(F.Grid->Cells(4, 1), "17");
@@ -128,13 +130,8 @@ TEST(ExGridRealInput, AClickOnAnotherCellValidatesTheEdit)
 TEST(ExGridRealInput, ARefusedEditKeepsTheCellWhenAnotherIsClicked)
 {
     TPortGrid F;
-    F.Grid->HideColumn(3);
     F.Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
-    const QPoint P = F.Mouse.At(3, 1, 30, 8);
-    F.Mouse.Click(P);
-    F.Mouse.Click(P);
-    ASSERT_TRUE(F.Grid->EditorMode());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+    ASSERT_NO_FATAL_FAILURE(TypeIntoTheTextCell(F, QStringLiteral("9")));
     F.Mouse.Click(F.Mouse.At(3, 2, 30, 8));
     EXPECT_EQ(F.Grid->Row(), 1);
     EXPECT_EQ(F.Grid->Col(), 3);
