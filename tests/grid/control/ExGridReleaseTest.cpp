@@ -4,8 +4,10 @@
 #include "ExGridOnForm.h"
 
 #include "grid/control/ExCGrid.h"
+#include "grid/data/ExGrid_FilterLists.h"
 #include "rtl/Forms.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -14,6 +16,7 @@ namespace {
 class TReleaseGrid : public TExColumnGrid {
 public:
     using TExColumnGrid::TExColumnGrid;
+    using TExStringGrid::FDropList;
     using TExStringGrid::FSizeFixed;
 };
 
@@ -51,6 +54,49 @@ TEST(ExGridRelease, ThreeHeaderClicksSortUpDownAndUndo)
     F.Mouse.Click(F.Header(2));
     EXPECT_EQ(S->Column(), -1);
     EXPECT_EQ(F.Sorted, (std::vector<Integer>{2, 2, -1}));
+}
+
+namespace {
+
+QStringList ColumnTexts(TExStringGrid* Grid, Integer C)
+{
+    QStringList Texts;
+    for (Integer R = 1; R < Grid->RowCount(); ++R)
+        Texts << Grid->Cells(C, R);
+    return Texts;
+}
+
+} // namespace
+
+TEST(ExGridRelease, HeaderClicksOrderTheRowsAndUndoRestoresThem)
+{
+    TSortGrid F;
+    F.Grid->SortSettings()->SetUndoSort(true);
+    const QStringList Before = ColumnTexts(F.Grid, 2);
+    QStringList Ascending = Before;
+    std::sort(Ascending.begin(), Ascending.end());
+    QStringList Descending = Ascending;
+    std::reverse(Descending.begin(), Descending.end());
+    F.Mouse.Click(F.Header(2));
+    EXPECT_EQ(ColumnTexts(F.Grid, 2), Ascending);
+    F.Mouse.Click(F.Header(2));
+    EXPECT_EQ(ColumnTexts(F.Grid, 2), Descending);
+    F.Mouse.Click(F.Header(2));
+    EXPECT_EQ(ColumnTexts(F.Grid, 2), Before);
+}
+
+TEST(ExGridRelease, AChoiceInTheHeaderFilterListFiltersTheRows)
+{
+    TSortGrid F;
+    F.Grid->Columns()->Items(1)->Filter()->Add(QStringLiteral("Threes=3"));
+    const TRect Header = F.Grid->CellRect(1, 0);
+    F.Mouse.Click(QPoint(Header.Right - 8, Header.Top + 5));
+    ASSERT_TRUE(F.Grid->FDropList->Visible());
+    const Integer Threes = ColumnTexts(F.Grid, 1).count(QStringLiteral("3"));
+    ASSERT_GT(Threes, 0);
+    F.Grid->FDropList->OnSelect(F.Grid->FDropList, 0);
+    EXPECT_TRUE(F.Grid->FilterActive());
+    EXPECT_EQ(ColumnTexts(F.Grid, 1), QStringList(Threes, QStringLiteral("3")));
 }
 
 TEST(ExGridRelease, HeaderClicksThatDoNotSort)
