@@ -20,15 +20,11 @@ void TExStringGrid::InitOrigColSizes()
 void TExStringGrid::UpdateSearchFooter() {}
 
 // ---------------------------------------------------------------- hooks without behaviour yet
-// Interim: the keyboard, mouse, clipboard, sorting, grouping, filtering,
-// printing and editor parts of the grid give these their behaviour; until
-// then each raises its event where it has one and does nothing else.
+// Interim: the clipboard, grouping, printing, search, wheel and editor parts
+// of the grid give these their behaviour; until then each raises its event
+// where it has one and does nothing else.
 
 void TExStringGrid::BeforeSelectAll(bool&) {}
-
-void TExStringGrid::CutSelectionToClipboard() {}
-void TExStringGrid::CopySelectionToClipboard() {}
-void TExStringGrid::PasteSelectionFromClipboard() {}
 
 void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
 {
@@ -92,9 +88,13 @@ void TExStringGrid::Group(Integer) {}
 void TExStringGrid::UnGroup() {}
 
 // ---------------------------------------------------------------- cell selector and clipboard
-// Interim until the clipboard services land: the fill handle's copy and
-// paste keep the cells as they are; the cell selector takes no click.
+// Interim until the clipboard services land: the clipboard keys and the
+// fill handle's copy and paste keep the cells as they are; the cell
+// selector takes no click.
 
+void TExStringGrid::CutSelectionToClipboard() {}
+void TExStringGrid::CopySelectionToClipboard() {}
+void TExStringGrid::PasteSelectionFromClipboard() {}
 void TExStringGrid::CellSelectorClick(Integer, Integer) {}
 
 // ---------------------------------------------------------------- error marks
