@@ -7,7 +7,6 @@
 #include "grid/control/ExGrid.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -258,9 +257,12 @@ Integer TExStringGrid::DisplRowIndex(Integer ARow) const
 
 void TExStringGrid::PlaceSlotRow(Integer ARow, TStringGrid::TSlotRow Line)
 {
-    for (const auto& Slot : Line)
-        if (auto* Props = dynamic_cast<TCellProperties*>(Slot.Object))
-            Props->SetOwnerRow(ARow);
+    // A grid that never made cell properties has none to renumber; the walk
+    // would only read every cell of the row.
+    if (FHasCellProps)
+        for (const auto& Slot : Line)
+            if (auto* Props = dynamic_cast<TCellProperties*>(Slot.Object))
+                Props->SetOwnerRow(ARow);
     PutSlotRow(ARow, std::move(Line));
 }
 
@@ -270,7 +272,8 @@ TGridItem* TExStringGrid::SaveRowToItem(Integer ADisplRow, Integer AIdx, Integer
     Item->SetIdx(AIdx);
     Item->SetLevel(ALevel);
     Item->SetHeight(AHeight);
-    Item->SetItems(new TGridRowStrings(TakeSlotRow(ADisplRow)));
+    // Into the item's own fresh list: no second list allocated per row.
+    Item->RowStrings()->Row() = TakeSlotRow(ADisplRow);
     return Item;
 }
 
@@ -296,12 +299,23 @@ std::vector<std::pair<Integer, Integer>> TExStringGrid::ShownRows(Integer FromRo
 namespace {
 
 // By ascending row, the first item of each row only.
-void SortFirstOfEachRow(std::vector<TGridItem*>& Items)
+template <class TEntry, class TRowOf>
+void SortFirstOfEachRow(std::vector<TEntry>& Items, TRowOf RowOf)
 {
-    std::stable_sort(Items.begin(), Items.end(), [](TGridItem* A, TGridItem* B) { return A->Idx() < B->Idx(); });
-    Items.erase(std::unique(Items.begin(), Items.end(), [](TGridItem* A, TGridItem* B) { return A->Idx() == B->Idx(); }),
+    // Rows hidden by list come in ascending order already.
+    const auto ByRow = [&](const TEntry& A, const TEntry& B) { return RowOf(A) < RowOf(B); };
+    if (!std::is_sorted(Items.begin(), Items.end(), ByRow))
+        std::stable_sort(Items.begin(), Items.end(), ByRow);
+    Items.erase(std::unique(Items.begin(), Items.end(),
+                            [&](const TEntry& A, const TEntry& B) { return RowOf(A) == RowOf(B); }),
                 Items.end());
 }
+
+// A hidden row's item with its place in the collection.
+struct THiddenAt {
+    TGridItem* Item;
+    int At;
+};
 
 } // namespace
 
@@ -365,7 +379,7 @@ void TExStringGrid::UnHideRows(Integer FromRow, Integer ToRow)
         if (Item->Idx() >= FromRow && Item->Idx() <= ToRow)
             Items.push_back(Item);
     }
-    SortFirstOfEachRow(Items);
+    SortFirstOfEachRow(Items, [](TGridItem* Item) { return Item->Idx(); });
     // Each block of consecutive rows comes back with one insertion.
     for (std::size_t First = 0; First < Items.size();) {
         std::size_t Last = First + 1;
@@ -448,16 +462,16 @@ void TExStringGrid::UnHideRowList()
     if (FFilterLevel <= 0)
         return;
     const Integer Level = FFilterLevel - 1;
-    std::vector<TGridItem*> Items;
+    std::vector<THiddenAt> Items;
     for (int I = 0; I < FGridItems->Count(); ++I)
         if (FGridItems->Items(I)->Level() == Level)
-            Items.push_back(FGridItems->Items(I));
-    SortFirstOfEachRow(Items);
+            Items.push_back({FGridItems->Items(I), I});
+    SortFirstOfEachRow(Items, [](const THiddenAt& H) { return H.Item->Idx(); });
     const Integer OldCount = RowCount();
     // Items fit while their row lies inside the grown grid.
     std::size_t Placed = 0;
-    while (Placed < Items.size() && Items[Placed]->Idx() >= 0 &&
-           Items[Placed]->Idx() - Integer(Placed) <= OldCount)
+    while (Placed < Items.size() && Items[Placed].Item->Idx() >= 0 &&
+           Items[Placed].Item->Idx() - Integer(Placed) <= OldCount)
         ++Placed;
     Items.resize(Placed);
     if (Items.empty())
@@ -469,12 +483,12 @@ void TExStringGrid::UnHideRowList()
     SetRowCount(OldCount + Integer(Items.size()));
     std::vector<Integer> Heights(std::size_t(RowCount()), DefaultRowHeight());
     Integer Source = OldCount - 1;
-    auto Item = Items.rbegin();
+    auto Next = Items.rbegin();
     for (Integer Target = RowCount() - 1; Target >= 0; --Target) {
-        if (Item != Items.rend() && (*Item)->Idx() == Target) {
-            PlaceSlotRow(Target, std::move((*Item)->RowStrings()->Row()));
-            Heights[std::size_t(Target)] = (*Item)->Height();
-            ++Item;
+        if (Next != Items.rend() && Next->Item->Idx() == Target) {
+            PlaceSlotRow(Target, std::move(Next->Item->RowStrings()->Row()));
+            Heights[std::size_t(Target)] = Next->Item->Height();
+            ++Next;
         } else if (Source >= 0) {
             if (Source < Target)
                 PlaceSlotRow(Target, TakeSlotRow(Source));
@@ -483,13 +497,17 @@ void TExStringGrid::UnHideRowList()
         }
     }
     SetRowHeightList(Heights);
-    // Freed last first: the items hidden last stand at the collection's end,
-    // where the collection finds them at once.
-    const std::unordered_set<TGridItem*> Restored(Items.begin(), Items.end());
+    // Freed by descending place, so the places still to come stay valid; the
+    // items hidden last stand at the collection's end, where it finds them at once.
+    std::vector<int> Freed;
+    Freed.reserve(Items.size());
+    for (const THiddenAt& H : Items)
+        Freed.push_back(H.At);
+    if (!std::is_sorted(Freed.begin(), Freed.end()))
+        std::sort(Freed.begin(), Freed.end());
     FGridItems->BeginUpdate();
-    for (int I = FGridItems->Count() - 1; I >= 0; --I)
-        if (Restored.count(FGridItems->Items(I)))
-            delete FGridItems->Items(I);
+    for (auto At = Freed.rbegin(); At != Freed.rend(); ++At)
+        delete FGridItems->Items(*At);
     FGridItems->EndUpdate();
     CellControlsUpdate(false);
 }
