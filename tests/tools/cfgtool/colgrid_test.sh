@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # cfgtool colgrid: the column stream's first bytes, the saved positions and
 # the exact --dump lines; exit codes 0, 1 (a step failed, the later steps
-# still ran) and 2 (wrong arguments, a bad SPEC line). Usage: colgrid_test.sh CFGTOOL
+# still ran) and 2 (wrong arguments, a bad settings line). Usage: colgrid_test.sh CFGTOOL
 set -uo pipefail
 CFGTOOL=$1
 failures=0
@@ -32,7 +32,7 @@ stderr_has() {
   fi
 }
 
-cat > "$dir/abc.spec" <<'SPEC'
+cat > "$dir/abc.cols" <<'COLS'
 # three columns with headers
 ColCount=3
 FixedCols=0
@@ -40,24 +40,24 @@ FixedCols=0
 0.Header=A
 1.Header=B
 2.Header=C
-SPEC
+COLS
 
 expect move-and-save 0 "ColCount=3
 Count=3
 Row0=B${T}C${T}A
-DefIdx=1,2,0" -- "$dir/abc.spec" --save-positions "$dir/pos.ini" Grid --move 0 2 --dump
+DefIdx=1,2,0" -- "$dir/abc.cols" --save-positions "$dir/pos.ini" Grid --move 0 2 --dump
 for entry in CP0=1 CP1=2 CP2=0; do
   tr -d '\r' < "$dir/pos.ini" | grep -qx "$entry" || { echo "FAIL positions: no $entry"; cat "$dir/pos.ini"; failures=$((failures + 1)); }
 done
 expect load-positions 0 "ColCount=3
 Count=3
 Row0=B${T}C${T}A
-DefIdx=1,2,0" -- "$dir/abc.spec" --load-positions "$dir/pos.ini" Grid --dump
+DefIdx=1,2,0" -- "$dir/abc.cols" --load-positions "$dir/pos.ini" Grid --dump
 printf '[Grid]\nCP0=1\nCP1=1\nCP2=0\n' > "$dir/dup.ini"
 expect duplicate-positions-change-nothing 0 "ColCount=3
 Count=3
 Row0=A${T}B${T}C
-DefIdx=0,1,2" -- "$dir/abc.spec" --load-positions "$dir/dup.ini" Grid --dump
+DefIdx=0,1,2" -- "$dir/abc.cols" --load-positions "$dir/dup.ini" Grid --dump
 
 # The stream of a default grid: signature, class, empty name, Items as a
 # collection, the first item's first property; four zero bytes at the end.
@@ -69,7 +69,7 @@ tail4=$(tail -c 4 "$dir/default.dfm" | od -An -tx1 | tr -d ' \n')
 [ "$tail4" = 00000000 ] || { echo "FAIL default-stream tail: $tail4"; failures=$((failures + 1)); }
 
 # A stream of the moved three columns loads into a default grid.
-expect save-moved-stream 0 "" -- "$dir/abc.spec" --move 0 2 --save-stream "$dir/abc.dfm"
+expect save-moved-stream 0 "" -- "$dir/abc.cols" --move 0 2 --save-stream "$dir/abc.dfm"
 expect load-stream 0 "ColCount=3
 Count=3
 Row0=B${T}C${T}A
@@ -87,25 +87,25 @@ stderr_has missing-stream "none.dfm"
 expect bad-move 1 "ColCount=3
 Count=3
 Row0=A${T}B${T}C
-DefIdx=0,1,2" -- "$dir/abc.spec" --move 0 7 --dump
+DefIdx=0,1,2" -- "$dir/abc.cols" --move 0 7 --dump
 
-# Bad SPEC lines and arguments: exit 2 before anything runs.
-printf 'ColCount=3\n0.Colour=clRed\n' > "$dir/bad.spec"
-expect bad-spec-key 2 "" -- "$dir/bad.spec" --save-stream "$dir/never.dfm"
-stderr_has bad-spec-key "error: SPEC line 2:"
-[ ! -e "$dir/never.dfm" ] || { echo "FAIL bad-spec-key wrote a stream"; failures=$((failures + 1)); }
-printf '1.Font.Style=[fsBold,fsNone]\n' > "$dir/bad2.spec"
-expect bad-spec-value 2 "" -- "$dir/bad2.spec" --dump
-stderr_has bad-spec-value "error: SPEC line 1:"
-printf 'ColCount\n' > "$dir/bad3.spec"
-expect bad-spec-line 2 "" -- "$dir/bad3.spec" --dump
-expect no-spec 2 "" -- --dump
+# Bad settings lines and arguments: exit 2 before anything runs.
+printf 'ColCount=3\n0.Colour=clRed\n' > "$dir/bad.cols"
+expect bad-line-key 2 "" -- "$dir/bad.cols" --save-stream "$dir/never.dfm"
+stderr_has bad-line-key "error: SPEC line 2:"
+[ ! -e "$dir/never.dfm" ] || { echo "FAIL bad-line-key wrote a stream"; failures=$((failures + 1)); }
+printf '1.Font.Style=[fsBold,fsNone]\n' > "$dir/bad2.cols"
+expect bad-line-value 2 "" -- "$dir/bad2.cols" --dump
+stderr_has bad-line-value "error: SPEC line 1:"
+printf 'ColCount\n' > "$dir/bad3.cols"
+expect bad-line-line 2 "" -- "$dir/bad3.cols" --dump
+expect no-settings 2 "" -- --dump
 expect bad-option 2 "" -- - --bogus
 expect move-without-target 2 "" -- - --move 1
 expect move-not-a-number 2 "" -- - --move a 1
 
-# Item properties of every kind from SPEC travel through the stream.
-cat > "$dir/kinds.spec" <<'SPEC'
+# Item properties of every kind from the settings file travel through the stream.
+cat > "$dir/kinds.cols" <<'COLS'
 ColCount=4
 1.Header=Tab\there
 1.Color=clYellow
@@ -116,8 +116,8 @@ ColCount=4
 1.ComboItems.Add=one
 1.ComboItems.Add=two
 1.Width=77
-SPEC
-expect kinds-save 0 "" -- "$dir/kinds.spec" --save-stream "$dir/kinds.dfm"
+COLS
+expect kinds-save 0 "" -- "$dir/kinds.cols" --save-stream "$dir/kinds.dfm"
 expect kinds-load 0 "" -- - --load-stream "$dir/kinds.dfm" --save-stream "$dir/kinds2.dfm"
 cmp -s "$dir/kinds.dfm" "$dir/kinds2.dfm" || { echo "FAIL kinds: stream changed on the round trip"; failures=$((failures + 1)); }
 grep -qaF "Tab${T}here" "$dir/kinds.dfm" || { echo "FAIL kinds: the escaped tab did not reach the header"; failures=$((failures + 1)); }
