@@ -121,6 +121,15 @@ bool ColorToIdent(TColor Color, String& Ident)
     return false;
 }
 
+void WriteColorProperty(TObjectRecordWriter& W, QByteArrayView Name, TColor Color)
+{
+    String Ident;
+    if (ColorToIdent(Color, Ident))
+        W.WriteIdent(Name, Ident.toLatin1());
+    else
+        W.WriteInteger(Name, Color);
+}
+
 bool IdentToColor(const String& Ident, TColor& Color)
 {
     for (const TColorName& Entry : ColorNameTable)

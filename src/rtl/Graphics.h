@@ -121,6 +121,9 @@ bool IsPaintableColor(TColor Color);
 // ignores case; both answer false for a name or value not in the table.
 bool ColorToIdent(TColor Color, String& Ident);
 bool IdentToColor(const String& Ident, TColor& Color);
+// A colour property of a component stream: a name of the table as an
+// identifier, any other colour as an integer.
+void WriteColorProperty(TObjectRecordWriter& W, QByteArrayView Name, TColor Color);
 // The name, or "$" and eight upper-case hexadecimal digits.
 String ColorToString(TColor Color);
 // A name, or a number as StrToInt reads it ("$" hexadecimal, decimal);

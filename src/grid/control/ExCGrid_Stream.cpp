@@ -50,15 +50,6 @@ Integer ReadInt(TObjectRecordReader& R)
     return Integer(Value);
 }
 
-void WriteColor(TObjectRecordWriter& W, QByteArrayView Name, TColor Color)
-{
-    String Ident;
-    if (ColorToIdent(Color, Ident))
-        W.WriteIdent(Name, Ident.toLatin1());
-    else
-        W.WriteInteger(Name, Color);
-}
-
 TColor ReadColor(TObjectRecordReader& R)
 {
     if (R.NextValueType() != vaIdent)
@@ -162,7 +153,7 @@ void AddText(TItemProperties& P, const char* Name, const String& (TItem::*Get)()
 
 void AddColor(TItemProperties& P, const char* Name, TColor (TItem::*Get)() const, void (TItem::*Set)(TColor))
 {
-    P.push_back({Name, tkColor, [Get](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) { WriteColor(W, N, (I.*Get)()); },
+    P.push_back({Name, tkColor, [Get](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) { WriteColorProperty(W, N, (I.*Get)()); },
                  [Set](TObjectRecordReader& R, TItem& I) { (I.*Set)(ReadColor(R)); }});
 }
 
@@ -225,7 +216,7 @@ void AddFont(TItemProperties& P, const QByteArray& Prefix, TFont* (TItem::*Get)(
                      Font(I)->SetCharset(TFontCharset(Charset));
                  }});
     P.push_back({Prefix + ".Color", tkColor,
-                 [Font](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) { WriteColor(W, N, Font(I)->Color()); },
+                 [Font](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) { WriteColorProperty(W, N, Font(I)->Color()); },
                  [Font](TObjectRecordReader& R, TItem& I) { Font(I)->SetColor(ReadColor(R)); }});
     P.push_back({Prefix + ".Height", tkInteger,
                  [Font](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) { W.WriteInteger(N, Font(I)->Height()); },
@@ -254,7 +245,7 @@ void AddPen(TItemProperties& P, const QByteArray& Prefix, TPen* (TItem::*Get)() 
                  [Pen, NewItemColor](TObjectRecordWriter& W, QByteArrayView N, const TItem& I) {
                      const TColor Color = Pen(I)->Color();
                      if (Color != clBlack || Color != NewItemColor)
-                         WriteColor(W, N, Color);
+                         WriteColorProperty(W, N, Color);
                  },
                  [Pen](TObjectRecordReader& R, TItem& I) { Pen(I)->SetColor(ReadColor(R)); }});
     P.push_back({Prefix + ".Mode", tkIdent,
@@ -494,7 +485,7 @@ QByteArray StreamValueOfText(TTextKind Kind, const String& Text)
         W.WriteString({}, Text);
         break;
     case tkColor:
-        WriteColor(W, {}, StringToColor(Text));
+        WriteColorProperty(W, {}, StringToColor(Text));
         break;
     case tkIdent:
         W.WriteIdent({}, Text.toLatin1());

@@ -58,15 +58,6 @@ Enum BinReadEnum(TObjectRecordReader& R)
     return Enum(Ordinal);
 }
 
-void BinWriteColor(TObjectRecordWriter& W, QByteArrayView Name, TColor Color)
-{
-    String Ident;
-    if (ColorToIdent(Color, Ident))
-        W.WriteIdent(Name, Ident.toLatin1());
-    else
-        W.WriteInteger(Name, Color);
-}
-
 TColor BinReadColor(TObjectRecordReader& R)
 {
     if (R.NextValueType() != vaIdent)
@@ -142,7 +133,7 @@ TBinPropField BinBoolField(QByteArrayView Name, bool (TCellProperties::*Get)() c
 TBinPropField BinColorField(QByteArrayView Name, TColor (TCellProperties::*Get)() const,
                             void (TCellProperties::*Set)(TColor))
 {
-    return BinField(Name, Get, Set, BinWriteColor, BinReadColor);
+    return BinField(Name, Get, Set, WriteColorProperty, BinReadColor);
 }
 
 template <typename Enum>
