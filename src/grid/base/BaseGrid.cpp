@@ -5,6 +5,7 @@
 #include "grid/base/ExUtil.h"
 
 #include <algorithm>
+#include <utility>
 
 TBaseGrid::TBaseGrid(TComponent* AOwner) : TObjStringGrid(AOwner)
 {
@@ -220,6 +221,21 @@ void TBaseGrid::SetGridObject(Integer c, Integer r, TCellProperties* Value)
 {
     CheckStore(c, r);
     SetSlotObject(c, r, Value);
+}
+
+void TBaseGrid::ExchangeGridCells(Integer c1, Integer r1, Integer c2, Integer r2)
+{
+    const String Text = GetGridCell(c1, r1);
+    TObject* Object = SlotObject(c1, r1);
+    SetGridCell(c1, r1, GetGridCell(c2, r2));
+    SetSlotObject(c1, r1, SlotObject(c2, r2));
+    SetGridCell(c2, r2, Text);
+    SetSlotObject(c2, r2, Object);
+    for (const auto& [C, R] : {std::pair{c1, r1}, std::pair{c2, r2}})
+        if (auto* Props = dynamic_cast<TCellProperties*>(SlotObject(C, R))) {
+            Props->SetOwnerCol(C);
+            Props->SetOwnerRow(R);
+        }
 }
 
 TCellProperties* TBaseGrid::CreateCellProperties(Integer c, Integer r)

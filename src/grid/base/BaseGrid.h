@@ -208,6 +208,9 @@ public:
     void SetGridObjects(Integer c, Integer r, TCellProperties* Value) { SetGridObject(c, r, Value); }
     TCellProperties* GetGridObject(Integer c, Integer r) const;
     void SetGridObject(Integer c, Integer r, TCellProperties* Value);
+    // Exchanges the texts and objects of two raw slots; cell properties
+    // take their new column and row.
+    void ExchangeGridCells(Integer c1, Integer r1, Integer c2, Integer r2);
 
     bool HasCellProperties(Integer ACol, Integer ARow) const;
     TObject* GetPropertiesGraphic(TCellProperties* Props) const { return Props->FGraphicObject; }

@@ -320,17 +320,8 @@ void TExStringGrid::SwapColumns(Integer ACol1, Integer ACol2)
 {
     if (ACol1 == ACol2)
         return;
-    for (Integer R = 0; R < RowCount(); ++R) {
-        const String Text = GetGridCell(ACol1, R);
-        TObject* Object = SlotObject(ACol1, R);
-        SetGridCell(ACol1, R, GetGridCell(ACol2, R));
-        SetSlotObject(ACol1, R, SlotObject(ACol2, R));
-        SetGridCell(ACol2, R, Text);
-        SetSlotObject(ACol2, R, Object);
-        for (const Integer C : {ACol1, ACol2})
-            if (auto* Props = dynamic_cast<TCellProperties*>(SlotObject(C, R)))
-                Props->SetOwnerCol(C);
-    }
+    for (Integer R = 0; R < RowCount(); ++R)
+        ExchangeGridCells(ACol1, R, ACol2, R);
     if (ACol1 < ColCount() && ACol2 < ColCount()) {
         const Integer Width1 = ColWidths(ACol1);
         SetColWidths(ACol1, ColWidths(ACol2));

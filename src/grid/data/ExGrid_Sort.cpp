@@ -413,15 +413,7 @@ void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2)
         const Integer C = FSortSettings->Column();
         if (C < 0 || C >= TotalColCount())
             return;
-        const String Text = GetGridCell(C, ARow1);
-        TObject* Object = SlotObject(C, ARow1);
-        SetGridCell(C, ARow1, GetGridCell(C, ARow2));
-        SetSlotObject(C, ARow1, SlotObject(C, ARow2));
-        SetGridCell(C, ARow2, Text);
-        SetSlotObject(C, ARow2, Object);
-        for (const Integer R : {ARow1, ARow2})
-            if (auto* Props = dynamic_cast<TCellProperties*>(SlotObject(C, R)))
-                Props->SetOwnerRow(R);
+        ExchangeGridCells(C, ARow1, C, ARow2);
         return;
     }
     TStringGrid::TSlotRow First = TakeSlotRow(ARow1);
