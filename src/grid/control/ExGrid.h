@@ -104,6 +104,11 @@ RTL_NAMED_ENUM(TInvalidEntryIcon, ieNone, ieInfo, ieWarning, ieError)
 RTL_NAMED_ENUM(TIntelliPan, ipVertical, ipHorizontal, ipBoth, ipNone)
 RTL_NAMED_ENUM(TMouseSelectMode, msNormal, msColumn, msRow, msAll, msURL, msResize)
 RTL_NAMED_ENUM(TSearchAction, saFindFirst, saFindPrevious, saFindNext)
+// The find options, in their bit order.
+RTL_NAMED_ENUM(TFindParam, fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart,
+               fnFindInCurrentRow, fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward,
+               fnIncludeHiddenColumns, fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows)
+using TFindParams = TSet<TFindParam, 16>;
 RTL_NAMED_ENUM(TColumnSizeLocation, clRegistry, clIniFile)
 RTL_NAMED_ENUM(TAutoSizeRows, arAll, arNormal, arFixed)
 RTL_NAMED_ENUM(TXPColorScheme, xpNone, xpBlue, xpGreen, xpGray, vistaAero)
@@ -397,14 +402,84 @@ public:
     void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
     // Drags over the grid reach DragOver first.
     bool WidgetEvent(QEvent* Event) override;
-    // Over real columns; a ToRow beyond the data rows in view counts by
-    // real row, hidden rows included (interim until the data services).
+    // Column and row calculations (grid/data/ExGrid_Calc.cpp). Over a real
+    // column; -1 for either row means the data rows; a ToRow beyond the
+    // data rows in view counts by real row, hidden rows included.
     Double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnCustomCalc(Integer ACol, Integer FromRow, Integer ToRow);
+    Double RowSum(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowAvg(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowMin(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowMax(Integer ARow, Integer FromCol, Integer ToCol);
+    // The value OnGroupCalc gives; 0 without it.
+    Double DoGroupCalc(Integer ACol, Integer FromRow, Integer ToRow);
+
+    // ----------------------------------------------------------- finding (grid/data/ExGrid_Find.cpp)
+    // The first data row whose cell in the type-ahead column begins with s
+    // (given upper-cased); -1 when none.
+    Integer Search(const String& s);
+    // The next matching cell after StartCell ((-1, -1): from the first);
+    // (-1, -1) when none. Columns are display columns and rows display rows
+    // unless the hidden ones are included, then real ones.
+    TPoint Find(TPoint& StartCell, const String& s, TFindParams FindParams);
+    // Find without the scrolling step.
+    TPoint FindWide(TPoint& StartCell, const String& s, TFindParams FindParams);
+    TPoint FindFirst(const String& s, TFindParams FindParams);
+    TPoint FindNext();
+    // The number of cells changed.
+    Integer Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+    Integer FindCol() const { return FFindCol; }
+    void SetFindCol(Integer Value) { FFindCol = Value; }
+    Integer FindRow() const { return FFindRow; }
+    void SetFindRow(Integer Value) { FFindRow = Value; }
+    // Set by every find, cleared by one that ends without a match.
+    bool FindBusy() const { return FFindBusy; }
+    // The last found cell; (-1, -1) for none.
+    TPoint SearchCell() const { return FSearchCell; }
+    void SetSearchCell(TPoint Value) { FSearchCell = Value; }
+    const String& IncrSearchText() const { return SearchInc; }
+    void SetIncrSearchText(const String& Value) { SearchInc = Value; }
+
+    // ----------------------------------------------------------- highlighting (grid/data/ExGrid_Highlight.cpp)
+    // Occurrences wrapped in the tags "hi" (highlight) or "e" (error mark).
+    String HilightText(bool DoCase, const String& S, const String& Text);
+    String UnHilightText(const String& S);
+    String MarkText(bool DoCase, const String& S, const String& Text);
+    void HilightInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnHilightInCell(Integer Col, Integer Row);
+    void UnHilightInCol(bool DoFixed, Integer Col);
+    void UnHilightInRow(bool DoFixed, Integer Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnMarkInCell(Integer Col, Integer Row);
+    void UnMarkInCol(bool DoFixed, Integer Col);
+    void UnMarkInRow(bool DoFixed, Integer Row);
+    void UnMarkInGrid(bool DoFixed);
+
+    // ----------------------------------------------------------- grouping (grid/data/ExGrid_Group.cpp)
+    // Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 OnGroupCalc,
+    // 7 distinct, 8 standard deviation, into each expanded group's header
+    // row (summary row with Grouping.Summary).
+    void GroupCalc(Integer ColIndex, Integer Method);
+    void GroupSum(Integer ColIndex);
+    void GroupAvg(Integer ColIndex);
+    void GroupMin(Integer ColIndex);
+    void GroupMax(Integer ColIndex);
+    void GroupCount(Integer ColIndex);
+    void GroupCustomCalc(Integer ColIndex);
+    void GroupDistinct(Integer ColIndex);
+    void GroupStdDev(Integer ColIndex);
 
     // ----------------------------------------------------------- counts and structure
     Integer ColCount() const { return TBaseGrid::ColCount(); }
@@ -1148,7 +1223,7 @@ public:
     bool CheckCol(bool DoFixed, Integer ACol);
     bool CheckRow(bool DoFixed, Integer ARow);
     bool CheckGrid(bool DoFixed);
-    // S without the mini-HTML error marks.
+    // S without the mini-HTML error marks (ExGrid_Highlight.cpp).
     String UnMarkText(const String& S);
     const String& EditMask() const { return FEditMask; }
     void SetEditMask(const String& Value) { FEditMask = Value; }
@@ -1604,7 +1679,8 @@ public:
     Integer MaxColWidth() const { return FMaxColWidth; }
     void SetMaxColWidth(Integer Value) { FMaxColWidth = Value; }
     Integer GroupColumn() const { return FGroupColumn; }
-    void SetGroupColumn(Integer Value) { FGroupColumn = Value; }
+    // -1 ungroups, a column above 0 groups, 0 is ignored.
+    void SetGroupColumn(Integer Value);
     TPoint XYOffset() const { return FXYOffset; }
     void SetXYOffset(TPoint Value)
     {
@@ -2494,6 +2570,22 @@ protected:
     Integer FMinColWidth = 0;
     Integer FMaxColWidth = 0;
     Integer FGroupColumn = -1;
+    // Grouping: a grouping made by Group is in force (whatever its column),
+    // Group or UnGroup at work, and the removed column's width and texts.
+    bool FGroupedByGroup = false;
+    bool FGrouping_InProgress = false;
+    Integer FGroupColWidth = 0;
+    String FGroupCaption;
+    String FGroupFooter;
+    // Finding: the last parameters, search text as given and as matched,
+    // last found cell, preset column and row.
+    TFindParams FFindParams;
+    String FSearchText;
+    String FSearchCache;
+    TPoint FSearchCell{-1, -1};
+    Integer FFindCol = 0;
+    Integer FFindRow = 0;
+    bool FFindBusy = false;
     TPoint FXYOffset{2, 2};
     bool FXYOffsetTopLeftOnly = false;
     Integer FZoomFactor = 0;
@@ -2702,9 +2794,6 @@ private:
     Integer FirstDataCol() const;
     Integer LastDataCol() const;
     Integer LastDataRow() const;
-    // Interim until the data services land: the first data row whose cell
-    // in the sort column begins with Text (case ignored); -1 when none.
-    Integer SearchSortColumn(const String& Text);
     template <class T>
     void SetAndInvalidate(T& Field, T Value);
     // A linked component, forgotten when it goes (Notification).
@@ -2809,10 +2898,64 @@ private:
     void DragScrollTick(TObject* Sender);
     // The footer (ExGrid_Footer.cpp): one column's value into the last row.
     void CalcFooterColumn(Integer ACol, Integer HiddenRows);
+    // Calculations (ExGrid_Calc.cpp): a column range as given (From, To)
+    // and the rows that exist of it (FirstRead, LastRead).
+    struct TCalcRange {
+        Integer From, To, FirstRead, LastRead;
+        bool ByRealRow;
+    };
     // Whether a column range up to ToRow counts by real row.
     bool CountsByRealRow(Integer ToRow);
-    // The values of a real column over the rows that read as numbers.
+    TCalcRange ColumnCalcRange(Integer FromRow, Integer ToRow);
+    void ForCalcRows(const TCalcRange& Range, const std::function<void(Integer ARow)>& Visit);
+    // Node and summary rows while grouped, and cells under a merged cell.
+    bool CalcSkipsRow(Integer ACol, Integer ARow, bool ByRealRow);
+    std::optional<Double> CalcValue(Integer ACol, Integer ARow, bool ByRealRow);
+    // The values of a real column over the rows the sum reads.
     std::vector<Double> ColumnValues(Integer ACol, Integer FromRow, Integer ToRow);
+    std::vector<Double> RowValues(Integer ARow, Integer FromCol, Integer ToCol);
+    // Finding (ExGrid_Find.cpp): the bounds of a scan, in its index space.
+    struct TFindBounds {
+        Integer Left = 0, Top = 0, Right = -1, Bottom = -1;
+    };
+    Integer TypeAheadColumn();
+    String FindCellText(Integer c, Integer r, TFindParams P);
+    void SetFindCellText(Integer c, Integer r, TFindParams P, const String& Value);
+    bool MatchFindCell(Integer c, Integer r, bool Wide);
+    TFindBounds FindBounds(TFindParams P);
+    TPoint FirstFindCell(TPoint Start, const TFindBounds& B, TFindParams P);
+    TPoint ScanFind(TPoint Start, const TFindBounds& B, bool Wide);
+    bool NothingToFind(TFindParams P);
+    static bool InFindBounds(TPoint Cell, const TFindBounds& B);
+    TPoint DoFind(TPoint StartCell, const String& s, TFindParams FindParams, bool Wide);
+    void ExpandNodeHolding(Integer ARealRow);
+    void GotoFound(TPoint Found, TFindParams P);
+    void ScrollAfterFind();
+    // Highlighting (ExGrid_Highlight.cpp): column ranges in Left..Right,
+    // row ranges in Top..Bottom.
+    TRect TagColumns(bool DoFixed, bool PlusHidden);
+    TRect TagRows(bool DoFixed);
+    static TRect OneCell(Integer Index);
+    String TaggableText(Integer ACol, Integer ARow);
+    void ForTagCells(TRect Cols, TRect Rows, const std::function<void(Integer ACol, Integer ARow)>& Do);
+    void InsertTagsInRange(const String& Tag, bool DoCase, TRect Cols, TRect Rows, const String& Text);
+    void RemoveTagsInRange(const String& Tag, TRect Cols, TRect Rows);
+    // Grouping (ExGrid_Group.cpp).
+    void SetGroupRowLook(Integer ARow, TColor AColor, TColor AColorTo, TColor ATextColor);
+    void MergeGroupRow(Integer ACol, Integer ARow, TColor AColor, TColor AColorTo, TColor ATextColor);
+    void ApplyHeaderLook(Integer ACol, Integer ARow);
+    void ApplySummaryLook(Integer ACol, Integer ARow);
+    void ClearGroupRowLook(Integer ACol, Integer ARow);
+    void InsertSummaryRow(Integer ARow, Integer LookCol);
+    void RememberGroupColumn(Integer ColIndex);
+    // Header (and summary) rows over data rows holding Values in order.
+    void BuildGroups(const std::vector<String>& Values);
+    void ExpandFirstNode();
+    // Removes header and summary rows; the group text of each data row left.
+    std::vector<String> TakeGroupsApart();
+    void RemoveGroupRow(Integer ARow);
+    Double GroupValue(Integer ColIndex, Integer Method, Integer FromRow, Integer ToRow);
+    void SetFooterCalcAfterGroupCalc(Integer ColIndex, Integer Method);
 
     // The cells of a fill, rows outer and columns inner.
     void ForFillRange(bool DoFixed, const std::function<String(Integer ACol, Integer ARow)>& Text);

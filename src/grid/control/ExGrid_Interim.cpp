@@ -82,11 +82,6 @@ void TExStringGrid::DoEndBlockFocus()
     FBlockFocus = false;
 }
 
-void TExStringGrid::SubGroup(Integer) {}
-void TExStringGrid::SubUnGroup(Integer) {}
-void TExStringGrid::Group(Integer) {}
-void TExStringGrid::UnGroup() {}
-
 // ---------------------------------------------------------------- cell selector and clipboard
 // Interim until the clipboard services land: the clipboard keys and the
 // fill handle's copy and paste keep the cells as they are; the cell
@@ -96,15 +91,3 @@ void TExStringGrid::CutSelectionToClipboard() {}
 void TExStringGrid::CopySelectionToClipboard() {}
 void TExStringGrid::PasteSelectionFromClipboard() {}
 void TExStringGrid::CellSelectorClick(Integer, Integer) {}
-
-// ---------------------------------------------------------------- error marks
-// Interim until the data services land: the error tags the cell checker's
-// marking puts into a text.
-
-String TExStringGrid::UnMarkText(const String& S)
-{
-    String Text = S;
-    Text.remove(QStringLiteral("<E>"), Qt::CaseInsensitive);
-    Text.remove(QStringLiteral("</E>"), Qt::CaseInsensitive);
-    return Text;
-}

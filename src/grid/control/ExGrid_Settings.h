@@ -679,6 +679,11 @@ public:
     RTL_STORED_PROPERTY(bool, EnableCalculation, true)
     RTL_PROPERTY_STORED_BY(StoreAlways, bool, ShowHint, false)
     RTL_PROPERTY_STORED_BY(StoreChanged, TColor, BorderColor, clNone)
+    // The calculation kind of a column, kept in its footer cell's
+    // properties; setting it recalculates the column
+    // (grid/data/ExGrid_FloatingFooter.cpp).
+    TColumnCalcType GetColumnCalc(Integer c) const;
+    void SetColumnCalc(Integer c, TColumnCalcType Value);
 
 private:
     TPersistent* FGrid;
