@@ -481,6 +481,15 @@ public:
     void GroupDistinct(Integer ColIndex);
     void GroupStdDev(Integer ColIndex);
 
+    // ----------------------------------------------------------- search bar (grid/data/ExGrid_SearchFooter.cpp)
+    // Typing in the edit, its buttons (Enter and Ctrl+Enter find next and
+    // previous), the highlight button and the close button.
+    void SearchFooterEditChange(TObject* Sender);
+    void SearchFooterFindNext(TObject* Sender);
+    void SearchFooterFindPrevious(TObject* Sender);
+    void SearchFooterHighlight(TObject* Sender);
+    void SearchFooterClose(TObject* Sender);
+
     // ----------------------------------------------------------- counts and structure
     Integer ColCount() const { return TBaseGrid::ColCount(); }
     void SetColCount(Integer Value);
@@ -2956,6 +2965,17 @@ private:
     void RemoveGroupRow(Integer ARow);
     Double GroupValue(Integer ColIndex, Integer Method, Integer FromRow, Integer ToRow);
     void SetFooterCalcAfterGroupCalc(Integer ColIndex, Integer Method);
+    // Search bar (ExGrid_SearchFooter.cpp).
+    void WireSearchPanel();
+    void SearchFooterButtonLook();
+    bool SearchFooterHighlighting() const;
+    // The parameters typing and the buttons share.
+    TFindParams SearchFooterParams();
+    void SearchFooterUnHighlight();
+    void SearchFooterHighlightText();
+    void SetSearchEditColor(TColor Value);
+    void SearchFooterFind(bool Backward);
+    void KeepFoundRowAboveFooter();
 
     // The cells of a fill, rows outer and columns inner.
     void ForFillRange(bool DoFixed, const std::function<String(Integer ACol, Integer ARow)>& Text);

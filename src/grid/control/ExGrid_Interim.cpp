@@ -14,11 +14,6 @@ void TExStringGrid::InitOrigColSizes()
     FOrigColSizes->Add(Width());
 }
 
-// ---------------------------------------------------------------- search
-// Interim: no behaviour yet; it comes with the search bar.
-
-void TExStringGrid::UpdateSearchFooter() {}
-
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the clipboard, grouping, printing, search, wheel and editor parts
 // of the grid give these their behaviour; until then each raises its event

@@ -170,12 +170,6 @@ void TFloatingFooter::Assign(TPersistent* Source)
     FShowHint = S->FShowHint;
 }
 
-void TSearchPanel::SetColorTo(TColor Value)
-{
-    FColorTo = Value;
-    Invalidate();
-}
-
 // ---------------------------------------------------------------- TFilter
 
 void TFilterData::Assign(TPersistent* Source)

@@ -699,12 +699,26 @@ public:
     RTL_STORED_PROPERTY(Integer, LastHintCol, -1)
 };
 
-// The search bar under the grid. Interim: it holds its events, gradient
-// end and texts; its edit box, buttons and check box come with the search
-// bar.
+// The search bar's edit box: Enter and Ctrl+Enter are reported and go no
+// further; carriage return and line feed reach only OnKeyPress.
+class TRetEdit : public TEdit {
+public:
+    explicit TRetEdit(TComponent* AOwner) : TEdit(AOwner) {}
+
+    TNotifyEvent OnReturn;
+    TNotifyEvent OnCtrlReturn;
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(Char& Key) override;
+};
+
+// The search bar under the grid (ExGrid_SearchPanel.cpp): an edit box, the
+// find next, find previous and highlight buttons, a match-case box and a
+// close button, placed at fixed positions (mirrored right to left).
 class TSearchPanel : public TPanel {
 public:
-    explicit TSearchPanel(TComponent* AOwner) : TPanel(AOwner) {}
+    explicit TSearchPanel(TComponent* AOwner);
 
     TNotifyEvent OnForwardClick;
     TNotifyEvent OnBackwardClick;
@@ -714,6 +728,8 @@ public:
     TColor ColorTo() const { return FColorTo; }
     // Stores the gradient end and repaints.
     void SetColorTo(TColor Value);
+    // The line along the top edge: the grid's line colour.
+    RTL_STORED_PROPERTY(TColor, LineColor, clSilver)
     RTL_STORED_PROPERTY(String, FindNextCaption, String())
     RTL_STORED_PROPERTY(String, FindPrevCaption, String())
     RTL_STORED_PROPERTY(String, MatchCaseCaption, String())
@@ -723,8 +739,30 @@ public:
     RTL_STORED_PROPERTY(String, HighlightHint, String())
     RTL_STORED_PROPERTY(String, HighlightCaption, String())
 
+    TRetEdit* EditControl() const { return FEdit; }
+    TExGridButton* ExitButton() const { return FExitButton; }
+    TExGridButton* ForwardButton() const { return FForwardButton; }
+    TExGridButton* BackwardButton() const { return FBackwardButton; }
+    TExGridButton* HighlightButton() const { return FHighlightButton; }
+    TExCheckBox* MatchCase() const { return FMatchCase; }
+    // The layout table's positions; the check box moves left when the
+    // highlight button is hidden.
+    void PlaceControls();
+
+protected:
+    void Paint() override;
+
 private:
+    void EditChanged();
+    void Place(TControl* Control, Integer Left, Integer Top, Integer AWidth, Integer AHeight);
+
     TColor FColorTo = clNone;
+    TRetEdit* FEdit;
+    TExGridButton* FExitButton;
+    TExGridButton* FForwardButton;
+    TExGridButton* FBackwardButton;
+    TExGridButton* FHighlightButton;
+    TExCheckBox* FMatchCase;
 };
 
 // One filter condition.
