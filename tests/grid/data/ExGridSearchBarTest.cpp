@@ -147,6 +147,10 @@ TEST_F(ExGridSearchBarTest, Screenshot)
     G.SetBounds(0, 0, 560, 230);
     for (Integer C = 1; C < 4; ++C)
         G.SetColWidths(C, 120);
+    SF.SetFindNextCaption("Find &next");
+    SF.SetFindPrevCaption("Find &previous");
+    SF.SetHighLightCaption("Highlight");
+    SF.SetMatchCaseCaption("Match case");
     SF.SetColor(RGB(236, 240, 248));
     SF.SetColorTo(RGB(200, 214, 236));
     Type("dup");
