@@ -9,6 +9,7 @@
 #include "rtl/ComCtrls.h"
 #include "shell/UShellForm.h"
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -88,6 +89,8 @@ public:
     void Btn_PasteRowClick(TObject* Sender);
     void ClickCell(TObject* Sender, Integer ARow, Integer ACol);
 
+    // The table file this window reads and writes.
+    const String& File_Name() const { return *FWindow.File; }
     Integer Table_Count() const { return Integer(FTables.size()); }
     TTable& Table(Integer Index) { return FTables[std::size_t(Index)]; }
     // The table of the active tab.
@@ -138,7 +141,8 @@ private:
     void Copy_Flag_Only(TTable& T);
 
     TTable_Window_Desc FWindow;
-    std::vector<TTable> FTables;
+    // A deque, so that the references Add_Table hands out stay valid.
+    std::deque<TTable> FTables;
     // The last load left rows of the file out.
     bool FIncomplete_Load = false;
 };

@@ -1,0 +1,90 @@
+// table-ok TABLE PROJECT_DIR [--exe DIR]: shows one protocol table window
+// for that configuration (offscreen) as the main window would, its file
+// loaded, presses OK and prints every message box as "kind: text", those of
+// the showing first; questions are answered No. Prints "written: " and the
+// file on success. Exit code 0 when the window closed with OK, 1 when it
+// refused or the configuration cannot be opened, 2 on wrong arguments.
+// TABLE is one of modbus, modbus-tcp, snmp, bacnet, mqtt.
+#include "Command.h"
+#include "ProjectArgs.h"
+
+#include "protocols/ethernet/USetAccess.h"
+#include "rtl/Dialogs.h"
+#include "shell/UComon.h"
+
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct TTable_Window {
+    const char* Name;
+    std::function<TTable_Form*(TComponent*)> Make;
+};
+
+const TTable_Window Table_Windows[] = {
+    {"modbus", [](TComponent* Owner) -> TTable_Form* { return new TFSetAccess(Owner); }},
+};
+
+const TTable_Window* Find_Table_Window(const QString& Name)
+{
+    for (const TTable_Window& W : Table_Windows)
+        if (Name == QLatin1String(W.Name))
+            return &W;
+    return nullptr;
+}
+
+// Prints every box; a question is answered No, any other box with its button.
+class TPrintingDialogs : public TDialogService {
+public:
+    TModalResult MessageBox(const TMessageBoxRequest& Request) override
+    {
+        static const char* const Kinds[] = {"warning", "error", "information", "confirmation", "message"};
+        cfgtool::Out(QLatin1String(Kinds[Request.DlgType]) + QStringLiteral(": ") + Request.Text);
+        if (Request.Buttons.Contains(mbNo))
+            return mrNo;
+        return ModalResultOfButton(Request.DefaultButton);
+    }
+    bool FileDialog(TFileDialogRequest&) override { return false; }
+};
+
+int TableOk(const QStringList& Argv)
+{
+    cfgtool::TProjectArgs Args;
+    const TTable_Window* Window_Kind = nullptr;
+    if (!cfgtool::ParseProjectArgs(Argv, 2, Args) ||
+        !(Window_Kind = Find_Table_Window(Args.Positional.takeFirst()))) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool table-ok modbus|modbus-tcp|snmp|bacnet|mqtt PROJECT_DIR [--exe DIR]"));
+        return 2;
+    }
+    if (!cfgtool::OpenProject(Args))
+        return 1;
+
+    std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<TPrintingDialogs>());
+    TModalResult Result = mrNone;
+    String File;
+    {
+        TComponent Owner(nullptr);
+        TTable_Form* Window = Window_Kind->Make(&Owner);
+        Window->DoCreate();
+        // OK once the window shows; a refusal leaves it open, so it is cancelled.
+        QTimer::singleShot(0, [Window] {
+            Window->Btn_OK->Click();
+            if (Window->ModalResult() == mrNone)
+                Window->SetModalResult(mrCancel);
+        });
+        Result = Window->ShowModal();
+        File = Window->File_Name();
+    }
+    SetDialogService(std::move(Previous));
+    if (Result != mrOk)
+        return 1;
+    cfgtool::Out(QStringLiteral("written: ") + File);
+    return 0;
+}
+
+const cfgtool::CfgCommand TableOkCommand("table-ok", TableOk);
+
+} // namespace
