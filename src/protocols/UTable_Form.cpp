@@ -90,12 +90,18 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     TTable T;
     T.Desc = std::move(Desc);
     T.Hints = std::make_unique<TStringList>();
-    T.Sheet = new TTabSheet(this);
-    T.Sheet->SetPageControl(PageControl1);
+    if (T.Desc.Section) {
+        T.Sheet = new TTabSheet(this);
+        T.Sheet->SetPageControl(PageControl1);
+    } else
+        PageControl1->SetVisible(false);
 
     auto* Grid = new TTable_Grid(this);
     Grid->Loading();
-    Grid->SetParent(T.Sheet);
+    if (T.Sheet)
+        Grid->SetParent(T.Sheet);
+    else
+        Grid->SetParent(this);
     Grid->SetAlign(alClient);
     Grid->SetColCount(Integer(T.Desc.Columns.size()));
     Grid->SetRowCount(T.Desc.Row_Count);
@@ -147,7 +153,8 @@ void TTable_Form::Set_Lang()
         Buttons[I]->SetHint(Lang.Strings(FWindow.Texts.Button_Hints[I]));
     }
     for (TTable& T : FTables) {
-        T.Sheet->SetCaption(Lang.Strings(T.Desc.Tab_Text));
+        if (T.Sheet)
+            T.Sheet->SetCaption(Lang.Strings(T.Desc.Tab_Text));
         for (Integer C = 0; C < Integer(T.Desc.Columns.size()); ++C)
             T.Grid->Columns()->Items(C)->SetHeader(Lang.Strings(T.Desc.Columns[std::size_t(C)].Header_Text));
         T.Hints->Clear();
@@ -163,7 +170,7 @@ void TTable_Form::FormShow(TObject*)
     Variant_Setup();
     Clear_Tables();
     Prepare_Tables();
-    if (!FTables.empty())
+    if (!FTables.empty() && FTables.front().Sheet)
         PageControl1->SetActivePage(FTables.front().Sheet);
     FIncomplete_Load = false;
     if (const std::optional<String> Reason = Load_File()) {
@@ -200,7 +207,8 @@ std::optional<String> TTable_Form::Load_File()
         Doc.LoadFromFile(File);
         const xml::TXMLNode Root = Doc.DocumentElement();
         for (Integer I = 0; I < Table_Count(); ++I) {
-            const xml::TXMLNode Section = Root.FindChild(Table(I).Desc.Section);
+            const char* const Name = Table(I).Desc.Section;
+            const xml::TXMLNode Section = Name ? Root.FindChild(Name) : Root;
             if (!Section)
                 return Missing_Section_Reason(Table(I).Desc.Section);
             Load_Section(I, Section, Surplus);
@@ -219,19 +227,25 @@ void TTable_Form::Load_Section(Integer Table_Index, const xml::TXMLNode& Section
     const std::vector<xml::TXMLNode> Rows = Child_Elements(Section);
     const Integer Data_Rows = T.Grid->RowCount() - 1;
     for (Integer I = 0; I < Integer(Rows.size()) && I < Data_Rows; ++I)
-        for (const TTable_Attribute& A : T.Desc.Attributes) {
-            std::optional<String> Value = Rows[std::size_t(I)].Attribute(A.Name);
-            if (!Value && !A.Default)
-                throw Exception(QStringLiteral("row %1 of \"%2\" has no attribute \"%3\"")
-                                    .arg(I + 1)
-                                    .arg(QLatin1String(T.Desc.Section), QLatin1String(A.Name)));
-            Load_Value(Table_Index, A, I + 1, Value ? *Value : QLatin1String(A.Default));
-        }
+        Load_Row(Table_Index, Rows[std::size_t(I)], I + 1);
     if (Integer(Rows.size()) > Data_Rows && Surplus.isEmpty())
         Surplus = QStringLiteral("\"%1\" holds %2 rows, the table only %3")
-                      .arg(QLatin1String(T.Desc.Section))
+                      .arg(Section.NodeName())
                       .arg(Rows.size())
                       .arg(Data_Rows);
+}
+
+void TTable_Form::Load_Row(Integer Table_Index, const xml::TXMLNode& Row, Integer ARow)
+{
+    const TTable& T = Table(Table_Index);
+    for (const TTable_Attribute& A : T.Desc.Attributes) {
+        std::optional<String> Value = Row.Attribute(A.Name);
+        if (!Value && !A.Default)
+            throw Exception(QStringLiteral("row %1 of \"%2\" has no attribute \"%3\"")
+                                .arg(ARow)
+                                .arg(QLatin1String(T.Desc.Section), QLatin1String(A.Name)));
+        Load_Value(Table_Index, A, ARow, Value ? *Value : QLatin1String(A.Default));
+    }
 }
 
 void TTable_Form::Load_Value(Integer Table_Index, const TTable_Attribute& A, Integer ARow, const String& Value)
@@ -252,6 +266,11 @@ bool TTable_Form::In_Range(TExStringGrid* Grid, Integer ACol, Integer ARow, Inte
     return N >= Low && N <= High;
 }
 
+bool TTable_Form::Is_Checked(TExStringGrid* Grid, Integer ACol, Integer ARow)
+{
+    return Grid->Cells(ACol, ARow).trimmed().toUpper() == QLatin1String("Y");
+}
+
 String TTable_Form::Limit_Text(Integer Text, Int64 Limit)
 {
     return Lang.Strings(Text) + QString::number(Limit);
@@ -261,7 +280,11 @@ Integer TTable_Form::Used_Rows(Integer Table_Index)
 {
     const TTable& T = Table(Table_Index);
     Integer R = 1;
-    while (R < T.Grid->RowCount() && !T.Grid->Cells(T.Desc.Key_Column, R).trimmed().isEmpty())
+    const auto Key = [&T](Integer ARow) {
+        const String Text = T.Grid->Cells(T.Desc.Key_Column, ARow);
+        return T.Desc.Trim_Key ? Text.trimmed() : Text;
+    };
+    while (R < T.Grid->RowCount() && !Key(R).isEmpty())
         ++R;
     return R - 1;
 }
@@ -272,15 +295,27 @@ bool TTable_Form::Row_Enabled(Integer Table_Index, Integer ARow)
     return T.Desc.Enable_Column < 0 || T.Grid->Cells(T.Desc.Enable_Column, ARow).trimmed() == QLatin1String("Y");
 }
 
+String TTable_Form::Row_Prefixed(Integer ARow, const String& Text) const
+{
+    return Lang.Strings(FWindow.Texts.Error_Row) + QString::number(ARow) + Text;
+}
+
+std::optional<String> TTable_Form::Row_Error(Integer Table_Index, Integer ARow)
+{
+    if (const std::optional<String> Error = Check_Row(Table_Index, ARow))
+        return Row_Prefixed(ARow, *Error);
+    return std::nullopt;
+}
+
 Boolean TTable_Form::Controllo_dati()
 {
+    Checks_Begin();
     for (Integer I = 0; I < Table_Count(); ++I)
         for (Integer R = 1; R <= Used_Rows(I); ++R) {
             if (!Row_Enabled(I, R))
                 continue;
-            if (const std::optional<String> Error = Check_Row(I, R)) {
-                MessageDlg(Lang.Strings(FWindow.Texts.Error_Row) + QString::number(R) + *Error, mtError,
-                           TMsgDlgButtons{mbOK}, 0);
+            if (const std::optional<String> Error = Row_Error(I, R)) {
+                MessageDlg(*Error, mtError, TMsgDlgButtons{mbOK}, 0);
                 return false;
             }
         }
@@ -298,7 +333,8 @@ void TTable_Form::Build_Document(xml::TXMLDocument& Doc)
     xml::TXMLNode Root = Doc.AppendElement(QLatin1String(FWindow.Root));
     Doc.AppendComment(QStringLiteral("SW_VERSION = ") + QLatin1String(FWindow.Version));
     for (Integer I = 0; I < Table_Count(); ++I) {
-        xml::TXMLNode Section = Root.AppendElement(QLatin1String(Table(I).Desc.Section));
+        const char* const Name = Table(I).Desc.Section;
+        xml::TXMLNode Section = Name ? Root.AppendElement(QLatin1String(Name)) : Root;
         for (Integer R = 1; R <= Used_Rows(I); ++R) {
             xml::TXMLNode Row = Section.AppendElement(QStringLiteral("row"));
             for (const TTable_Attribute& A : Table(I).Desc.Attributes)

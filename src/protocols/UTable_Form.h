@@ -30,6 +30,8 @@ struct TTable_Attribute {
 };
 
 struct TTable_Desc {
+    // Null: the rows stand directly under the root and the one grid fills
+    // the client area without a tab.
     const char* Section;
     Integer Row_Count;               // header row included
     Integer Key_Column;
@@ -39,6 +41,8 @@ struct TTable_Desc {
     std::vector<TTable_Column> Columns;   // from real column 0
     std::vector<Integer> Hint_Texts;      // index = real column - 1
     std::vector<TTable_Attribute> Attributes;
+    // False: a key cell of blanks does not end the table.
+    bool Trim_Key = true;
 };
 
 // The texts of the window that are not per table. A caption of -1 keeps the
@@ -103,6 +107,8 @@ public:
     // A cell read as a whole number ("$"/"x"/"0x" hexadecimal), -1 when it is none.
     static Integer Cell_Number(TExStringGrid* Grid, Integer ACol, Integer ARow);
     static bool In_Range(TExStringGrid* Grid, Integer ACol, Integer ARow, Integer Low, Integer High);
+    // A check-box cell that reads "Y" once trimmed, in either case.
+    static bool Is_Checked(TExStringGrid* Grid, Integer ACol, Integer ARow);
     // Lang[Text] followed by Limit in decimal.
     static String Limit_Text(Integer Text, Int64 Limit);
 
@@ -121,7 +127,16 @@ protected:
     virtual std::optional<String> Check_Row(Integer Table_Index, Integer ARow) = 0;
     // Checks over whole tables after every row passed (they show their own box).
     virtual bool Check_Tables() { return true; }
+    // The whole message for the first failing check of an enabled row, none
+    // when it passes: by default the row prefix and Check_Row's text. Checks
+    // that sum over the rows so far override it (Checks_Begin starts a walk).
+    virtual std::optional<String> Row_Error(Integer Table_Index, Integer ARow);
+    virtual void Checks_Begin() {}
+    // Lang[Error_Row], the row number and Text.
+    String Row_Prefixed(Integer ARow, const String& Text) const;
     virtual bool Row_Enabled(Integer Table_Index, Integer ARow);
+    // One row element into table row ARow, attribute by attribute.
+    virtual void Load_Row(Integer Table_Index, const xml::TXMLNode& Row, Integer ARow);
     // A loaded attribute into its cell, and a cell into its saved attribute.
     virtual void Load_Value(Integer Table_Index, const TTable_Attribute& A, Integer ARow, const String& Value);
     virtual String Save_Value(Integer Table_Index, const TTable_Attribute& A, Integer ARow);
