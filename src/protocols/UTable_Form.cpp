@@ -19,8 +19,8 @@ constexpr Integer Number_Width = 40;
 // A table grid built in code, marked as loading until its columns stand.
 class TTable_Grid : public TExColumnGrid {
 public:
-    using TExColumnGrid::TExColumnGrid;
     using TComponent::Loading;
+    using TExColumnGrid::TExColumnGrid;
 };
 
 const char* const Fixed_Button_Captions[6] = {"OK", "Cancel", "Delete Row", "Insert Row", "Copy Row", "Paste Row"};
@@ -102,8 +102,8 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     Grid->SetFixedRows(1);
     Grid->SetFixedCols(1);
     Grid->SetDefaultRowHeight(Header_Height);
-    Grid->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-                                  goColSizing, goEditing});
+    Grid->SetOptions(
+        TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing, goEditing});
     Grid->SetShowHint(T.Desc.Show_Hints);
     for (Integer C = 0; C < Integer(T.Desc.Columns.size()); ++C)
         Set_Up_Item(Grid->Columns()->Items(C), T.Desc.Columns[std::size_t(C)], C);
@@ -111,12 +111,13 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     Grid->Loaded();
     T.Grid = Grid;
     FTables.push_back(std::move(T));
-    Wire_Grid(FTables.back());
+    Wire_Grid(Table_Count() - 1);
     return FTables.back();
 }
 
-void TTable_Form::Wire_Grid(TTable& T)
+void TTable_Form::Wire_Grid(Integer Table_Index)
 {
+    TTable& T = Table(Table_Index);
     TExColumnGrid* Grid = T.Grid;
     TStringList* Hints = T.Hints.get();
     Grid->OnClickCell = [this](TObject* Sender, Integer ARow, Integer ACol) { ClickCell(Sender, ARow, ACol); };
@@ -310,7 +311,7 @@ void TTable_Form::Build_Document(xml::TXMLDocument& Doc)
 bool TTable_Form::Confirm_Replace()
 {
     return !FIncomplete_Load ||
-           MessageDlg(LangFormat(Text_Incomplete_Replace, {*FWindow.File}), mtConfirmation, mbYesNo, 0) == mrYes;
+        MessageDlg(LangFormat(Text_Incomplete_Replace, {*FWindow.File}), mtConfirmation, mbYesNo, 0) == mrYes;
 }
 
 void TTable_Form::Btn_OKClick(TObject*)
@@ -330,7 +331,7 @@ void TTable_Form::Btn_OKClick(TObject*)
     SetModalResult(mrOk);
 }
 
-// ------------------------------------------------------------ row buttons and grid events
+// ------------------------------------------------------------ row buttons, grid events
 
 void TTable_Form::Btn_DelRowClick(TObject*)
 {

@@ -15,36 +15,36 @@
 
 // One real column of a table grid.
 struct TTable_Column {
-    Integer Header_Text;   // Lang index of the header
+    Integer Header_Text; // Lang index of the header
     TEditorType Editor = edNormal;
     Integer Width = 64;
     TColor Color = clWindow;
-    QStringList Items;     // combo items
+    QStringList Items; // combo items
 };
 
 // One attribute of a saved row.
 struct TTable_Attribute {
     const char* Name;
-    Integer Column;                  // real column
-    const char* Default = nullptr;   // a guarded attribute's default; null: required
+    Integer Column;                // real column
+    const char* Default = nullptr; // a guarded attribute's default; null: required
 };
 
 struct TTable_Desc {
     const char* Section;
-    Integer Row_Count;               // header row included
+    Integer Row_Count; // header row included
     Integer Key_Column;
-    Integer Enable_Column;           // -1: every row counts as enabled
+    Integer Enable_Column; // -1: every row counts as enabled
     Integer Tab_Text;
     bool Show_Hints;
-    std::vector<TTable_Column> Columns;   // from real column 0
-    std::vector<Integer> Hint_Texts;      // index = real column - 1
+    std::vector<TTable_Column> Columns; // from real column 0
+    std::vector<Integer> Hint_Texts;    // index = real column - 1
     std::vector<TTable_Attribute> Attributes;
 };
 
 // The texts of the window that are not per table. A caption of -1 keeps the
 // fixed English caption of that button.
 struct TTable_Texts {
-    Integer Buttons[6];       // OK, Cancel, Delete, Insert, Copy, Paste
+    Integer Buttons[6]; // OK, Cancel, Delete, Insert, Copy, Paste
     Integer Button_Hints[6];
     Integer Error_Row;
     Integer Delete_Question;
@@ -53,7 +53,7 @@ struct TTable_Texts {
 struct TTable_Window_Desc {
     const char* Root;
     const char* Version;
-    String* File;             // the table file's path global
+    String* File; // the table file's path global
     Integer Client_Width;
     Integer Client_Height;
     TTable_Texts Texts;
@@ -100,7 +100,8 @@ public:
     // The document OK writes.
     void Build_Document(xml::TXMLDocument& Doc);
 
-    // A cell read as a whole number ("$"/"x"/"0x" hexadecimal), -1 when it is none.
+    // A cell read as a whole number ("$"/"x"/"0x" hexadecimal), -1 when it is
+    // none.
     static Integer Cell_Number(TExStringGrid* Grid, Integer ACol, Integer ARow);
     static bool In_Range(TExStringGrid* Grid, Integer ACol, Integer ARow, Integer Low, Integer High);
     // Lang[Text] followed by Limit in decimal.
@@ -109,13 +110,13 @@ public:
 protected:
     // Adds a table: its tab sheet and grid, built from Desc.
     TTable& Add_Table(TTable_Desc Desc);
-    // Wires a grid's click, key press, double click and hint events.
-    virtual void Wire_Grid(TTable& T);
+    // Wires a table grid's click, key press, double click and hint events.
+    virtual void Wire_Grid(Integer Table_Index);
 
     // Showing, in order: variant set-up, clearing, the window's own
     // preparations (per-row arrays, Position items), first tab, loading.
-    virtual void Variant_Setup() {}
-    virtual void Prepare_Tables() {}
+    virtual void Variant_Setup() { }
+    virtual void Prepare_Tables() { }
     // The text after "Error row " and the row number for the first failing
     // check of an enabled row; none when it passes.
     virtual std::optional<String> Check_Row(Integer Table_Index, Integer ARow) = 0;

@@ -8,6 +8,7 @@
 #include "Command.h"
 #include "ProjectArgs.h"
 
+#include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/USetAccess.h"
 #include "rtl/Dialogs.h"
 #include "shell/UComon.h"
@@ -26,6 +27,7 @@ struct TTable_Window {
 
 const TTable_Window Table_Windows[] = {
     {"modbus", [](TComponent* Owner) -> TTable_Form* { return new TFSetAccess(Owner); }},
+    {"modbus-tcp", [](TComponent* Owner) -> TTable_Form* { return new TFModbus_TCP_Master_Set_Access(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
@@ -54,9 +56,9 @@ int TableOk(const QStringList& Argv)
 {
     cfgtool::TProjectArgs Args;
     const TTable_Window* Window_Kind = nullptr;
-    if (!cfgtool::ParseProjectArgs(Argv, 2, Args) ||
-        !(Window_Kind = Find_Table_Window(Args.Positional.takeFirst()))) {
-        cfgtool::Err(QStringLiteral("usage: cfgtool table-ok modbus|modbus-tcp|snmp|bacnet|mqtt PROJECT_DIR [--exe DIR]"));
+    if (!cfgtool::ParseProjectArgs(Argv, 2, Args) || !(Window_Kind = Find_Table_Window(Args.Positional.takeFirst()))) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool table-ok modbus|modbus-tcp|snmp|bacnet|mqtt "
+                                    "PROJECT_DIR [--exe DIR]"));
         return 2;
     }
     if (!cfgtool::OpenProject(Args))

@@ -56,6 +56,11 @@ confirmation: The file $modbus could not be read completely. Do you want to repl
   -- modbus "$project" --exe "$dir/exe"
 same_file missing-section "$modbus" "$broken"
 
+tcp="$project/ModbusTCPM_SetAccess.xml"
+expect tcp-empty-tables 0 "written: $tcp" -- modbus-tcp "$project" --exe "$dir/exe"
+same_file tcp-empty-tables "$tcp" \
+  '<PROFINET_Master_to_Modbus_TCP_Master><Modbus_Read/><Modbus_Write/></PROFINET_Master_to_Modbus_TCP_Master><!--SW_VERSION = 1.000-->'
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
