@@ -36,6 +36,8 @@ void Set_Up_Item(TGridColumnItem* Item, const TTable_Column& Column, Integer Rea
         Item->SetCheckFalse(QStringLiteral("N"));
         Item->SetAlignment(taCenter);
     }
+    if (Column.Edit_Length > 0)
+        Item->SetEditLength(Column.Edit_Length);
     if (!Column.Items.isEmpty())
         Item->ComboItems()->SetText(Column.Items.join(u'\n'));
 }
@@ -164,15 +166,21 @@ void TTable_Form::FormShow(TObject*)
     Variant_Setup();
     Clear_Tables();
     Prepare_Tables();
-    if (!FTables.empty())
-        PageControl1->SetActivePage(FTables.front().Sheet);
+    Activate_Page();
     FIncomplete_Load = false;
     if (const std::optional<String> Reason = Load_File()) {
         FIncomplete_Load = true;
         MessageDlg(LangFormat(Text_Incomplete_Load, {*FWindow.File, *Reason}), mtError, TMsgDlgButtons{mbOK}, 0);
     }
+    After_Load();
     for (TTable& T : FTables)
         T.Copied = false;
+}
+
+void TTable_Form::Activate_Page()
+{
+    if (!FTables.empty())
+        PageControl1->SetActivePage(FTables.front().Sheet);
 }
 
 void TTable_Form::Clear_Tables()
@@ -275,6 +283,7 @@ bool TTable_Form::Row_Enabled(Integer Table_Index, Integer ARow)
 
 Boolean TTable_Form::Controllo_dati()
 {
+    Before_Check();
     for (Integer I = 0; I < Table_Count(); ++I)
         for (Integer R = 1; R <= Used_Rows(I); ++R) {
             if (!Row_Enabled(I, R))

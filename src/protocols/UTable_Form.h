@@ -19,7 +19,8 @@ struct TTable_Column {
     TEditorType Editor = edNormal;
     Integer Width = 64;
     TColor Color = clWindow;
-    QStringList Items; // combo items
+    QStringList Items;       // combo items
+    Integer Edit_Length = 0; // at most this many characters typed; 0: no limit
 };
 
 // One attribute of a saved row.
@@ -117,6 +118,12 @@ protected:
     // preparations (per-row arrays, Position items), first tab, loading.
     virtual void Variant_Setup() { }
     virtual void Prepare_Tables() { }
+    // The page shown first; the first table's unless a window keeps the active one.
+    virtual void Activate_Page();
+    // After the loading, before the copy flags are cleared.
+    virtual void After_Load() { }
+    // Before the rows are checked.
+    virtual void Before_Check() { }
     // The text after "Error row " and the row number for the first failing
     // check of an enabled row; none when it passes.
     virtual std::optional<String> Check_Row(Integer Table_Index, Integer ARow) = 0;

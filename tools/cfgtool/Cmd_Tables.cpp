@@ -9,6 +9,7 @@
 #include "ProjectArgs.h"
 
 #include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
 #include "rtl/Dialogs.h"
 #include "shell/UComon.h"
@@ -28,6 +29,7 @@ struct TTable_Window {
 const TTable_Window Table_Windows[] = {
     {"modbus", [](TComponent* Owner) -> TTable_Form* { return new TFSetAccess(Owner); }},
     {"modbus-tcp", [](TComponent* Owner) -> TTable_Form* { return new TFModbus_TCP_Master_Set_Access(Owner); }},
+    {"snmp", [](TComponent* Owner) -> TTable_Form* { return new TFSNMP_Trap_Access(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
