@@ -152,7 +152,8 @@ void TTable_Form::Set_Lang()
     for (TTable& T : FTables) {
         T.Sheet->SetCaption(Lang.Strings(T.Desc.Tab_Text));
         for (Integer C = 0; C < Integer(T.Desc.Columns.size()); ++C)
-            T.Grid->Columns()->Items(C)->SetHeader(Lang.Strings(T.Desc.Columns[std::size_t(C)].Header_Text));
+            if (const Integer Text = T.Desc.Columns[std::size_t(C)].Header_Text; Text >= 0)
+                T.Grid->Columns()->Items(C)->SetHeader(Lang.Strings(Text));
         T.Hints->Clear();
         for (Integer Text : T.Desc.Hint_Texts)
             T.Hints->Add(Lang.Strings(Text));

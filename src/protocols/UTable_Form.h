@@ -15,7 +15,7 @@
 
 // One real column of a table grid.
 struct TTable_Column {
-    Integer Header_Text; // Lang index of the header
+    Integer Header_Text; // Lang index of the header; -1: a fixed header the window sets
     TEditorType Editor = edNormal;
     Integer Width = 64;
     TColor Color = clWindow;

@@ -8,6 +8,7 @@
 #include "Command.h"
 #include "ProjectArgs.h"
 
+#include "protocols/ethernet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
@@ -30,6 +31,7 @@ const TTable_Window Table_Windows[] = {
     {"modbus", [](TComponent* Owner) -> TTable_Form* { return new TFSetAccess(Owner); }},
     {"modbus-tcp", [](TComponent* Owner) -> TTable_Form* { return new TFModbus_TCP_Master_Set_Access(Owner); }},
     {"snmp", [](TComponent* Owner) -> TTable_Form* { return new TFSNMP_Trap_Access(Owner); }},
+    {"bacnet", [](TComponent* Owner) -> TTable_Form* { return new TFBACnetSlaveSetAccess(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
