@@ -19,8 +19,8 @@ constexpr Integer Number_Width = 40;
 // A table grid built in code, marked as loading until its columns stand.
 class TTable_Grid : public TExColumnGrid {
 public:
-    using TExColumnGrid::TExColumnGrid;
     using TComponent::Loading;
+    using TExColumnGrid::TExColumnGrid;
 };
 
 const char* const Fixed_Button_Captions[6] = {"OK", "Cancel", "Delete Row", "Insert Row", "Copy Row", "Paste Row"};
@@ -36,6 +36,8 @@ void Set_Up_Item(TGridColumnItem* Item, const TTable_Column& Column, Integer Rea
         Item->SetCheckFalse(QStringLiteral("N"));
         Item->SetAlignment(taCenter);
     }
+    if (Column.Edit_Length > 0)
+        Item->SetEditLength(Column.Edit_Length);
     if (!Column.Items.isEmpty())
         Item->ComboItems()->SetText(Column.Items.join(u'\n'));
 }
@@ -108,8 +110,8 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     Grid->SetFixedRows(1);
     Grid->SetFixedCols(1);
     Grid->SetDefaultRowHeight(Header_Height);
-    Grid->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-                                  goColSizing, goEditing});
+    Grid->SetOptions(
+        TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goColSizing, goEditing});
     Grid->SetShowHint(T.Desc.Show_Hints);
     for (Integer C = 0; C < Integer(T.Desc.Columns.size()); ++C)
         Set_Up_Item(Grid->Columns()->Items(C), T.Desc.Columns[std::size_t(C)], C);
@@ -117,12 +119,13 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     Grid->Loaded();
     T.Grid = Grid;
     FTables.push_back(std::move(T));
-    Wire_Grid(FTables.back());
+    Wire_Grid(Table_Count() - 1);
     return FTables.back();
 }
 
-void TTable_Form::Wire_Grid(TTable& T)
+void TTable_Form::Wire_Grid(Integer Table_Index)
 {
+    TTable& T = Table(Table_Index);
     TExColumnGrid* Grid = T.Grid;
     TStringList* Hints = T.Hints.get();
     Grid->OnClickCell = [this](TObject* Sender, Integer ARow, Integer ACol) { ClickCell(Sender, ARow, ACol); };
@@ -156,7 +159,8 @@ void TTable_Form::Set_Lang()
         if (T.Sheet)
             T.Sheet->SetCaption(Lang.Strings(T.Desc.Tab_Text));
         for (Integer C = 0; C < Integer(T.Desc.Columns.size()); ++C)
-            T.Grid->Columns()->Items(C)->SetHeader(Lang.Strings(T.Desc.Columns[std::size_t(C)].Header_Text));
+            if (const Integer Text = T.Desc.Columns[std::size_t(C)].Header_Text; Text >= 0)
+                T.Grid->Columns()->Items(C)->SetHeader(Lang.Strings(Text));
         T.Hints->Clear();
         for (Integer Text : T.Desc.Hint_Texts)
             T.Hints->Add(Lang.Strings(Text));
@@ -170,15 +174,21 @@ void TTable_Form::FormShow(TObject*)
     Variant_Setup();
     Clear_Tables();
     Prepare_Tables();
-    if (!FTables.empty() && FTables.front().Sheet)
-        PageControl1->SetActivePage(FTables.front().Sheet);
+    Activate_Page();
     FIncomplete_Load = false;
     if (const std::optional<String> Reason = Load_File()) {
         FIncomplete_Load = true;
         MessageDlg(LangFormat(Text_Incomplete_Load, {*FWindow.File, *Reason}), mtError, TMsgDlgButtons{mbOK}, 0);
     }
+    After_Load();
     for (TTable& T : FTables)
         T.Copied = false;
+}
+
+void TTable_Form::Activate_Page()
+{
+    if (!FTables.empty() && FTables.front().Sheet)
+        PageControl1->SetActivePage(FTables.front().Sheet);
 }
 
 void TTable_Form::Clear_Tables()
@@ -309,7 +319,7 @@ std::optional<String> TTable_Form::Row_Error(Integer Table_Index, Integer ARow)
 
 Boolean TTable_Form::Controllo_dati()
 {
-    Checks_Begin();
+    Before_Check();
     for (Integer I = 0; I < Table_Count(); ++I)
         for (Integer R = 1; R <= Used_Rows(I); ++R) {
             if (!Row_Enabled(I, R))
@@ -346,7 +356,7 @@ void TTable_Form::Build_Document(xml::TXMLDocument& Doc)
 bool TTable_Form::Confirm_Replace()
 {
     return !FIncomplete_Load ||
-           MessageDlg(LangFormat(Text_Incomplete_Replace, {*FWindow.File}), mtConfirmation, mbYesNo, 0) == mrYes;
+        MessageDlg(LangFormat(Text_Incomplete_Replace, {*FWindow.File}), mtConfirmation, mbYesNo, 0) == mrYes;
 }
 
 void TTable_Form::Btn_OKClick(TObject*)
@@ -366,7 +376,7 @@ void TTable_Form::Btn_OKClick(TObject*)
     SetModalResult(mrOk);
 }
 
-// ------------------------------------------------------------ row buttons and grid events
+// ------------------------------------------------------------ row buttons, grid events
 
 void TTable_Form::Btn_DelRowClick(TObject*)
 {

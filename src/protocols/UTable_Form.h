@@ -15,31 +15,32 @@
 
 // One real column of a table grid.
 struct TTable_Column {
-    Integer Header_Text;   // Lang index of the header
+    Integer Header_Text; // Lang index of the header; -1: a fixed header the window sets
     TEditorType Editor = edNormal;
     Integer Width = 64;
     TColor Color = clWindow;
-    QStringList Items;     // combo items
+    QStringList Items;       // combo items
+    Integer Edit_Length = 0; // at most this many characters typed; 0: no limit
 };
 
 // One attribute of a saved row.
 struct TTable_Attribute {
     const char* Name;
-    Integer Column;                  // real column
-    const char* Default = nullptr;   // a guarded attribute's default; null: required
+    Integer Column;                // real column
+    const char* Default = nullptr; // a guarded attribute's default; null: required
 };
 
 struct TTable_Desc {
     // Null: the rows stand directly under the root and the one grid fills
     // the client area without a tab.
     const char* Section;
-    Integer Row_Count;               // header row included
+    Integer Row_Count; // header row included
     Integer Key_Column;
-    Integer Enable_Column;           // -1: every row counts as enabled
+    Integer Enable_Column; // -1: every row counts as enabled
     Integer Tab_Text;
     bool Show_Hints;
-    std::vector<TTable_Column> Columns;   // from real column 0
-    std::vector<Integer> Hint_Texts;      // index = real column - 1
+    std::vector<TTable_Column> Columns; // from real column 0
+    std::vector<Integer> Hint_Texts;    // index = real column - 1
     std::vector<TTable_Attribute> Attributes;
     // False: a key cell of blanks does not end the table.
     bool Trim_Key = true;
@@ -48,7 +49,7 @@ struct TTable_Desc {
 // The texts of the window that are not per table. A caption of -1 keeps the
 // fixed English caption of that button.
 struct TTable_Texts {
-    Integer Buttons[6];       // OK, Cancel, Delete, Insert, Copy, Paste
+    Integer Buttons[6]; // OK, Cancel, Delete, Insert, Copy, Paste
     Integer Button_Hints[6];
     Integer Error_Row;
     Integer Delete_Question;
@@ -57,7 +58,7 @@ struct TTable_Texts {
 struct TTable_Window_Desc {
     const char* Root;
     const char* Version;
-    String* File;             // the table file's path global
+    String* File; // the table file's path global
     Integer Client_Width;
     Integer Client_Height;
     TTable_Texts Texts;
@@ -104,7 +105,8 @@ public:
     // The document OK writes.
     void Build_Document(xml::TXMLDocument& Doc);
 
-    // A cell read as a whole number ("$"/"x"/"0x" hexadecimal), -1 when it is none.
+    // A cell read as a whole number ("$"/"x"/"0x" hexadecimal), -1 when it is
+    // none.
     static Integer Cell_Number(TExStringGrid* Grid, Integer ACol, Integer ARow);
     static bool In_Range(TExStringGrid* Grid, Integer ACol, Integer ARow, Integer Low, Integer High);
     // A check-box cell that reads "Y" once trimmed, in either case.
@@ -115,13 +117,19 @@ public:
 protected:
     // Adds a table: its tab sheet and grid, built from Desc.
     TTable& Add_Table(TTable_Desc Desc);
-    // Wires a grid's click, key press, double click and hint events.
-    virtual void Wire_Grid(TTable& T);
+    // Wires a table grid's click, key press, double click and hint events.
+    virtual void Wire_Grid(Integer Table_Index);
 
     // Showing, in order: variant set-up, clearing, the window's own
     // preparations (per-row arrays, Position items), first tab, loading.
-    virtual void Variant_Setup() {}
-    virtual void Prepare_Tables() {}
+    virtual void Variant_Setup() { }
+    virtual void Prepare_Tables() { }
+    // The page shown first; the first table's unless a window keeps the active one.
+    virtual void Activate_Page();
+    // After the loading, before the copy flags are cleared.
+    virtual void After_Load() { }
+    // Before the rows are checked.
+    virtual void Before_Check() { }
     // The text after "Error row " and the row number for the first failing
     // check of an enabled row; none when it passes.
     virtual std::optional<String> Check_Row(Integer Table_Index, Integer ARow) = 0;
@@ -129,9 +137,8 @@ protected:
     virtual bool Check_Tables() { return true; }
     // The whole message for the first failing check of an enabled row, none
     // when it passes: by default the row prefix and Check_Row's text. Checks
-    // that sum over the rows so far override it (Checks_Begin starts a walk).
+    // that sum over the rows so far override it (Before_Check starts a walk).
     virtual std::optional<String> Row_Error(Integer Table_Index, Integer ARow);
-    virtual void Checks_Begin() {}
     // Lang[Error_Row], the row number and Text.
     String Row_Prefixed(Integer ARow, const String& Text) const;
     virtual bool Row_Enabled(Integer Table_Index, Integer ARow);

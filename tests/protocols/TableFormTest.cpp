@@ -35,12 +35,11 @@ TTable_Desc Test_Desc(const char* Section, Integer Tab_Text)
 class TTest_Table_Form : public TTable_Form {
 public:
     explicit TTest_Table_Form(TComponent* AOwner)
-        : TTable_Form(AOwner, 1600,
-                      TTable_Window_Desc{"Test_Root", "1.000", &File_ModbusM_SetAccess, 600, 300,
-                                         TTable_Texts{{1602, 1603, 1604, 1605, -1, -1},
-                                                      {1608, 1609, 1610, 1611, 1612, 1613},
-                                                      1668,
-                                                      1688}})
+        : TTable_Form(
+              AOwner, 1600,
+              TTable_Window_Desc{
+                  "Test_Root", "1.000", &File_ModbusM_SetAccess, 600, 300,
+                  TTable_Texts{{1602, 1603, 1604, 1605, -1, -1}, {1608, 1609, 1610, 1611, 1612, 1613}, 1668, 1688}})
     {
         Add_Table(Test_Desc("Read", 1614));
         Add_Table(Test_Desc("Write", 1615));
@@ -128,8 +127,10 @@ protected:
 
 const QByteArray Good_File = "<?xml version=\"1.0\"?><!-- written elsewhere --><Test_Root>"
                              "<Read><row Slave_ID=\"7\" Number=\"3\" Mnemonic=\"first\" Unknown=\"x\"/>"
-                             "<row Enable=\"N\" Slave_ID=\"8\" Number=\"4\" Swap=\"Y\" Mnemonic=\"\"/></Read>"
-                             "<Write><row Enable=\"Y\" Slave_ID=\"9\" Number=\"5\" Swap=\"N\" Mnemonic=\"w\"/></Write>"
+                             "<row Enable=\"N\" Slave_ID=\"8\" Number=\"4\" Swap=\"Y\" "
+                             "Mnemonic=\"\"/></Read>"
+                             "<Write><row Enable=\"Y\" Slave_ID=\"9\" Number=\"5\" Swap=\"N\" "
+                             "Mnemonic=\"w\"/></Write>"
                              "</Test_Root>";
 
 } // namespace
@@ -165,9 +166,12 @@ TEST_F(TableFormTest, OkWritesRowsUpToTheFirstBlankKey)
     ASSERT_TRUE(Press_OK());
     EXPECT_TRUE(Dialogs->Boxes.empty());
     EXPECT_EQ(QByteArray("<Test_Root><Read>"
-                         "<row Enable=\"Y\" Slave_ID=\"1\" Number=\"0\" Swap=\"\" Mnemonic=\"a &amp; b\"/>"
-                         "<row Enable=\"N\" Slave_ID=\"300\" Number=\"99\" Swap=\"\" Mnemonic=\"disabled, not checked\"/>"
-                         "<row Enable=\"Y\" Slave_ID=\"247\" Number=\"10\" Swap=\"\" Mnemonic=\"\"/>"
+                         "<row Enable=\"Y\" Slave_ID=\"1\" Number=\"0\" "
+                         "Swap=\"\" Mnemonic=\"a &amp; b\"/>"
+                         "<row Enable=\"N\" Slave_ID=\"300\" Number=\"99\" "
+                         "Swap=\"\" Mnemonic=\"disabled, not checked\"/>"
+                         "<row Enable=\"Y\" Slave_ID=\"247\" Number=\"10\" "
+                         "Swap=\"\" Mnemonic=\"\"/>"
                          "</Read><Write/></Test_Root><!--SW_VERSION = 1.000-->"),
               File_Bytes());
 }
@@ -221,9 +225,11 @@ TEST_F(TableFormTest, ADamagedFileIsReportedAndReplacedOnlyOnYes)
         QByteArray File;
         const char* Reason;
     } Cases[] = {
-        {"<Test_Root><Read><row Slave_ID=\"7\" Number=\"3\" Mnemonic=\"\"/></Read></Test_Root>",
+        {"<Test_Root><Read><row Slave_ID=\"7\" Number=\"3\" "
+         "Mnemonic=\"\"/></Read></Test_Root>",
          "the section \"Write\" is missing"},
-        {"<Test_Root><Read><row Slave_ID=\"7\" Number=\"3\" Mnemonic=\"\"/><row Slave_ID=\"7\" Number=\"1\"/></Read>"
+        {"<Test_Root><Read><row Slave_ID=\"7\" Number=\"3\" Mnemonic=\"\"/><row "
+         "Slave_ID=\"7\" Number=\"1\"/></Read>"
          "<Write/></Test_Root>",
          "row 2 of \"Read\" has no attribute \"Mnemonic\""},
         {"<Test_Root><Read>" + QByteArray("<row Slave_ID=\"7\" Number=\"3\" Mnemonic=\"\"/>").repeated(8) +
@@ -242,7 +248,8 @@ TEST_F(TableFormTest, ADamagedFileIsReportedAndReplacedOnlyOnYes)
         EXPECT_EQ(QStringLiteral("7"), Read->Cells(Col_Slave, 1));
         Dialogs->BoxAnswers = {mrNo};
         EXPECT_FALSE(Press_OK());
-        EXPECT_EQ(QStringLiteral("The file %1 could not be read completely. Do you want to replace it with the rows shown?")
+        EXPECT_EQ(QStringLiteral("The file %1 could not be read completely. Do you "
+                                 "want to replace it with the rows shown?")
                       .arg(File_ModbusM_SetAccess),
                   Dialogs->Boxes.back().Text);
         EXPECT_EQ(K.File, File_Bytes());

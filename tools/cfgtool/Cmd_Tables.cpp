@@ -10,6 +10,9 @@
 #include "Command.h"
 #include "ProjectArgs.h"
 
+#include "protocols/ethernet/UBACnetSlaveSetAccess.h"
+#include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
 #include "protocols/fieldbus/UReceiveCAN.h"
 #include "protocols/fieldbus/UReceiveJ1939.h"
@@ -34,6 +37,9 @@ struct TTable_Window {
 
 const TTable_Window Table_Windows[] = {
     {"modbus", [](TComponent* Owner) -> TTable_Form* { return new TFSetAccess(Owner); }},
+    {"modbus-tcp", [](TComponent* Owner) -> TTable_Form* { return new TFModbus_TCP_Master_Set_Access(Owner); }},
+    {"snmp", [](TComponent* Owner) -> TTable_Form* { return new TFSNMP_Trap_Access(Owner); }},
+    {"bacnet", [](TComponent* Owner) -> TTable_Form* { return new TFBACnetSlaveSetAccess(Owner); }},
     // The field-bus frame tables.
     {"can-rx", [](TComponent* Owner) -> TTable_Form* { return new TFReceiveCAN(Owner); }},
     {"can-tx", [](TComponent* Owner) -> TTable_Form* { return new TFTransmitCAN(Owner); }},

@@ -7,7 +7,8 @@
 
 TFSetAccess* FSetAccess = nullptr;
 
-namespace {
+// Named: the unity build joins the table windows' sources.
+namespace modbus_table {
 
 enum { Read_Position = 8, Read_Start_Bit = 9, Write_Position = 10 };
 
@@ -103,7 +104,7 @@ bool Is_Topic(const TTable_Attribute& A)
     return std::strcmp(A.Name, "Index_Topic") == 0;
 }
 
-} // namespace
+} // namespace modbus_table
 
 QStringList Modbus_Read_Types()
 {
@@ -158,15 +159,14 @@ std::optional<String> Check_Modbus_Row(TExStringGrid* Grid, Integer ARow, const 
 }
 
 TFSetAccess::TFSetAccess(TComponent* AOwner)
-    : TTable_Form(AOwner, Lang_First,
-                  TTable_Window_Desc{"EtherNetIP_to_Modbus", "1.000", &File_ModbusM_SetAccess, 956, 337,
-                                     TTable_Texts{{1602, 1603, 1604, 1605, 1606, 1607},
-                                                  {1608, 1609, 1610, 1611, 1612, 1613},
-                                                  1668,
-                                                  1688}})
+    : TTable_Form(
+          AOwner, Lang_First,
+          TTable_Window_Desc{
+              "EtherNetIP_to_Modbus", "1.000", &File_ModbusM_SetAccess, 956, 337,
+              TTable_Texts{{1602, 1603, 1604, 1605, 1606, 1607}, {1608, 1609, 1610, 1611, 1612, 1613}, 1668, 1688}})
 {
-    TTable& Read = Add_Table(Read_Desc());
-    TTable& Write = Add_Table(Write_Desc());
+    TTable& Read = Add_Table(modbus_table::Read_Desc());
+    TTable& Write = Add_Table(modbus_table::Write_Desc());
     TS_Modbus_Read = Read.Sheet;
     ECG_Modbus_Read = Read.Grid;
     Hint_Modbus_Set_Access_Read = Read.Hints.get();
@@ -179,14 +179,21 @@ TFSetAccess::TFSetAccess(TComponent* AOwner)
     };
 }
 
+void Modbus_Variant_Setup(TTabSheet* Write_Sheet, TExColumnGrid* Read_Grid, Integer Topic, Integer Position,
+                          Integer Start_Bit)
+{
+    Write_Sheet->SetTabVisible(true);
+    if (!Read_Grid->IsHiddenColumn(Topic))
+        Read_Grid->HideColumn(Topic);
+    for (Integer C : {Position, Start_Bit})
+        if (Read_Grid->IsHiddenColumn(C))
+            Read_Grid->UnHideColumn(C);
+}
+
 void TFSetAccess::Variant_Setup()
 {
-    TS_Modbus_Write->SetTabVisible(true);
-    if (!ECG_Modbus_Read->IsHiddenColumn(Read_Topic))
-        ECG_Modbus_Read->HideColumn(Read_Topic);
-    for (Integer C : {Read_Position, Read_Start_Bit})
-        if (ECG_Modbus_Read->IsHiddenColumn(C))
-            ECG_Modbus_Read->UnHideColumn(C);
+    Modbus_Variant_Setup(TS_Modbus_Write, ECG_Modbus_Read, Read_Topic, modbus_table::Read_Position,
+                         modbus_table::Read_Start_Bit);
 }
 
 void TFSetAccess::Prepare_Tables()
@@ -194,20 +201,20 @@ void TFSetAccess::Prepare_Tables()
     ComboItem_Topic.assign(std::size_t(Data_Rows), -1);
     NByte_IN = 1500;
     NByte_OUT = 1500;
-    Fill_Items(ECG_Modbus_Read, Read_Position, NByte_IN);
-    Fill_Items(ECG_Modbus_Write, Write_Position, NByte_OUT);
+    Fill_Items(ECG_Modbus_Read, modbus_table::Read_Position, NByte_IN);
+    Fill_Items(ECG_Modbus_Write, modbus_table::Write_Position, NByte_OUT);
 }
 
 std::optional<String> TFSetAccess::Check_Row(Integer Table_Index, Integer ARow)
 {
     if (Table_Index == 0)
-        return Check_Modbus_Row(ECG_Modbus_Read, ARow, Read_Layout, Read_Texts, NByte_IN);
-    return Check_Modbus_Row(ECG_Modbus_Write, ARow, Write_Layout, Write_Texts, NByte_OUT);
+        return Check_Modbus_Row(ECG_Modbus_Read, ARow, modbus_table::Read_Layout, modbus_table::Read_Texts, NByte_IN);
+    return Check_Modbus_Row(ECG_Modbus_Write, ARow, modbus_table::Write_Layout, modbus_table::Write_Texts, NByte_OUT);
 }
 
 void TFSetAccess::Load_Value(Integer Table_Index, const TTable_Attribute& A, Integer ARow, const String& Value)
 {
-    if (!Is_Topic(A)) {
+    if (!modbus_table::Is_Topic(A)) {
         TTable_Form::Load_Value(Table_Index, A, ARow, Value);
         return;
     }
@@ -218,7 +225,7 @@ void TFSetAccess::Load_Value(Integer Table_Index, const TTable_Attribute& A, Int
 
 String TFSetAccess::Save_Value(Integer Table_Index, const TTable_Attribute& A, Integer ARow)
 {
-    if (!Is_Topic(A))
+    if (!modbus_table::Is_Topic(A))
         return TTable_Form::Save_Value(Table_Index, A, ARow);
     return QString::number(
         Get_Index_From_Topic(ECG_Modbus_Read->Cells(Read_Topic, ARow), ComboItem_Topic[std::size_t(ARow - 1)]));

@@ -28,6 +28,11 @@ inline constexpr TColor Modbus_Position_Color = RGB(0xFC, 0xD6, 0xF4);
 inline constexpr TColor Modbus_Swap_Color = RGB(0xFF, 0xFF, 0xA8);
 inline constexpr TColor Modbus_Topic_Color = RGB(0xD5, 0xD5, 0xFF);
 
+// The Modbus windows' showing: the write tab shown, the read grid's Topic
+// column hidden and its Position and Start Bit columns shown.
+void Modbus_Variant_Setup(TTabSheet* Write_Sheet, TExColumnGrid* Read_Grid, Integer Topic, Integer Position,
+                          Integer Start_Bit);
+
 QStringList Modbus_Read_Types();
 QStringList Modbus_Write_Types();
 QStringList Start_Bit_Items();

@@ -39,7 +39,7 @@ protected:
 
     TExColumnGrid* Grid() { return Table(0).Grid; }
     void Prepare_Tables() override;
-    void Checks_Begin() override { FBytes = 0; }
+    void Before_Check() override { FBytes = 0; }
     // The row's own checks up to its byte window.
     std::optional<String> Check_Row(Integer Table_Index, Integer ARow) override;
     // Those, then the bytes of the rows so far, then the request time.

@@ -27,7 +27,7 @@ protected:
 
     TExColumnGrid* Grid() { return Table(0).Grid; }
     void Prepare_Tables() override { NUM_BYTE_OUT = 512; }
-    void Checks_Begin() override { FBytes = 0; }
+    void Before_Check() override { FBytes = 0; }
     // The row's own checks up to its byte count.
     std::optional<String> Check_Row(Integer Table_Index, Integer ARow) override;
     // Those, then the bytes of the rows so far, then the send timer.

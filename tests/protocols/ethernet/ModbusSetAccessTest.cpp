@@ -8,8 +8,6 @@
 
 namespace {
 
-using TCells = std::vector<std::pair<Integer, const char*>>;
-
 // A read row and a write row that pass every check.
 const TCells Read_Row{{2, "1"}, {3, "Holding Register"}, {4, "0"}, {5, "1"}, {6, "1000"}, {7, "0"}, {8, "0"}};
 const TCells Write_Row{{2, "1"}, {3, "Holding Register"}, {4, "0"}, {5, "1"}, {6, "0"}, {9, "0"}, {10, "0"}};
@@ -35,7 +33,8 @@ protected:
 
 TEST_F(ModbusSetAccessTest, EachCheckGivesItsMessageAndLeavesTheFile)
 {
-    const QByteArray Old = "<EtherNetIP_to_Modbus><Modbus_Read/><Modbus_Write/></EtherNetIP_to_Modbus>";
+    const QByteArray Old = "<EtherNetIP_to_Modbus><Modbus_Read/><Modbus_Write/></"
+                           "EtherNetIP_to_Modbus>";
     WriteFile(File_ModbusM_SetAccess, Old);
     const struct {
         bool Write;
@@ -47,7 +46,10 @@ TEST_F(ModbusSetAccessTest, EachCheckGivesItsMessageAndLeavesTheFile)
         {false, {{2, "0xF8"}}, "!! [Modbus Read] Slave ID must be between 1 and 247"},
         {false, {{2, " 5"}}, nullptr},
         {false, {{2, "$F7"}}, nullptr},
-        {false, {{3, ""}}, "!! [Modbus Read] Type must be Coil Status or Input Status or Holding Register or Input Register"},
+        {false,
+         {{3, ""}},
+         "!! [Modbus Read] Type must be Coil Status or Input Status or Holding "
+         "Register or Input Register"},
         {false, {{4, "65536"}}, "!! [Modbus Read] Address must be between 0 and 65535"},
         {false, {{4, "65535"}}, nullptr},
         {false, {{5, "126"}}, "!! [Modbus Read] NPoint must be between 1 and 125"},
@@ -58,10 +60,15 @@ TEST_F(ModbusSetAccessTest, EachCheckGivesItsMessageAndLeavesTheFile)
         {false, {{8, "1500"}}, "!! [Modbus Read] Position must be between 0 and 1499"},
         {false, {{3, "Coil Status"}}, "!! [Modbus Read] Bit must be between 0 and 7"},
         {false, {{5, "125"}, {8, "1250"}}, nullptr},
-        {false, {{5, "125"}, {8, "1251"}}, "!! [Modbus Read] Too many bytes to save starting from the Position indicate"},
+        {false,
+         {{5, "125"}, {8, "1251"}},
+         "!! [Modbus Read] Too many bytes to save starting from the Position "
+         "indicate"},
         {false, {{3, "Coil Status"}, {5, "2000"}, {9, "7"}, {8, "1249"}}, nullptr},
-        {false, {{3, "Coil Status"}, {5, "2000"}, {9, "7"}, {8, "1250"}},
-         "!! [Modbus Read] Too many bytes to save starting from the Position indicate"},
+        {false,
+         {{3, "Coil Status"}, {5, "2000"}, {9, "7"}, {8, "1250"}},
+         "!! [Modbus Read] Too many bytes to save starting from the Position "
+         "indicate"},
         {true, {{2, "248"}}, "!! [Modbus Write] Slave ID must be between 1 and 247"},
         {true, {{3, ""}}, "!! [Modbus Write] Type must be Coil Status or Holding Register"},
         {true, {{4, "x"}}, "!! [Modbus Write] Address must be between 0 and 65535"},
@@ -72,7 +79,10 @@ TEST_F(ModbusSetAccessTest, EachCheckGivesItsMessageAndLeavesTheFile)
         {true, {{9, "100000001"}}, "!! [Modbus Write] Max Error must be between 0 and 100000000"},
         {true, {{10, "1500"}}, "!! [Modbus Write] Position must be between 0 and 1499"},
         {true, {{3, "Coil Status"}}, "!! [Modbus Write] Bit must be between 0 and 7"},
-        {true, {{5, "123"}, {10, "1255"}}, "!! [Modbus Write] Too many bytes to read starting from the Position indicate"},
+        {true,
+         {{5, "123"}, {10, "1255"}},
+         "!! [Modbus Write] Too many bytes to read starting from the Position "
+         "indicate"},
         {true, {{5, "123"}, {10, "1254"}}, nullptr},
     };
     for (const auto& K : Cases) {
@@ -101,11 +111,13 @@ TEST_F(ModbusSetAccessTest, DisabledRowsAreSavedButNotChecked)
     Fill(Window->ECG_Modbus_Write, 3, Write_Row);
     Fill(Window->ECG_Modbus_Write, 3, {{5, "124"}});
     EXPECT_FALSE(Press_OK(Window));
-    EXPECT_EQ(QStringList{QStringLiteral("Error row 3!! [Modbus Write] NPoint must be between 1 and 123")}, Box_Texts());
+    EXPECT_EQ(QStringList{QStringLiteral("Error row 3!! [Modbus Write] NPoint must be between 1 and 123")},
+              Box_Texts());
     Fill(Window->ECG_Modbus_Write, 3, {{5, "2"}});
     EXPECT_TRUE(Press_OK(Window));
     const QByteArray Saved = File_Bytes(File_ModbusM_SetAccess);
-    EXPECT_TRUE(Saved.contains("<row Enable=\"N\" Slave_ID=\"999\" Type=\"\" Address=\"\" NPoint=\"99999\""));
+    EXPECT_TRUE(Saved.contains("<row Enable=\"N\" Slave_ID=\"999\" Type=\"\" "
+                               "Address=\"\" NPoint=\"99999\""));
     EXPECT_EQ(3, Saved.count("<row "));
 }
 
@@ -113,20 +125,29 @@ TEST_F(ModbusSetAccessTest, TheFileRoundTrips)
 {
     WriteFile(File_ModbusM_SetAccess,
               "<EtherNetIP_to_Modbus><Modbus_Read>"
-              "<row Slave_ID=\"3\" Type=\"Coil Status\" Address=\"10\" NPoint=\"16\" PollTime=\"1000\" MaxError=\"0\""
-              " Position=\"4\" Bit=\"2\" Mnemonic=\"coils\"/></Modbus_Read><Modbus_Write>"
-              "<row Enable=\"N\" Slave_ID=\"4\" Type=\"Holding Register\" Address=\"1\" NPoint=\"2\" PollTime=\"0\""
-              " OnChange=\"Y\" MaxError=\"0\" Position=\"8\" Bit=\"\" Swap=\"Y\" Mnemonic=\"regs\"/></Modbus_Write>"
+              "<row Slave_ID=\"3\" Type=\"Coil Status\" Address=\"10\" "
+              "NPoint=\"16\" PollTime=\"1000\" MaxError=\"0\""
+              " Position=\"4\" Bit=\"2\" "
+              "Mnemonic=\"coils\"/></Modbus_Read><Modbus_Write>"
+              "<row Enable=\"N\" Slave_ID=\"4\" Type=\"Holding Register\" "
+              "Address=\"1\" NPoint=\"2\" PollTime=\"0\""
+              " OnChange=\"Y\" MaxError=\"0\" Position=\"8\" Bit=\"\" Swap=\"Y\" "
+              "Mnemonic=\"regs\"/></Modbus_Write>"
               "</EtherNetIP_to_Modbus>");
     ASSERT_TRUE(Show_And_OK(Window));
     EXPECT_TRUE(Dialogs->Boxes.empty());
     EXPECT_EQ(QByteArray("<EtherNetIP_to_Modbus><Modbus_Read>"
-                         "<row Enable=\"Y\" Slave_ID=\"3\" Type=\"Coil Status\" Address=\"10\" NPoint=\"16\""
-                         " PollTime=\"1000\" MaxError=\"0\" Position=\"4\" Bit=\"2\" Swap=\"N\" SwapWord=\"N\""
+                         "<row Enable=\"Y\" Slave_ID=\"3\" Type=\"Coil Status\" "
+                         "Address=\"10\" NPoint=\"16\""
+                         " PollTime=\"1000\" MaxError=\"0\" Position=\"4\" Bit=\"2\" "
+                         "Swap=\"N\" SwapWord=\"N\""
                          " Index_Topic=\"-1\" Mnemonic=\"coils\"/></Modbus_Read><Modbus_Write>"
-                         "<row Enable=\"N\" Slave_ID=\"4\" Type=\"Holding Register\" Address=\"1\" NPoint=\"2\""
-                         " PollTime=\"0\" OnChange=\"Y\" OnCMD=\"N\" MaxError=\"0\" Position=\"8\" Bit=\"\" Swap=\"Y\""
-                         " SwapWord=\"N\" Mnemonic=\"regs\"/></Modbus_Write></EtherNetIP_to_Modbus>"
+                         "<row Enable=\"N\" Slave_ID=\"4\" Type=\"Holding Register\" "
+                         "Address=\"1\" NPoint=\"2\""
+                         " PollTime=\"0\" OnChange=\"Y\" OnCMD=\"N\" MaxError=\"0\" "
+                         "Position=\"8\" Bit=\"\" Swap=\"Y\""
+                         " SwapWord=\"N\" "
+                         "Mnemonic=\"regs\"/></Modbus_Write></EtherNetIP_to_Modbus>"
                          "<!--SW_VERSION = 1.000-->"),
               File_Bytes(File_ModbusM_SetAccess));
     EXPECT_TRUE(Window->ECG_Modbus_Read->IsHiddenColumn(TFSetAccess::Read_Topic));
@@ -134,14 +155,16 @@ TEST_F(ModbusSetAccessTest, TheFileRoundTrips)
 
     // A write row without "OnChange" stops the loading; OK then asks first.
     const QByteArray Broken = "<EtherNetIP_to_Modbus><Modbus_Read/><Modbus_Write>"
-                              "<row Slave_ID=\"4\" Type=\"Holding Register\" Address=\"1\" NPoint=\"2\" PollTime=\"0\""
+                              "<row Slave_ID=\"4\" Type=\"Holding Register\" Address=\"1\" "
+                              "NPoint=\"2\" PollTime=\"0\""
                               " MaxError=\"0\" Position=\"8\" Bit=\"\" Mnemonic=\"\"/></Modbus_Write>"
                               "</EtherNetIP_to_Modbus>";
     WriteFile(File_ModbusM_SetAccess, Broken);
     Dialogs->Boxes.clear();
     EXPECT_FALSE(Show_And_OK(Window));
     ASSERT_LE(1u, Dialogs->Boxes.size());
-    EXPECT_EQ(QStringLiteral("Error!! The file %1 could not be read completely: row 1 of \"Modbus_Write\" has no "
+    EXPECT_EQ(QStringLiteral("Error!! The file %1 could not be read completely: "
+                             "row 1 of \"Modbus_Write\" has no "
                              "attribute \"OnChange\"")
                   .arg(File_ModbusM_SetAccess),
               Dialogs->Boxes[0].Text);

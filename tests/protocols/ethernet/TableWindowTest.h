@@ -4,8 +4,11 @@
 #include "protocols/UTable_Form.h"
 #include "shell/MainWindowFixture.h"
 
-#include <initializer_list>
 #include <utility>
+#include <vector>
+
+// Cells of one row: real column and text (UTF-8).
+using TCells = std::vector<std::pair<Integer, const char*>>;
 
 class TableWindowTest : public MainWindowTest {
 protected:
@@ -45,7 +48,7 @@ protected:
         Window->Btn_OK->Click();
         return Window->ModalResult() == mrOk;
     }
-    static void Put(TExColumnGrid* Grid, Integer ARow, std::initializer_list<std::pair<Integer, const char*>> Cells)
+    static void Put(TExColumnGrid* Grid, Integer ARow, const TCells& Cells)
     {
         for (const auto& [C, Text] : Cells)
             Grid->SetCells(C, ARow, QString::fromUtf8(Text));

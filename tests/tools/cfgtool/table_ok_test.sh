@@ -56,6 +56,16 @@ confirmation: The file $modbus could not be read completely. Do you want to repl
   -- modbus "$project" --exe "$dir/exe"
 same_file missing-section "$modbus" "$broken"
 
+tcp="$project/ModbusTCPM_SetAccess.xml"
+expect tcp-empty-tables 0 "written: $tcp" -- modbus-tcp "$project" --exe "$dir/exe"
+same_file tcp-empty-tables "$tcp" \
+  '<PROFINET_Master_to_Modbus_TCP_Master><Modbus_Read/><Modbus_Write/></PROFINET_Master_to_Modbus_TCP_Master><!--SW_VERSION = 1.000-->'
+
+bacnet="$project/BACnet_Slave_SetAccess.xml"
+printf '%s' '<BACnet_to_Modbus><BACnet_in_Read><row Data_Type="Analog Value" Eng_Unit="62" Position="0" Bit="" Length="5" Mnemonic=""/></BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>' > "$bacnet"
+expect bacnet-length 1 'error: Error row 1!! [BACnet in Read] Length with variable "Analog Value" must be between 1 and 4' \
+  -- bacnet "$project" --exe "$dir/exe"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
