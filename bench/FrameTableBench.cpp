@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 
 #include "protocols/fieldbus/UReceiveCAN.h"
+#include "rtl/Dialogs.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -31,6 +32,19 @@ QByteArray Full_File()
     return Data + "</Receive_Frames><!--SW_VERSION = 1.004-->";
 }
 
+// A box never waits: the first is kept, so that the run can stop with its text.
+class TNo_Dialogs : public TDialogService {
+public:
+    String Shown;
+    TModalResult MessageBox(const TMessageBoxRequest& Request) override
+    {
+        if (Shown.isEmpty())
+            Shown = Request.Text;
+        return mrCancel;
+    }
+    bool FileDialog(TFileDialogRequest&) override { return false; }
+};
+
 struct TFixture {
     QTemporaryDir Dir;
     QByteArray Data = Full_File();
@@ -53,6 +67,9 @@ void BM_ReceiveCAN_ShowAndOK(benchmark::State& State)
 {
     TFixture& F = bench::Once<TFixture>();
     F.Write();
+    auto Service = std::make_unique<TNo_Dialogs>();
+    TNo_Dialogs* Dialogs = Service.get();
+    std::unique_ptr<TDialogService> Previous = SetDialogService(std::move(Service));
     TComponent Owner(nullptr);
     auto* Window = new TFReceiveCAN(&Owner);
     Window->DoCreate();
@@ -60,11 +77,13 @@ void BM_ReceiveCAN_ShowAndOK(benchmark::State& State)
         Window->FormShow(Window);
         Window->SetModalResult(mrNone);
         Window->Btn_OKClick(Window);
-        if (Window->ModalResult() != mrOk) {
-            State.SkipWithError("OK refused the table");
-            return;
+        if (!Dialogs->Shown.isEmpty() || Window->ModalResult() != mrOk) {
+            const std::string Reason = ("the window refused: " + Dialogs->Shown).toStdString();
+            State.SkipWithError(Reason.c_str());
+            break;
         }
     }
+    SetDialogService(std::move(Previous));
     State.SetBytesProcessed(State.iterations() * F.Data.size());
 }
 
