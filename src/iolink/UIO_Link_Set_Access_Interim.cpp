@@ -1,0 +1,73 @@
+// Interim bodies while the window is built in parts: each part deletes the
+// bodies it builds; the file goes when it is empty.
+#include "iolink/UIO_Link_Set_Access_Form.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
+
+// ---------------------------------------------------------------- _Form
+TFIO_Link_Set_Access::TFIO_Link_Set_Access(TComponent* AOwner) : TShellForm(AOwner, Lang_First) {}
+void TFIO_Link_Set_Access::FormCreate(TObject* Sender) { TShellForm::FormCreate(Sender); }
+void TFIO_Link_Set_Access::Set_Lang() { TShellForm::Set_Lang(); }
+void TFIO_Link_Set_Access::FormShow(TObject*) {}
+void TFIO_Link_Set_Access::ECG_IODDClickCell(TObject*, Integer, Integer) {}
+void TFIO_Link_Set_Access::ECG_IODDDblClickCell(TObject*, Integer, Integer) {}
+void TFIO_Link_Set_Access::Btn_InsIODDClick(TObject*) {}
+void TFIO_Link_Set_Access::Btn_DelIODDClick(TObject*) {}
+void TFIO_Link_Set_Access::ECG_IODDComboChange(TObject*, Integer, Integer, Integer, const String&) {}
+void TFIO_Link_Set_Access::ECG_IODDCheckBoxChange(TObject*, Integer, Integer, bool) {}
+void TFIO_Link_Set_Access::ECG_IODDCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::Btn_OKClick(TObject*) {}
+void TFIO_Link_Set_Access::Insert_IODD_File(Integer) {}
+Integer TFIO_Link_Set_Access::Current_Port() const { return -1; }
+
+// ---------------------------------------------------------------- _Pages
+void TFIO_Link_Set_Access::Create_Pages() {}
+void TFIO_Link_Set_Access::Set_Lang_Pages() {}
+void TFIO_Link_Set_Access::Show_Data_IODD(Integer) {}
+void TFIO_Link_Set_Access::Init_Var_Table() {}
+void TFIO_Link_Set_Access::Erase_Values() {}
+void TFIO_Link_Set_Access::Show_Data_Variables(Integer) {}
+Integer TFIO_Link_Set_Access::Show_Data_Var_Grid(Integer Num_Row, const TVariable*, const TVariable*, Boolean,
+                                                 const TIODD*, Boolean, Integer)
+{
+    return Num_Row;
+}
+void TFIO_Link_Set_Access::Row_Colors(Integer, Boolean) {}
+void TFIO_Link_Set_Access::SetEditableCells(Integer) {}
+void TFIO_Link_Set_Access::Show_Data_ProcessData(Integer) {}
+Integer TFIO_Link_Set_Access::Show_ProcessDataIn_Grid(Integer Num_Row, const TProcessDataInOut*, const TIODD*,
+                                                      Integer)
+{
+    return Num_Row;
+}
+Integer TFIO_Link_Set_Access::Show_ProcessDataOut_Grid(Integer Num_Row, const TProcessDataInOut*, const TIODD*,
+                                                       Integer)
+{
+    return Num_Row;
+}
+void TFIO_Link_Set_Access::Show_Data_DeviceIdentity(Integer) {}
+void TFIO_Link_Set_Access::Show_Data_TransportLayer(Integer) {}
+void TFIO_Link_Set_Access::Show_Data_IO_Options(Integer) {}
+void TFIO_Link_Set_Access::Show_Data_Events(Integer) {}
+void TFIO_Link_Set_Access::CB_PD_ConditionListChange(TObject*) {}
+
+// ---------------------------------------------------------------- _Edits
+void TFIO_Link_Set_Access::ESG_VarCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::ESG_VarCheckBoxClick(TObject*, Integer, Integer, bool) {}
+void TFIO_Link_Set_Access::ECG_ProcessDataInCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::ECG_ProcessDataOutCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::ECG_IO_OptionsCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::ECG_IO_OptionsCheckBoxChange(TObject*, Integer, Integer, bool) {}
+void TFIO_Link_Set_Access::ECG_IO_OptionsComboChange(TObject*, Integer, Integer, Integer, const String&) {}
+void TFIO_Link_Set_Access::ECG_EventsCellValidate(TObject*, Integer, Integer, String&, bool&) {}
+void TFIO_Link_Set_Access::ECG_EventsCheckBoxChange(TObject*, Integer, Integer, bool) {}
+
+// -------------------------------------------------------------- catalog
+TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AOwner, Lang_First) {}
+void TFIOLink_IODD_Catalog::FormCreate(TObject* Sender) { TShellForm::FormCreate(Sender); }
+void TFIOLink_IODD_Catalog::Set_Lang() { TShellForm::Set_Lang(); }
+void TFIOLink_IODD_Catalog::FormShow(TObject*) {}
+void TFIOLink_IODD_Catalog::Read_Catalog() {}
+void TFIOLink_IODD_Catalog::Btn_OKClick(TObject*) {}
+void TFIOLink_IODD_Catalog::ESG_IODD_CatDblClickCell(TObject*, Integer, Integer) {}
+void TFIOLink_IODD_Catalog::Btn_Add_IODDClick(TObject*) {}
+String TFIOLink_IODD_Catalog::Chosen_File() const { return ""; }
