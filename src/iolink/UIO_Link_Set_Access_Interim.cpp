@@ -4,20 +4,10 @@
 #include "iolink/UIOLink_IODD_Catalog.h"
 
 // ---------------------------------------------------------------- _Form
-TFIO_Link_Set_Access::TFIO_Link_Set_Access(TComponent* AOwner) : TShellForm(AOwner, Lang_First) {}
-void TFIO_Link_Set_Access::FormCreate(TObject* Sender) { TShellForm::FormCreate(Sender); }
-void TFIO_Link_Set_Access::Set_Lang() { TShellForm::Set_Lang(); }
-void TFIO_Link_Set_Access::FormShow(TObject*) {}
-void TFIO_Link_Set_Access::ECG_IODDClickCell(TObject*, Integer, Integer) {}
 void TFIO_Link_Set_Access::ECG_IODDDblClickCell(TObject*, Integer, Integer) {}
 void TFIO_Link_Set_Access::Btn_InsIODDClick(TObject*) {}
 void TFIO_Link_Set_Access::Btn_DelIODDClick(TObject*) {}
-void TFIO_Link_Set_Access::ECG_IODDComboChange(TObject*, Integer, Integer, Integer, const String&) {}
-void TFIO_Link_Set_Access::ECG_IODDCheckBoxChange(TObject*, Integer, Integer, bool) {}
-void TFIO_Link_Set_Access::ECG_IODDCellValidate(TObject*, Integer, Integer, String&, bool&) {}
-void TFIO_Link_Set_Access::Btn_OKClick(TObject*) {}
 void TFIO_Link_Set_Access::Insert_IODD_File(Integer) {}
-Integer TFIO_Link_Set_Access::Current_Port() const { return -1; }
 
 // ---------------------------------------------------------------- _Pages
 void TFIO_Link_Set_Access::Create_Pages() {}
