@@ -238,3 +238,47 @@ void TFIO_Link_Set_Access::Btn_OKClick(TObject*)
     if (Core.Check_And_Save())
         SetModalResult(mrOk);
 }
+
+// -------------------------------------------------------- insert and delete
+
+void TFIO_Link_Set_Access::ECG_IODDDblClickCell(TObject*, Integer ARow, Integer)
+{
+    if (Port_Of_Row(ARow) >= 0)
+        Insert_IODD_File(ARow);
+}
+
+void TFIO_Link_Set_Access::Btn_InsIODDClick(TObject*)
+{
+    if (Current_Port() >= 0)
+        Insert_IODD_File(ECG_IODD->Row());
+}
+
+void TFIO_Link_Set_Access::Insert_IODD_File(Integer ARoW)
+{
+    const Integer Port = Port_Of_Row(ARoW);
+    if (Port < 0 || !FIOLink_IODD_Catalog || FIOLink_IODD_Catalog->ShowModal() != mrOk)
+        return;
+    const String Name = FIOLink_IODD_Catalog->Chosen_File();
+    if (Name.isEmpty())
+        return;
+    // A file gone since the listing changes nothing.
+    const String File = Find_In_Folders(IODD_Catalog_Folders(), Name);
+    if (File.isEmpty() || !Core.Insert_IODD_File(Port, File))
+        return;
+    // The stored time-out stays, and so does its cell.
+    Show_Port_Description(Port);
+    Show_Data_IODD(Port);
+}
+
+void TFIO_Link_Set_Access::Btn_DelIODDClick(TObject*)
+{
+    const Integer Port = Current_Port();
+    if (Port < 0 || Trim(ECG_IODD->Cells(colFileName, ECG_IODD->Row())).isEmpty())
+        return;
+    if (MessageDlg(Lang.Strings(Text_Delete_Question), mtConfirmation, mbYesNoCancel, 0) != mrYes)
+        return;
+    // Pin 4 mode, Read Pin 2 and the time-out stay, in the port and its row.
+    Core.Delete_IODD(Port);
+    Show_Port_Description(Port);
+    Show_Data_IODD(Port);
+}

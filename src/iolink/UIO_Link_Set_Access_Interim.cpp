@@ -3,12 +3,6 @@
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 
-// ---------------------------------------------------------------- _Form
-void TFIO_Link_Set_Access::ECG_IODDDblClickCell(TObject*, Integer, Integer) {}
-void TFIO_Link_Set_Access::Btn_InsIODDClick(TObject*) {}
-void TFIO_Link_Set_Access::Btn_DelIODDClick(TObject*) {}
-void TFIO_Link_Set_Access::Insert_IODD_File(Integer) {}
-
 // ---------------------------------------------------------------- _Pages
 void TFIO_Link_Set_Access::Create_Pages() {}
 void TFIO_Link_Set_Access::Set_Lang_Pages() {}
