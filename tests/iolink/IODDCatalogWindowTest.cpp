@@ -309,7 +309,8 @@ TEST_F(IODDCatalogWindowTest, AFileThatCannotBeCopiedIsReportedAndChangesNothing
         ASSERT_EQ(Case.Boxes, Dialogs->Boxes.size());
         const TMessageBoxRequest& Error = Dialogs->Boxes.back();
         EXPECT_EQ(mtError, Error.DlgType);
-        EXPECT_EQ(QStringLiteral("Error!! The file %1 cannot be copied into the catalog").arg(ExtractFileName(Case.Picked)),
+        EXPECT_EQ(QStringLiteral("Error!! The file %1 cannot be copied into the catalog")
+                      .arg(ExtractFileName(Case.Picked)),
                   Error.Text);
         EXPECT_EQ(QStringList{ValveFile}, Catalog_Entries());
         EXPECT_EQ(Fixture_Bytes(ValveFile), File_Bytes(Path_IODD_Catalog + u'/' + ValveFile));
@@ -339,3 +340,24 @@ TEST_F(IODDCatalogWindowTest, ALanguageChangeRelabelsButtonsHintsAndHeaders)
 }
 
 } // namespace
+
+// When the program folder cannot be written, the user's own catalog holds
+// what Add copies; both are listed, a shipped file first when both hold a name.
+TEST_F(IODDCatalogWindowTest, TheUsersCatalogIsListedBesideTheShippedOneAndTakesWhatIsAdded)
+{
+    const QString User = Dir.path() + QStringLiteral("/user-catalog");
+    ASSERT_TRUE(QDir().mkpath(User));
+    Path_User_IODD_Catalog = User;
+    Put_In_Catalog(ValveFile, Fixture_Bytes(ValveFile));
+    WriteFile(User + u'/' + ValveFile.toUpper(), Fixture_Bytes(SwitchFile));
+    const QString Added = QStringLiteral("added.xml");
+
+    EXPECT_EQ((TRows{Header, Valve_Row}), Rows_Shown());
+    EXPECT_EQ((TRows{Header, {Valve_Row[0], Valve_Row[1], Added}, Valve_Row}),
+              Add(Source_File(Added, Fixture_Bytes(ValveFile))));
+    EXPECT_EQ(QStringList{ValveFile}, Catalog_Entries());
+    EXPECT_EQ(User + u'/' + Added, TFIOLink_IODD_Catalog::Catalog_File(Added));
+    EXPECT_EQ(Path_IODD_Catalog + u'/' + ValveFile, TFIOLink_IODD_Catalog::Catalog_File(ValveFile.toLower()));
+    EXPECT_EQ(Path_IODD_Catalog + QStringLiteral("/none.xml"),
+              TFIOLink_IODD_Catalog::Catalog_File(QStringLiteral("none.xml")));
+}
