@@ -44,14 +44,3 @@ void TFIO_Link_Set_Access::ECG_IO_OptionsCheckBoxChange(TObject*, Integer, Integ
 void TFIO_Link_Set_Access::ECG_IO_OptionsComboChange(TObject*, Integer, Integer, Integer, const String&) {}
 void TFIO_Link_Set_Access::ECG_EventsCellValidate(TObject*, Integer, Integer, String&, bool&) {}
 void TFIO_Link_Set_Access::ECG_EventsCheckBoxChange(TObject*, Integer, Integer, bool) {}
-
-// -------------------------------------------------------------- catalog
-TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AOwner, Lang_First) {}
-void TFIOLink_IODD_Catalog::FormCreate(TObject* Sender) { TShellForm::FormCreate(Sender); }
-void TFIOLink_IODD_Catalog::Set_Lang() { TShellForm::Set_Lang(); }
-void TFIOLink_IODD_Catalog::FormShow(TObject*) {}
-void TFIOLink_IODD_Catalog::Read_Catalog() {}
-void TFIOLink_IODD_Catalog::Btn_OKClick(TObject*) {}
-void TFIOLink_IODD_Catalog::ESG_IODD_CatDblClickCell(TObject*, Integer, Integer) {}
-void TFIOLink_IODD_Catalog::Btn_Add_IODDClick(TObject*) {}
-String TFIOLink_IODD_Catalog::Chosen_File() const { return ""; }
