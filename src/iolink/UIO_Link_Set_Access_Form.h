@@ -129,6 +129,54 @@ public:
     void ECG_EventsCellValidate(TObject* Sender, Integer ACol, Integer ARow, String& Value, bool& Valid);
     void ECG_EventsCheckBoxChange(TObject* Sender, Integer ACol, Integer ARow, bool State);
 
+private:
+    // ------------------------------------------ pages' helpers (_Pages, _Edits)
+    // Real columns and rows of the page grids.
+    static constexpr Integer PD_Columns = 9, PD_Last_ReadOnly = 4;
+    enum { PD_Col_Id, PD_Col_SubIndex, PD_Col_Gradient = 5, PD_Col_Offset, PD_Col_Pos, PD_Col_Bit };
+    static constexpr Integer IO_Columns = 7;
+    enum { IO_Col_Name, IO_Col_Access, IO_Col_Pos, IO_Col_Bit, IO_Col_Invert, IO_Col_InType, IO_Col_Mne };
+    enum { IO_Row_Pin2 = 1, IO_Row_Pin4 };
+    static constexpr Integer Ev_Columns = 8;
+    enum { Ev_Col_Enable, Ev_Col_Code, Ev_Col_Name, Ev_Col_Type, Ev_Col_TimeOut, Ev_Col_Pos, Ev_Col_Bit, Ev_Col_Mne };
+
+    // The port the pages show (from 0), which the page edits write into;
+    // -1 before any is shown.
+    Integer FPage_Port = -1;
+    // Set while the Condition list is refilled, so that is no choice.
+    Boolean FFilling_Conditions = false;
+
+    TExColumnGrid* Add_Page_Grid(TWinControl* Parent, std::initializer_list<Integer> Widths);
+    TLabel* Add_Page_Label(TWinControl* Parent, Integer Left, Integer Top, Boolean Bold);
+    void Create_ProcessData_Page();
+    TExColumnGrid* Create_ProcessData_Grid(TWinControl* Parent);
+    void Create_Variables_Page();
+    void Create_IO_Options_Page();
+    void Create_Events_Page();
+    void Create_Identity_Page();
+    void Create_Transport_Page();
+
+    TChannel_IOLink* Page_Channel() const;
+    const TIODD* Port_IODD(Integer index) const;
+    void Erase_ProcessData();
+    void Show_No_Events();
+    void Add_Var_Check(Integer ACol, Integer ARow, Boolean State);
+    static Integer Var_Rows(const TIODD* IODD);
+    Integer Grow_Var_Rows(Integer Row);
+    static String Record_Item_Default(const TVariable& Var, Integer SubIndex);
+    void Show_Var_Values(Integer Row, const String& Index, const String& SubIndex, Integer index);
+    static String Condition_Text(const TIODD* IODD, const TCondition* Condition);
+    void Show_ProcessData_Side(TTabSheet* Tab, TExColumnGrid* Grid, const TProcessDataInOut* aPD, const TIODD* IODD,
+                               Integer index, Boolean PdIn);
+    Integer Show_ProcessData_Grid(TExColumnGrid* Grid, Boolean PdIn, Integer Num_Row, const TProcessDataInOut* aPD,
+                                  const TIODD* IODD, Integer index);
+    void ProcessData_CellValidate(Boolean PdIn, TExColumnGrid* Grid, Integer ACol, Integer ARow, const String& Value);
+    TVarObjValue* Var_Entry_Of_Row(Integer ARow) const;
+    TEventObjValue* Event_Of_Row(Integer ARow) const;
+    // The pin (2 or 4) of a real row of the I/O options grid whose values
+    // the port keeps; 0 for none (pin 2 of a class B port).
+    Integer IO_Pin_Of_Row(const TChannel_IOLink& Ch, Integer ARow) const;
+
 protected:
     void FormCreate(TObject* Sender) override;
 
