@@ -29,6 +29,7 @@ DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
 # Texts the program added at indices the list leaves unused.
 ADDED_TEXTS = {
     1438: "Error!!! Unable to start the update program %s",
+    1312: "Error!! The file %s cannot be copied into the catalog",
     1509: "Error!! The Description %s cannot be used as a name in the MIB",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
     1735: "Error in Channel #%.2d!! Start Bit of Variable Index %s and SubIndex %s must be a valid value [0..7]",

@@ -28,8 +28,18 @@ public:
     // The file name of the current row ("" when none).
     String Chosen_File() const;
 
+    // The catalog file of that name (ignoring case), the shipped folder
+    // first; Path_IODD_Catalog + Name when no folder holds it.
+    static String Catalog_File(const String& Name);
+
 protected:
     void FormCreate(TObject* Sender) override;
+
+private:
+    void Set_Headers();
+    bool Has_Current_Row() const;
+    // Copies Source into the catalog, asking before it replaces a file.
+    void Add_File(const String& Source);
 };
 
 extern TFIOLink_IODD_Catalog* FIOLink_IODD_Catalog;

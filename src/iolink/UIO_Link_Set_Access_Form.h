@@ -179,6 +179,15 @@ private:
 
 protected:
     void FormCreate(TObject* Sender) override;
+
+private:
+    // ------------------------------------------------ port grid helpers (_Form)
+    void Create_Port_Grid();
+    // The port's cells from its channel and description.
+    void Show_Port_Row(Integer Port);
+    void Show_Port_Description(Integer Port);
+    // The port of a grid row (from 0); -1 on the header or below the ports.
+    Integer Port_Of_Row(Integer ARow) const;
 };
 
 extern TFIO_Link_Set_Access* FIO_Link_Set_Access;
