@@ -248,6 +248,8 @@ void Type_Into(TExStringGrid* Grid, Integer DisplayCol, Integer Row, const QStri
 
 void Click_Box(TExStringGrid* Grid, Integer DisplayCol, Integer Row)
 {
+    Grid->ScrollInView(DisplayCol, Row);
+    QApplication::processEvents();
     const TRect R = Grid->CellRect(DisplayCol, Row);
     TGridMouse{Grid}.Click(QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
     QApplication::processEvents();
@@ -271,15 +273,18 @@ TEST_P(IOLinkPagesEdits, ReachesTheChannelField)
     const TEditCase& Case = Cases()[GetParam()];
     SCOPED_TRACE(Case.Name);
     TPagesWindow P;
-    Case.Prepare(P);
     P.W->SetClientWidth(1270);
     P.W->SetClientHeight(700);
+    TExStringGrid* Grid = Case.Grid(P.W);
+    Show_Page_Of(P.W, Grid);
+    // Showing the window starts from the files; the case's port after it.
+    ShowWithFocus(P.W, Grid);
+    P.W->Core.Create_Channels();
+    Case.Prepare(P);
     P.W->Show_Data_IODD(Case.Port);
     if (Case.Show_Hidden)
         P.W->ESG_Var->UnHideColumns(TFIO_Link_Set_Access::Var_First_Hidden, TFIO_Link_Set_Access::Var_Last_Hidden);
-    TExStringGrid* Grid = Case.Grid(P.W);
     Show_Page_Of(P.W, Grid);
-    ShowWithFocus(P.W, Grid);
     const Integer Row = Case.Row(P);
     const QString Before = Case.Field(P);
     const Integer DisplayCol = Grid->DisplColIndex(Case.RealCol);
