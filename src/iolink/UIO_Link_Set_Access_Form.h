@@ -143,8 +143,6 @@ private:
     // The port the pages show (from 0), which the page edits write into;
     // -1 before any is shown.
     Integer FPage_Port = -1;
-    // Set while the Condition list is refilled, so that is no choice.
-    Boolean FFilling_Conditions = false;
 
     TExColumnGrid* Add_Page_Grid(TWinControl* Parent, std::initializer_list<Integer> Widths);
     TLabel* Add_Page_Label(TWinControl* Parent, Integer Left, Integer Top, Boolean Bold);

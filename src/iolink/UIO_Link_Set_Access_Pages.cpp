@@ -515,7 +515,6 @@ void TFIO_Link_Set_Access::Show_Data_ProcessData(Integer index)
     }
     TStrings* List = CB_PD_ConditionList->Items();
     const Integer Condition = Core.Channels[std::size_t(index)]->ProcDataCondition;
-    FFilling_Conditions = true;
     if (N == 1) {
         P_PD_Condition->SetVisible(false);
         if (List->Count() == 0)
@@ -528,7 +527,6 @@ void TFIO_Link_Set_Access::Show_Data_ProcessData(Integer index)
             List->Add(Condition_Text(IODD, Alternative->Condition.get()));
         CB_PD_ConditionList->SetItemIndex(Condition);
     }
-    FFilling_Conditions = false;
     const TProcessData* Chosen =
         Condition >= 0 && std::size_t(Condition) < N ? Alternatives[std::size_t(Condition)].get() : nullptr;
     Show_ProcessData_Side(TS_ProcessDataIn, ECG_ProcessDataIn, Chosen ? Chosen->ProcessDataIn.get() : nullptr,
@@ -615,7 +613,7 @@ Integer TFIO_Link_Set_Access::Show_ProcessData_Grid(TExColumnGrid* Grid, Boolean
 void TFIO_Link_Set_Access::CB_PD_ConditionListChange(TObject*)
 {
     const Integer Port = FPage_Port;
-    if (FFilling_Conditions || !Port_IODD(Port))
+    if (!Port_IODD(Port))
         return;
     if (Core.Change_ProcessData_Condition(Port, CB_PD_ConditionList->ItemIndex()))
         Show_Data_ProcessData(Port);

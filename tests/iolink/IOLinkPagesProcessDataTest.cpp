@@ -3,9 +3,20 @@
 // without process data after one with.
 #include "IOLinkPagesTestSupport.h"
 
+#include <QComboBox>
+
 using namespace pages_test;
 
 namespace {
+
+// The user's choice of item Index in the list.
+void Choose(TComboBox* List, Integer Index)
+{
+    auto* Box = static_cast<QComboBox*>(List->Handle());
+    Box->setCurrentIndex(Index);
+    Q_EMIT Box->activated(Index);
+    QApplication::processEvents();
+}
 
 const std::initializer_list<Integer> All_PD_Columns = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -96,8 +107,7 @@ TEST(IOLinkPagesProcessData, ChoosingAnAlternativeRebuildsTheRowsFromByteZero)
     TPagesWindow P;
     P.Insert(PortA, ValveFile);
     TComboBox* List = P.W->CB_PD_ConditionList;
-    List->SetItemIndex(2);
-    List->OnChange(List);
+    Choose(List, 2);
     EXPECT_EQ(P.Ch(PortA).ProcDataCondition, 2);
     // Nine booleans of a record: bits 0 to 7 of byte 0, then bit 0 of byte 1.
     TExColumnGrid* In = P.W->ECG_ProcessDataIn;
@@ -113,8 +123,7 @@ TEST(IOLinkPagesProcessData, ChoosingAnAlternativeRebuildsTheRowsFromByteZero)
         EXPECT_EQ(TPagesWindow::Row(Out, R, {0, 1, 3, 4, 7}),
                   Texts({u"PDO_Many"_qs, QString::number(R), u"UIntegerT"_qs, u"16"_qs, QString::number(2 * R - 2)}));
     // An alternative without process data out hides that tab.
-    List->SetItemIndex(1);
-    List->OnChange(List);
+    Choose(List, 1);
     EXPECT_FALSE(P.W->TS_ProcessDataOut->TabVisible());
     EXPECT_TRUE(P.W->TS_ProcessDataIn->TabVisible());
     EXPECT_EQ(P.W->ECG_ProcessDataIn->RowCount(), 11);
