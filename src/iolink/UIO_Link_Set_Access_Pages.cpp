@@ -455,19 +455,24 @@ String TFIO_Link_Set_Access::Record_Item_Default(const TVariable& Var, Integer S
     return String();
 }
 
-// Columns 0 and 12 to 19 of a variables row from the port's entry.
+// Columns 0 and 12 to 19 of a variables row from the port's entry; empty
+// and unticked without one, as the channel's lookups answer. The entry is
+// found once for the row.
 void TFIO_Link_Set_Access::Show_Var_Values(Integer Row, const String& Index, const String& SubIndex, Integer index)
 {
+    static const TVarObjValue No_Entry;
     const TChannel_IOLink& Ch = *Core.Channels[std::size_t(index)];
-    Add_Var_Check(0, Row, Ch.Get_Enable(Index, SubIndex));
-    ESG_Var->SetCells(12, Row, Ch.Get_Value(Index, SubIndex));
-    ESG_Var->SetCells(13, Row, Ch.Get_Position(Index, SubIndex));
-    ESG_Var->SetCells(14, Row, Ch.Get_Bit(Index, SubIndex));
-    Add_Var_Check(15, Row, Ch.Get_On_CMD(Index, SubIndex));
-    Add_Var_Check(16, Row, Ch.Get_On_Change(Index, SubIndex));
-    Add_Var_Check(17, Row, Ch.Get_On_Timer(Index, SubIndex));
-    ESG_Var->SetCells(18, Row, Ch.Get_Time(Index, SubIndex));
-    ESG_Var->SetCells(19, Row, Ch.Get_ReadTime(Index, SubIndex));
+    const Integer I = Ch.Get_Index(Index, SubIndex);
+    const TVarObjValue& Entry = I < 0 ? No_Entry : *Ch.Var_List[std::size_t(I)];
+    Add_Var_Check(0, Row, Entry.Enable);
+    ESG_Var->SetCells(12, Row, Entry.Value);
+    ESG_Var->SetCells(13, Row, Entry.Position);
+    ESG_Var->SetCells(14, Row, Entry.Bit);
+    Add_Var_Check(15, Row, Entry.On_CMD);
+    Add_Var_Check(16, Row, Entry.On_Change);
+    Add_Var_Check(17, Row, Entry.On_Timer);
+    ESG_Var->SetCells(18, Row, Entry.Time);
+    ESG_Var->SetCells(19, Row, Entry.ReadTime);
 }
 
 void TFIO_Link_Set_Access::Row_Colors(Integer Num_Row, Boolean FirstColor)
