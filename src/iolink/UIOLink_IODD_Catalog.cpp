@@ -129,6 +129,7 @@ void TFIOLink_IODD_Catalog::Set_Headers()
 
 void TFIOLink_IODD_Catalog::FormShow(TObject*)
 {
+    // Down to the header and one row, so every showing starts on the first file.
     ESG_IODD_Cat->SetRowCount(2);
     Set_Headers();
     Read_Catalog();
@@ -152,7 +153,7 @@ void TFIOLink_IODD_Catalog::Read_Catalog()
 
 bool TFIOLink_IODD_Catalog::Has_Current_Row() const
 {
-    return ESG_IODD_Cat->Row() >= ESG_IODD_Cat->FixedRows() && ESG_IODD_Cat->Row() < ESG_IODD_Cat->RowCount();
+    return ESG_IODD_Cat->Row() >= ESG_IODD_Cat->FixedRows();
 }
 
 void TFIOLink_IODD_Catalog::Btn_OKClick(TObject*)

@@ -210,6 +210,8 @@ TEST_F(IODDCatalogWindowTest, OKAndADoubleClickOnARowChooseItsFileCancelAndTheHe
     };
     const TCase Cases[] = {
         {"OK on row 2", [&] { G->SetRow(2); Catalog->Btn_OK->Click(); }, mrOk, ValveFile},
+        // Every showing starts on the first file.
+        {"OK at once", [&] { Catalog->Btn_OK->Click(); }, mrOk, SwitchFile},
         {"double click on row 2", [&] { Double_Click(2); }, mrOk, ValveFile},
         {"double click on row 1", [&] { Double_Click(1); }, mrOk, SwitchFile},
         {"double click on the header", [&] { G->SetRow(2); Double_Click(0); }, mrCancel, ValveFile},
