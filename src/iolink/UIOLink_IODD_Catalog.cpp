@@ -5,6 +5,7 @@
 #include "shell/ULanguage.h"
 
 #include <algorithm>
+#include <vector>
 
 TFIOLink_IODD_Catalog* FIOLink_IODD_Catalog = nullptr;
 
@@ -25,18 +26,27 @@ QStringList Catalog_Folders()
 // Where Add copies to: the user's folder, since the shipped one may be read-only.
 String Add_Folder() { return Path_User_IODD_Catalog.isEmpty() ? Path_IODD_Catalog : Path_User_IODD_Catalog; }
 
+struct TCatalog_File {
+    String Name;
+    String Path;
+};
+
 // The description files of every catalog folder in name order ignoring
 // case; a name found in an earlier folder hides the same name in a later one.
-QStringList Catalog_Names()
+std::vector<TCatalog_File> Catalog_Files()
 {
+    std::vector<TCatalog_File> Files;
     QStringList Names;
     for (const String& Folder : Catalog_Folders())
         for (const String& Name : FindFiles(Folder, Catalog_Mask, 0))
-            if (!Names.contains(Name, Qt::CaseInsensitive))
+            if (!Names.contains(Name, Qt::CaseInsensitive)) {
                 Names.append(Name);
-    std::stable_sort(Names.begin(), Names.end(),
-                     [](const String& A, const String& B) { return A.compare(B, Qt::CaseInsensitive) < 0; });
-    return Names;
+                Files.push_back({Name, Folder + PathDelim + Name});
+            }
+    std::stable_sort(Files.begin(), Files.end(), [](const TCatalog_File& A, const TCatalog_File& B) {
+        return A.Name.compare(B.Name, Qt::CaseInsensitive) < 0;
+    });
+    return Files;
 }
 
 struct TCatalog_Entry {
@@ -60,12 +70,6 @@ TCatalog_Entry Read_Entry(const String& FileName)
 }
 
 } // namespace
-
-String TFIOLink_IODD_Catalog::Catalog_File(const String& Name)
-{
-    const String Found = Find_In_Folders(Catalog_Folders(), Name);
-    return Found.isEmpty() ? Path_IODD_Catalog + PathDelim + Name : Found;
-}
 
 TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
 {
@@ -137,17 +141,18 @@ void TFIOLink_IODD_Catalog::FormShow(TObject*)
 
 void TFIOLink_IODD_Catalog::Read_Catalog()
 {
-    const QStringList Names = Catalog_Names();
+    const std::vector<TCatalog_File> Files = Catalog_Files();
+    const Integer Count = static_cast<Integer>(Files.size());
     // With no file the one empty row stays, cleared of an earlier listing.
-    ESG_IODD_Cat->SetRowCount(1 + std::max<Integer>(1, static_cast<Integer>(Names.size())));
-    if (Names.isEmpty())
+    ESG_IODD_Cat->SetRowCount(1 + std::max<Integer>(1, Count));
+    if (Count == 0)
         for (Integer C = 0; C < 3; ++C)
             ESG_IODD_Cat->SetCells(C, 1, String());
-    for (Integer I = 0; I < Names.size(); ++I) {
-        const TCatalog_Entry Entry = Read_Entry(Catalog_File(Names[I]));
+    for (Integer I = 0; I < Count; ++I) {
+        const TCatalog_Entry Entry = Read_Entry(Files[I].Path);
         ESG_IODD_Cat->SetCells(0, I + 1, Entry.Vendor);
         ESG_IODD_Cat->SetCells(1, I + 1, Entry.Device);
-        ESG_IODD_Cat->SetCells(Col_FileName, I + 1, Names[I]);
+        ESG_IODD_Cat->SetCells(Col_FileName, I + 1, Files[I].Name);
     }
 }
 
