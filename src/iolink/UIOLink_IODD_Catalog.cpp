@@ -12,7 +12,8 @@ TFIOLink_IODD_Catalog* FIOLink_IODD_Catalog = nullptr;
 namespace {
 
 constexpr Integer Client_Width = 800, Client_Height = 400;
-constexpr Integer Col_Widths[] = {100, 100, 570};
+constexpr Integer Col_Count = 3;
+constexpr Integer Col_Widths[Col_Count] = {100, 100, 570};
 const String Catalog_Mask = QStringLiteral("*.xml");
 
 // The catalog folders that are set: the shipped one, then the user's.
@@ -86,11 +87,11 @@ TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AO
     ESG_IODD_Cat = new TExStringGrid(this);
     ESG_IODD_Cat->SetParent(this);
     ESG_IODD_Cat->SetAlign(alClient);
-    ESG_IODD_Cat->SetColCount(3);
+    ESG_IODD_Cat->SetColCount(Col_Count);
     ESG_IODD_Cat->SetRowCount(2);
     ESG_IODD_Cat->SetFixedCols(0);
     ESG_IODD_Cat->SetFixedRows(1);
-    for (Integer C = 0; C < 3; ++C)
+    for (Integer C = 0; C < Col_Count; ++C)
         ESG_IODD_Cat->SetColWidths(C, Col_Widths[C]);
     ESG_IODD_Cat->SetOptions(ESG_IODD_Cat->Options() + TGridOptions{goRowSelect, goColSizing});
     ESG_IODD_Cat->SetScrollBars(ssBoth);
@@ -127,7 +128,7 @@ void TFIOLink_IODD_Catalog::Set_Lang()
 
 void TFIOLink_IODD_Catalog::Set_Headers()
 {
-    for (Integer C = 0; C < 3; ++C)
+    for (Integer C = 0; C < Col_Count; ++C)
         ESG_IODD_Cat->SetCells(C, 0, Lang.Strings(1308 + C));
 }
 
@@ -146,7 +147,7 @@ void TFIOLink_IODD_Catalog::Read_Catalog()
     // With no file the one empty row stays, cleared of an earlier listing.
     ESG_IODD_Cat->SetRowCount(1 + std::max<Integer>(1, Count));
     if (Count == 0)
-        for (Integer C = 0; C < 3; ++C)
+        for (Integer C = 0; C < Col_Count; ++C)
             ESG_IODD_Cat->SetCells(C, 1, String());
     for (Integer I = 0; I < Count; ++I) {
         const TCatalog_Entry Entry = Read_Entry(Files[I].Path);
@@ -187,8 +188,7 @@ void TFIOLink_IODD_Catalog::Add_File(const String& Source)
     const String Name = ExtractFileName(Source);
     // Catalogs come from case-insensitive file systems: "Sensor.XML" replaces "sensor.xml".
     const String Existing = FindExistingName(Folder, Name);
-    if (!Existing.isEmpty()
-        && MessageDlg(Lang.Strings(1311), mtConfirmation, mbYesNoCancel, 0) != mrYes)
+    if (!Existing.isEmpty() && MessageDlg(Lang.Strings(1311), mtConfirmation, mbYesNoCancel, 0) != mrYes)
         return;
     try {
         CopyFileAtomically(Source, Folder + PathDelim + (Existing.isEmpty() ? Name : Existing), Folder);
