@@ -3,6 +3,7 @@
 // the program ends when the main window closes.
 #include "grid/control/ExGrid.h"
 #include "iolink/UBoot.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
@@ -27,7 +28,9 @@ TCustomForm* Screenshot_Window()
     if (FBoot)
         FBoot->Form_Type = TFBoot::Form_Ethernet;
     const std::pair<const char*, TCustomForm*> Windows[] = {
-        {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf}};
+        {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
+        {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog},
+    };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
             Window->Show();
