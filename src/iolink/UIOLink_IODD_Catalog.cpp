@@ -5,13 +5,15 @@
 #include "shell/ULanguage.h"
 
 #include <algorithm>
+#include <vector>
 
 TFIOLink_IODD_Catalog* FIOLink_IODD_Catalog = nullptr;
 
 namespace {
 
 constexpr Integer Client_Width = 800, Client_Height = 400;
-constexpr Integer Col_Widths[] = {100, 100, 570};
+constexpr Integer Col_Count = 3;
+constexpr Integer Col_Widths[Col_Count] = {100, 100, 570};
 const String Catalog_Mask = QStringLiteral("*.xml");
 
 // The catalog folders that are set: the shipped one, then the user's.
@@ -25,18 +27,27 @@ QStringList Catalog_Folders()
 // Where Add copies to: the user's folder, since the shipped one may be read-only.
 String Add_Folder() { return Path_User_IODD_Catalog.isEmpty() ? Path_IODD_Catalog : Path_User_IODD_Catalog; }
 
+struct TCatalog_File {
+    String Name;
+    String Path;
+};
+
 // The description files of every catalog folder in name order ignoring
 // case; a name found in an earlier folder hides the same name in a later one.
-QStringList Catalog_Names()
+std::vector<TCatalog_File> Catalog_Files()
 {
+    std::vector<TCatalog_File> Files;
     QStringList Names;
     for (const String& Folder : Catalog_Folders())
         for (const String& Name : FindFiles(Folder, Catalog_Mask, 0))
-            if (!Names.contains(Name, Qt::CaseInsensitive))
+            if (!Names.contains(Name, Qt::CaseInsensitive)) {
                 Names.append(Name);
-    std::stable_sort(Names.begin(), Names.end(),
-                     [](const String& A, const String& B) { return A.compare(B, Qt::CaseInsensitive) < 0; });
-    return Names;
+                Files.push_back({Name, Folder + PathDelim + Name});
+            }
+    std::stable_sort(Files.begin(), Files.end(), [](const TCatalog_File& A, const TCatalog_File& B) {
+        return A.Name.compare(B.Name, Qt::CaseInsensitive) < 0;
+    });
+    return Files;
 }
 
 struct TCatalog_Entry {
@@ -61,12 +72,6 @@ TCatalog_Entry Read_Entry(const String& FileName)
 
 } // namespace
 
-String TFIOLink_IODD_Catalog::Catalog_File(const String& Name)
-{
-    const String Found = Find_In_Folders(Catalog_Folders(), Name);
-    return Found.isEmpty() ? Path_IODD_Catalog + PathDelim + Name : Found;
-}
-
 TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AOwner, Lang_First)
 {
     Add_Button_Panel();
@@ -82,11 +87,11 @@ TFIOLink_IODD_Catalog::TFIOLink_IODD_Catalog(TComponent* AOwner) : TShellForm(AO
     ESG_IODD_Cat = new TExStringGrid(this);
     ESG_IODD_Cat->SetParent(this);
     ESG_IODD_Cat->SetAlign(alClient);
-    ESG_IODD_Cat->SetColCount(3);
+    ESG_IODD_Cat->SetColCount(Col_Count);
     ESG_IODD_Cat->SetRowCount(2);
     ESG_IODD_Cat->SetFixedCols(0);
     ESG_IODD_Cat->SetFixedRows(1);
-    for (Integer C = 0; C < 3; ++C)
+    for (Integer C = 0; C < Col_Count; ++C)
         ESG_IODD_Cat->SetColWidths(C, Col_Widths[C]);
     ESG_IODD_Cat->SetOptions(ESG_IODD_Cat->Options() + TGridOptions{goRowSelect, goColSizing});
     ESG_IODD_Cat->SetScrollBars(ssBoth);
@@ -123,12 +128,13 @@ void TFIOLink_IODD_Catalog::Set_Lang()
 
 void TFIOLink_IODD_Catalog::Set_Headers()
 {
-    for (Integer C = 0; C < 3; ++C)
+    for (Integer C = 0; C < Col_Count; ++C)
         ESG_IODD_Cat->SetCells(C, 0, Lang.Strings(1308 + C));
 }
 
 void TFIOLink_IODD_Catalog::FormShow(TObject*)
 {
+    // Down to the header and one row, so every showing starts on the first file.
     ESG_IODD_Cat->SetRowCount(2);
     Set_Headers();
     Read_Catalog();
@@ -136,23 +142,24 @@ void TFIOLink_IODD_Catalog::FormShow(TObject*)
 
 void TFIOLink_IODD_Catalog::Read_Catalog()
 {
-    const QStringList Names = Catalog_Names();
+    const std::vector<TCatalog_File> Files = Catalog_Files();
+    const Integer Count = static_cast<Integer>(Files.size());
     // With no file the one empty row stays, cleared of an earlier listing.
-    ESG_IODD_Cat->SetRowCount(1 + std::max<Integer>(1, static_cast<Integer>(Names.size())));
-    if (Names.isEmpty())
-        for (Integer C = 0; C < 3; ++C)
+    ESG_IODD_Cat->SetRowCount(1 + std::max<Integer>(1, Count));
+    if (Count == 0)
+        for (Integer C = 0; C < Col_Count; ++C)
             ESG_IODD_Cat->SetCells(C, 1, String());
-    for (Integer I = 0; I < Names.size(); ++I) {
-        const TCatalog_Entry Entry = Read_Entry(Catalog_File(Names[I]));
+    for (Integer I = 0; I < Count; ++I) {
+        const TCatalog_Entry Entry = Read_Entry(Files[I].Path);
         ESG_IODD_Cat->SetCells(0, I + 1, Entry.Vendor);
         ESG_IODD_Cat->SetCells(1, I + 1, Entry.Device);
-        ESG_IODD_Cat->SetCells(Col_FileName, I + 1, Names[I]);
+        ESG_IODD_Cat->SetCells(Col_FileName, I + 1, Files[I].Name);
     }
 }
 
 bool TFIOLink_IODD_Catalog::Has_Current_Row() const
 {
-    return ESG_IODD_Cat->Row() >= ESG_IODD_Cat->FixedRows() && ESG_IODD_Cat->Row() < ESG_IODD_Cat->RowCount();
+    return ESG_IODD_Cat->Row() >= ESG_IODD_Cat->FixedRows();
 }
 
 void TFIOLink_IODD_Catalog::Btn_OKClick(TObject*)
@@ -181,8 +188,7 @@ void TFIOLink_IODD_Catalog::Add_File(const String& Source)
     const String Name = ExtractFileName(Source);
     // Catalogs come from case-insensitive file systems: "Sensor.XML" replaces "sensor.xml".
     const String Existing = FindExistingName(Folder, Name);
-    if (!Existing.isEmpty()
-        && MessageDlg(Lang.Strings(1311), mtConfirmation, mbYesNoCancel, 0) != mrYes)
+    if (!Existing.isEmpty() && MessageDlg(Lang.Strings(1311), mtConfirmation, mbYesNoCancel, 0) != mrYes)
         return;
     try {
         CopyFileAtomically(Source, Folder + PathDelim + (Existing.isEmpty() ? Name : Existing), Folder);

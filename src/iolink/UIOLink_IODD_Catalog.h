@@ -28,10 +28,6 @@ public:
     // The file name of the current row ("" when none).
     String Chosen_File() const;
 
-    // The catalog file of that name (ignoring case), the shipped folder
-    // first; Path_IODD_Catalog + Name when no folder holds it.
-    static String Catalog_File(const String& Name);
-
 protected:
     void FormCreate(TObject* Sender) override;
 

@@ -159,11 +159,25 @@ void TFIO_Link_Set_Access::FormShow(TObject*)
         ECG_IODD->SetReadOnly(colReadPin2, Row, !Core.Channels[Port]->TypeA);
     }
     Init_Var_Table();
+    Make_Placement_Editable();
     Core.Load_Configuration();
     for (Integer Port = 0; Port < Core.Num_Channels; ++Port)
         Show_Port_Row(Port);
     if (Current_Port() >= 0)
         Show_Data_IODD(Current_Port());
+}
+
+void TFIO_Link_Set_Access::Make_Placement_Editable()
+{
+    const std::pair<TExColumnGrid*, std::array<Integer, 2>> Placement[] = {
+        {ECG_ProcessDataIn, {PD_Col_Pos, PD_Col_Bit}},
+        {ECG_ProcessDataOut, {PD_Col_Pos, PD_Col_Bit}},
+        {ECG_IO_Options, {IO_Col_Pos, IO_Col_Bit}},
+        {ECG_Events, {Ev_Col_Pos, Ev_Col_Bit}},
+    };
+    for (const auto& [Grid, Columns] : Placement)
+        for (const Integer C : Columns)
+            Grid->Columns()->Items(C)->SetReadOnly(false);
 }
 
 void TFIO_Link_Set_Access::Show_Port_Row(Integer Port)

@@ -181,6 +181,8 @@ protected:
 private:
     // ------------------------------------------------ port grid helpers (_Form)
     void Create_Port_Grid();
+    // Position and start bit of the pages' grids take edits on every showing.
+    void Make_Placement_Editable();
     // The port's cells from its channel and description.
     void Show_Port_Row(Integer Port);
     void Show_Port_Description(Integer Port);

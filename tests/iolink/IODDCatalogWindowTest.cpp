@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +209,8 @@ TEST_F(IODDCatalogWindowTest, OKAndADoubleClickOnARowChooseItsFileCancelAndTheHe
     };
     const TCase Cases[] = {
         {"OK on row 2", [&] { G->SetRow(2); Catalog->Btn_OK->Click(); }, mrOk, ValveFile},
+        // Every showing starts on the first file.
+        {"OK at once", [&] { Catalog->Btn_OK->Click(); }, mrOk, SwitchFile},
         {"double click on row 2", [&] { Double_Click(2); }, mrOk, ValveFile},
         {"double click on row 1", [&] { Double_Click(1); }, mrOk, SwitchFile},
         {"double click on the header", [&] { G->SetRow(2); Double_Click(0); }, mrCancel, ValveFile},
@@ -356,8 +357,7 @@ TEST_F(IODDCatalogWindowTest, TheUsersCatalogIsListedBesideTheShippedOneAndTakes
     EXPECT_EQ((TRows{Header, {Valve_Row[0], Valve_Row[1], Added}, Valve_Row}),
               Add(Source_File(Added, Fixture_Bytes(ValveFile))));
     EXPECT_EQ(QStringList{ValveFile}, Catalog_Entries());
-    EXPECT_EQ(User + u'/' + Added, TFIOLink_IODD_Catalog::Catalog_File(Added));
-    EXPECT_EQ(Path_IODD_Catalog + u'/' + ValveFile, TFIOLink_IODD_Catalog::Catalog_File(ValveFile.toLower()));
-    EXPECT_EQ(Path_IODD_Catalog + QStringLiteral("/none.xml"),
-              TFIOLink_IODD_Catalog::Catalog_File(QStringLiteral("none.xml")));
+    EXPECT_EQ(Fixture_Bytes(ValveFile), File_Bytes(User + u'/' + Added));
+    // The user's file of the same name stays hidden and untouched.
+    EXPECT_EQ(Fixture_Bytes(SwitchFile), File_Bytes(User + u'/' + ValveFile.toUpper()));
 }

@@ -19,6 +19,79 @@
 #include <memory>
 #include <vector>
 
+namespace iolinkwindow_test {
+
+// Opens a grid's editor on a real cell with F2.
+inline void OpenEditor(TExStringGrid* Grid, Integer Col, Integer Row)
+{
+    // The keys go to the grid's window, also after a window above it closed.
+    QApplication::setActiveWindow(Grid->Handle()->window());
+    Grid->SetEditorMode(false);
+    Grid->MoveToCell(Grid->DisplColIndex(Col), Row);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    QApplication::processEvents();
+}
+
+// Types Text into the cell's editor and ends the edit with Enter.
+inline void TypeInto(TExStringGrid* Grid, Integer Col, Integer Row, const String& Text)
+{
+    OpenEditor(Grid, Col, Row);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    // Key events carrying the text, so any script can be typed.
+    for (const QChar Ch : Text) {
+        QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
+        QApplication::sendEvent(QApplication::focusWidget(), &Press);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+// A left click (or double click) in the middle of a real cell.
+inline void ClickCell(TExStringGrid* Grid, Integer Col, Integer Row, bool Double = false)
+{
+    const TRect R = Grid->CellRect(Grid->DisplColIndex(Col), Row);
+    const QPoint At((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    QWidget* Target = Grid->ClientWidget();
+    if (Double)
+        QTest::mouseDClick(Target, Qt::LeftButton, Qt::NoModifier, At);
+    else
+        QTest::mouseClick(Target, Qt::LeftButton, Qt::NoModifier, At);
+    QApplication::processEvents();
+}
+
+// Runs Action as soon as Window is shown modally; whatever it leaves open
+// is cancelled, so a test never hangs.
+inline void OnModal(TCustomForm* Window, std::function<void()> Action)
+{
+    QTimer::singleShot(0, [Window, Action] {
+        if (!Window->Modal())
+            return;
+        Action();
+        if (Window->Modal() && Window->ModalResult() == mrNone)
+            Window->SetModalResult(mrCancel);
+    });
+}
+
+// Answers the next catalog showing: OK on the row naming File, or Cancel
+// when File is empty or not listed.
+inline void ChooseInCatalog(const String& File)
+{
+    OnModal(FIOLink_IODD_Catalog, [File] {
+        TExStringGrid* Grid = FIOLink_IODD_Catalog->ESG_IODD_Cat;
+        for (Integer R = 1; R < Grid->RowCount() && !File.isEmpty(); ++R)
+            if (Grid->Cells(TFIOLink_IODD_Catalog::Col_FileName, R) == File) {
+                Grid->FocusCell(0, R);
+                FIOLink_IODD_Catalog->Btn_OK->Click();
+                return;
+            }
+        FIOLink_IODD_Catalog->Btn_Cancel->Click();
+    });
+}
+
+} // namespace iolinkwindow_test
+
 class IOLinkWindowTest : public ShellTest {
 protected:
     using Form = TFIO_Link_Set_Access;
@@ -91,69 +164,20 @@ protected:
     }
     TChannel_IOLink& Ch(Integer Port) const { return *W->Core.Channels.at(std::size_t(Port - 1)); }
 
-    // Opens the port grid's editor on a cell with F2.
-    void OpenEditor(Integer Col, Integer Row)
-    {
-        Ports()->SetEditorMode(false);
-        Ports()->MoveToCell(Ports()->DisplColIndex(Col), Row);
-        Ports()->SetFocus();
-        QApplication::processEvents();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
-        QApplication::processEvents();
-    }
-    // Types Text into the cell's editor and ends the edit with Enter.
+    void OpenEditor(Integer Col, Integer Row) { iolinkwindow_test::OpenEditor(Ports(), Col, Row); }
     void TypeInto(Integer Col, Integer Row, const String& Text)
     {
-        OpenEditor(Col, Row);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        // Key events carrying the text, so any script can be typed.
-        for (const QChar Ch : Text) {
-            QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
-            QApplication::sendEvent(QApplication::focusWidget(), &Press);
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();
+        iolinkwindow_test::TypeInto(Ports(), Col, Row, Text);
     }
-    // A left click (or double click) in the middle of a cell of the port grid.
     void ClickCell(Integer Col, Integer Row, bool Double = false)
     {
-        const TRect R = Ports()->CellRect(Ports()->DisplColIndex(Col), Row);
-        const QPoint At((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-        QWidget* Target = Ports()->ClientWidget();
-        if (Double)
-            QTest::mouseDClick(Target, Qt::LeftButton, Qt::NoModifier, At);
-        else
-            QTest::mouseClick(Target, Qt::LeftButton, Qt::NoModifier, At);
-        QApplication::processEvents();
+        iolinkwindow_test::ClickCell(Ports(), Col, Row, Double);
     }
-
-    // Runs Action as soon as Window is shown modally; whatever it leaves
-    // open is cancelled, so a test never hangs.
     static void OnModal(TCustomForm* Window, std::function<void()> Action)
     {
-        QTimer::singleShot(0, [Window, Action] {
-            if (!Window->Modal())
-                return;
-            Action();
-            if (Window->Modal() && Window->ModalResult() == mrNone)
-                Window->SetModalResult(mrCancel);
-        });
+        iolinkwindow_test::OnModal(Window, std::move(Action));
     }
-    // Answers the next catalog showing: OK on the row naming File, or
-    // Cancel when File is empty.
-    void ChooseInCatalog(const String& File)
-    {
-        OnModal(FIOLink_IODD_Catalog, [File] {
-            TExStringGrid* Grid = FIOLink_IODD_Catalog->ESG_IODD_Cat;
-            for (Integer R = 1; R < Grid->RowCount() && !File.isEmpty(); ++R)
-                if (Grid->Cells(TFIOLink_IODD_Catalog::Col_FileName, R) == File) {
-                    Grid->FocusCell(0, R);
-                    FIOLink_IODD_Catalog->Btn_OK->Click();
-                    return;
-                }
-            FIOLink_IODD_Catalog->Btn_Cancel->Click();
-        });
-    }
+    static void ChooseInCatalog(const String& File) { iolinkwindow_test::ChooseInCatalog(File); }
 
     std::vector<String> BoxTexts() const
     {

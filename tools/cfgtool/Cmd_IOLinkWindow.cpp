@@ -1,7 +1,10 @@
 // The IO-Link windows driven offscreen as a user would.
 #include "Command.h"
+#include "PrintingDialogs.h"
+#include "ProjectArgs.h"
 
 #include "iolink/UIOLink_IODD_Catalog.h"
+#include "iolink/UIO_Link_Set_Access_Form.h"
 #include "platform/ProgramFolder.h"
 #include "shell/UComon.h"
 #include "shell/UDeviravizevFirmWare.h"
@@ -10,6 +13,8 @@
 
 #include <QDir>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -71,5 +76,57 @@ int IODDCatalog(const QStringList& Args)
 }
 
 const cfgtool::CfgCommand IODDCatalogCommand("iodd-catalog", IODDCatalog);
+
+// ---------------------------------------------------------------- iolink-ok
+// cfgtool iolink-ok PROJECT_DIR [--exe DIR]: shows the IO-Link window for the
+// configuration, prints the boxes shown while it opens, then each port row
+// (columns 0 to 6 joined by a tab), presses OK and prints its boxes; on
+// success "written: " and the file. Questions are answered No. Exit code 1
+// when OK refused or the configuration cannot be opened, 2 on wrong
+// arguments.
+
+void Print_Port_Rows(TExColumnGrid* Grid)
+{
+    for (Integer R = Grid->FixedRows(); R < Grid->RowCount(); ++R) {
+        QStringList Cells;
+        for (Integer C = TFIO_Link_Set_Access::colChannel; C <= TFIO_Link_Set_Access::colTimeOut; ++C)
+            Cells.append(Grid->Cells(C, R));
+        cfgtool::Out(Cells.join(u'\t'));
+    }
+}
+
+int IOLinkOk(const QStringList& Argv)
+{
+    cfgtool::TProjectArgs Args;
+    if (!cfgtool::ParseProjectArgs(Argv, 1, Args)) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool iolink-ok PROJECT_DIR [--exe DIR]"));
+        return 2;
+    }
+    if (!cfgtool::OpenProject(Args))
+        return 1;
+
+    std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<cfgtool::TPrintingDialogs>(true));
+    TModalResult Result = mrNone;
+    {
+        TComponent Owner(nullptr);
+        auto* Window = new TFIO_Link_Set_Access(&Owner);
+        Window->DoCreate();
+        // Once the window shows; a refusal leaves it open, so it is cancelled.
+        QTimer::singleShot(0, [Window] {
+            Print_Port_Rows(Window->ECG_IODD);
+            Window->Btn_OK->Click();
+            if (Window->ModalResult() == mrNone)
+                Window->SetModalResult(mrCancel);
+        });
+        Result = Window->ShowModal();
+    }
+    SetDialogService(std::move(Previous));
+    if (Result != mrOk)
+        return 1;
+    cfgtool::Out(QStringLiteral("written: ") + File_IOLink_SetAccess);
+    return 0;
+}
+
+const cfgtool::CfgCommand IOLinkOkCommand("iolink-ok", IOLinkOk);
 
 } // namespace
