@@ -68,9 +68,6 @@ TTabSheet* Add_Page(TPageControl* Pages, TComponent* Owner, const String& Captio
     auto* Page = new TTabSheet(Owner);
     Page->SetPageControl(Pages);
     Page->SetCaption(Caption);
-    // Visible as designed, so its grid can take the focus; the page control
-    // shows the active page only.
-    Page->SetVisible(true);
     return Page;
 }
 
