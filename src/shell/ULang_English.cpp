@@ -1318,7 +1318,7 @@ const char16_t* const Lang_English_Texts[3800] = {
     /* 1309 */ u"Device Name",
     /* 1310 */ u"FileName",
     /* 1311 */ u"IODD File already exists in Catalog, Do you want to overwrite file?",
-    /* 1312 */ u" ",
+    /* 1312 */ u"Error!! The file %s cannot be copied into the catalog",
     /* 1313 */ u" ",
     /* 1314 */ u" ",
     /* 1315 */ u" ",
