@@ -2132,6 +2132,8 @@ protected:
     friend class TGridUnitEditBtn;
     friend class TGridButton;
     friend class TExRichEdit;
+    template <class, bool, bool>
+    friend class TGridDropDownEditor;
 
     bool CanEditShow() override;
     bool SelectCell(Integer ACol, Integer ARow) override;
@@ -2786,6 +2788,10 @@ private:
     void ShowComboEditor(TRect R, Integer ACol, Integer ARow, const String& Text);
     void ShowDatePicker(TRect R, const String& Text);
     void ShowCustomEditor(TRect R, Integer ACol, Integer ARow, TColor C);
+    // The nine drop-down kinds: the editor filled from the cell and shown
+    // over it; its result written back and the editor hidden.
+    void StartCellEditor(TRect R, Integer ACol, Integer ARow, TColor C);
+    void EndCellEditor(Integer ACol, Integer ARow);
     // Places, shows, colours and focuses a shared editor.
     void PresentEditor(TWinControl* Editor, TRect R, TColor C, Integer ACol, Integer ARow);
     void PostStartChar(TWinControl* Editor);
