@@ -228,7 +228,7 @@ void TTable_Form::Load_Section(Integer Table_Index, const xml::TXMLNode& Section
     TTable& T = Table(Table_Index);
     const std::vector<xml::TXMLNode> Rows = Child_Elements(Section);
     const Integer Data_Rows = T.Grid->RowCount() - 1;
-    for (Integer I = 0; I < Integer(Rows.size()) && I < Data_Rows; ++I)
+    for (Integer I = 0; I < Integer(Rows.size()) && I < Data_Rows; ++I) {
         for (const TTable_Attribute& A : T.Desc.Attributes) {
             std::optional<String> Value = Rows[std::size_t(I)].Attribute(A.Name);
             if (!Value && !A.Default)
@@ -237,6 +237,8 @@ void TTable_Form::Load_Section(Integer Table_Index, const xml::TXMLNode& Section
                                     .arg(QLatin1String(T.Desc.Section), QLatin1String(A.Name)));
             Load_Value(Table_Index, A, I + 1, Value ? *Value : QLatin1String(A.Default));
         }
+        Row_Loaded(Table_Index, I + 1);
+    }
     if (Integer(Rows.size()) > Data_Rows && Surplus.isEmpty())
         Surplus = QStringLiteral("\"%1\" holds %2 rows, the table only %3")
                       .arg(QLatin1String(T.Desc.Section))
