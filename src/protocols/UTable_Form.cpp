@@ -236,8 +236,10 @@ void TTable_Form::Load_Section(Integer Table_Index, const xml::TXMLNode& Section
     TTable& T = Table(Table_Index);
     const std::vector<xml::TXMLNode> Rows = Child_Elements(Section);
     const Integer Data_Rows = T.Grid->RowCount() - 1;
-    for (Integer I = 0; I < Integer(Rows.size()) && I < Data_Rows; ++I)
+    for (Integer I = 0; I < Integer(Rows.size()) && I < Data_Rows; ++I) {
         Load_Row(Table_Index, Rows[std::size_t(I)], I + 1);
+        Row_Loaded(Table_Index, I + 1);
+    }
     if (Integer(Rows.size()) > Data_Rows && Surplus.isEmpty())
         Surplus = QStringLiteral("\"%1\" holds %2 rows, the table only %3")
                       .arg(Section.NodeName())

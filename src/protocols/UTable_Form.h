@@ -126,6 +126,8 @@ protected:
     virtual void Prepare_Tables() { }
     // The page shown first; the first table's unless a window keeps the active one.
     virtual void Activate_Page();
+    // After the attributes of one file row went into ARow.
+    virtual void Row_Loaded(Integer /*Table_Index*/, Integer /*ARow*/) { }
     // After the loading, before the copy flags are cleared.
     virtual void After_Load() { }
     // Before the rows are checked.

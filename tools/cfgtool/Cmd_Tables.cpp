@@ -11,6 +11,7 @@
 #include "ProjectArgs.h"
 
 #include "protocols/ethernet/UBACnetSlaveSetAccess.h"
+#include "protocols/ethernet/UMQTT_Set_Topic.h"
 #include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
@@ -40,6 +41,7 @@ const TTable_Window Table_Windows[] = {
     {"modbus-tcp", [](TComponent* Owner) -> TTable_Form* { return new TFModbus_TCP_Master_Set_Access(Owner); }},
     {"snmp", [](TComponent* Owner) -> TTable_Form* { return new TFSNMP_Trap_Access(Owner); }},
     {"bacnet", [](TComponent* Owner) -> TTable_Form* { return new TFBACnetSlaveSetAccess(Owner); }},
+    {"mqtt", [](TComponent* Owner) -> TTable_Form* { return new TFMQTT_Set_Topic(Owner); }},
     // The field-bus frame tables.
     {"can-rx", [](TComponent* Owner) -> TTable_Form* { return new TFReceiveCAN(Owner); }},
     {"can-tx", [](TComponent* Owner) -> TTable_Form* { return new TFTransmitCAN(Owner); }},

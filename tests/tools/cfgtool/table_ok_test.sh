@@ -66,6 +66,13 @@ printf '%s' '<BACnet_to_Modbus><BACnet_in_Read><row Data_Type="Analog Value" Eng
 expect bacnet-length 1 'error: Error row 1!! [BACnet in Read] Length with variable "Analog Value" must be between 1 and 4' \
   -- bacnet "$project" --exe "$dir/exe"
 
+mqtt="$project/MQTT_Set_Topic.xml"
+expect mqtt-empty-tables 0 "written: $mqtt" -- mqtt "$project" --exe "$dir/exe"
+same_file mqtt-empty-tables "$mqtt" \
+  '<MQTT_Set_Topic><MQTT_Publish/><MQTT_Subscribe/></MQTT_Set_Topic><!--SW_VERSION = 1.003-->'
+snmp="$project/SNMP_Trap.xml"
+expect snmp-empty-tables 0 "written: $snmp" -- snmp "$project" --exe "$dir/exe"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
