@@ -120,6 +120,10 @@ enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRi
 
 // The states ExportNotification is told while cells are written.
 enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExportDone = 2 };
+// The states ImportNotification is told while cells are read or pasted.
+enum TGridImportState : Integer { isImportStart = 0, isImportNewRow = 1, isImportDone = 2, isImportSelRow = 3 };
+// The last clipboard operation of a grid.
+enum TClipOperation : Integer { coCut = 0, coCopy = 1 };
 
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
@@ -564,6 +568,17 @@ public:
     Double CellToReal(Integer ACol, Integer ARow);
     // Recalculates the footer.
     void GridChanged();
+
+    // ----------------------------------------------------------- HTML and XML (grid/data/ExGrid_HTML.cpp,
+    // ExGrid_XML.cpp)
+    void SaveToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    // The table's document; its pictures are written below Dir.
+    String SaveToHTMLString(const String& Dir);
+    // FieldDescr may be null.
+    void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStrings* FieldDescr,
+                   bool ExportEmptyCells);
+    void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
 
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
@@ -1303,10 +1318,24 @@ public:
     void RepaintRect(TRect R);
     void ScrollInView(Integer ColIndex, Integer RowIndex);
     void ScrollAboveSearchFooter();
-    // Clipboard of the data services (interim: nothing yet).
+    // Clipboard and selection text (grid/data/ExGrid_Clipboard*.cpp).
     void CutSelectionToClipboard();
     void CopySelectionToClipboard();
     void PasteSelectionFromClipboard();
+    // The savable area.
+    void CopyToClipBoard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void CopyToClipBoardAsHTML();
+    String SelectionAsText() { return GetSelectionAsText(); }
+    String GetSelectionAsText();
+    void SetSelectionAsText(const String& Value);
+    // Size.X: the most fields of one line; Size.Y: the lines less one, a
+    // closing line break adding none.
+    void GetTextBlockSize(const String& Text, TPoint& Size);
+    // Writes a tab / CR LF block from (ACol, ARow) on; answers the fields
+    // processed, Rows the lines and Cols the fields of the last line.
+    Integer InsertTextBlock(Integer ACol, Integer ARow, const String& Text, Integer& Cols, Integer& Rows);
     bool IsLastRowAboveSearchFooter();
     void RepaintRow(Integer ARow);
     void RepaintCol(Integer ACol);
@@ -1931,7 +1960,7 @@ public:
     virtual bool MatchFilter(Integer ARow);
     virtual void BeforePaste(Integer ACol, Integer ARow, bool& Allow);
     virtual void AfterPaste(Integer ACol, Integer ARow);
-    virtual void MarkModifiedRect(TRect R);
+    virtual void MarkModifiedRect(TPoint TopLeft, TRect R, TClipOperation Operation);
     virtual String GetCompareCell(Integer ACol, Integer ARow);
     virtual String GetSaveCell(Integer ACol, Integer ARow);
     virtual void PutLoadCell(Integer ACol, Integer ARow, const String& Value);           // 40
@@ -2432,6 +2461,8 @@ protected:
     Integer FOldSize = -1;
     TPoint FHintPos{-1, -1};
     TPoint FClipTopLeft{-1, -1};
+    TClipOperation FClipLastOp = coCopy;
+    bool FPasteAll = false;
     TQVXStyle FCurrentStyle = tsWindowsXP;
     TOfficeTheme FOldOfficeTheme = otUnknown;
     Char FStartEditChar = Char(0);
@@ -2782,6 +2813,11 @@ private:
     friend class TExGridCellPainter;
     // The text files' readers and writers (grid/data/ExGrid_TextIO.h).
     friend class TGridTextIO;
+    // The clipboard's copy, cut and paste (grid/data/ExGrid_Clipboard.h).
+    friend class TGridClipboard;
+    // The HTML and XML forms (grid/data/ExGrid_HTML.cpp, ExGrid_XML.cpp).
+    friend class TGridHTML;
+    friend class TGridXML;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);
@@ -3105,5 +3141,13 @@ bool ExGridUnitStarted();
 inline constexpr const char* GridCellsMimeType = "application/x-exstringgrid-cells";
 // Registered when the unit starts; 0 before.
 extern UINT CF_GRIDCELLS;
+// The size and ID of a cell block's header (grid/data/ExGrid_BinBlock.cpp);
+// "Invalid stream format" when the bytes hold no header.
+struct TBinBlockHeader {
+    Integer ColCount = 0;
+    Integer RowCount = 0;
+    Int64 ID = 0;
+};
+TBinBlockHeader BinBlockHeader(const QByteArray& Block);
 extern UINT WM_GRIDEDITDONE;
 extern UINT WM_GRIDDTPSHIFTFOCUS;

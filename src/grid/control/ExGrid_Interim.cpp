@@ -21,20 +21,12 @@ void TExStringGrid::InitOrigColSizes()
 
 void TExStringGrid::BeforeSelectAll(bool&) {}
 
-void TExStringGrid::PasteCell(Integer ACol, Integer ARow, const String& Value)
-{
-    SetCells(ACol, ARow, Value);
-}
-
 void TExStringGrid::DoPrintGetPageNum(Integer PageNum, Integer PageColNum, String& Text)
 {
     if (OnPrintGetPageNum)
         OnPrintGetPageNum(this, PageNum, PageColNum, Text);
 }
 
-void TExStringGrid::BeforePaste(Integer, Integer, bool&) {}
-void TExStringGrid::AfterPaste(Integer, Integer) {}
-void TExStringGrid::MarkModifiedRect(TRect) {}
 
 void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction Action)
 {
@@ -59,11 +51,6 @@ void TExStringGrid::InvalidateGrid()
     Invalidate();
 }
 
-bool TExStringGrid::AllowFmtClipboard()
-{
-    return true;
-}
-
 void TExStringGrid::DoColorSelect(Integer, Integer) {}
 void TExStringGrid::DoImageSelect(Integer, Integer) {}
 
@@ -77,12 +64,7 @@ void TExStringGrid::DoEndBlockFocus()
     FBlockFocus = false;
 }
 
-// ---------------------------------------------------------------- cell selector and clipboard
-// Interim until the clipboard services land: the clipboard keys and the
-// fill handle's copy and paste keep the cells as they are; the cell
-// selector takes no click.
+// ---------------------------------------------------------------- cell selector
+// Interim: the cell selector takes no click.
 
-void TExStringGrid::CutSelectionToClipboard() {}
-void TExStringGrid::CopySelectionToClipboard() {}
-void TExStringGrid::PasteSelectionFromClipboard() {}
 void TExStringGrid::CellSelectorClick(Integer, Integer) {}

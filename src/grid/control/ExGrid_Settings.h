@@ -494,7 +494,7 @@ void SetHintFontName(const String& Name);
 // filter, grouping. Interim holders of the values; the services that read
 // them come with the data services.
 
-// HTML export.
+// HTML export (grid/data/ExGrid_HTML.cpp).
 class THTMLSettings : public TPersistent {
 public:
     THTMLSettings();
@@ -502,14 +502,25 @@ public:
 
     void Assign(TPersistent* Source) override;
 
-    RTL_STORED_PROPERTY(bool, SaveColor, true)
-    RTL_STORED_PROPERTY(bool, SaveFonts, true)
+    RTL_STORED_PROPERTY(bool, AutoPreview, false)
     RTL_STORED_PROPERTY(Integer, BorderSize, 1)
     RTL_STORED_PROPERTY(Integer, CellSpacing, 0)
     RTL_STORED_PROPERTY(Integer, CellPadding, 0)
+    RTL_STORED_PROPERTY(bool, ConvertSpecialChars, false)
+    RTL_STORED_PROPERTY(bool, ExportImages, true)
+    RTL_STORED_PROPERTY(String, FooterFile, String())
+    RTL_STORED_PROPERTY(String, HeaderFile, String())
+    RTL_STORED_PROPERTY(bool, NonBreakingText, false)
+    RTL_STORED_PROPERTY(String, PrefixTag, String())
+    RTL_STORED_PROPERTY(bool, SaveColor, true)
+    RTL_STORED_PROPERTY(bool, SaveFonts, true)
+    RTL_STORED_PROPERTY(String, SuffixTag, String())
+    RTL_STORED_PROPERTY(String, Summary, String())
+    RTL_STORED_PROPERTY(String, TableStyle, String())
     // Percent.
     RTL_STORED_PROPERTY(Integer, Width, 100)
-    RTL_STORED_PROPERTY(bool, ExportImages, true)
+    RTL_STORED_PROPERTY(bool, XHTML, false)
+    // Per exported column; not copied by Assign.
     TIntList* ColWidths() const { return FColWidths.get(); }
 
 private:
