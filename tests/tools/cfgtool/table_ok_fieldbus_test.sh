@@ -4,35 +4,7 @@
 # is replaced. Usage: table_ok_fieldbus_test.sh CFGTOOL
 set -uo pipefail
 CFGTOOL=$1
-failures=0
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-mkdir -p "$dir/exe" "$dir/Demo"
-project="$dir/Demo"
-
-# expect NAME EXPECTED_CODE EXPECTED_STDOUT -- ARGS...
-expect() {
-  local name=$1 code=$2 expected=$3 out rc
-  shift 4
-  out=$("$CFGTOOL" table-ok "$@" 2>"$dir/stderr")
-  rc=$?
-  if [ "$rc" != "$code" ] || [ "$out" != "$expected" ]; then
-    echo "FAIL $name: exit $rc (wanted $code)"
-    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$out")
-    cat "$dir/stderr"
-    failures=$((failures + 1))
-  fi
-}
-
-# same_file NAME FILE EXPECTED_CONTENT
-same_file() {
-  if [ "$(cat "$2")" != "$3" ]; then
-    echo "FAIL $1: $2 holds:"
-    cat "$2"
-    echo
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/table_ok_checks.sh"
 
 expect bad-answer 2 "" -- can-rx "$project" --exe "$dir/exe" --answer maybe
 expect answer-without-value 2 "" -- can-rx "$project" --exe "$dir/exe" --answer
