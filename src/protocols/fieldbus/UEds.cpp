@@ -7,6 +7,7 @@
 #include <algorithm>
 
 namespace {
+namespace eds {
 
 TEdsClock* Eds_Clock_In_Use = nullptr;
 
@@ -350,6 +351,7 @@ void Add_Manufacturer(TEds_Lines& L, const SDO_Index& Entry)
     }
 }
 
+} // namespace eds
 } // namespace
 
 TDateTime TEdsClock::Now()
@@ -360,12 +362,12 @@ TDateTime TEdsClock::Now()
 TEdsClock& EdsClock()
 {
     static TEdsClock Local;
-    return Eds_Clock_In_Use ? *Eds_Clock_In_Use : Local;
+    return eds::Eds_Clock_In_Use ? *eds::Eds_Clock_In_Use : Local;
 }
 
 void SetEdsClock(TEdsClock* Clock)
 {
-    Eds_Clock_In_Use = Clock;
+    eds::Eds_Clock_In_Use = Clock;
 }
 
 void Read_PDO_Table(TEds_Data& Data)
@@ -375,8 +377,8 @@ void Read_PDO_Table(TEds_Data& Data)
     if (!FileExists(File_PDO_CANopen))
         return;
     const TTable_File_Reader Reader(File_PDO_CANopen);
-    Data.PDO_Rx_List = Read_PDO_Section(Reader, File_PDO_CANopen, "Receive_PDO");
-    Data.PDO_Tx_List = Read_PDO_Section(Reader, File_PDO_CANopen, "Transmit_PDO");
+    Data.PDO_Rx_List = eds::Read_PDO_Section(Reader, File_PDO_CANopen, "Receive_PDO");
+    Data.PDO_Tx_List = eds::Read_PDO_Section(Reader, File_PDO_CANopen, "Transmit_PDO");
 }
 
 void Read_SDO_Server_Table(TEds_Data& Data)
@@ -384,8 +386,8 @@ void Read_SDO_Server_Table(TEds_Data& Data)
     if (!FileExists(File_SDO_Server_CANopen))
         return;
     const TTable_File_Reader Reader(File_SDO_Server_CANopen);
-    Read_SDO_Section(Data, Reader, File_SDO_Server_CANopen, "SDO_Read", true);
-    Read_SDO_Section(Data, Reader, File_SDO_Server_CANopen, "SDO_Write", false);
+    eds::Read_SDO_Section(Data, Reader, File_SDO_Server_CANopen, "SDO_Read", true);
+    eds::Read_SDO_Section(Data, Reader, File_SDO_Server_CANopen, "SDO_Write", false);
 }
 
 Integer Find_SDO_Index(const TEds_Data& Data, Word Index)
@@ -421,20 +423,20 @@ String EDS_Time(TDateTime At)
 
 QStringList EDS_Lines(const TEds_Data& Data, TDateTime At)
 {
-    TEds_Lines L;
-    Add_File_Info(L, At);
-    Add_Device_Info(L, Data);
-    Add_Object_Lists(L, Data);
-    for (const char* Line : Fixed_Objects)
+    eds::TEds_Lines L;
+    eds::Add_File_Info(L, At);
+    eds::Add_Device_Info(L, Data);
+    eds::Add_Object_Lists(L, Data);
+    for (const char* Line : eds::Fixed_Objects)
         L.Add(Line);
-    Add_Communication(L, Data.PDO_Rx_List, 0x1400, "Receive PDO Communication Parameter ");
-    Add_Mapping(L, Data.PDO_Rx_List, 0x1600, 0x7000, "Receive PDO Mapping Parameter", false);
-    Add_Communication(L, Data.PDO_Tx_List, 0x1800, "Transmit PDO Communication Parameter ");
-    Add_Mapping(L, Data.PDO_Tx_List, 0x1A00, 0x7050, "Transmit PDO Mapping Parameter", true);
-    Add_Variables(L, Data.PDO_Rx_List, 0x7000, "RPDO", RPDO_Var_Prefix, "ro", "rww");
-    Add_Variables(L, Data.PDO_Tx_List, 0x7050, "TPDO", TPDO_Var_Prefix, "rw", "rwr");
+    eds::Add_Communication(L, Data.PDO_Rx_List, 0x1400, "Receive PDO Communication Parameter ");
+    eds::Add_Mapping(L, Data.PDO_Rx_List, 0x1600, 0x7000, "Receive PDO Mapping Parameter", false);
+    eds::Add_Communication(L, Data.PDO_Tx_List, 0x1800, "Transmit PDO Communication Parameter ");
+    eds::Add_Mapping(L, Data.PDO_Tx_List, 0x1A00, 0x7050, "Transmit PDO Mapping Parameter", true);
+    eds::Add_Variables(L, Data.PDO_Rx_List, 0x7000, "RPDO", eds::RPDO_Var_Prefix, "ro", "rww");
+    eds::Add_Variables(L, Data.PDO_Tx_List, 0x7050, "TPDO", eds::TPDO_Var_Prefix, "rw", "rwr");
     for (const SDO_Index& Entry : Data.SDO_Index_List)
-        Add_Manufacturer(L, Entry);
+        eds::Add_Manufacturer(L, Entry);
     L.Add("");
     return L.Lines;
 }
