@@ -78,6 +78,16 @@ std::optional<String> CANopen_Address_Error(TExStringGrid* Grid, Integer ARow, I
     return std::nullopt;
 }
 
+Integer SDO_Address_Count(Integer NByte)
+{
+    return NByte == 2 || NByte == 4 ? NByte : 1;
+}
+
+bool SDO_NByte_Valid(Integer NByte)
+{
+    return NByte == 1 || NByte == 2 || NByte == 4;
+}
+
 TFSet_PDO_Access::TFSet_PDO_Access(TComponent* AOwner)
     : TTable_Form(AOwner, Lang_First,
                   TTable_Window_Desc{"PDO_CANopen", "1.007", &File_PDO_CANopen, 798, 337,

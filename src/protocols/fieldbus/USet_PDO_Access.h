@@ -11,6 +11,12 @@
 std::optional<String> CANopen_Address_Error(TExStringGrid* Grid, Integer ARow, Integer First_Col, Integer Count,
                                             Integer Max_Byte, Integer First_Text);
 
+// The address columns an SDO row of N Byte bytes fills: 2 and 4 their own
+// count, any other (it fails its own check) 1.
+Integer SDO_Address_Count(Integer NByte);
+// N Byte is 1, 2 or 4.
+bool SDO_NByte_Valid(Integer NByte);
+
 class TFSet_PDO_Access : public TTable_Form {
 public:
     // Its texts in the table.

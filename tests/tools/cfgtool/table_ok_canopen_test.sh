@@ -29,6 +29,28 @@ confirmation: The file $pdo could not be read completely. Do you want to replace
 written: $pdo" -- pdo "$project" --exe "$dir/exe" --answer yes
 same_file pdo-no-section-yes "$pdo" '<PDO_CANopen><Receive_PDO/><Transmit_PDO/></PDO_CANopen><!--SW_VERSION = 1.007-->'
 
+client="$project/SDO_Client_CANopen.xml"
+printf '%s' '<SDO_Client_CANopen><SDO_Read/><SDO_Write><row Device_ID="1" Index="0x6000" SubIndex="0" NByte="1" Poll_Time="0" On_Change="Y" Address_B1="0" Address_B2="" Address_B3="" Address_B4="" Mnemonic=""/></SDO_Write></SDO_Client_CANopen>' > "$client"
+expect sdo-client 0 "written: $client" -- sdo-client "$project" --exe "$dir/exe"
+same_file sdo-client "$client" \
+  '<SDO_Client_CANopen><SDO_Read/><SDO_Write><row Device_ID="1" Index="0x6000" SubIndex="0" NByte="1" Poll_Time="0" On_Change="Y" Address_B1="0" Address_B2="" Address_B3="" Address_B4="" Mnemonic=""/></SDO_Write></SDO_Client_CANopen><!--SW_VERSION = 1.007-->'
+bad='<SDO_Client_CANopen><SDO_Read><row Device_ID="1" Index="0x6000" SubIndex="0" NByte="1" Poll_Time="0" Address_B1="0" Address_B2="" Address_B3="" Address_B4="" Mnemonic=""/></SDO_Read><SDO_Write/></SDO_Client_CANopen>'
+printf '%s' "$bad" > "$client"
+expect sdo-client-refused 1 "error: Error row 1!! [SDO Read] Poll Time must be between 1 and 100000000" \
+  -- sdo-client "$project" --exe "$dir/exe"
+same_file sdo-client-refused "$client" "$bad"
+
+server="$project/SDO_Server_CANopen.xml"
+printf '%s' '<SDO_Server_CANopen><SDO_Read><row Index="0x2000" SubIndex="1" NByte="2" Address_B1="0" Address_B2="1" Address_B3="" Address_B4="" Mnemonic="m"/></SDO_Read><SDO_Write/></SDO_Server_CANopen>' > "$server"
+expect sdo-server 0 "written: $server" -- sdo-server "$project" --exe "$dir/exe"
+same_file sdo-server "$server" \
+  '<SDO_Server_CANopen><SDO_Read><row Index="0x2000" SubIndex="1" NByte="2" Address_B1="0" Address_B2="1" Address_B3="" Address_B4="" Mnemonic="m"/></SDO_Read><SDO_Write/></SDO_Server_CANopen><!--SW_VERSION = 1.007-->'
+bad='<SDO_Server_CANopen><SDO_Read/><SDO_Write><row Index="0x6000" SubIndex="1" NByte="2" Address_B1="0" Address_B2="1" Address_B3="" Address_B4="" Mnemonic=""/></SDO_Write></SDO_Server_CANopen>'
+printf '%s' "$bad" > "$server"
+expect sdo-server-refused 1 "error: Error row 1!! [SDO in Write] Index must be between 0x2000 and 0x5FFF" \
+  -- sdo-server "$project" --exe "$dir/exe"
+same_file sdo-server-refused "$server" "$bad"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
