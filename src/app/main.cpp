@@ -7,6 +7,7 @@
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
 #include "protocols/fieldbus/UEds.h"
+#include "protocols/fieldbus/USet_PDO_Access.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -32,6 +33,7 @@ TCustomForm* Screenshot_Window()
     const std::pair<const char*, TCustomForm*> Windows[] = {
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
+        {"FSet_PDO_Access", FSet_PDO_Access},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
