@@ -4,6 +4,8 @@
 
 #include "protocols/fieldbus/USet_PDO_Access.h"
 
+#include "common/ShowForm.h"
+
 namespace {
 
 const QByteArray Good_File =
@@ -218,4 +220,28 @@ TEST_F(PDOAccessTest, AClickOnTheNumberSelectsTheRowOfThatGrid)
         EXPECT_EQ(4, Grid->Selection().Top);
         EXPECT_EQ(4, Grid->Selection().Bottom);
     }
+}
+
+// The cells take typed text in place, and the On Change box toggles "Y" / "N".
+TEST_F(PDOAccessTest, CellsAreEditedInPlace)
+{
+    ShowWithFocus(W, W->sga);
+    const auto Key = [](Qt::Key K) {
+        QTest::keyClick(QApplication::focusWidget(), K);
+        QApplication::processEvents();
+    };
+    W->sga->MoveToCell(1, 2);
+    Key(Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), "0x185");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(QStringLiteral("0x185"), W->sga->Cells(1, 2));
+
+    W->PageControl1->SetActivePage(W->TS_Transmit_PDO);
+    W->sgb->SetFocus();
+    W->sgb->SetCells(12, 1, QStringLiteral("N"));
+    W->sgb->MoveToCell(12, 1);
+    QApplication::processEvents();
+    Key(Qt::Key_Space);
+    EXPECT_EQ(QStringLiteral("Y"), W->sgb->Cells(12, 1));
+    W->Hide();
 }
