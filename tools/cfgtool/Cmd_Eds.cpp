@@ -58,7 +58,8 @@ int EdsGen(const QStringList& Argv)
     std::optional<TDateTime> At;
     cfgtool::TProjectArgs Args;
     if (!Take_Now(Rest, At) || !cfgtool::ParseProjectArgs(Rest, 2, Args)) {
-        cfgtool::Err(QStringLiteral("usage: cfgtool eds-gen PROJECT_DIR OUT_FILE [--exe DIR] [--now YYYY-MM-DDTHH:MM]"));
+        cfgtool::Err(
+            QStringLiteral("usage: cfgtool eds-gen PROJECT_DIR OUT_FILE [--exe DIR] [--now YYYY-MM-DDTHH:MM]"));
         return 2;
     }
     if (!cfgtool::OpenProject(Args))

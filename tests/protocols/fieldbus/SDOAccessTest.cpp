@@ -113,17 +113,20 @@ TEST_F(SDOAccessTest, ClientChecks)
                   // N Byte 1 looks at Add Byte1 only, 2 adds Add Byte2, 4 all four.
                   {0, 1, {{4, "1"}, {7, "x"}, {8, "-1"}, {9, "9999"}}, nullptr},
                   {0, 1, {{4, "1"}, {6, "1440"}}, "Error row 1!! [SDO Read] Address Byte1 must be between 0 and 1439"},
-                  {0, 1, {{4, "2"}, {7, ""}, {8, "x"}}, "Error row 1!! [SDO Read] Address Byte2 must be between 0 and 1439"},
+                  {0, 1, {{4, "2"}, {7, ""}, {8, "x"}},
+                   "Error row 1!! [SDO Read] Address Byte2 must be between 0 and 1439"},
                   {0, 1, {{4, "4"}, {8, "2"}, {9, "1440"}},
                    "Error row 1!! [SDO Read] Address Byte4 must be between 0 and 1439"},
-                  {1, 1, {{4, "4"}, {8, "1"}, {9, ""}}, "Error row 1!! [SDO Write] Address Byte3 must be between 0 and 1439"},
+                  {1, 1, {{4, "4"}, {8, "1"}, {9, ""}},
+                   "Error row 1!! [SDO Write] Address Byte3 must be between 0 and 1439"},
                   {1, 1, {{4, "2"}, {7, "0"}, {8, "1439"}, {9, "x"}}, nullptr},
                   {1, 1, {{6, "?"}, {11, "<>"}}, nullptr},
                   {1, 2, {{7, "-1"}}, "Error row 2!! [SDO Write] Address Byte1 must be between 0 and 1439"},
-                  // A read failure stops before the write table.
+                  // An empty ID Device ends the table: the rest of its row is not checked.
                   {0, 2, {{1, ""}, {2, "1"}}, nullptr},
                   {0, 2, {{1, "200"}}, "Error row 2!! [SDO Read] Device ID must be between 1 and 127"},
               });
+    // A read failure stops before the write table.
     WriteFile(File_SDO_Client_CANopen, Client_File);
     Client->FormShow(Client);
     Put(Client->sga, 1, {{4, "3"}});
@@ -198,7 +201,8 @@ TEST_F(SDOAccessTest, ServerChecks)
                   {1, 1, {{3, "3"}}, "Error row 1!! [SDO in Write] N Byte must be 1 or 2 or 4"},
                   // N Byte 2 looks at Add Byte1 and Add Byte2 only.
                   {0, 1, {{3, "2"}, {5, "1439"}, {6, "x"}, {7, "-1"}}, nullptr},
-                  {0, 1, {{3, "2"}, {5, "1440"}}, "Error row 1!! [SDO in Read] Address Byte2 must be between 0 and 1439"},
+                  {0, 1, {{3, "2"}, {5, "1440"}},
+                   "Error row 1!! [SDO in Read] Address Byte2 must be between 0 and 1439"},
                   {0, 1, {{3, "1"}, {4, ""}}, "Error row 1!! [SDO in Read] Address Byte1 must be between 0 and 1439"},
                   {1, 1, {{7, "1440"}}, "Error row 1!! [SDO in Write] Address Byte4 must be between 0 and 1439"},
                   {1, 1, {{6, "x"}}, "Error row 1!! [SDO in Write] Address Byte3 must be between 0 and 1439"},
