@@ -6,6 +6,8 @@
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
+#include "protocols/fieldbus/UEds.h"
+#include "protocols/fieldbus/USet_PDO_Access.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -31,6 +33,7 @@ TCustomForm* Screenshot_Window()
     const std::pair<const char*, TCustomForm*> Windows[] = {
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
+        {"FSet_PDO_Access", FSet_PDO_Access},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
@@ -71,6 +74,7 @@ int main(int argc, char** argv)
     InitExGridUnit();
     Application->SetMainFormOnTaskBar(true);
     Set_Ethernet_Step_Routines();
+    Step_Routines.Create_EDS_File = Create_EDS_File;
     Create_Forms(Application);
     Arm_Screenshot();
     Application->Run();
