@@ -1,7 +1,7 @@
 // eds-gen PROJECT_DIR OUT_FILE [--exe DIR] [--now YYYY-MM-DDTHH:MM]: the
 // CANopen EDS file of a project, without the main window's save dialog,
 // stamped with --now (local time; default: the local clock). On success
-// "written: " and the file's full path; an error prints "error: " and the
+// "written: " and OUT_FILE as given; an error prints "error: " and the
 // message and leaves OUT_FILE as it was (exit code 1); wrong arguments give
 // exit code 2.
 #include "Command.h"
@@ -9,7 +9,6 @@
 
 #include "protocols/fieldbus/UEds.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <optional>
@@ -70,7 +69,7 @@ int EdsGen(const QStringList& Argv)
     int Result = 0;
     try {
         Write_EDS_File(Args.Positional[1]);
-        cfgtool::Out(QStringLiteral("written: ") + QFileInfo(Args.Positional[1]).absoluteFilePath());
+        cfgtool::Out(QStringLiteral("written: ") + Args.Positional[1]);
     } catch (const Exception& E) {
         cfgtool::Err(QStringLiteral("error: ") + E.Message());
         Result = 1;

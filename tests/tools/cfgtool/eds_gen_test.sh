@@ -30,6 +30,9 @@ run no-tables 0 "$project" "$out" --exe "$dir/exe" --now 2026-12-08T12:30
 [ "$(cat "$dir/stdout")" = "written: $out" ] || fail "no-tables: stdout $(cat "$dir/stdout")"
 # The hand-written file with CR LF after every line.
 cmp -s "$out" <(sed 's/$/\r/' "$fixtures/no_tables.eds") || fail "no-tables: file differs"
+# A relative OUT_FILE is printed as given.
+rel=$( cd "$dir" && "$CFGTOOL" eds-gen "$project" rel.eds --exe "$dir/exe" --now 2026-12-08T12:30 )
+[ "$rel" = "written: rel.eds" ] && [ -f "$dir/rel.eds" ] || fail "relative: stdout $rel"
 
 printf '%s' '<PDO_CANopen><Receive_PDO><row COB-ID="0x201" Dimension="2"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>' \
   > "$project/PDO_CANopen.xml"
