@@ -1,0 +1,320 @@
+// OLE drag and drop of the string grid: the drop target (what each kind of
+// drop does and how the drop position shows), the drop source, and the drag
+// out of the grid that the mouse movement starts.
+#include "grid/control/ExGrid_DragDrop.h"
+
+#include "grid/control/ExGrid_Settings.h"
+#include "rtl/Forms.h"
+
+#include <algorithm>
+
+namespace {
+
+// The arrows stand this far above a cell and before a row.
+constexpr Integer ArrowAbove = 8;
+constexpr Integer ArrowBefore = 10;
+// The auto-scroll zone below the client top of a grid without fixed rows.
+constexpr Integer ScrollZone = 8;
+
+bool NameHas(const String& FileName, const char* Extension)
+{
+    return FileName.toUpper().contains(QLatin1String(Extension));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the grid's side
+
+void TExStringGrid::DropTargetChanged(TObject*)
+{
+    if (IsDesigning())
+        return;
+    if (FDragDropSettings->OleDropTarget()) {
+        auto* Target = new TGridDropTarget(this);
+        Target->SetAcceptText(FDragDropSettings->OleAcceptText());
+        Target->SetAcceptFiles(FDragDropSettings->OleAcceptFiles());
+        Target->SetAcceptURLs(FDragDropSettings->OleAcceptURLs());
+        Target->SetAcceptCols(true);
+        FGridDropTarget = TInterfacePtr<IDropTarget>(Target);
+        FOleDropTargetAssigned = RegisterDragDrop(Handle(), Target) == S_OK;
+        if (ClientWidget())
+            ClientWidget()->setAcceptDrops(true);
+        Handle()->setAcceptDrops(true);
+    } else if (FOleDropTargetAssigned) {
+        RevokeDragDrop(Handle());
+        FOleDropTargetAssigned = false;
+        FGridDropTarget.reset();
+    }
+}
+
+void TExStringGrid::OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList)
+{
+    FOleDragCol = ACol;
+    FOleDragIndex = AIndex;
+    FOleDragList = AList;
+}
+
+void TExStringGrid::HideDropArrows()
+{
+    for (TArrowWindow* Arrow : {ArwL, ArwD, ArwU})
+        if (Arrow)
+            Arrow->SetVisible(false);
+}
+
+void TExStringGrid::OleDropCell(TPoint Pt, bool IsColumn, Integer& ACol, Integer& ARow, bool& Append)
+{
+    const TPoint P = ScreenToClient(Pt);
+    MouseToCell(P.X, P.Y, ACol, ARow);
+    Append = false;
+    if (ARow != -1 || IsColumn || !FDragDropSettings->OleEntireRows() || !FDragDropSettings->OleAppendRows())
+        return;
+    const TRect Last = CellRect(TBaseGrid::FixedCols(), RowCount() - 1);
+    const bool LastInView = Last.Bottom > Last.Top;
+    if (LastInView && P.Y >= Last.Bottom && P.X >= 0 && P.X < ClientWidth()) {
+        ACol = TBaseGrid::FixedCols();
+        ARow = RowCount() - 1;
+        Append = true;
+    }
+}
+
+// ---------------------------------------------------------------- drop target
+
+void TGridDropTarget::AutoScroll(TPoint Pt, Integer ACol, Integer ARow)
+{
+    TExStringGrid* G = FGrid;
+    const Integer FixedRows = G->TBaseGrid::FixedRows();
+    const TPoint P = G->ScreenToClient(Pt);
+    if ((ARow == 0 && G->TopRow() > FixedRows) || (P.Y < ScrollZone && FixedRows == 0 && G->TopRow() > 0))
+        G->SetTopRow(G->TopRow() - 1);
+    else if (ARow == G->TopRow() + G->VisibleRowCount() && ARow < G->RowCount())
+        G->SetTopRow(G->TopRow() + 1);
+    // At most one horizontal step per tick of the grid timer.
+    if (G->FTimerTicks % 2 != 0)
+        return;
+    ++G->FTimerTicks;
+    if (ACol == 0 && G->LeftCol() > G->TBaseGrid::FixedCols())
+        G->SetLeftCol(G->LeftCol() - 1);
+    else if (ACol == G->LeftCol() + G->VisibleColCount() && ACol < G->ColCount())
+        G->SetLeftCol(G->LeftCol() + 1);
+}
+
+void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFormats)
+{
+    TESGDropTarget::DragMouseMove(Pt, Allow, DropFormats);
+    TExStringGrid* G = FGrid;
+    const bool IsColumn = DropFormats.Contains(dfCol);
+    Integer ACol = -1, ARow = -1;
+    bool Append = false;
+    G->OleDropCell(Pt, IsColumn, ACol, ARow, Append);
+    Allow = ACol >= 0 && ARow >= 0;
+    if (Allow && !IsColumn)
+        AutoScroll(Pt, ACol, ARow);
+    const Integer FixedRows = G->TBaseGrid::FixedRows();
+    if (!IsColumn) {
+        const bool HeaderOnly = G->RowCount() == 1 && G->FixedRowAlways();
+        if (ARow < FixedRows && !HeaderOnly)
+            Allow = false;
+    } else if (ACol < 0) {
+        ACol = G->ColCount();
+        ARow = 0;
+        Allow = true;
+    } else if (ARow < FixedRows) {
+        Allow = Allow && ACol >= G->TBaseGrid::FixedCols();
+    } else {
+        Allow = false;
+    }
+    const bool Files = DropFormats.Contains(dfFile);
+    if (Files || DropFormats.Contains(dfGridCells))
+        Allow = true;
+    if (G->OnOleDragOver)
+        G->OnOleDragOver(G, ARow, ACol, Allow);
+    const bool OnCell = ACol >= 0 && ARow >= 0;
+    Allow = Allow && (OnCell || Files);
+    if (Allow)
+        PlaceArrows(Pt, ACol, ARow, Append, IsColumn);
+    else
+        G->HideDropArrows();
+}
+
+void TGridDropTarget::PlaceArrows(TPoint, Integer ACol, Integer ARow, bool Append, bool IsColumn)
+{
+    TExStringGrid* G = FGrid;
+    if (IsColumn) {
+        const bool Beyond = ACol >= G->ColCount();
+        const TRect R = G->CellRect(Beyond ? G->ColCount() - 1 : ACol, std::max(ARow, 0));
+        const TPoint TopLeft = G->ClientToScreen(TPoint(Beyond ? R.Right : R.Left, R.Top));
+        const TPoint Bottom = G->ClientToScreen(TPoint(R.Left, R.Bottom));
+        G->ArwD->SetLeft(TopLeft.X);
+        G->ArwD->SetTop(TopLeft.Y - ArrowAbove);
+        G->ArwU->SetLeft(TopLeft.X);
+        G->ArwU->SetTop(Bottom.Y);
+        G->ArwD->SetVisible(true);
+        G->ArwU->SetVisible(true);
+        return;
+    }
+    if (ACol < 0 || ARow < 0) {
+        G->HideDropArrows();
+        return;
+    }
+    if (ARow == 0 && G->FixedRowAlways()) {
+        ARow = 1;
+        Append = false;
+    }
+    const Integer RowCol = G->FDragDropSettings->OleEntireRows() ? G->TBaseGrid::FixedCols() : ACol;
+    const TRect R = G->CellRect(RowCol, std::min(ARow, G->RowCount() - 1));
+    const TPoint At = G->ClientToScreen(TPoint(R.Left, Append ? R.Bottom : R.Top));
+    G->ArwL->SetLeft(At.X - ArrowBefore);
+    G->ArwL->SetTop(At.Y);
+    G->ArwL->SetVisible(true);
+}
+
+void TGridDropTarget::DragMouseLeave()
+{
+    FGrid->HideDropArrows();
+}
+
+void TGridDropTarget::DropStream(TPoint Pt, std::unique_ptr<TMemoryStream> Ms)
+{
+    TExStringGrid* G = FGrid;
+    const TPoint P = G->ScreenToClient(Pt);
+    Integer ACol = -1, ARow = -1;
+    G->MouseToCell(P.X, P.Y, ACol, ARow);
+    // Without a cell under the point nothing is written.
+    if (ACol >= 0 && ARow >= 0) {
+        Ms->SetPosition(0);
+        G->LoadAtPointFromBinStream(TPoint(ACol, ARow), Ms.get());
+    }
+    G->ArwL->SetVisible(false);
+    G->ArwD->SetVisible(false);
+    if (G->MoveButton)
+        G->MoveButton->SetVisible(false);
+    if (G->OnOleDropped) {
+        const TGridRect S = G->Selection();
+        G->OnOleDropped(G, S.Top, S.Left);
+    }
+}
+
+void TGridDropTarget::DropCol(TPoint Pt, Integer Col)
+{
+    TExStringGrid* G = FGrid;
+    const TPoint P = G->ScreenToClient(Pt);
+    Integer ACol = -1, ARow = -1;
+    G->MouseToCell(P.X, P.Y, ACol, ARow);
+    if (ACol < 0)
+        ACol = G->ColCount();
+    G->ArwD->SetVisible(false);
+    G->ArwU->SetVisible(false);
+    if (G->MoveButton)
+        G->MoveButton->SetVisible(false);
+    auto MoveTo = [G](Integer From, Integer To) {
+        const bool Enh = G->EnhRowColMove();
+        G->SetEnhRowColMove(true);
+        G->MoveColumn(From, To);
+        G->SetEnhRowColMove(Enh);
+    };
+    if (G->FOleDragCol != -1) {
+        if (G->FOleDragList && G->FOleDragIndex >= 0 && G->FOleDragIndex < G->FOleDragList->Items()->Count())
+            G->FOleDragList->Items()->Delete(G->FOleDragIndex);
+        const Integer Real = G->ColumnPosition(G->FOleDragCol);
+        G->FOleDragCol = -1;
+        if (Real >= 0 && Real < G->AllColCount()) {
+            G->UnHideColumn(Real);
+            const Integer Displ = G->DisplColIndex(Real);
+            const Integer To = std::min(ACol, G->ColCount() - 1);
+            if (Displ != To)
+                MoveTo(Displ, To);
+        }
+    } else if (G->FDragDropSettings->OleColumnReorder()) {
+        ACol = std::min(ACol, G->ColCount() - 1);
+        // An unknown column index is ignored.
+        if (Col >= 0 && Col < G->ColCount() && Col != ACol)
+            MoveTo(Col, ACol);
+    }
+    bool Allow = true;
+    if (G->OnOleDropCol)
+        G->OnOleDropCol(G, ARow, ACol, Col, Allow);
+}
+
+void TGridDropTarget::DropIntoCell(TPoint Pt, const String& S, const TOleDropEvent& Event)
+{
+    TExStringGrid* G = FGrid;
+    const TPoint P = G->ScreenToClient(Pt);
+    Integer ACol = -1, ARow = -1;
+    G->MouseToCell(P.X, P.Y, ACol, ARow);
+    bool Allow = true;
+    if (Event)
+        Event(G, ARow, ACol, S, Allow);
+    if (Allow && ACol >= 0 && ARow >= 0 && ACol < G->ColCount() && ARow < G->RowCount())
+        G->SetCells(G->RealColIndex(ACol), ARow, S);
+    G->ArwL->SetVisible(false);
+    G->ArwD->SetVisible(false);
+}
+
+void TGridDropTarget::DropRTF(TPoint Pt, const String& S)
+{
+    DropIntoCell(Pt, S, FGrid->OnOleDrop);
+}
+
+void TGridDropTarget::DropURL(TPoint Pt, const String& S)
+{
+    // Written as text, never opened.
+    DropIntoCell(Pt, S, FGrid->OnOleDropURL);
+}
+
+void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files)
+{
+    TExStringGrid* G = FGrid;
+    G->ArwL->SetVisible(false);
+    G->ArwD->SetVisible(false);
+    if (!Files || Files->Count() != 1)
+        return;
+    const String Name = Files->Strings(0);
+    const TPoint P = G->ScreenToClient(Pt);
+    Integer ACol = -1, ARow = -1;
+    G->MouseToCell(P.X, P.Y, ACol, ARow);
+    bool Allow = true;
+    if (G->OnOleDropFile)
+        G->OnOleDropFile(G, ARow, ACol, Name, Allow);
+    if (Allow && NameHas(Name, ".CSV")) {
+        if (G->OnOleDrop)
+            G->OnOleDrop(G, -1, -1, Name, Allow);
+        if (Allow)
+            G->LoadFromCSV(Name, -1);
+    } else if (Allow && NameHas(Name, ".XLS")) {
+        // The spreadsheet loader is one of the data services still to come:
+        // the drop is reported and loads nothing.
+        if (G->OnOleDrop)
+            G->OnOleDrop(G, -1, -1, Name, Allow);
+    }
+}
+
+// ---------------------------------------------------------------- drop source
+
+void TGridDropSource::CurrentEffect(DWORD Effect)
+{
+    if (Effect == DROPEFFECT_MOVE || Effect == DROPEFFECT_COPY)
+        FLastEffect = Effect;
+}
+
+void TGridDropSource::QueryDrag()
+{
+    const TPoint P = Mouse->CursorPos();
+    if (FGrid->FDragDropSettings->ShowCells()) {
+        if (FGrid->MoveForm) {
+            FGrid->MoveForm->SetLeft(P.X + 4);
+            FGrid->MoveForm->SetTop(P.Y + 4);
+        }
+    } else if (FGrid->MoveButton) {
+        FGrid->MoveButton->SetLeft(P.X);
+        FGrid->MoveButton->SetTop(P.Y - FGrid->MoveButton->Height());
+    }
+}
+
+void TGridDropSource::DragFinished()
+{
+    TESGDropSource::DragFinished();
+    if (FGrid->FDragDropSettings->ShowCells() && FGrid->MoveForm) {
+        delete FGrid->MoveForm;
+        FGrid->MoveForm = nullptr;
+    }
+}

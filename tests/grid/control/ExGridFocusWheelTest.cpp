@@ -1,0 +1,207 @@
+// Focus, sizing, zoom and the mouse wheel of the string grid.
+#include "ExGridOnForm.h"
+
+#include "grid/control/ExGrid_Settings.h"
+#include "rtl/StdCtrls.h"
+#include "rtl/Windows.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+class TFocusGrid : public TTestExGrid {
+public:
+    using TTestExGrid::TTestExGrid;
+    using TExStringGrid::CalcSizingState;
+};
+
+struct TFocusForm : TGridOnForm<TFocusGrid> {
+    TFocusForm()
+    {
+        Other = new TEdit(Form.get());
+        Other->SetParent(Form.get());
+        Other->SetBounds(0, 285, 100, 14);
+        Grid->SetColCount(4);
+        Grid->SetRowCount(20);
+        Grid->SetOptions(Grid->Options() + goEditing);
+    }
+    void FocusAway()
+    {
+        Other->SetFocus();
+        QApplication::processEvents();
+    }
+    void FocusGrid()
+    {
+        Grid->SetFocus();
+        QApplication::processEvents();
+    }
+    // One wheel event on the grid's client area; negative turns toward the user.
+    void Wheel(int Delta, Qt::KeyboardModifiers Mods = Qt::NoModifier)
+    {
+        QWidget* Client = Grid->ClientWidget();
+        const QPointF P(50, 50);
+        QWheelEvent E(P, Client->mapToGlobal(P), QPoint(), QPoint(0, Delta), Qt::NoButton, Mods, Qt::NoScrollPhase,
+                      false);
+        QApplication::sendEvent(Client, &E);
+    }
+    TEdit* Other = nullptr;
+};
+
+std::vector<Integer> Widths(TExStringGrid* G)
+{
+    std::vector<Integer> W;
+    for (Integer C = 0; C < G->ColCount(); ++C)
+        W.push_back(G->ColWidths(C));
+    return W;
+}
+
+std::vector<Integer> Heights(TExStringGrid* G)
+{
+    std::vector<Integer> H;
+    for (Integer R = 0; R < G->RowCount(); ++R)
+        H.push_back(G->RowHeights(R));
+    return H;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- focus
+
+TEST(ExGridFocus, CellsThatMayNotBeEditedKeepTheEditorClosed)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->Navigation()->SetAlwaysEdit(true);
+    F.Grid->SetCol(1);
+    F.Grid->SetRow(2);
+    F.FocusGrid();
+    F.Grid->ShowInplaceEdit();
+    F.Grid->HideInplaceEdit();
+    F.FocusAway();
+    F.Grid->OnCanEditCell = [](TObject*, Integer, Integer, bool& CanEdit) { CanEdit = false; };
+    F.FocusGrid();
+    EXPECT_FALSE(F.Grid->EditorMode());
+}
+
+// ---------------------------------------------------------------- sizing
+
+TEST(ExGridSizingEvents, ColumnAndRowSizeRefusalsCancelTheBorderDrag)
+{
+    TFocusForm F;
+    F.Grid->SetOptions(F.Grid->Options() + goColSizing + goRowSizing);
+    F.Show();
+    const TRect Header = F.Grid->CellRect(1, 0);
+    TGridState State = gsNormal;
+    Integer Index = 0, Pos = 0, Ofs = 0;
+    F.Grid->CalcSizingState(Header.Right, 5, State, Index, Pos, Ofs);
+    ASSERT_EQ(State, gsColSizing);
+
+    Integer Asked = -1;
+    F.Grid->OnColumnSize = [&](TObject*, Integer ACol, bool& Allow) {
+        Asked = ACol;
+        Allow = false;
+    };
+    F.Grid->CalcSizingState(Header.Right, 5, State, Index, Pos, Ofs);
+    EXPECT_EQ(State, gsNormal);
+    EXPECT_EQ(Asked, 1);
+
+    const TRect RowHead = F.Grid->CellRect(0, 2);
+    F.Grid->CalcSizingState(5, RowHead.Bottom, State, Index, Pos, Ofs);
+    ASSERT_EQ(State, gsRowSizing);
+    F.Grid->OnRowSize = [&](TObject*, Integer ARow, bool& Allow) {
+        Asked = ARow;
+        Allow = false;
+    };
+    F.Grid->CalcSizingState(5, RowHead.Bottom, State, Index, Pos, Ofs);
+    EXPECT_EQ(State, gsNormal);
+    EXPECT_EQ(Asked, 2);
+}
+
+TEST(ExGridSizing, StretchingOnResizeRaisesOnGridResize)
+{
+    TFocusForm F;
+    F.Grid->SetRowCount(3);
+    F.Show();
+    F.Grid->ColumnSize()->SetStretch(true);
+    Integer Resized = 0;
+    F.Grid->OnGridResize = [&](TObject*) { ++Resized; };
+    F.Grid->SetBounds(0, 0, 400, 200);
+    EXPECT_EQ(Resized, 1);
+    EXPECT_EQ(F.Grid->ColWidths(3), F.Grid->ClientWidth() - 3 * F.Grid->ColWidths(0) - 1);
+}
+
+// ---------------------------------------------------------------- zoom
+
+TEST(ExGridZoom, PlusThenMinusRestoresMinusThenPlusGrowsTinyColumns)
+{
+    TFocusForm F;
+    F.Grid->SetRowCount(4);
+    F.Grid->SetColWidths(1, 2);
+    F.Grid->SetColWidths(2, 0);
+    const auto W0 = Widths(F.Grid);
+    const auto H0 = Heights(F.Grid);
+
+    F.Grid->Zoom(3);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 3);
+    F.Grid->Zoom(-3);
+    EXPECT_EQ(Widths(F.Grid), W0);
+    EXPECT_EQ(Heights(F.Grid), H0);
+
+    F.Grid->Zoom(-3);
+    F.Grid->Zoom(3);
+    const auto W = Widths(F.Grid);
+    EXPECT_EQ(W[1], 5);
+    EXPECT_EQ(W[2], 0);
+    EXPECT_EQ(W[3], W0[3]);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 0);
+}
+
+TEST(ExGridZoom, StepsBeyondTenAreIgnoredWhole)
+{
+    TFocusForm F;
+    F.Grid->Zoom(8);
+    const auto W = Widths(F.Grid);
+    F.Grid->Zoom(3);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 8);
+    EXPECT_EQ(Widths(F.Grid), W);
+    F.Grid->Zoom(-19);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 8);
+    F.Grid->Zoom(2);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 10);
+}
+
+// ---------------------------------------------------------------- wheel
+
+TEST(ExGridWheel, ScrollsOnlyWithWaScrollAndNothingWhenDisabled)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->MouseActions()->SetWheelIncrement(1);
+    F.Grid->MouseActions()->SetWheelAction(waScroll);
+    F.Grid->SetRow(2);
+    F.Wheel(-120);
+    EXPECT_EQ(F.Grid->Row(), 2);
+    EXPECT_EQ(F.Grid->TopRow(), 2);
+
+    F.Grid->SetEnableWheel(false);
+    F.Grid->MouseActions()->SetWheelAction(waMoveSelection);
+    F.Wheel(-120);
+    EXPECT_EQ(F.Grid->Row(), 2);
+    EXPECT_EQ(F.Grid->TopRow(), 2);
+}
+
+TEST(ExGridWheel, AWheelTheParentTakesNeverReachesTheGridsSteps)
+{
+    TFocusForm F;
+    F.Show();
+    F.FocusGrid();
+    F.Grid->MouseActions()->SetWheelIncrement(1);
+    Integer Offered = 0;
+    F.Form->OnMouseWheel = [&](TObject*, TShiftState, Integer, TPoint, bool& Handled) {
+        ++Offered;
+        Handled = true;
+    };
+    F.Wheel(-120, Qt::ControlModifier);
+    EXPECT_GE(Offered, 1);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 0);
+}
