@@ -29,6 +29,10 @@ DEFAULT_OUTPUT = PROJECT / "src" / "shell" / "ULang_English.cpp"
 # Texts the program added at indices the list leaves unused.
 ADDED_TEXTS = {
     1438: "Error!!! Unable to start the update program %s",
+    1312: "Error!! The file %s cannot be copied into the catalog",
+    1506: "The last row of the table is not empty and will be lost. Do you want to insert a row?",
+    1507: "The file %s could not be read completely. Do you want to replace it with the rows shown?",
+    1508: "Error!! The file %s could not be read completely: %s",
     1509: "Error!! The Description %s cannot be used as a name in the MIB",
     1734: "Error in Channel #%.2d!! Event Code %s, Start Bit must be a valid value [0..7]",
     1735: "Error in Channel #%.2d!! Start Bit of Variable Index %s and SubIndex %s must be a valid value [0..7]",

@@ -3,6 +3,8 @@
 // the program ends when the main window closes.
 #include "grid/control/ExGrid.h"
 #include "iolink/UBoot.h"
+#include "iolink/UIO_Link_Set_Access_Form.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
@@ -27,10 +29,15 @@ TCustomForm* Screenshot_Window()
     if (FBoot)
         FBoot->Form_Type = TFBoot::Form_Ethernet;
     const std::pair<const char*, TCustomForm*> Windows[] = {
-        {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf}};
+        {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
+        {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
+    };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
             Window->Show();
+            // The IO-Link window's picture shows the first port's variables.
+            if (Window == FIO_Link_Set_Access)
+                FIO_Link_Set_Access->PageControl1->SetActivePage(FIO_Link_Set_Access->TS_Variables);
             return Window;
         }
     return nullptr;

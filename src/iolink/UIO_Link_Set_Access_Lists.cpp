@@ -7,68 +7,9 @@
 using namespace Qt::StringLiterals;
 using iolink_sa::IntDef;
 using iolink_sa::ClampPosition;
+using namespace iolink_sa;
 
 namespace {
-
-// Bytes of a length in bits.
-Int64 IOLinkBytesOf(Int64 Bits) { return (qMax<Int64>(Bits, 0) + 7) / 8; }
-
-Integer IOLinkArrayCount(const TComplexDataType& Type)
-{
-    return qBound(0, Type.Count, TIO_Link_Set_Access_Core::Max_SubIndex + 1);
-}
-
-// The element type of an array; null when it has none.
-const TSimpleDataType* IOLinkArrayElement(const TComplexDataType& Type)
-{
-    return Type.Arr_RecItem.empty() ? nullptr : dynamic_cast<const TSimpleDataType*>(Type.Arr_RecItem.front().get());
-}
-
-std::vector<const TRecordItem*> IOLinkRecordItems(const TComplexDataType& Type)
-{
-    std::vector<const TRecordItem*> Items;
-    for (const auto& Entry : Type.Arr_RecItem)
-        if (const auto* Item = dynamic_cast<const TRecordItem*>(Entry.get()))
-            Items.push_back(Item);
-    return Items;
-}
-
-// The complex type a data type is, after resolving a reference; null for a
-// simple or unknown type.
-const TComplexDataType* IOLinkComplexType(const TDataType* Type)
-{
-    return Type && !Type->IsSimpleDataType ? Type->ComplexDataType.get() : nullptr;
-}
-
-// What a variable adds to the list: its entry, then an entry per array
-// element or record item.
-struct TIOLinkVariableShape {
-    const TComplexDataType* Complex = nullptr;
-    const TSimpleDataType* Element = nullptr;   // of an array
-    std::vector<const TRecordItem*> Items;      // of a record
-};
-
-TIOLinkVariableShape IOLinkShapeOf(const TVariable& Var, const TIODD* IODD, Boolean VarRef)
-{
-    const TDataType* Type = Var.DataType.get();
-    if (Type && Type->IsDataTypeRef)
-        Type = IODD->Resolve_DataType(Type->Ref_DataTypeId, VarRef);
-    TIOLinkVariableShape Shape;
-    Shape.Complex = IOLinkComplexType(Type);
-    if (Shape.Complex && Shape.Complex->ActualComplexDataType == acdtArrayT)
-        Shape.Element = IOLinkArrayElement(*Shape.Complex);
-    if (Shape.Complex && Shape.Complex->ActualComplexDataType == acdtRecordT)
-        Shape.Items = IOLinkRecordItems(*Shape.Complex);
-    return Shape;
-}
-
-// The data type of process data, after resolving a reference; null when
-// unknown.
-const TDataType* IOLinkProcessDataType(const TProcessDataInOut& Data, const TIODD* IODD)
-{
-    const TDataType* Type = Data.DataType.get();
-    return Type && Type->IsDataTypeRef ? Data.GetDataType(IODD) : Type;
-}
 
 // The items process data gives: one for a simple type, one per array
 // element or record item.

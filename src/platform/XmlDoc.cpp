@@ -328,14 +328,15 @@ std::pair<int, int> XmlLineColumn(const char* Data, qsizetype Size, qsizetype Of
     return {line, column};
 }
 
-[[noreturn]] void XmlRaiseAt(const String& SourceName, const String& What, const char* Data, qsizetype Size,
-                             qsizetype Offset)
+[[noreturn]] void XmlRaiseAt(const String& SourceName, const String& What, int Code, const char* Data,
+                             qsizetype Size, qsizetype Offset)
 {
     const auto [line, column] = XmlLineColumn(Data, Size, Offset);
-    throw EXMLError(QStringLiteral("%1 is not well-formed: %2 at line %3, column %4")
-                        .arg(XmlSubject(SourceName), What)
-                        .arg(line)
-                        .arg(column));
+    throw EXMLParseError(QStringLiteral("%1 is not well-formed: %2 at line %3, column %4")
+                             .arg(XmlSubject(SourceName), What)
+                             .arg(line)
+                             .arg(column),
+                         Code, line);
 }
 
 // Whether the declaration at the start of Bytes names Windows-1252 or
@@ -386,6 +387,7 @@ void XmlParse(pugi::xml_document& Doc, QByteArray& Buffer, QByteArray Text, qsiz
     XmlTreeChanged();
 
     String fault;
+    int code = int(result.status);
     qsizetype offset = -1;
     bool skipBlanks = false;
     if (!result) {
@@ -398,15 +400,18 @@ void XmlParse(pugi::xml_document& Doc, QByteArray& Buffer, QByteArray Text, qsiz
         for (xml_node child = Doc.first_child(); child && fault.isEmpty(); child = child.next_sibling()) {
             if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
                 fault = QStringLiteral("text outside the root element");
+                code = int(pugi::status_bad_pcdata);
                 offset = child.offset_debug();
                 skipBlanks = true;
             } else if (child.type() == pugi::node_element && std::exchange(rootSeen, true)) {
                 fault = QStringLiteral("more than one root element");
+                code = int(pugi::status_bad_start_element);
                 offset = child.offset_debug() - 1;   // the offset of the name: point at its "<"
             }
         }
         if (fault.isEmpty() && !rootSeen) {
             fault = QStringLiteral("no root element");
+            code = int(pugi::status_no_document_element);
             offset = Buffer.size() - Skip;
         }
     }
@@ -419,7 +424,7 @@ void XmlParse(pugi::xml_document& Doc, QByteArray& Buffer, QByteArray Text, qsiz
         const qsizetype size = original.size() - Skip;
         while (skipBlanks && offset >= 0 && offset < size && QChar::isSpace(uchar(data[offset])))
             ++offset;
-        XmlRaiseAt(SourceName, fault, data, size, offset);
+        XmlRaiseAt(SourceName, fault, code, data, size, offset);
     }
 
     // The texts are decoded now and are saved in UTF-8.

@@ -13,6 +13,20 @@
 
 RTL_DECLARE_EXCEPTION(EXMLError, Exception)
 
+// A document that is not well-formed: the parser's status number (the
+// layer's own checks give the status of the nearest fault) and the
+// 1-based line of the fault.
+class EXMLParseError : public EXMLError {
+public:
+    EXMLParseError(const String& Msg, int ACode, int ALine) : EXMLError(Msg), FCode(ACode), FLine(ALine) {}
+    int Code() const { return FCode; }
+    int Line() const { return FLine; }
+
+private:
+    int FCode;
+    int FLine;
+};
+
 namespace xml {
 
 enum class TNodeType {

@@ -289,6 +289,7 @@ const TMimeFormat MimeFormats[] = {
     {CF_UNICODETEXT, nullptr, "text/plain", TBlockKind::UnicodeText},
     {CF_TEXT, nullptr, "text/plain", TBlockKind::AnsiText},
     {0, "Rich Text Format", "text/rtf", TBlockKind::AnsiBytes},
+    {0, "HTML Format", "text/html", TBlockKind::AnsiBytes},
     {CF_HDROP, nullptr, "text/uri-list", TBlockKind::LocalFiles},
     {0, "UniformResourceLocator", "text/uri-list", TBlockKind::RemoteUrl},
     {0, "TExStringGrid Cells", "application/x-exstringgrid-cells", TBlockKind::Bytes},
@@ -378,6 +379,12 @@ QByteArray ClipBlockFromMimeData(const QMimeData& Mime, UINT Format)
 {
     const TMimeFormat* F = FindMimeFormat(Format);
     return F ? BlockFromMime(Mime, *F) : QByteArray();
+}
+
+String MimeTypeOfClipFormat(UINT Format)
+{
+    const TMimeFormat* F = FindMimeFormat(Format);
+    return F ? QString::fromLatin1(F->MimeType) : String();
 }
 
 void PutClipBlockIntoMimeData(QMimeData& Mime, UINT Format, const QByteArray& Block)

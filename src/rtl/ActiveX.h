@@ -100,6 +100,8 @@ std::vector<UINT> ClipFormatsOfMimeData(const QMimeData& Mime);
 // The block of Format made from Mime; a null QByteArray when Mime does not
 // hold it.
 QByteArray ClipBlockFromMimeData(const QMimeData& Mime, UINT Format);
+// The MIME type that stands for Format; empty for formats outside the table.
+String MimeTypeOfClipFormat(UINT Format);
 // Puts the block of Format into Mime (added to what it holds of the same
 // MIME type); formats outside the table are left out.
 void PutClipBlockIntoMimeData(QMimeData& Mime, UINT Format, const QByteArray& Block);

@@ -12,10 +12,9 @@
 
 // ---------------------------------------------------------------- TTabSheet
 
-TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
-{
-    SetVisible(false);
-}
+// Visible as a control, so its controls can take the focus; the page
+// control shows and hides its widget with the tab chosen.
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {}
 
 TTabSheet::~TTabSheet()
 {

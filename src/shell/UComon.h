@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+class TExStringGrid;
+class TExColumnGrid;
+
 // ------------------------------------------------------------ fixed texts
 
 inline constexpr const char* C_SW_Title = "Tarnix - Configurator QP11211 - IO-Link / EtherNet/IP ";
@@ -183,3 +186,24 @@ void Get_Model_Code(String& Code);
 // The gateway's PROFINET device identifier, "0x" and four hex digits.
 String Get_Profinet_DeviceID();
 void Get_Profinet_DeviceID(String& ID);
+
+// ------------------------------------------------------------ table rows
+
+// The row operations of the table editors, over the data columns 1 to
+// ColCount + NumHiddenColumns - 1 by real column; ARow is a display row,
+// the grids keep their row count. Column grids keep check states as the
+// cell texts "Y"/"N"; string grids carry check boxes in cells. Paste and
+// insert ask before they overwrite or drop a row in use.
+void Delete_Row_ECG(Integer ARow, TExColumnGrid* Grid);
+void Insert_Row_ECG(Integer ARow, TExColumnGrid* Grid, Boolean SetEnable);
+void Copy_Row_ECG(TExColumnGrid* Grid, Integer ARow);
+void Paste_Row_ECG(TExColumnGrid* Grid, Integer ARow, Boolean CopyValid);
+void Delete_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable);
+void Insert_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable);
+void Copy_Row_ESG(TExStringGrid* Grid, Integer ARow);
+void Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid);
+// The two table options: a double click on the header row sizes the
+// column (Double_Click_Auto_Size); Enter moves to the next cell and is
+// swallowed (Enable_Jump_Field_Tables).
+void DblClick_AutoSize_Col(TExStringGrid* Grid, Integer ARow, Integer ACol);
+void KeyPress_Jump_Cell(TExStringGrid* Grid, Char& Key);

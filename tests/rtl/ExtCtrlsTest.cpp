@@ -244,6 +244,10 @@ TEST_F(ExtCtrlsTest, PageControlPagesTabsAndChanges)
     }
     EXPECT_EQ(Pages->PageCount(), 3);
     EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+    // A control on a page can take the focus.
+    auto* OnPage = new TEdit(Form.get());
+    OnPage->SetParent(Sheets[0]);
+    EXPECT_TRUE(OnPage->CanFocus());
     EXPECT_EQ(Pages->TabWidget()->tabText(2), QStringLiteral("Page 2"));
     Sheets[1]->SetTabVisible(false);
     EXPECT_EQ(Pages->TabWidget()->count(), 2);

@@ -1,7 +1,8 @@
 // Draws the program's own pictures (button glyphs, step pictures, the maker's
 // logo, the standard-kind strips of the push button) into
 // src/shell/resources, the grid's (the spin arrows, check boxes, radio
-// buttons, node, leaf, filter and close glyphs) into src/grid/base/resources
+// buttons, node, leaf, filter, close and search-bar glyphs) into
+// src/grid/base/resources
 // the drop-downs' (the spectrum's pipette cursor) into
 // src/controls/dropdown/resources and the grid control's cursors and pan
 // marks into src/grid/control/resources. Run once when a picture changes and commit
@@ -413,6 +414,49 @@ QImage CloseGlyph()
     });
 }
 
+// The search bar's close button when hot or pressed: the close mark on a
+// warmer or darker frame.
+QImage CloseGlyphState(bool Pressed)
+{
+    return Keyed(14, 14, [&](QPainter& P) {
+        P.setPen(QColor(128, 128, 128));
+        P.setBrush(Pressed ? QColor(230, 200, 140) : QColor(255, 230, 160));
+        P.drawRect(0, 0, 13, 13);
+        P.setPen(QPen(Pressed ? QColor(128, 0, 0) : QColor(0, 0, 128), 2));
+        P.drawLine(4, 4, 9, 9);
+        P.drawLine(9, 4, 4, 9);
+    });
+}
+
+// The search bar's find arrows: a stem with a head, pointing down (find
+// next) or up (find previous); grey when disabled.
+QImage SearchArrowGlyph(bool Down, bool Enabled)
+{
+    return Keyed(16, 16, [&](QPainter& P) {
+        P.setRenderHint(QPainter::Antialiasing);
+        const QColor Ink = Enabled ? QColor(20, 90, 30) : QColor(160, 160, 160);
+        P.setPen(Qt::NoPen);
+        P.setBrush(Ink);
+        P.drawRect(6, Down ? 2 : 7, 4, 7);
+        const int Tip = Down ? 14 : 1;
+        const int Base = Down ? 8 : 7;
+        P.drawPolygon(QPolygon({QPoint(2, Base), QPoint(14, Base), QPoint(8, Tip)}));
+    });
+}
+
+// The search bar's highlight button: a marker stroke over a line of text;
+// grey when disabled.
+QImage HighlightGlyph(bool Enabled)
+{
+    return Keyed(16, 16, [&](QPainter& P) {
+        P.fillRect(1, 6, 14, 6, Enabled ? QColor(255, 240, 60) : QColor(220, 220, 220));
+        P.setPen(QPen(Enabled ? QColor(40, 40, 40) : QColor(150, 150, 150), 1));
+        for (int X : {3, 7, 11})
+            P.drawLine(X, 8, X + 2, 8);
+        P.drawLine(2, 13, 13, 13);
+    });
+}
+
 // The flat glyphs of the colour tones: a filled square or dot.
 QImage MetroGlyph(bool Radio, bool On)
 {
@@ -679,6 +723,14 @@ int main(int argc, char** argv)
     Save(MetroGlyph(true, true), GridDir, QStringLiteral("metroradioon"));
     Save(MetroGlyph(true, false), GridDir, QStringLiteral("metroradiooff"));
     Save(CloseGlyph(), GridDir, QStringLiteral("ESGCLOSE"));
+    Save(CloseGlyphState(false), GridDir, QStringLiteral("ESGCLOSEH"));
+    Save(CloseGlyphState(true), GridDir, QStringLiteral("ESGCLOSED"));
+    Save(SearchArrowGlyph(true, true), GridDir, QStringLiteral("ESGARDOWN"));
+    Save(SearchArrowGlyph(true, false), GridDir, QStringLiteral("ESGARDOWND"));
+    Save(SearchArrowGlyph(false, true), GridDir, QStringLiteral("ESGARUP"));
+    Save(SearchArrowGlyph(false, false), GridDir, QStringLiteral("ESGARUPD"));
+    Save(HighlightGlyph(true), GridDir, QStringLiteral("ESGHI"));
+    Save(HighlightGlyph(false), GridDir, QStringLiteral("ESGHID"));
 
     const QString DropDownDir = argc > 3 ? QString::fromLocal8Bit(argv[3]) : Dir;
     QDir().mkpath(DropDownDir);

@@ -5,9 +5,9 @@
 // refused (a check failed or the file could not be written), 2 on wrong
 // arguments.
 #include "Command.h"
+#include "PrintingDialogs.h"
 #include "ProjectArgs.h"
 
-#include "rtl/Dialogs.h"
 #include "shell/UComon.h"
 #include "shell/UParGen.h"
 
@@ -16,18 +16,6 @@
 #include <memory>
 
 namespace {
-
-// Answers every box with its default button and prints it.
-class TPrintingDialogs : public TDialogService {
-public:
-    TModalResult MessageBox(const TMessageBoxRequest& Request) override
-    {
-        static const char* const Kinds[] = {"warning", "error", "information", "confirmation", "message"};
-        cfgtool::Out(QLatin1String(Kinds[Request.DlgType]) + QStringLiteral(": ") + Request.Text);
-        return ModalResultOfButton(Request.DefaultButton);
-    }
-    bool FileDialog(TFileDialogRequest&) override { return false; }
-};
 
 int ParGenOk(const QStringList& Argv)
 {
@@ -39,7 +27,7 @@ int ParGenOk(const QStringList& Argv)
     if (!cfgtool::OpenProject(Args))
         return 1;
 
-    std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<TPrintingDialogs>());
+    std::unique_ptr<TDialogService> Previous = SetDialogService(std::make_unique<cfgtool::TPrintingDialogs>());
     TModalResult Result = mrNone;
     {
         TComponent Owner(nullptr);

@@ -42,6 +42,12 @@ Integer TFormatOptions::Number(const QString& Name, Integer Default) const
     return Has(Name) ? Numbers(Name, 1).front() : Default;
 }
 
+QString TFormatOptions::Text(const QString& Name, const QString& Default) const
+{
+    const auto Found = FValues.find(Name);
+    return Found == FValues.end() ? Default : Found->second;
+}
+
 namespace {
 
 // The grid's own binary cell block: the whole savable area, or with
@@ -139,6 +145,35 @@ void ImportFixed(TExStringGrid& Grid, const QString& File, const TFormatOptions&
                        Options.Number(QStringLiteral("--max-rows"), -1));
 }
 
+// HTML: the table document (--unicode for UTF-16LE, --append after the
+// file's lines).
+void ExportHTML(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--append")))
+        Grid.AppendToHTML(File, false, UnicodeOption(Options));
+    else
+        Grid.SaveToHTML(File, false, UnicodeOption(Options));
+}
+
+// XML: the list and record names, the field names "A,B,..." and whether
+// empty cells are written; read with levels to rows and field names.
+void ExportXML(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    TStringList Fields;
+    const QString Names = Options.Text(QStringLiteral("--fields"), QString());
+    if (!Names.isEmpty())
+        for (const QString& Name : Names.split(u','))
+            Fields.Add(Name);
+    Grid.SaveToXML(File, Options.Text(QStringLiteral("--list"), QStringLiteral("LIST")),
+                   Options.Text(QStringLiteral("--record"), QStringLiteral("ROW")),
+                   Options.Has(QStringLiteral("--fields")) ? &Fields : nullptr, Options.Has(QStringLiteral("--empty")));
+}
+
+void ImportXML(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    Grid.LoadFromXML(File, Options.Has(QStringLiteral("--level-to-row")), Options.Has(QStringLiteral("--field-names")));
+}
+
 const TFormatOption UnicodeFlag{QStringLiteral("--unicode"), false};
 const TFormatOption AppendFlag{QStringLiteral("--append"), false};
 const TFormatOption MaxRowsOption{QStringLiteral("--max-rows"), true};
@@ -160,6 +195,15 @@ const std::map<QString, TGridFormat>& GridFormats()
           ExportFixed,
           {{QStringLiteral("--positions"), true}, {QStringLiteral("--trim"), false}, MaxRowsOption},
           ImportFixed}},
+        {QStringLiteral("html"), {{UnicodeFlag, AppendFlag}, ExportHTML, {}, nullptr}},
+        {QStringLiteral("xml"),
+         {{{QStringLiteral("--list"), true},
+           {QStringLiteral("--record"), true},
+           {QStringLiteral("--fields"), true},
+           {QStringLiteral("--empty"), false}},
+          ExportXML,
+          {{QStringLiteral("--level-to-row"), false}, {QStringLiteral("--field-names"), false}},
+          ImportXML}},
     };
     return Table;
 }

@@ -39,6 +39,8 @@ public:
     std::vector<Integer> Numbers(const QString& Name, int Count) const;
     // One number, or Default when the option is absent.
     Integer Number(const QString& Name, Integer Default) const;
+    // The option's value as given, or Default when it is absent.
+    QString Text(const QString& Name, const QString& Default) const;
 
 private:
     std::map<QString, QString> FValues;

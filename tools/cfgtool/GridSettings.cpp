@@ -98,9 +98,81 @@ TSetting TextSetting(void (TExStringGrid::*Set)(const String&))
     return [Set](TExStringGrid& Grid, const QString& Value) { (Grid.*Set)(UnescapeText(Value)); };
 }
 
+// A value of one of the grid's fonts ("Font." or "FixedFont.").
+TSetting FontSetting(TFont* (TExStringGrid::*Which)() const, const QString& Part)
+{
+    return [Which, Part](TExStringGrid& Grid, const QString& Value) {
+        TFont& F = *(Grid.*Which)();
+        if (Part == QLatin1String("Name"))
+            F.SetName(UnescapeText(Value));
+        else if (Part == QLatin1String("Size"))
+            F.SetSize(IntValue(Value));
+        else if (Part == QLatin1String("Style"))
+            F.SetStyle(FontStyleValue(Value));
+        else
+            F.SetColor(ColorValue(Value));
+    };
+}
+
+TSetting HTMLBool(void (THTMLSettings::*Set)(const bool&))
+{
+    return [Set](TExStringGrid& Grid, const QString& Value) { (Grid.HTMLSettings()->*Set)(BoolValue(Value)); };
+}
+
+TSetting HTMLInt(void (THTMLSettings::*Set)(const Integer&))
+{
+    return [Set](TExStringGrid& Grid, const QString& Value) { (Grid.HTMLSettings()->*Set)(IntValue(Value)); };
+}
+
+TSetting HTMLText(void (THTMLSettings::*Set)(const String&))
+{
+    return [Set](TExStringGrid& Grid, const QString& Value) { (Grid.HTMLSettings()->*Set)(UnescapeText(Value)); };
+}
+
+// The export settings of HTML and XML: the published values of
+// THTMLSettings, the grid's fonts, colours and link switches.
+void AddExportSettings(std::map<QString, TSetting>& Table)
+{
+    using H = THTMLSettings;
+    const std::pair<const char*, TSetting> HTML[] = {
+        {"AutoPreview", HTMLBool(&H::SetAutoPreview)},
+        {"BorderSize", HTMLInt(&H::SetBorderSize)},
+        {"CellSpacing", HTMLInt(&H::SetCellSpacing)},
+        {"CellPadding", HTMLInt(&H::SetCellPadding)},
+        {"ConvertSpecialChars", HTMLBool(&H::SetConvertSpecialChars)},
+        {"ExportImages", HTMLBool(&H::SetExportImages)},
+        {"FooterFile", HTMLText(&H::SetFooterFile)},
+        {"HeaderFile", HTMLText(&H::SetHeaderFile)},
+        {"NonBreakingText", HTMLBool(&H::SetNonBreakingText)},
+        {"PrefixTag", HTMLText(&H::SetPrefixTag)},
+        {"SaveColor", HTMLBool(&H::SetSaveColor)},
+        {"SaveFonts", HTMLBool(&H::SetSaveFonts)},
+        {"SuffixTag", HTMLText(&H::SetSuffixTag)},
+        {"Summary", HTMLText(&H::SetSummary)},
+        {"TableStyle", HTMLText(&H::SetTableStyle)},
+        {"Width", HTMLInt(&H::SetWidth)},
+        {"XHTML", HTMLBool(&H::SetXHTML)},
+    };
+    for (const auto& [Name, Setting] : HTML)
+        Table[QStringLiteral("HTMLSettings.") + QLatin1String(Name)] = Setting;
+    for (const char* Part : {"Name", "Size", "Style", "Color"}) {
+        Table[QStringLiteral("Font.") + QLatin1String(Part)] = FontSetting(&TExStringGrid::Font, QLatin1String(Part));
+        Table[QStringLiteral("FixedFont.") + QLatin1String(Part)] =
+            FontSetting(&TExStringGrid::FixedFont, QLatin1String(Part));
+    }
+    Table[QStringLiteral("XMLEncoding")] = TextSetting(&TExStringGrid::SetXMLEncoding);
+    Table[QStringLiteral("FixedColor")] = [](TExStringGrid& Grid, const QString& Value) {
+        Grid.SetFixedColor(ColorValue(Value));
+    };
+    Table[QStringLiteral("URLShow")] = BoolSetting(&TExStringGrid::SetURLShow);
+    Table[QStringLiteral("URLFull")] = BoolSetting(&TExStringGrid::SetURLFull);
+    Table[QStringLiteral("WordWrap")] = BoolSetting(&TExStringGrid::SetWordWrap);
+}
+
 const std::map<QString, TSetting>& Settings()
 {
-    static const std::map<QString, TSetting> Table = {
+    static const std::map<QString, TSetting> Table = [] {
+        std::map<QString, TSetting> T = {
         {QStringLiteral("FixedFooters"), IntSetting(&TExStringGrid::SetFixedFooters)},
         {QStringLiteral("FixedRightCols"), IntSetting(&TExStringGrid::SetFixedRightCols)},
         {QStringLiteral("SaveFixedCells"), BoolSetting(&TExStringGrid::SetSaveFixedCells)},
@@ -122,7 +194,10 @@ const std::map<QString, TSetting>& Settings()
          }},
         {QStringLiteral("CheckTrue"), TextSetting(&TExStringGrid::SetCheckTrue)},
         {QStringLiteral("CheckFalse"), TextSetting(&TExStringGrid::SetCheckFalse)},
-    };
+        };
+        AddExportSettings(T);
+        return T;
+    }();
     return Table;
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 constexpr Integer RowHeight = 32;
@@ -21,6 +22,11 @@ struct TGallery {
     TForm* Form = nullptr;
     std::map<QString, TExCustomDropDown*> Examples;
     TExCustomItemSelector* Selector = nullptr;
+    // Examples that open by starting an edit: each answers the editor.
+    std::map<QString, std::function<TExCustomDropDown*()>> Openers;
+    // Room right of the rows for examples of their own size.
+    Integer ExtraWidth = 0;
+    Integer ExtraHeight = 0;
     Integer Rows = 0;
 
     // Top left of the next row's label; a full column starts the next one.
@@ -30,8 +36,8 @@ struct TGallery {
         return {12 + (Row / RowsPerColumn) * ColumnWidth, 12 + (Row % RowsPerColumn) * RowHeight};
     }
     Integer Columns() const { return Rows == 0 ? 1 : (Rows - 1) / RowsPerColumn + 1; }
-    Integer Width() const { return Columns() * ColumnWidth; }
-    Integer Height() const { return 24 + std::min(Rows, RowsPerColumn) * RowHeight; }
+    Integer Width() const { return Columns() * ColumnWidth + ExtraWidth; }
+    Integer Height() const { return std::max(24 + std::min(Rows, RowsPerColumn) * RowHeight, ExtraHeight); }
 
     template <class T = TExCustomDropDown>
     T* Add(const QString& Name, const QString& Caption)
@@ -60,3 +66,7 @@ void AddTimeExamples(TGallery& G);
 void AddMultiColumnExamples(TGallery& G);
 // The colour and image pickers (Gallery_Pickers.cpp).
 void AddPickerExamples(TGallery& G);
+// The grid drop-downs and a string grid with the nine drop-down cell
+// editors (Gallery_Grid.cpp).
+void AddGridExamples(TGallery& G);
+void AddGridEditorsExample(TGallery& G);

@@ -125,6 +125,8 @@ void BuildGallery(TGallery& G)
     AddTimeExamples(G);
     AddMultiColumnExamples(G);
     AddPickerExamples(G);
+    AddGridExamples(G);
+    AddGridEditorsExample(G);
 }
 
 // The window and the open pop-up, each where it stands on the screen.
@@ -195,16 +197,23 @@ int main(int argc, char** argv)
     Form->SetClientWidth(G.Width());
     Form->SetClientHeight(G.Height() + SelectorHeight);
     TExCustomDropDown* Open = nullptr;
+    std::function<TExCustomDropDown*()> Opener;
     if (!OpenName.isEmpty()) {
         const auto It = G.Examples.find(OpenName);
-        if (It == G.Examples.end()) {
+        const auto By = G.Openers.find(OpenName);
+        if (It != G.Examples.end()) {
+            Open = It->second;
+        } else if (By != G.Openers.end()) {
+            Opener = By->second;
+        } else {
             std::fprintf(stderr, "dropdown-gallery: no example named %s\n", qPrintable(OpenName));
             return 2;
         }
-        Open = It->second;
     }
     Form->Show();
     QTimer::singleShot(300, [&] {
+        if (Opener)
+            Open = Opener();
         if (Open) {
             Open->SetFocus();
             Open->ShowDropDown();

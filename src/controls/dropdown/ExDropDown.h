@@ -31,6 +31,16 @@ RTL_NAMED_ENUM(TDropDownEditType, etString, etNumeric, etFloat, etUppercase, etM
                etPassword, etMoney, etRange, etHex, etAlphaNumeric, etValidChars)
 RTL_NAMED_ENUM(TDropPosition, dpAuto, dpDown, dpUp)
 RTL_NAMED_ENUM(TSelectionColorStyle, scCustom, scOffice2007, scWindowsVista, scWindows7)
+
+// The grid lines and selection colour the list drop-downs take from a
+// selection preset; false for a preset that sets none of them.
+struct TListPresetColors {
+    TColor Line;
+    TColor FixedLine;
+    TColor Selection;
+};
+bool ListPresetColors(TSelectionColorStyle Value, TListPresetColors& Colors);
+
 enum TDropDownButtonStyle { bsButton, bsDropDown };
 // Hit-test answers of the pop-up: nowhere, or its bottom-right sizing corner.
 enum : Integer { HTNOWHERE = 0, HTBOTTOMRIGHT = 17 };

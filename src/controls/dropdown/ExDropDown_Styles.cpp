@@ -284,3 +284,13 @@ void TExCustomDropDown::SetItemAppearanceStyle(TItemAppearance* Appearance, TQVX
     Appearance->SetEdgeColor(S->Edge);
     Appearance->SetColorSelectedText(S->SelectedText);
 }
+
+bool ListPresetColors(TSelectionColorStyle Value, TListPresetColors& Colors)
+{
+    switch (Value) {
+    case scOffice2007: Colors = {TColor(0xF1EDEB), TColor(0xD1BBA4), TColor(0x5EC1F1)}; return true;
+    case scWindowsVista:
+    case scWindows7: Colors = {TColor(0xECECF0), TColor(0xD4D2D1), TColor(0xEACAB6)}; return true;
+    default: return false;
+    }
+}

@@ -55,19 +55,11 @@ const TMultiColumnStyle* MultiColumnStyleOf(TQVXStyle Style)
 
 void TExMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
 {
-    switch (Value) {
-    case scOffice2007:
-        FLineColor = TColor(0xF1EDEB);
-        FFixedLineColor = TColor(0xD1BBA4);
-        SetSelectionColor(TColor(0x5EC1F1));
-        break;
-    case scWindowsVista:
-    case scWindows7:
-        SetSelectionColor(TColor(0xEACAB6));
-        FLineColor = TColor(0xECECF0);
-        FFixedLineColor = TColor(0xD4D2D1);
-        break;
-    default: break;
+    TListPresetColors Colors;
+    if (ListPresetColors(Value, Colors)) {
+        FLineColor = Colors.Line;
+        FFixedLineColor = Colors.FixedLine;
+        SetSelectionColor(Colors.Selection);
     }
     TExCustomDropDown::SetSelectionColorStyle(Value);
 }

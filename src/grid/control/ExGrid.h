@@ -105,6 +105,11 @@ RTL_NAMED_ENUM(TInvalidEntryIcon, ieNone, ieInfo, ieWarning, ieError)
 RTL_NAMED_ENUM(TIntelliPan, ipVertical, ipHorizontal, ipBoth, ipNone)
 RTL_NAMED_ENUM(TMouseSelectMode, msNormal, msColumn, msRow, msAll, msURL, msResize)
 RTL_NAMED_ENUM(TSearchAction, saFindFirst, saFindPrevious, saFindNext)
+// The find options, in their bit order.
+RTL_NAMED_ENUM(TFindParam, fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart,
+               fnFindInCurrentRow, fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward,
+               fnIncludeHiddenColumns, fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows)
+using TFindParams = TSet<TFindParam, 16>;
 RTL_NAMED_ENUM(TColumnSizeLocation, clRegistry, clIniFile)
 RTL_NAMED_ENUM(TAutoSizeRows, arAll, arNormal, arFixed)
 RTL_NAMED_ENUM(TXPColorScheme, xpNone, xpBlue, xpGreen, xpGray, vistaAero)
@@ -116,6 +121,10 @@ enum TDragScrollDirection : Integer { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRi
 
 // The states ExportNotification is told while cells are written.
 enum TGridExportState : Integer { esExportStart = 0, esExportNextRow = 1, esExportDone = 2 };
+// The states ImportNotification is told while cells are read or pasted.
+enum TGridImportState : Integer { isImportStart = 0, isImportNewRow = 1, isImportDone = 2, isImportSelRow = 3 };
+// The last clipboard operation of a grid.
+enum TClipOperation : Integer { coCut = 0, coCopy = 1 };
 
 // ---------------------------------------------------------------------------
 // Event types of the grid control besides those of the grid vocabulary.
@@ -398,14 +407,93 @@ public:
     void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
     // Drags over the grid reach DragOver first.
     bool WidgetEvent(QEvent* Event) override;
-    // Over real columns; a ToRow beyond the data rows in view counts by
-    // real row, hidden rows included (interim until the data services).
+    // Column and row calculations (grid/data/ExGrid_Calc.cpp). Over a real
+    // column; -1 for either row means the data rows; a ToRow beyond the
+    // data rows in view counts by real row, hidden rows included.
     Double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow);
     Double ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow);
+    Double ColumnCustomCalc(Integer ACol, Integer FromRow, Integer ToRow);
+    Double RowSum(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowAvg(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowMin(Integer ARow, Integer FromCol, Integer ToCol);
+    Double RowMax(Integer ARow, Integer FromCol, Integer ToCol);
+    // The value OnGroupCalc gives; 0 without it.
+    Double DoGroupCalc(Integer ACol, Integer FromRow, Integer ToRow);
+
+    // ----------------------------------------------------------- finding (grid/data/ExGrid_Find.cpp)
+    // The first data row whose cell in the type-ahead column begins with s
+    // (given upper-cased); -1 when none.
+    Integer Search(const String& s);
+    // The next matching cell after StartCell ((-1, -1): from the first);
+    // (-1, -1) when none. Columns are display columns and rows display rows
+    // unless the hidden ones are included, then real ones.
+    TPoint Find(TPoint& StartCell, const String& s, TFindParams FindParams);
+    // Find without the scrolling step.
+    TPoint FindWide(TPoint& StartCell, const String& s, TFindParams FindParams);
+    TPoint FindFirst(const String& s, TFindParams FindParams);
+    TPoint FindNext();
+    // The number of cells changed.
+    Integer Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+    Integer FindCol() const { return FFindCol; }
+    void SetFindCol(Integer Value) { FFindCol = Value; }
+    Integer FindRow() const { return FFindRow; }
+    void SetFindRow(Integer Value) { FFindRow = Value; }
+    // Set by every find, cleared by one that ends without a match.
+    bool FindBusy() const { return FFindBusy; }
+    // The last found cell; (-1, -1) for none.
+    TPoint SearchCell() const { return FSearchCell; }
+    void SetSearchCell(TPoint Value) { FSearchCell = Value; }
+    const String& IncrSearchText() const { return SearchInc; }
+    void SetIncrSearchText(const String& Value) { SearchInc = Value; }
+
+    // ----------------------------------------------------------- highlighting (grid/data/ExGrid_Highlight.cpp)
+    // Occurrences wrapped in the tags "hi" (highlight) or "e" (error mark).
+    String HilightText(bool DoCase, const String& S, const String& Text);
+    String UnHilightText(const String& S);
+    String MarkText(bool DoCase, const String& S, const String& Text);
+    void HilightInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnHilightInCell(Integer Col, Integer Row);
+    void UnHilightInCol(bool DoFixed, Integer Col);
+    void UnHilightInRow(bool DoFixed, Integer Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnMarkInCell(Integer Col, Integer Row);
+    void UnMarkInCol(bool DoFixed, Integer Col);
+    void UnMarkInRow(bool DoFixed, Integer Row);
+    void UnMarkInGrid(bool DoFixed);
+
+    // ----------------------------------------------------------- grouping (grid/data/ExGrid_Group.cpp)
+    // Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 OnGroupCalc,
+    // 7 distinct, 8 standard deviation, into each expanded group's header
+    // row (summary row with Grouping.Summary).
+    void GroupCalc(Integer ColIndex, Integer Method);
+    void GroupSum(Integer ColIndex);
+    void GroupAvg(Integer ColIndex);
+    void GroupMin(Integer ColIndex);
+    void GroupMax(Integer ColIndex);
+    void GroupCount(Integer ColIndex);
+    void GroupCustomCalc(Integer ColIndex);
+    void GroupDistinct(Integer ColIndex);
+    void GroupStdDev(Integer ColIndex);
+
+    // ----------------------------------------------------------- search bar (grid/data/ExGrid_SearchFooter.cpp)
+    // Typing in the edit, its buttons (Enter and Ctrl+Enter find next and
+    // previous), the highlight button and the close button.
+    void SearchFooterEditChange(TObject* Sender);
+    void SearchFooterFindNext(TObject* Sender);
+    void SearchFooterFindPrevious(TObject* Sender);
+    void SearchFooterHighlight(TObject* Sender);
+    void SearchFooterClose(TObject* Sender);
 
     // ----------------------------------------------------------- counts and structure
     Integer ColCount() const { return TBaseGrid::ColCount(); }
@@ -481,6 +569,17 @@ public:
     Double CellToReal(Integer ACol, Integer ARow);
     // Recalculates the footer.
     void GridChanged();
+
+    // ----------------------------------------------------------- HTML and XML (grid/data/ExGrid_HTML.cpp,
+    // ExGrid_XML.cpp)
+    void SaveToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+    // The table's document; its pictures are written below Dir.
+    String SaveToHTMLString(const String& Dir);
+    // FieldDescr may be null.
+    void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStrings* FieldDescr,
+                   bool ExportEmptyCells);
+    void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
 
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
@@ -1149,7 +1248,7 @@ public:
     bool CheckCol(bool DoFixed, Integer ACol);
     bool CheckRow(bool DoFixed, Integer ARow);
     bool CheckGrid(bool DoFixed);
-    // S without the mini-HTML error marks.
+    // S without the mini-HTML error marks (ExGrid_Highlight.cpp).
     String UnMarkText(const String& S);
     const String& EditMask() const { return FEditMask; }
     void SetEditMask(const String& Value) { FEditMask = Value; }
@@ -1220,10 +1319,24 @@ public:
     void RepaintRect(TRect R);
     void ScrollInView(Integer ColIndex, Integer RowIndex);
     void ScrollAboveSearchFooter();
-    // Clipboard of the data services (interim: nothing yet).
+    // Clipboard and selection text (grid/data/ExGrid_Clipboard*.cpp).
     void CutSelectionToClipboard();
     void CopySelectionToClipboard();
     void PasteSelectionFromClipboard();
+    // The savable area.
+    void CopyToClipBoard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void CopyToClipBoardAsHTML();
+    String SelectionAsText() { return GetSelectionAsText(); }
+    String GetSelectionAsText();
+    void SetSelectionAsText(const String& Value);
+    // Size.X: the most fields of one line; Size.Y: the lines less one, a
+    // closing line break adding none.
+    void GetTextBlockSize(const String& Text, TPoint& Size);
+    // Writes a tab / CR LF block from (ACol, ARow) on; answers the fields
+    // processed, Rows the lines and Cols the fields of the last line.
+    Integer InsertTextBlock(Integer ACol, Integer ARow, const String& Text, Integer& Cols, Integer& Rows);
     bool IsLastRowAboveSearchFooter();
     void RepaintRow(Integer ARow);
     void RepaintCol(Integer ACol);
@@ -1605,7 +1718,8 @@ public:
     Integer MaxColWidth() const { return FMaxColWidth; }
     void SetMaxColWidth(Integer Value) { FMaxColWidth = Value; }
     Integer GroupColumn() const { return FGroupColumn; }
-    void SetGroupColumn(Integer Value) { FGroupColumn = Value; }
+    // -1 ungroups, a column above 0 groups, 0 is ignored.
+    void SetGroupColumn(Integer Value);
     TPoint XYOffset() const { return FXYOffset; }
     void SetXYOffset(TPoint Value)
     {
@@ -1847,7 +1961,7 @@ public:
     virtual bool MatchFilter(Integer ARow);
     virtual void BeforePaste(Integer ACol, Integer ARow, bool& Allow);
     virtual void AfterPaste(Integer ACol, Integer ARow);
-    virtual void MarkModifiedRect(TRect R);
+    virtual void MarkModifiedRect(TPoint TopLeft, TRect R, TClipOperation Operation);
     virtual String GetCompareCell(Integer ACol, Integer ARow);
     virtual String GetSaveCell(Integer ACol, Integer ARow);
     virtual void PutLoadCell(Integer ACol, Integer ARow, const String& Value);           // 40
@@ -2048,6 +2162,8 @@ protected:
     friend class TGridUnitEditBtn;
     friend class TGridButton;
     friend class TExRichEdit;
+    template <class, bool, bool>
+    friend class TGridDropDownEditor;
 
     bool CanEditShow() override;
     bool SelectCell(Integer ACol, Integer ARow) override;
@@ -2346,6 +2462,8 @@ protected:
     Integer FOldSize = -1;
     TPoint FHintPos{-1, -1};
     TPoint FClipTopLeft{-1, -1};
+    TClipOperation FClipLastOp = coCopy;
+    bool FPasteAll = false;
     TQVXStyle FCurrentStyle = tsWindowsXP;
     TOfficeTheme FOldOfficeTheme = otUnknown;
     Char FStartEditChar = Char(0);
@@ -2495,6 +2613,22 @@ protected:
     Integer FMinColWidth = 0;
     Integer FMaxColWidth = 0;
     Integer FGroupColumn = -1;
+    // Grouping: a grouping made by Group is in force (whatever its column),
+    // Group or UnGroup at work, and the removed column's width and texts.
+    bool FGroupedByGroup = false;
+    bool FGrouping_InProgress = false;
+    Integer FGroupColWidth = 0;
+    String FGroupCaption;
+    String FGroupFooter;
+    // Finding: the last parameters, search text as given and as matched,
+    // last found cell, preset column and row.
+    TFindParams FFindParams;
+    String FSearchText;
+    String FSearchCache;
+    TPoint FSearchCell{-1, -1};
+    Integer FFindCol = 0;
+    Integer FFindRow = 0;
+    bool FFindBusy = false;
     TPoint FXYOffset{2, 2};
     bool FXYOffsetTopLeftOnly = false;
     Integer FZoomFactor = 0;
@@ -2680,12 +2814,21 @@ private:
     friend class TExGridCellPainter;
     // The text files' readers and writers (grid/data/ExGrid_TextIO.h).
     friend class TGridTextIO;
+    // The clipboard's copy, cut and paste (grid/data/ExGrid_Clipboard.h).
+    friend class TGridClipboard;
+    // The HTML and XML forms (grid/data/ExGrid_HTML.cpp, ExGrid_XML.cpp).
+    friend class TGridHTML;
+    friend class TGridXML;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);
     void ShowComboEditor(TRect R, Integer ACol, Integer ARow, const String& Text);
     void ShowDatePicker(TRect R, const String& Text);
     void ShowCustomEditor(TRect R, Integer ACol, Integer ARow, TColor C);
+    // The nine drop-down kinds: the editor filled from the cell and shown
+    // over it; its result written back and the editor hidden.
+    void StartCellEditor(TRect R, Integer ACol, Integer ARow, TColor C);
+    void EndCellEditor(Integer ACol, Integer ARow);
     // Places, shows, colours and focuses a shared editor.
     void PresentEditor(TWinControl* Editor, TRect R, TColor C, Integer ACol, Integer ARow);
     void PostStartChar(TWinControl* Editor);
@@ -2703,9 +2846,6 @@ private:
     Integer FirstDataCol() const;
     Integer LastDataCol() const;
     Integer LastDataRow() const;
-    // Interim until the data services land: the first data row whose cell
-    // in the sort column begins with Text (case ignored); -1 when none.
-    Integer SearchSortColumn(const String& Text);
     template <class T>
     void SetAndInvalidate(T& Field, T Value);
     // A linked component, forgotten when it goes (Notification).
@@ -2810,10 +2950,75 @@ private:
     void DragScrollTick(TObject* Sender);
     // The footer (ExGrid_Footer.cpp): one column's value into the last row.
     void CalcFooterColumn(Integer ACol, Integer HiddenRows);
+    // Calculations (ExGrid_Calc.cpp): a column range as given (From, To)
+    // and the rows that exist of it (FirstRead, LastRead).
+    struct TCalcRange {
+        Integer From, To, FirstRead, LastRead;
+        bool ByRealRow;
+    };
     // Whether a column range up to ToRow counts by real row.
     bool CountsByRealRow(Integer ToRow);
-    // The values of a real column over the rows that read as numbers.
+    TCalcRange ColumnCalcRange(Integer FromRow, Integer ToRow);
+    void ForCalcRows(const TCalcRange& Range, const std::function<void(Integer ARow)>& Visit);
+    // Node and summary rows while grouped, and cells under a merged cell.
+    bool CalcSkipsRow(Integer ACol, Integer ARow, bool ByRealRow);
+    std::optional<Double> CalcValue(Integer ACol, Integer ARow, bool ByRealRow);
+    // The values of a real column over the rows the sum reads.
     std::vector<Double> ColumnValues(Integer ACol, Integer FromRow, Integer ToRow);
+    std::vector<Double> RowValues(Integer ARow, Integer FromCol, Integer ToCol);
+    // Finding (ExGrid_Find.cpp): the bounds of a scan, in its index space.
+    struct TFindBounds {
+        Integer Left = 0, Top = 0, Right = -1, Bottom = -1;
+    };
+    Integer TypeAheadColumn();
+    String FindCellText(Integer c, Integer r, TFindParams P);
+    void SetFindCellText(Integer c, Integer r, TFindParams P, const String& Value);
+    bool MatchFindCell(Integer c, Integer r, bool Wide);
+    TFindBounds FindBounds(TFindParams P);
+    TPoint FirstFindCell(TPoint Start, const TFindBounds& B, TFindParams P);
+    TPoint ScanFind(TPoint Start, const TFindBounds& B, bool Wide);
+    bool NothingToFind(TFindParams P);
+    static bool InFindBounds(TPoint Cell, const TFindBounds& B);
+    TPoint DoFind(TPoint StartCell, const String& s, TFindParams FindParams, bool Wide);
+    void ExpandNodeHolding(Integer ARealRow);
+    void GotoFound(TPoint Found, TFindParams P);
+    void ScrollAfterFind();
+    // Highlighting (ExGrid_Highlight.cpp): column ranges in Left..Right,
+    // row ranges in Top..Bottom.
+    TRect TagColumns(bool DoFixed, bool PlusHidden);
+    TRect TagRows(bool DoFixed);
+    static TRect OneCell(Integer Index);
+    String TaggableText(Integer ACol, Integer ARow);
+    void ForTagCells(TRect Cols, TRect Rows, const std::function<void(Integer ACol, Integer ARow)>& Do);
+    void InsertTagsInRange(const String& Tag, bool DoCase, TRect Cols, TRect Rows, const String& Text);
+    void RemoveTagsInRange(const String& Tag, TRect Cols, TRect Rows);
+    // Grouping (ExGrid_Group.cpp).
+    void SetGroupRowLook(Integer ARow, TColor AColor, TColor AColorTo, TColor ATextColor);
+    void MergeGroupRow(Integer ACol, Integer ARow, TColor AColor, TColor AColorTo, TColor ATextColor);
+    void ApplyHeaderLook(Integer ACol, Integer ARow);
+    void ApplySummaryLook(Integer ACol, Integer ARow);
+    void ClearGroupRowLook(Integer ACol, Integer ARow);
+    void InsertSummaryRow(Integer ARow, Integer LookCol);
+    void RememberGroupColumn(Integer ColIndex);
+    // Header (and summary) rows over data rows holding Values in order.
+    void BuildGroups(const std::vector<String>& Values);
+    void ExpandFirstNode();
+    // Removes header and summary rows; the group text of each data row left.
+    std::vector<String> TakeGroupsApart();
+    void RemoveGroupRow(Integer ARow);
+    Double GroupValue(Integer ColIndex, Integer Method, Integer FromRow, Integer ToRow);
+    void SetFooterCalcAfterGroupCalc(Integer ColIndex, Integer Method);
+    // Search bar (ExGrid_SearchFooter.cpp).
+    void WireSearchPanel();
+    void SearchFooterButtonLook();
+    bool SearchFooterHighlighting() const;
+    // The parameters typing and the buttons share.
+    TFindParams SearchFooterParams();
+    void SearchFooterUnHighlight();
+    void SearchFooterHighlightText();
+    void SetSearchEditColor(TColor Value);
+    void SearchFooterFind(bool Backward);
+    void KeepFoundRowAboveFooter();
 
     // The cells of a fill, rows outer and columns inner.
     void ForFillRange(bool DoFixed, const std::function<String(Integer ACol, Integer ARow)>& Text);
@@ -3055,5 +3260,13 @@ bool ExGridUnitStarted();
 inline constexpr const char* GridCellsMimeType = "application/x-exstringgrid-cells";
 // Registered when the unit starts; 0 before.
 extern UINT CF_GRIDCELLS;
+// The size and ID of a cell block's header (grid/data/ExGrid_BinBlock.cpp);
+// "Invalid stream format" when the bytes hold no header.
+struct TBinBlockHeader {
+    Integer ColCount = 0;
+    Integer RowCount = 0;
+    Int64 ID = 0;
+};
+TBinBlockHeader BinBlockHeader(const QByteArray& Block);
 extern UINT WM_GRIDEDITDONE;
 extern UINT WM_GRIDDTPSHIFTFOCUS;

@@ -187,15 +187,6 @@ void TExStringGrid::ShowEditorAfterAdvance(Integer StartCol, Integer StartRow, b
 
 // ---------------------------------------------------------------- keys
 
-Integer TExStringGrid::SearchSortColumn(const String& Text)
-{
-    const Integer C = FSortSettings->Column() >= 0 ? FSortSettings->Column() : RealColIndex(Col());
-    for (Integer R = TBaseGrid::FixedRows(); R <= LastDataRow(); ++R)
-        if (Cells(C, R).toUpper().startsWith(Text))
-            return R;
-    return -1;
-}
-
 void TExStringGrid::KeyPress(Char& Key)
 {
     const char16_t K = Key.unicode();
@@ -239,7 +230,7 @@ void TExStringGrid::KeyPress(Char& Key)
         } else {
             SearchInc = String(Key);
         }
-        const Integer Found = SearchSortColumn(SearchInc.toUpper());
+        const Integer Found = Search(UpperCase(SearchInc));
         if (Found < 0)
             SearchInc.clear();
         else

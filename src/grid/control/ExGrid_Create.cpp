@@ -92,6 +92,7 @@ void TExStringGrid::CreateSubObjects()
 {
     FFooterPanel = std::make_unique<TFooterPanel>(nullptr);
     FSearchPanel = std::make_unique<TSearchPanel>(nullptr);
+    WireSearchPanel();
     for (TPanel* Panel : {static_cast<TPanel*>(FFooterPanel.get()), static_cast<TPanel*>(FSearchPanel.get())}) {
         Panel->SetAlign(alBottom);
         Panel->SetHeight(0);

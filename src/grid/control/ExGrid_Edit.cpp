@@ -355,9 +355,20 @@ void TExStringGrid::ShowEditControl(Integer ACol, Integer ARow)
     case edCustom:
         ShowCustomEditor(R, ACol, ARow, C);
         break;
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edExGridDropDown:
+        StartCellEditor(R, ACol, ARow, C);
+        break;
     default:
-        // The rich editor and the drop-down editors come with their
-        // controls; until then these kinds open nothing.
+        // The rich editor comes with its control; until then it opens
+        // nothing.
         break;
     }
     FStartEditChar = Char(0);
@@ -579,6 +590,8 @@ void TExStringGrid::HideEditControl(Integer ACol, Integer ARow)
                 FEditLink->SetVisible(false);
             FEditLink->RestoreWinProc();
         }
+    } else if (Kind >= edTrackbarDropDown && Kind <= edExGridDropDown) {
+        EndCellEditor(ACol, ARow);
     } else if (Kind == edDateTimeEdit && FEditDateTime && DoDatePicker) {
         Close(FEditDateTime);
         const TDateTime V = FEditDateTime->DateTime();

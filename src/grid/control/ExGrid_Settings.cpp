@@ -90,11 +90,10 @@ void THTMLSettings::Assign(TPersistent* Source)
     if (!S)
         return;
     using H = THTMLSettings;
-    CopyMembers(*this, *S, &H::FSaveColor, &H::FSaveFonts, &H::FBorderSize, &H::FCellSpacing, &H::FCellPadding,
-                &H::FWidth, &H::FExportImages);
-    FColWidths->Clear();
-    for (Integer i = 0; i < S->FColWidths->Count(); ++i)
-        FColWidths->Add(S->FColWidths->Items(i));
+    CopyMembers(*this, *S, &H::FAutoPreview, &H::FBorderSize, &H::FCellSpacing, &H::FCellPadding,
+                &H::FConvertSpecialChars, &H::FExportImages, &H::FFooterFile, &H::FHeaderFile, &H::FNonBreakingText,
+                &H::FPrefixTag, &H::FSaveColor, &H::FSaveFonts, &H::FSuffixTag, &H::FSummary, &H::FTableStyle,
+                &H::FWidth, &H::FXHTML);
 }
 
 // ---------------------------------------------------------------- TPrintSettings
@@ -168,12 +167,6 @@ void TFloatingFooter::Assign(TPersistent* Source)
                 &F::FFooterStyle);
     SetVisible(S->FVisible);
     FShowHint = S->FShowHint;
-}
-
-void TSearchPanel::SetColorTo(TColor Value)
-{
-    FColorTo = Value;
-    Invalidate();
 }
 
 // ---------------------------------------------------------------- TFilter

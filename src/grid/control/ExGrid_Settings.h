@@ -494,7 +494,7 @@ void SetHintFontName(const String& Name);
 // filter, grouping. Interim holders of the values; the services that read
 // them come with the data services.
 
-// HTML export.
+// HTML export (grid/data/ExGrid_HTML.cpp).
 class THTMLSettings : public TPersistent {
 public:
     THTMLSettings();
@@ -502,14 +502,25 @@ public:
 
     void Assign(TPersistent* Source) override;
 
-    RTL_STORED_PROPERTY(bool, SaveColor, true)
-    RTL_STORED_PROPERTY(bool, SaveFonts, true)
+    RTL_STORED_PROPERTY(bool, AutoPreview, false)
     RTL_STORED_PROPERTY(Integer, BorderSize, 1)
     RTL_STORED_PROPERTY(Integer, CellSpacing, 0)
     RTL_STORED_PROPERTY(Integer, CellPadding, 0)
+    RTL_STORED_PROPERTY(bool, ConvertSpecialChars, false)
+    RTL_STORED_PROPERTY(bool, ExportImages, true)
+    RTL_STORED_PROPERTY(String, FooterFile, String())
+    RTL_STORED_PROPERTY(String, HeaderFile, String())
+    RTL_STORED_PROPERTY(bool, NonBreakingText, false)
+    RTL_STORED_PROPERTY(String, PrefixTag, String())
+    RTL_STORED_PROPERTY(bool, SaveColor, true)
+    RTL_STORED_PROPERTY(bool, SaveFonts, true)
+    RTL_STORED_PROPERTY(String, SuffixTag, String())
+    RTL_STORED_PROPERTY(String, Summary, String())
+    RTL_STORED_PROPERTY(String, TableStyle, String())
     // Percent.
     RTL_STORED_PROPERTY(Integer, Width, 100)
-    RTL_STORED_PROPERTY(bool, ExportImages, true)
+    RTL_STORED_PROPERTY(bool, XHTML, false)
+    // Per exported column; not copied by Assign.
     TIntList* ColWidths() const { return FColWidths.get(); }
 
 private:
@@ -679,6 +690,11 @@ public:
     RTL_STORED_PROPERTY(bool, EnableCalculation, true)
     RTL_PROPERTY_STORED_BY(StoreAlways, bool, ShowHint, false)
     RTL_PROPERTY_STORED_BY(StoreChanged, TColor, BorderColor, clNone)
+    // The calculation kind of a column, kept in its footer cell's
+    // properties; setting it recalculates the column
+    // (grid/data/ExGrid_FloatingFooter.cpp).
+    TColumnCalcType GetColumnCalc(Integer c) const;
+    void SetColumnCalc(Integer c, TColumnCalcType Value);
 
 private:
     TPersistent* FGrid;
@@ -694,12 +710,26 @@ public:
     RTL_STORED_PROPERTY(Integer, LastHintCol, -1)
 };
 
-// The search bar under the grid. Interim: it holds its events, gradient
-// end and texts; its edit box, buttons and check box come with the search
-// bar.
+// The search bar's edit box: Enter and Ctrl+Enter are reported and go no
+// further; carriage return and line feed reach only OnKeyPress.
+class TRetEdit : public TEdit {
+public:
+    explicit TRetEdit(TComponent* AOwner) : TEdit(AOwner) {}
+
+    TNotifyEvent OnReturn;
+    TNotifyEvent OnCtrlReturn;
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(Char& Key) override;
+};
+
+// The search bar under the grid (ExGrid_SearchPanel.cpp): an edit box, the
+// find next, find previous and highlight buttons, a match-case box and a
+// close button, placed at fixed positions (mirrored right to left).
 class TSearchPanel : public TPanel {
 public:
-    explicit TSearchPanel(TComponent* AOwner) : TPanel(AOwner) {}
+    explicit TSearchPanel(TComponent* AOwner);
 
     TNotifyEvent OnForwardClick;
     TNotifyEvent OnBackwardClick;
@@ -709,6 +739,8 @@ public:
     TColor ColorTo() const { return FColorTo; }
     // Stores the gradient end and repaints.
     void SetColorTo(TColor Value);
+    // The line along the top edge: the grid's line colour.
+    RTL_STORED_PROPERTY(TColor, LineColor, clSilver)
     RTL_STORED_PROPERTY(String, FindNextCaption, String())
     RTL_STORED_PROPERTY(String, FindPrevCaption, String())
     RTL_STORED_PROPERTY(String, MatchCaseCaption, String())
@@ -718,8 +750,30 @@ public:
     RTL_STORED_PROPERTY(String, HighlightHint, String())
     RTL_STORED_PROPERTY(String, HighlightCaption, String())
 
+    TRetEdit* EditControl() const { return FEdit; }
+    TExGridButton* ExitButton() const { return FExitButton; }
+    TExGridButton* ForwardButton() const { return FForwardButton; }
+    TExGridButton* BackwardButton() const { return FBackwardButton; }
+    TExGridButton* HighlightButton() const { return FHighlightButton; }
+    TExCheckBox* MatchCase() const { return FMatchCase; }
+    // The layout table's positions; the check box moves left when the
+    // highlight button is hidden.
+    void PlaceControls();
+
+protected:
+    void Paint() override;
+
 private:
+    void EditChanged();
+    void Place(TControl* Control, Integer Left, Integer Top, Integer AWidth, Integer AHeight);
+
     TColor FColorTo = clNone;
+    TRetEdit* FEdit;
+    TExGridButton* FExitButton;
+    TExGridButton* FForwardButton;
+    TExGridButton* FBackwardButton;
+    TExGridButton* FHighlightButton;
+    TExCheckBox* FMatchCase;
 };
 
 // One filter condition.

@@ -2,7 +2,7 @@
 // on first use, hidden, owned and parented by the grid.
 #include "grid/control/ExGrid.h"
 
-#include "controls/dropdown/ExGridDropDownEditors.h"
+#include "controls/dropdown/ExGrid_DropDownEditors.h"
 #include "grid/control/ExGrid_RichEdit.h"
 
 namespace {

@@ -370,6 +370,7 @@ struct TBinHeader {
     std::vector<Integer> ColWidths;
     std::vector<Integer> RowHeights;
     bool FullGrid = false;
+    Int64 ID = 0;
 };
 
 // What a cell carries besides its text.
@@ -426,7 +427,9 @@ TBinHeader BinReadHeader(TObjectRecordReader& R)
             Heights = R.ReadString();
         else if (Name == "FullGrid")
             H.FullGrid = R.ReadBoolean();
-        else if (Name == "ID" || Name == BinTag)
+        else if (Name == "ID")
+            H.ID = R.ReadInteger();
+        else if (Name == BinTag)
             R.ReadInteger();
         else
             BinInvalid();
@@ -815,6 +818,13 @@ void BinApply(TExStringGrid& Grid, const TBinHeader& Header, std::vector<TBinCel
 std::atomic<Integer> BinBlockCounter{0};
 
 } // namespace
+
+TBinBlockHeader BinBlockHeader(const QByteArray& Block)
+{
+    TObjectRecordReader Reader(Block);
+    const TBinHeader H = BinReadHeader(Reader);
+    return {H.ColCount, H.RowCount, H.ID};
+}
 
 // ---------------------------------------------------------------------------
 // Writing

@@ -1,14 +1,19 @@
 #pragma once
-// The NMEA 2000 receive table window ("NMEA_Rec_Frames.xml").
-// Created at start-up and relabelled with the others; its content comes with
-// its own step of the system.
-#include "shell/UShellForm.h"
+// The NMEA 2000 receive frame table window ("NMEA_Rec_Frames.xml"): the
+// parameter groups the gateway takes from the bus and which of their bytes
+// it keeps, built as the J1939 receive window.
+#include "protocols/fieldbus/UReceiveJ1939.h"
 
-class TFReceiveNMEA : public TShellForm {
+class TFReceiveNMEA : public TPGN_Receive_Form {
 public:
     // Its texts in the table.
-    static constexpr Integer Lang_First = 3000, Lang_Last = 3030;
-    explicit TFReceiveNMEA(TComponent* AOwner) : TShellForm(AOwner, Lang_First) {}
+    static constexpr Integer Lang_First = 3000, Lang_Last = 3043;
+    static constexpr Integer Data_Rows = 62;
+
+    explicit TFReceiveNMEA(TComponent* AOwner);
+
+    TExColumnGrid* sga = nullptr;
+    TStringList* Hint_ReceiveNMEA = nullptr;
 };
 
 extern TFReceiveNMEA* FReceiveNMEA;

@@ -4,7 +4,7 @@
 // controls hosted in cells.
 #include "ExGridEditTestSupport.h"
 
-#include "controls/dropdown/ExGridDropDownEditors.h"
+#include "controls/dropdown/ExGrid_DropDownEditors.h"
 #include "grid/control/ExGrid_RichEdit.h"
 #include "grid/control/ExGrid_Settings.h"
 #include "rtl/RichText.h"
