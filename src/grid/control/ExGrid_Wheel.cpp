@@ -32,6 +32,9 @@ void TExStringGrid::WMMouseWheelGrid(TMessage& Message)
     }
     const TShiftState Shift = KeysToShiftState(Keys);
     const TPoint MousePos(SmallInt(Message.LParam & 0xFFFF), SmallInt((Message.LParam >> 16) & 0xFFFF));
+    // The grid took the wheel (its parents were asked above): the platform
+    // must not scroll the window a second time.
+    Message.Result = 1;
     FWheelRest += Delta;
     while (std::abs(FWheelRest) >= NotchDelta) {
         const bool TowardUser = FWheelRest < 0;

@@ -205,3 +205,89 @@ TEST(ExGridWheel, AWheelTheParentTakesNeverReachesTheGridsSteps)
     EXPECT_GE(Offered, 1);
     EXPECT_EQ(F.Grid->ZoomFactor(), 0);
 }
+
+TEST(ExGridFocus, AlwaysEditOpensTheEditorOnFocusButNotOnACheckBox)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->Navigation()->SetAlwaysEdit(true);
+    F.Grid->SetCol(1);
+    F.Grid->SetRow(2);
+    F.FocusGrid();
+    // The text editor is made on its first showing.
+    F.Grid->ShowInplaceEdit();
+    F.Grid->HideInplaceEdit();
+    F.FocusAway();
+    ASSERT_FALSE(F.Grid->EditorMode());
+
+    F.FocusGrid();
+    EXPECT_TRUE(F.Grid->EditorMode());
+
+    F.Grid->HideInplaceEdit();
+    F.FocusAway();
+    F.Grid->SetRow(3);
+    F.Grid->AddCheckBox(1, 3, false, false);
+    F.FocusGrid();
+    EXPECT_FALSE(F.Grid->EditorMode());
+}
+
+TEST(ExGridSizing, SynchronisedWidthsScaleByTheSizeFactorHalvesToEven)
+{
+    TFocusForm F;
+    F.Show();
+    const std::vector<Integer> Start{10, 13, 15, 64};
+    for (Integer C = 0; C < 4; ++C)
+        F.Grid->SetColWidths(C, Start[C]);
+    F.Grid->InitOrigColSizes();
+    ASSERT_EQ(F.Grid->FOldSize, 480);
+    // No scroll bar takes its share of the client width.
+    F.Grid->SetScrollBars(ssNone);
+    F.Grid->ColumnSize()->SetSynchWithGrid(true);
+    // The client area of a single-bordered grid is 2 pixels narrower:
+    // (238 + 2) / 480 halves every remembered width.
+    F.Grid->SetBounds(0, 0, 240, 280);
+    EXPECT_EQ(Widths(F.Grid), (std::vector<Integer>{5, 6, 8, 32}));
+}
+
+TEST(ExGridWheel, ANotchMovesTheRowByTheIncrementOrTheLinesPerNotch)
+{
+    for (const Integer Increment : {1, 2, 0}) {
+        TFocusForm F;
+        F.Show();
+        F.Grid->MouseActions()->SetWheelIncrement(Increment);
+        const Integer Step = Increment > 0 ? Increment : QApplication::wheelScrollLines();
+        ASSERT_EQ(F.Grid->FWheelScrollLines, QApplication::wheelScrollLines());
+        F.Grid->SetRow(5);
+        F.Wheel(-120);
+        EXPECT_EQ(F.Grid->Row(), 5 + Step) << Increment;
+        F.Wheel(120);
+        EXPECT_EQ(F.Grid->Row(), 5) << Increment;
+    }
+}
+
+TEST(ExGridWheel, CtrlZoomsByTheLinesPerNotch)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->MouseActions()->SetWheelIncrement(1);
+    F.Grid->SetRow(5);
+    F.Wheel(-120, Qt::ControlModifier);
+    EXPECT_EQ(F.Grid->ZoomFactor(), F.Grid->FWheelScrollLines);
+    EXPECT_EQ(F.Grid->Row(), 5);
+    F.Wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(F.Grid->ZoomFactor(), 0);
+}
+
+TEST(ExGridWheel, PartialNotchesAddUp)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->MouseActions()->SetWheelIncrement(1);
+    F.Grid->SetRow(5);
+    F.Wheel(-60);
+    EXPECT_EQ(F.Grid->Row(), 5);
+    F.Wheel(-60);
+    EXPECT_EQ(F.Grid->Row(), 6);
+    F.Wheel(-360);
+    EXPECT_EQ(F.Grid->Row(), 9);
+}
