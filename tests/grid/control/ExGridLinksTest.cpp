@@ -136,3 +136,40 @@ TEST(ExGridLinks, TheEditControlsEditorSitsOnTheControlAndStoresItsValue)
     EXPECT_EQ(Done, QStringLiteral("1,2,e1,xyz"));
 }
 
+TEST(ExGridLinks, ACheckControlInAReadOnlyCellOnlyRaisesTheAnchorClick)
+{
+    TLinkForm F;
+    F.Grid->SetOptions(F.Grid->Options() + goEditing);
+    const String Text = QStringLiteral("<CONTROL TYPE=\"CHECK\" WIDTH=\"20\" ID=\"c1\" VALUE=\"FALSE\">");
+    F.Grid->SetCells(1, 2, Text);
+    F.Grid->SetReadOnly(1, 2, true);
+    QStringList Anchors;
+    F.Grid->OnAnchorClick = [&](TObject*, Integer, Integer, const String& Anchor, bool&) { Anchors << Anchor; };
+    F.Click(F.FindControl(2, QStringLiteral("c1")));
+    EXPECT_EQ(Anchors, QStringList{QStringLiteral("ctrl")});
+    EXPECT_EQ(F.Grid->Cells(1, 2), Text);
+
+    F.Grid->SetReadOnly(1, 2, false);
+    F.Click(F.FindControl(2, QStringLiteral("c1")));
+    String Value;
+    ASSERT_TRUE(GetHTMLControlValue(F.Grid->Cells(1, 2), QStringLiteral("c1"), Value));
+    EXPECT_EQ(Value.toUpper(), QStringLiteral("TRUE"));
+    EXPECT_EQ(Anchors.size(), 1);
+}
+
+TEST(ExGridLinks, ARadioClickClearsEveryRadioOfTheText)
+{
+    TLinkForm F;
+    F.Grid->SetOptions(F.Grid->Options() + goEditing);
+    F.Grid->SetCells(1, 2, QStringLiteral("<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"a\" VALUE=\"FALSE\"> "
+                                          "<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"b\" VALUE=\"TRUE\"> "
+                                          "<CONTROL TYPE=\"RADIO\" WIDTH=\"20\" ID=\"c\" VALUE=\"TRUE\">"));
+    F.Click(F.FindControl(2, QStringLiteral("a")));
+    const String S = F.Grid->Cells(1, 2);
+    for (const char* ID : {"a", "b", "c"}) {
+        String V;
+        ASSERT_TRUE(GetHTMLControlValue(S, QString::fromLatin1(ID), V));
+        EXPECT_EQ(V.toUpper(), QString::fromLatin1(ID) == u"a" ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
+            << ID;
+    }
+}
