@@ -21,6 +21,16 @@ bool NameHas(const String& FileName, const char* Extension)
     return FileName.toUpper().contains(QLatin1String(Extension));
 }
 
+// Text from programs that end lines with LF alone breaks its rows there too.
+String WithRowBreaks(const String& S)
+{
+    String Text = S;
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text.replace(u'\r', u'\n');
+    Text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return Text;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- the grid's side
@@ -173,6 +183,82 @@ void TGridDropTarget::DragMouseLeave()
     FGrid->HideDropArrows();
 }
 
+void TGridDropTarget::ShiftDropSource(Integer ARow, Integer Lines)
+{
+    TExStringGrid* G = FGrid;
+    TGridRect& Source = G->FDropSelection;
+    if (!G->FDragDropSettings->OleRemoveRows() || Source.Top < ARow)
+        return;
+    Source.Top += Lines;
+    Source.Bottom += Lines;
+    if (G->FMouseActions->DisjunctRowSelect())
+        for (Integer I = 0; I < Lines && ARow <= G->FRowSelect->Count(); ++I)
+            G->FRowSelect->Insert(ARow, nullptr);
+}
+
+void TGridDropTarget::InsertDropRows(Integer& ARow, Integer Lines, bool Append)
+{
+    TExStringGrid* G = FGrid;
+    const Integer T = G->TopRow();
+    if (Append) {
+        G->SetRowCount(G->RowCount() + Lines);
+        ++ARow;
+    } else {
+        G->InsertRows(ARow, Lines, true);
+    }
+    const Integer NewTop = T > G->TBaseGrid::FixedRows() ? T + 1 : T;
+    if (NewTop > 0)
+        G->SetTopRow(NewTop);
+}
+
+void TGridDropTarget::WriteTextBlock(TPoint Pt, const String& Text)
+{
+    TExStringGrid* G = FGrid;
+    TDragDropSettings* Settings = G->FDragDropSettings.get();
+    Integer ACol = -1, ARow = -1;
+    bool Append = false;
+    G->OleDropCell(Pt, false, ACol, ARow, Append);
+    // A drop with no cell under the point writes nothing.
+    if (ACol < 0 || ARow < 0)
+        return;
+    TPoint Size;
+    G->GetTextBlockSize(Text, Size);
+    const Integer Lines = Size.Y + 1;
+    const bool RowSelect = G->Options().Contains(goRowSelect);
+    if (RowSelect)
+        ACol = Settings->OleEntireRows() ? 0 : G->TBaseGrid::FixedCols();
+    bool Allow = true;
+    if (G->OnOleDrop)
+        G->OnOleDrop(G, ARow, ACol, Text, Allow);
+    if (!Allow)
+        return;
+    ShiftDropSource(ARow, Lines);
+    if (ARow == 0 && G->FixedRowAlways() && G->RowCount() == 1)
+        ARow = 1;
+    if (Settings->OleInsertRows())
+        InsertDropRows(ARow, Lines, Append);
+    Integer Cols = 0, Rows = 0;
+    G->InsertTextBlock(ACol, ARow, Text, Cols, Rows);
+    ACol = std::max(ACol, G->TBaseGrid::FixedCols());
+    const Integer Right = RowSelect ? ACol + Size.X - G->TBaseGrid::FixedCols() : ACol + Size.X - 1;
+    G->SetSelection(TGridRect{ACol, ARow, Right, ARow + Lines - 1});
+}
+
+void TGridDropTarget::DropText(TPoint Pt, const String& S)
+{
+    TExStringGrid* G = FGrid;
+    WriteTextBlock(Pt, WithRowBreaks(S));
+    G->ArwL->SetVisible(false);
+    G->ArwD->SetVisible(false);
+    if (G->MoveButton)
+        G->MoveButton->SetVisible(false);
+    // A refused drop reports the selection as it stayed.
+    if (G->OnOleDropped) {
+        const TGridRect R = G->Selection();
+        G->OnOleDropped(G, R.Top, R.Left);
+    }
+}
+
 void TGridDropTarget::DropStream(TPoint Pt, std::unique_ptr<TMemoryStream> Ms)
 {
     TExStringGrid* G = FGrid;
@@ -257,8 +343,10 @@ void TGridDropTarget::DropRTF(TPoint Pt, const String& S)
 
 void TGridDropTarget::DropURL(TPoint Pt, const String& S)
 {
-    // Written as text, never opened.
-    DropIntoCell(Pt, S, FGrid->OnOleDropURL);
+    // Written as text, never opened. The URL comes as the drag's text: a
+    // drag without text would only empty the cell.
+    if (!S.isEmpty())
+        DropIntoCell(Pt, S, FGrid->OnOleDropURL);
 }
 
 void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files)

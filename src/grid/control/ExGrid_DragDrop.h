@@ -8,6 +8,7 @@ public:
     explicit TGridDropTarget(TExStringGrid* AGrid) : FGrid(AGrid) {}
 
 protected:
+    void DropText(TPoint Pt, const String& S) override;
     void DropStream(TPoint Pt, std::unique_ptr<TMemoryStream> Ms) override;
     void DropCol(TPoint Pt, Integer Col) override;
     void DropRTF(TPoint Pt, const String& S) override;
@@ -22,6 +23,12 @@ private:
     void DropIntoCell(TPoint Pt, const String& S, const TOleDropEvent& Event);
     void PlaceArrows(TPoint Pt, Integer ACol, Integer ARow, bool Append, bool IsColumn);
     void AutoScroll(TPoint Pt, Integer ACol, Integer ARow);
+    // The dragged rows of this grid move down when Lines are inserted at or
+    // above them, so that a move removes the right rows afterwards.
+    void ShiftDropSource(Integer ARow, Integer Lines);
+    // Room for the block's Lines at ARow; ARow becomes the first row to fill.
+    void InsertDropRows(Integer& ARow, Integer Lines, bool Append);
+    void WriteTextBlock(TPoint Pt, const String& Text);
 
     TExStringGrid* FGrid;
 };
