@@ -78,6 +78,7 @@ class TGridCalculatorDropDown;
 class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridGridDropDown;
+class TGridDropSource;
 class TGridColorDropDown;
 class TGridImageDropDown;
 class TGridExGridDropDown;
@@ -3179,17 +3180,19 @@ public:
 protected:
     friend class TGridDropTarget;
     friend class TGridDropSource;
-    // The OLE drag of the mouse movement: true when a drag ran or was refused.
-    bool OleDragStart(Integer ACol, Integer ARow, Integer X, Integer Y);
+    // The OLE drag of the mouse movement: true when a drag ran.
+    bool OleDragStart(Integer ACol, Integer ARow, Integer X, Integer Y, bool InResizer);
 
 private:
     void DropTargetChanged(TObject* Sender);
     // The cell under the screen point Pt; with OleEntireRows and
     // OleAppendRows a point below the last row appends (not for columns).
     void OleDropCell(TPoint Pt, bool IsColumn, Integer& ACol, Integer& ARow, bool& Append);
-    void OleColumnDrag(Integer RealCol, TPoint Pt);
-    void OleCellDrag(Integer ACol, Integer ARow, Integer RealCol);
+    void OleColumnDrag(TGridDropSource* Source, Integer RealCol, TPoint Pt);
+    void OleCellDrag(TGridDropSource* Source, Integer RealCol, Integer ARow);
     void ShowDragCellsForm(Integer RealCol, TPoint Pt);
+    // After a move out of the grid: the dragged rows go, or their cells are cleared.
+    void RemoveDraggedCells();
     void HideDropArrows();
     TInterfacePtr<IDropTarget> FGridDropTarget;
     bool FOleDropTargetAssigned = false;

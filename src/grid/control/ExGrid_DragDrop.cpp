@@ -5,11 +5,15 @@
 
 #include "grid/control/ExGrid_Settings.h"
 #include "rtl/Forms.h"
+#include "rtl/Windows.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
+// A press must move further than this before cells are dragged out.
+constexpr Integer DragThreshold = 3;
 // The arrows stand this far above a cell and before a row.
 constexpr Integer ArrowAbove = 8;
 constexpr Integer ArrowBefore = 10;
@@ -84,6 +88,125 @@ void TExStringGrid::OleDropCell(TPoint Pt, bool IsColumn, Integer& ACol, Integer
         ACol = TBaseGrid::FixedCols();
         ARow = RowCount() - 1;
         Append = true;
+    }
+}
+
+// ---------------------------------------------------------------- dragging out
+
+bool TExStringGrid::OleDragStart(Integer ACol, Integer ARow, Integer X, Integer Y, bool InResizer)
+{
+    TDragDropSettings* Settings = FDragDropSettings.get();
+    const bool Valid = ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount();
+    // The button is asked of the system: the movement's own state may lag.
+    const bool LeftDown = GetAsyncKeyState(VK_LBUTTON) < 0;
+    const bool Moved = std::abs(X - Clickposx) > DragThreshold || std::abs(Y - Clickposy) > DragThreshold;
+    if (!FSelectionClick || !Valid || !LeftDown || !Moved || !Settings->OleDropSource() ||
+        FGridState == gsColSizing || InResizer)
+        return false;
+    FSelectionClick = false;
+    const Integer RealCol = RealColIndex(ACol);
+    bool Allow = true;
+    if (Settings->OleColumnsOnly() && ARow >= TBaseGrid::FixedRows())
+        Allow = false;
+    else if (OnOleDrag)
+        OnOleDrag(this, ARow, RealCol, Cells(RealCol, ARow), Allow);
+    if (!Allow) {
+        // The movement selects a range instead.
+        if (FGridState == gsNormal)
+            FGridState = gsSelecting;
+        return false;
+    }
+    auto* Source = new TGridDropSource(this);
+    const TInterfacePtr<IDropSource> KeepSource(Source);
+    if (OnOleDragStart)
+        OnOleDragStart(this, ARow, RealCol);
+    const TPoint Pt = ClientToScreen(TPoint(X, Y));
+    DoStartBlockFocus();
+    if (Settings->ShowCells())
+        ShowDragCellsForm(RealCol, Pt);
+    if (ARow < TBaseGrid::FixedRows() && Settings->OleColumnDragDrop())
+        OleColumnDrag(Source, RealCol, Pt);
+    else
+        OleCellDrag(Source, RealCol, ARow);
+    return true;
+}
+
+void TExStringGrid::ShowDragCellsForm(Integer RealCol, TPoint Pt)
+{
+    if (!MoveForm) {
+        TGridRect Cells;
+        if (FDragDropSettings->OleColumnDragDrop()) {
+            const Integer Displ = DisplColIndex(RealCol);
+            Cells = TGridRect{Displ, 0, Displ, VisibleRowCount()};
+        } else {
+            const TGridRect S = Selection();
+            Cells = TGridRect{std::max(LeftCol(), S.Left), std::max(TopRow(), S.Top),
+                              std::min(S.Right, LeftCol() + VisibleColCount() - 1),
+                              std::min(S.Bottom, TopRow() + VisibleRowCount() - 1)};
+        }
+        const bool Shown = ShowSelection();
+        SetShowSelection(false);
+        MoveForm = SelectionToForm(Cells);
+        SetShowSelection(Shown);
+    }
+    if (!MoveForm)
+        return;
+    MoveForm->SetLeft(UseRightToLeftAlignment() ? Pt.X + ColWidths(0) - MoveForm->Width() : Pt.X);
+    MoveForm->SetTop(Pt.Y);
+    MoveForm->Show();
+}
+
+void TExStringGrid::OleColumnDrag(TGridDropSource* Source, Integer RealCol, TPoint Pt)
+{
+    if (!FDragDropSettings->ShowCells()) {
+        const Integer Displ = DisplColIndex(RealCol);
+        MoveButton->SetBounds(Pt.X, Pt.Y, ColWidths(Displ), RowHeights(0));
+        MoveButton->SetCaption(Cells(RealCol, 0));
+        MoveButton->SetVisible(true);
+    }
+    DWORD Effect = DROPEFFECT_NONE;
+    const HRESULT Result = StartOleColumnDrag(Source, RealCol, DROPEFFECT_COPY | DROPEFFECT_MOVE, Effect);
+    if (Result != DRAGDROP_S_CANCEL && OnOleDragStop)
+        OnOleDragStop(this, Integer(Effect));
+    MoveButton->SetVisible(false);
+    ArwD->SetVisible(false);
+    ArwU->SetVisible(false);
+}
+
+void TExStringGrid::OleCellDrag(TGridDropSource* Source, Integer RealCol, Integer ARow)
+{
+    FDropSelection = Selection();
+    std::unique_ptr<TMemoryStream> Stream;
+    if (FNavigation->AllowFmtClipboard()) {
+        Stream = std::make_unique<TMemoryStream>();
+        const TGridRect S = Selection();
+        SaveRectToBinStream(TRect(S.Left, S.Top, S.Right, S.Bottom), Stream.get());
+    }
+    DWORD Effect = DROPEFFECT_NONE;
+    const HRESULT Result = StartOleTextDrag(Source, SelectedText(), Cells(RealCol, ARow), Stream.get(),
+                                            DROPEFFECT_COPY | DROPEFFECT_MOVE, Effect);
+    // A cancelled drag leaves the source as it was and reports nothing.
+    if (Result == DRAGDROP_S_CANCEL)
+        return;
+    if (!FDragDropSettings->OleCopyAlways() && Effect == DROPEFFECT_MOVE)
+        RemoveDraggedCells();
+    if (OnOleDragStop)
+        OnOleDragStop(this, Integer(Effect));
+}
+
+void TExStringGrid::RemoveDraggedCells()
+{
+    const bool Disjunct = FMouseActions->DisjunctRowSelect();
+    const TGridRect& S = FDropSelection;
+    if (FDragDropSettings->OleRemoveRows() && Options().Contains(goRowSelect)) {
+        if (Disjunct)
+            RemoveSelectedRows();
+        else
+            FreeAndRemoveRows(S.Top, S.Bottom - S.Top + 1);
+    } else if (Disjunct) {
+        ClearSelection();
+    } else {
+        ClearRect(S.Left, S.Top, S.Right, S.Bottom);
     }
 }
 
