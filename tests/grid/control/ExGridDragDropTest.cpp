@@ -227,3 +227,25 @@ TEST(ExGridDrop, OneCsvFileLoadsUnlessRefusedTwoFilesNothing)
     EXPECT_EQ(Two.Grid->Cells(0, 0), QString());
     EXPECT_EQ(Two.Grid->Cells(1, 1), QStringLiteral("11"));
 }
+
+TEST(ExGridDrop, AColumnDroppedRightOfTheLastColumnBecomesTheLastWithReorder)
+{
+    for (const bool Reorder : {false, true}) {
+        TDropForm F;
+        F.Grid->DragDropSettings()->SetOleColumnReorder(Reorder);
+        QStringList Dropped;
+        F.Grid->OnOleDropCol = [&](TObject*, Integer, Integer ACol, Integer DropCol, bool&) {
+            Dropped << QStringLiteral("%1>%2").arg(DropCol).arg(ACol);
+        };
+        const TRect Last = F.Grid->CellRect(4, 0);
+        ASSERT_LT(Last.Right + 20, F.Grid->ClientWidth());
+        QMimeData Mime;
+        const qint32 Column = 1;
+        Mime.setData(QStringLiteral("application/x-grid-column"),
+                     QByteArray(reinterpret_cast<const char*>(&Column), sizeof Column));
+        EXPECT_TRUE(F.Drop(&Mime, QPoint(Last.Right + 20, 5))) << Reorder;
+        EXPECT_EQ(Dropped, QStringList{Reorder ? QStringLiteral("1>4") : QStringLiteral("1>5")});
+        EXPECT_EQ(F.Grid->Cells(4, 1), Reorder ? QStringLiteral("11") : QStringLiteral("41"));
+        EXPECT_EQ(F.Grid->Cells(1, 1), Reorder ? QStringLiteral("21") : QStringLiteral("11"));
+    }
+}
