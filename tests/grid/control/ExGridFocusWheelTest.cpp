@@ -1,7 +1,9 @@
 // Focus, sizing, zoom and the mouse wheel of the string grid.
+#include "ExGridMouse.h"
 #include "ExGridOnForm.h"
 
 #include "grid/control/ExGrid_Settings.h"
+#include "rtl/Forms.h"
 #include "rtl/StdCtrls.h"
 #include "rtl/Windows.h"
 
@@ -290,4 +292,35 @@ TEST(ExGridWheel, PartialNotchesAddUp)
     EXPECT_EQ(F.Grid->Row(), 6);
     F.Wheel(-360);
     EXPECT_EQ(F.Grid->Row(), 9);
+}
+
+// ---------------------------------------------------------------- panning
+
+TEST(ExGridPan, TheMiddleButtonPansOneStepPerTickOutsideTheDeadZoneAndAnyPressEndsIt)
+{
+    TFocusForm F;
+    F.Show();
+    F.Grid->SetIntelliPan(ipBoth);
+    F.Grid->SetCol(1);
+    F.Grid->SetRow(2);
+    const TCursor Before = Screen->Cursor();
+    const TGridMouse M{F.Grid};
+    const QPoint Origin(100, 100);
+    M.Press(Origin, {}, Qt::MiddleButton);
+    ASSERT_TRUE(F.Grid->Panning());
+    struct {
+        Integer Offset;
+        TCursor Cursor;
+        Integer Col, Row;
+    } Cases[] = {{4, 8000, 1, 2}, {6, 8007, 2, 3}};
+    for (const auto& Case : Cases) {
+        Mouse->SetCursorPos(F.Grid->ClientToScreen(TPoint(Origin.x() + Case.Offset, Origin.y() + Case.Offset)));
+        F.Grid->Perform(WM_TIMER, 999, 0);
+        EXPECT_EQ(Screen->Cursor(), GridResourceCursor(Case.Cursor)) << Case.Offset;
+        EXPECT_EQ(TPoint(F.Grid->Col(), F.Grid->Row()), TPoint(Case.Col, Case.Row)) << Case.Offset;
+    }
+    M.Press(Origin);
+    EXPECT_FALSE(F.Grid->Panning());
+    EXPECT_EQ(Screen->Cursor(), Before);
+    M.Release(Origin);
 }
