@@ -1670,8 +1670,10 @@ void TWinControl::SetFocus()
     // The focus moves first, so that the controls told of the change see
     // where it is now.
     FWidget->setFocus(Qt::OtherFocusReason);
+    // A handler of the focus-in may have passed the focus on (a grid to its
+    // editor); that control already told the form.
     TCustomForm* Form = GetParentForm(this);
-    if (Form && Form != this)
+    if (Form && Form != this && Focused())
         Form->SetFocusedControl(this);
 }
 

@@ -391,6 +391,8 @@ private:
 
     TGridWidget* FArea = nullptr;
     TInplaceEdit* FInplaceEdit = nullptr;
+    // Set while the grid takes the focus back from its editor.
+    bool FFocusFromEditor = false;
 
     Integer FColCount = 5;
     Integer FRowCount = 5;

@@ -208,8 +208,17 @@ void TCustomGrid::HideEdit()
     FInplaceCol = -1;
     FInplaceRow = -1;
     FInplaceEdit->Hide();
-    if (HadFocus && CanFocus())
-        SetFocus();
+    if (HadFocus && CanFocus()) {
+        // WM_SETFOCUS names the editor as the window that lost the focus.
+        FFocusFromEditor = true;
+        try {
+            SetFocus();
+        } catch (...) {
+            FFocusFromEditor = false;
+            throw;
+        }
+        FFocusFromEditor = false;
+    }
 }
 
 void TCustomGrid::UpdateEdit()

@@ -334,7 +334,10 @@ bool TCustomGrid::WidgetEvent(QEvent* Event)
     if (ComponentState().Contains(csDestroying))
         return Result;
     if (Type == QEvent::FocusIn)
-        GuardEvent(this, [&] { Perform(WM_SETFOCUS); });
+        GuardEvent(this, [&] {
+            const bool FromEditor = FFocusFromEditor && FInplaceEdit;
+            Perform(WM_SETFOCUS, FromEditor ? reinterpret_cast<WPARAM>(FInplaceEdit->Handle()) : 0);
+        });
     else if (Type == QEvent::FocusOut)
         GuardEvent(this, [&] { Perform(WM_KILLFOCUS); });
     return Result;

@@ -4,8 +4,8 @@
 // buttons, node, leaf, filter, close and search-bar glyphs) into
 // src/grid/base/resources
 // the drop-downs' (the spectrum's pipette cursor) into
-// src/controls/dropdown/resources and the grid control's cursors into
-// src/grid/control/resources. Run once when a picture changes and commit
+// src/controls/dropdown/resources and the grid control's cursors and pan
+// marks into src/grid/control/resources. Run once when a picture changes and commit
 // the PNGs:
 //
 //   g++ -std=c++20 -fPIC tools/artwork/make_artwork.cpp -o /tmp/make_artwork \
@@ -540,6 +540,75 @@ QImage CellSelectorCursor()
     return Img;
 }
 
+// The panning cursors: a ring with a dot, and for a direction (V, H) one
+// bold arrow pointing that way; the ring's centre is the hot spot.
+QImage PanCursor(int V, int H)
+{
+    QImage Img(32, 32, QImage::Format_ARGB32);
+    Img.fill(Qt::transparent);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing);
+    P.setPen(QPen(Qt::white, 3));
+    P.setBrush(Qt::NoBrush);
+    P.drawEllipse(QPointF(16, 16), 5, 5);
+    P.setPen(QPen(Qt::black, 1.5));
+    P.drawEllipse(QPointF(16, 16), 5, 5);
+    P.setBrush(Qt::black);
+    P.drawEllipse(QPointF(16, 16), 1.5, 1.5);
+    const QPolygonF Arrow({QPointF(0, -15), QPointF(-5, -8), QPointF(5, -8)});
+    auto DrawArrow = [&](double Angle) {
+        P.save();
+        P.translate(16, 16);
+        P.rotate(Angle);
+        P.setPen(QPen(Qt::white, 1));
+        P.setBrush(Qt::black);
+        P.drawPolygon(Arrow);
+        P.restore();
+    };
+    if (V == 0 && H == 0) {
+        for (double A : {0.0, 90.0, 180.0, 270.0})
+            DrawArrow(A);
+    } else {
+        DrawArrow(std::atan2(double(H), double(-V)) * 180.0 / M_PI);
+    }
+    P.end();
+    Img.setText(QStringLiteral("HotSpot"), QStringLiteral("16,16"));
+    return Img;
+}
+
+// The pan marks, 32 x 32 on the key colour (the top-left pixel): a grey
+// disc with arrows for the directions the grid pans in.
+QImage PanMark(bool Vertical, bool Horizontal)
+{
+    QImage Img(32, 32, QImage::Format_RGB32);
+    Img.fill(Key);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.setPen(QPen(QColor(90, 90, 90), 1));
+    P.setBrush(QColor(235, 235, 235));
+    P.drawEllipse(QRect(2, 2, 27, 27));
+    P.setBrush(QColor(60, 60, 60));
+    P.setPen(Qt::NoPen);
+    P.drawEllipse(QRect(14, 14, 4, 4));
+    auto DrawArrow = [&](double Angle) {
+        P.save();
+        P.translate(16, 16);
+        P.rotate(Angle);
+        P.drawPolygon(QPolygonF({QPointF(0, -11), QPointF(-4, -6), QPointF(4, -6)}));
+        P.restore();
+    };
+    if (Vertical) {
+        DrawArrow(0);
+        DrawArrow(180);
+    }
+    if (Horizontal) {
+        DrawArrow(90);
+        DrawArrow(270);
+    }
+    P.end();
+    return Img;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -675,5 +744,15 @@ int main(int argc, char** argv)
     Save(SelectArrowCursor(90, QPoint(16, 24)), CursorDir, QStringLiteral("8011"));
     Save(SelectArrowCursor(45, QPoint(22, 22)), CursorDir, QStringLiteral("8012"));
     Save(CellSelectorCursor(), CursorDir, QStringLiteral("8014"));
+    // Panning: 8000 still, then by direction (V, H) as the grid picks them.
+    const struct {
+        int Number, V, H;
+    } Pans[] = {{8000, 0, 0}, {8001, 1, 0}, {8002, 0, -1}, {8003, 0, 1}, {8004, -1, 0},
+                {8005, -1, 1}, {8006, -1, -1}, {8007, 1, 1}, {8008, 1, -1}};
+    for (const auto& Pan : Pans)
+        Save(PanCursor(Pan.V, Pan.H), CursorDir, QString::number(Pan.Number));
+    Save(PanMark(true, true), CursorDir, QStringLiteral("INTLI1"));
+    Save(PanMark(false, true), CursorDir, QStringLiteral("INTLI2"));
+    Save(PanMark(true, false), CursorDir, QStringLiteral("INTLI3"));
     return 0;
 }

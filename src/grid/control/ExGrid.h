@@ -26,6 +26,7 @@
 #include "grid/base/esgcheck.h"
 #include "grid/control/ExGrid_Graphic.h"
 #include "grid/control/ExGrid_Settings.h"
+#include "rtl/ActiveX.h"
 #include "rtl/ImgList.h"
 #include "rtl/Menus.h"
 #include "rtl/StdCtrls.h"
@@ -77,6 +78,7 @@ class TGridCalculatorDropDown;
 class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridGridDropDown;
+class TGridDropSource;
 class TGridColorDropDown;
 class TGridImageDropDown;
 class TGridExGridDropDown;
@@ -1515,7 +1517,7 @@ public:
     void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
     THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
     bool IntegralHeight() const { return FIntegralHeight; }
-    void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+    void SetIntegralHeight(bool Value);
     TIntelliPan IntelliPan() const { return FIntelliPan; }
     void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
     bool IntelliZoom() const { return FIntelliZoom; }
@@ -3082,6 +3084,123 @@ private:
     void RemoveDisplayCols(const std::vector<Integer>& Cols);
     std::vector<Integer> ColsBySelection(bool Selected);
     void EditEverySlotRow(const std::function<void(TStringGrid::TSlotRow&)>& Edit);
+
+    // ----------------------------------------------------------- focus, sizing, wheel, zoom, panning
+    // (ExGrid_Focus.cpp, ExGrid_Wheel.cpp, ExGrid_Pan.cpp)
+public:
+    // Every width and height grows by x; ignored as a whole when ZoomFactor
+    // would leave -10 .. 10.
+    void Zoom(Integer x);
+    // The grid moves the focus itself: the next focus message is ignored.
+    bool InvokedFocusChange = false;
+    bool Panning() const { return FWheelPan; }
+
+protected:
+    void DoEnter() override;
+    void DoExit() override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void WMSize(TWMSize& Message) override;
+    void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                         Integer& SizingOfs) override;
+    void TopLeftChanged() override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // The wheel message while no panning runs.
+    void WMMouseWheelGrid(TMessage& Message);
+    void WheelNotch(bool TowardUser, TShiftState Shift, TPoint MousePos, TMessage& Message);
+    bool DoMouseWheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+
+private:
+    void SynchColumnWidths(Integer W);
+    // Answers whether the stretch column grew.
+    bool StretchOnSize();
+    void UpdateBarsAfterSize();
+    bool FocusCellInView();
+    // Panning (ExGrid_Pan.cpp): true when the message was the panning's.
+    bool PanMessage(TMessage& Message);
+    void StartPanning(Integer X, Integer Y);
+    void EndPanning();
+    void PanTick();
+    TCursor PanCursor(Integer V, Integer H) const;
+    void PaintPanMark();
+    bool FDisableSize = false;
+    // What is left of the wheel below one notch, for the next turn.
+    Integer FWheelRest = 0;
+    bool FWheelPan = false;
+    TPoint FWheelPanPos{0, 0};
+    TCursor FPrevCursor = crDefault;
+    TCursor FICursor = crDefault;
+
+    // ----------------------------------------------------------- cell links and mini-HTML controls
+    // (ExGrid_Links.cpp)
+public:
+    void StartHTMLControlEdit(const String& Text, const String& CtrlType, const String& CtrlID,
+                              const String& CtrlVal, TRect CtrlRect, Integer ACol, Integer RealCol, Integer ARow);
+    void EndHTMLControlEdit();
+    void ControlComboSelect(TObject* Sender);
+    TControlEdit* HTMLControlEdit() const { return FEditControl; }
+    TControlCombo* HTMLControlCombo() const { return FComboControl; }
+    // Enter (Tab false) or Tab pressed in a control editor.
+    void EndHTMLControlEditByKey(bool Tab);
+
+protected:
+    friend class TEditLink;
+    // The link step of a press on the base cell (ACol display, RealCol, ARow)
+    // pressed as (OrigCol, OrigRow) at (X, Y): true when the press ends.
+    bool LinkPress(Integer ACol, Integer RealCol, Integer ARow, Integer OrigCol, Integer OrigRow, Integer X,
+                   Integer Y);
+    // What the renderer finds at (X, Y) in a mini-HTML cell: the anchor
+    // ("ctrl" for a form control) and the control's ID, value, type and place.
+    struct THTMLHit {
+        String Anchor;
+        String CID;
+        String CV;
+        String CT;
+        TRect CtrlRect{0, 0, 0, 0};
+    };
+    THTMLHit HitTestHTML(const String& Text, Integer ACol, Integer ARow, Integer X, Integer Y);
+
+private:
+    bool ControlClick(String& Text, const THTMLHit& Hit, Integer ACol, Integer RealCol, Integer ARow);
+    void HandleAnchor(const String& Anchor);
+    // The cell of the control being edited or pressed: real column, display row.
+    TPoint FCtrlXY{-1, -1};
+    String FCtrlID;
+    String FCtrlType;
+    bool FCtrlEditing = false;
+    bool FCtrlDown = false;
+
+    // ----------------------------------------------------------- OLE drag and drop (ExGrid_DragDrop.cpp)
+public:
+    // A column name is being dragged from entry AIndex of the list box AList.
+    void OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList);
+    bool OleDropTargetAssigned() const { return FOleDropTargetAssigned; }
+
+protected:
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    // The OLE drag of the mouse movement: true when a drag ran.
+    bool OleDragStart(Integer ACol, Integer ARow, Integer X, Integer Y, bool InResizer);
+
+private:
+    void DropTargetChanged(TObject* Sender);
+    // The cell under the screen point Pt; with OleEntireRows and
+    // OleAppendRows a point below the last row appends (not for columns).
+    void OleDropCell(TPoint Pt, bool IsColumn, Integer& ACol, Integer& ARow, bool& Append);
+    void OleColumnDrag(TGridDropSource* Source, Integer RealCol, TPoint Pt);
+    void OleCellDrag(TGridDropSource* Source, Integer RealCol, Integer ARow);
+    void ShowDragCellsForm(Integer RealCol, TPoint Pt);
+    // After a move out of the grid: the dragged rows go, or their cells are cleared.
+    void RemoveDraggedCells();
+    void HideDropArrows();
+    TInterfacePtr<IDropTarget> FGridDropTarget;
+    bool FOleDropTargetAssigned = false;
+    Integer FOleDragCol = -1;
+    Integer FOleDragIndex = -1;
+    TCustomListBox* FOleDragList = nullptr;
+    // Hints were on before panning switched them off.
+    bool FPanShowHint = false;
 };
 
 template <class T>
@@ -3107,6 +3226,9 @@ String RichCellPlainText(const String& Rtf);
 
 // The unit-wide cursor over links and anchors.
 extern TCursor ExGridLinkCursor;
+// One of the grid's own cursors by number (drawings in the grid's
+// resources), put into the screen's table on first use.
+TCursor GridResourceCursor(TCursor Number);
 
 // ---------------------------------------------------------------------------
 // Services of the grid unit (ExGrid_UnitServices.cpp). The separators and the

@@ -111,6 +111,7 @@ void TExStringGrid::CreateSubObjects()
     FSortSettings = std::make_unique<TSortSettings>(this);
     FSortSettings->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    FDragDropSettings->OnDropTargetChange = [this](TObject* Sender) { DropTargetChanged(Sender); };
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);
     FControlLook->OnChange = [this](TObject* Sender) { SettingsChanged(Sender); };

@@ -496,12 +496,15 @@ void TExStringGrid::ShowCustomEditor(TRect R, Integer ACol, Integer ARow, TColor
     if (!FEditLink)
         return;
     FEditMode = true;
-    FEditLink->Grid = this;
-    FEditLink->EditCell_X = ACol;
-    FEditLink->EditCell_Y = ARow;
-    // Interim: pop-up links open in place until the pop-up form lands.
-    FEditLink->CreateEditor(this);
-    FEditLink->SetRect(R);
+    FEditLink->Attach(this, TPoint(ACol, ARow));
+    if (FEditLink->EditStyle() == esPopup) {
+        FEditLink->ShowPopupForm(R);
+        FEditLink->CreateEditor(FEditLink->PopupForm());
+        FEditLink->SetRect(TRect(0, 0, FEditLink->PopupWidth(), FEditLink->PopupHeight()));
+    } else {
+        FEditLink->CreateEditor(this);
+        FEditLink->SetRect(R);
+    }
     FEditLink->SetVisible(true);
     TFont CellFont;
     CellEditorLook(this, ACol, ARow, &CellFont);
@@ -583,7 +586,7 @@ void TExStringGrid::HideEditControl(Integer ACol, Integer ARow)
             FEditControlType = QueryCellEditor(RealC, ARow);
         if (FEditLink) {
             EditorToCell(RealC, ARow, FEditLink->GetEditorValue());
-            if (FEditLink->EditStyle != esPopup)
+            if (FEditLink->EditStyle() != esPopup)
                 FEditLink->SetVisible(false);
             FEditLink->RestoreWinProc();
         }

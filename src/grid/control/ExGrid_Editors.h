@@ -1,44 +1,15 @@
 #pragma once
 // The string grid's in-place editors: its own text editor TExInplaceEdit
 // (ExGrid_InplaceEdit.cpp), the eight shared cell editor controls
-// (ExGrid_CellEditors.cpp) and the link of edCustom cells.
+// (ExGrid_CellEditors.cpp); the link of edCustom cells is ExGrid_EditLink.h.
 #include "grid/base/ESGEdit.h"
 #include "grid/base/EsgCombo.h"
 #include "grid/base/EsgDateTimePicker.h"
 #include "grid/base/ExDateTimePicker.h"
 #include "grid/base/esgspin.h"
 #include "grid/control/ExGrid.h"
+#include "grid/control/ExGrid_EditLink.h"
 #include "rtl/Grids.h"
-
-// Editor link of edCustom cells. Interim: the link declares the operations
-// the grid calls; the full link with its pop-up form comes later.
-RTL_NAMED_ENUM(TEditStyle, esInplace, esPopup)
-
-class TEditLink : public TComponent {
-public:
-    explicit TEditLink(TComponent* AOwner) : TComponent(AOwner) {}
-
-    TEditStyle EditStyle = esInplace;
-    bool AutoPopupWidth = false;
-    Integer PopupWidth = 100;
-    Integer PopupHeight = 100;
-    Integer PopupLeft = -1;
-    Integer PopupTop = -1;
-    TExStringGrid* Grid = nullptr;
-    Integer EditCell_X = -1;
-    Integer EditCell_Y = -1;
-
-    virtual void CreateEditor(TWinControl* AParent) = 0;
-    virtual void SetRect(TRect R) = 0;
-    virtual void SetVisible(bool Value) = 0;
-    virtual void SetCellProps(TColor AColor, TFont* AFont) = 0;
-    virtual void SetProperties() {}
-    virtual void SetEditorValue(const String& S) = 0;
-    virtual String GetEditorValue() = 0;
-    virtual void SetFocus(bool Value) = 0;
-    virtual TWinControl* GetEditControl() = 0;
-    virtual void RestoreWinProc() {}
-};
 
 // ---------------------------------------------------------------------------
 // The grid's own text editor.

@@ -3,17 +3,6 @@
 // group names that part); the operations without any behaviour yet say so.
 #include "grid/control/ExGrid.h"
 
-// ---------------------------------------------------------------- sizes
-// Interim until the grid's sizing on loading lands.
-
-void TExStringGrid::InitOrigColSizes()
-{
-    FOrigColSizes->Clear();
-    for (Integer C = 0; C < ColCount(); ++C)
-        FOrigColSizes->Add(ColWidths(C));
-    FOrigColSizes->Add(Width());
-}
-
 // ---------------------------------------------------------------- hooks without behaviour yet
 // Interim: the clipboard, grouping, printing, search, wheel and editor parts
 // of the grid give these their behaviour; until then each raises its event
@@ -33,8 +22,6 @@ void TExStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Inte
     if (OnSearchFooterAction)
         OnSearchFooterAction(this, Value, ACol, ARow, Action);
 }
-
-void TExStringGrid::MouseWheelHook(TShiftState, Integer, bool&) {}
 
 bool TExStringGrid::EditorFormulaMode()
 {

@@ -50,6 +50,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     HeaderSelectionDrag(ACol, ARow, Y, ScrolledUp);
     FixedBorderSizing(ACol, ARow, X, Y);
     const bool InResizer = InFillHandle(P);
+    // The drag runs modally; the button is up when it returns.
+    if (!IsDesigning() && OleDragStart(ACol, ARow, X, Y, InResizer))
+        return;
     bool CursorSet = false;
     if (!IsDesigning()) {
         if (FGridState == gsColSizing)

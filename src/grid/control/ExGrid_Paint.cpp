@@ -257,6 +257,7 @@ void TExStringGrid::Paint()
         PaintBackgroundOutside();
     PaintDesignHelper();
     PaintMoveLines();
+    PaintPanMark();
     if (OnPainted)
         OnPainted(this);
 }

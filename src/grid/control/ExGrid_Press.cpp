@@ -141,8 +141,8 @@ void TLeftPress::Run()
     G.Clickposdy = Y - Clicked.Bottom;
     if (DisjunctSelection())
         return;
-    // The link step of cell links and mini-HTML controls comes with those;
-    // until then a press on a link cell goes on as on any cell.
+    if (G.LinkPress(ACol, RealCol, ARow, PressedCol, PressedRow, X, Y))
+        return;
     HeaderSelections();
     G.Movecell = -1;
     if (InFixedRows(ARow) && !InFixedCols(ACol))

@@ -114,6 +114,10 @@ void TLeftRelease::ResetState()
     G.ColMoveFlg = G.ColSizeFlg = false;
     G.FMouseDown = G.FMouseKeepDown = false;
     G.FMouseSelectMode = msNormal;
+    if (G.FCtrlDown) {
+        G.FCtrlDown = false;
+        G.RepaintCell(G.DisplColIndex(G.FCtrlXY.X), G.FCtrlXY.Y);
+    }
     G.FMouseDownMove = false;
     if (G.FLook == glListView) {
         G.InvalidateRow(0);

@@ -30,8 +30,14 @@ constexpr TCursor crColSelect = 8011;
 constexpr TCursor crSelectAll = 8012;
 constexpr TCursor crCellSelector = 8014;
 
-// The cursor's number in the screen's table, loaded on first use.
-TCursor GridCursor(TCursor Number)
+bool HasBlinkTag(const String& Text)
+{
+    return Text.contains(QStringLiteral("<BLI"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+TCursor GridResourceCursor(TCursor Number)
 {
     if (!Screen->Cursors(Number)) {
         InitGridControlResources();
@@ -39,13 +45,6 @@ TCursor GridCursor(TCursor Number)
     }
     return Number;
 }
-
-bool HasBlinkTag(const String& Text)
-{
-    return Text.contains(QStringLiteral("<BLI"), Qt::CaseInsensitive);
-}
-
-} // namespace
 
 // ---------------------------------------------------------------- window procedure
 
@@ -61,6 +60,8 @@ void TExStringGrid::WndProc(TMessage& Message)
         TBaseGrid::WndProc(Message);
         return;
     }
+    if (PanMessage(Message))
+        return;
     const TGridRect OldSelection = Selection();
     if (Msg != 0 && Msg == FEditDoneMessage)
         GridEditDone(Integer(Message.WParam), Integer(Message.LParam));
@@ -95,7 +96,10 @@ void TExStringGrid::WndProc(TMessage& Message)
     // The grid may be freed by a handler of the message.
     const std::shared_ptr<bool> Alive = FAlive;
     const Integer OldRow = Row();
-    TBaseGrid::WndProc(Message);
+    if (Msg == WM_MOUSEWHEEL && !Panning())
+        WMMouseWheelGrid(Message);
+    else
+        TBaseGrid::WndProc(Message);
     if (!*Alive)
         return;
     if (Row() != OldRow && FSyncGrid->Grid() && FSyncGrid->SelectionRow())
@@ -207,12 +211,12 @@ void TExStringGrid::WMSetCursor(TMessage& Message)
         const TCursor Shown = FMouseSelectMode == msColumn ? crColSelect
                               : FMouseSelectMode == msRow  ? crRowSelect
                                                            : crSelectAll;
-        ShowCellsCursor(GridCursor(Shown));
+        ShowCellsCursor(GridResourceCursor(Shown));
         Message.Result = 1;
     } else if (FMouseSelectMode == msURL && !Sizing) {
         Message.Result = 1;
     } else if (FCellSelectorMode) {
-        ShowCellsCursor(GridCursor(crCellSelector));
+        ShowCellsCursor(GridResourceCursor(crCellSelector));
         Message.Result = 1;
     } else {
         TBaseGrid::WMSetCursor(Message);

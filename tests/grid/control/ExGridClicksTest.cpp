@@ -35,13 +35,21 @@ TEST(ExGridClicks, BorderDoubleClickFitsTheColumnWithin4Pixels)
     F.Grid->SetCells(2, 3, QStringLiteral("a rather long text for the column"));
     const TRect R = F.Grid->CellRect(2, 0);
     F.Mouse.DoubleClick(QPoint(R.Right - 3, 5));
-    EXPECT_EQ(F.Log, QStringList({"size 2", "endsize 2"}));
+    // The sizing test of every press and cursor update asks OnColumnSize
+    // too; the fit itself is the one asked right before its end event.
+    const qsizetype End = F.Log.indexOf(QStringLiteral("endsize 2"));
+    ASSERT_GT(End, 0) << F.Log.join(u',').toStdString();
+    EXPECT_EQ(F.Log.at(End - 1), QStringLiteral("size 2"));
+    EXPECT_EQ(F.Log.count(QStringLiteral("endsize 2")), 1);
+    EXPECT_TRUE(F.Log.filter(QStringLiteral("dbl")).isEmpty());
     EXPECT_GT(F.Grid->ColWidths(2), 70);
 
     F.Log.clear();
     const TRect R3 = F.Grid->CellRect(3, 0);
     F.Mouse.DoubleClick(QPoint(R3.Right - 4, 5));
-    EXPECT_EQ(F.Log, QStringList{"dbl 0,3"});
+    EXPECT_EQ(F.Log.filter(QStringLiteral("dbl")), QStringList{"dbl 0,3"});
+    EXPECT_TRUE(F.Log.filter(QStringLiteral("endsize")).isEmpty());
+    EXPECT_EQ(F.Grid->ColWidths(3), 70);
 }
 
 TEST(ExGridClicks, RefusedColumnSizeStillEndsTheDoubleClick)
