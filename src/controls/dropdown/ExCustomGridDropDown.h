@@ -208,6 +208,10 @@ public:
     void DropDownResized() override;
     void SelectNext() override;
     void SelectPrevious() override;
+    // The pop-up keeps the wheel from the edit; the list steps its
+    // highlight itself, without choosing.
+    void FormMouseWheelDown() override {}
+    void FormMouseWheelUp() override {}
     // Spreads the columns' widths over the pop-up's width.
     void FitColumnsToDropDown();
 
