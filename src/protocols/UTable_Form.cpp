@@ -143,7 +143,7 @@ TTable_Form::TTable& TTable_Form::Add_Table(TTable_Desc Desc)
     TTable T;
     T.Desc = std::move(Desc);
     T.Hints = std::make_unique<TStringList>();
-    if (T.Desc.Section) {
+    if (T.Desc.Section && T.Desc.Tab_Text >= 0) {
         T.Sheet = new TTabSheet(this);
         T.Sheet->SetPageControl(PageControl1);
     } else

@@ -32,8 +32,8 @@ struct TTable_Attribute {
 };
 
 struct TTable_Desc {
-    // Null: the rows stand directly under the root and the one grid fills
-    // the client area without a tab.
+    // Null: the rows stand directly under the root. Without a section or a
+    // tab text (-1) the one grid fills the client area without a tab.
     const char* Section;
     Integer Row_Count; // header row included
     Integer Key_Column;
