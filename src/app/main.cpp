@@ -6,6 +6,7 @@
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
+#include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -31,6 +32,7 @@ TCustomForm* Screenshot_Window()
     const std::pair<const char*, TCustomForm*> Windows[] = {
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
+        {"FNMEA_0183_Set_Access2", FNMEA_0183_Set_Access2},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
