@@ -6,7 +6,8 @@
 // code 0 when the window closed with OK, 1 when it refused or the
 // configuration cannot be opened, 2 on wrong arguments.
 // TABLE is one of modbus, modbus-tcp, snmp, bacnet, mqtt, can-rx, can-tx,
-// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, nmea0183.
+// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, nmea0183,
+// nmea0183-listener.
 #include "Command.h"
 #include "ProjectArgs.h"
 
@@ -17,6 +18,7 @@
 #include "protocols/ethernet/USetAccess.h"
 #include "protocols/fieldbus/UReceiveCAN.h"
 #include "protocols/fieldbus/UReceiveJ1939.h"
+#include "protocols/fieldbus/UNMEA_0183_Set_Access.h"
 #include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
 #include "protocols/fieldbus/UReceiveNMEA.h"
 #include "protocols/fieldbus/UTransmitCAN.h"
@@ -52,6 +54,7 @@ const TTable_Window Table_Windows[] = {
     {"nmea2000-tx", [](TComponent* Owner) -> TTable_Form* { return new TFTransmitNMEA(Owner); }},
     // The NMEA 0183 windows.
     {"nmea0183", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access2(Owner); }},
+    {"nmea0183-listener", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)

@@ -16,6 +16,12 @@ printf '%s' "$bad" > "$file"
 expect nmea0183-refused 1 "error: Error row 1!! Index Must be Between 1 and 10" -- nmea0183 "$project" --exe "$dir/exe"
 same_file nmea0183-refused "$file" "$bad"
 
+# The listener window keeps the step window's attributes.
+printf '%s' '<NMEA_0183><NMEA_Listener><row Sentence="GGA" Serial_Channel="RS485 1" DataField="Latitude" Position="4"/></NMEA_Listener></NMEA_0183>' > "$file"
+expect nmea0183-listener 0 "written: $file" -- nmea0183-listener "$project" --exe "$dir/exe"
+same_file nmea0183-listener "$file" \
+  '<NMEA_0183><NMEA_Listener><row Enable="Y" Sentence="GGA" Index="" Serial_Channel="RS485 / RS422" Mnemonic="" DataField="Latitude" Position="4"/></NMEA_Listener></NMEA_0183><!--SW_VERSION = 1.000-->'
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
