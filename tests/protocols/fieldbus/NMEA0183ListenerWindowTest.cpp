@@ -165,3 +165,14 @@ TEST_F(NMEA0183ListenerWindowTest, SavingKeepsWhatTheStepWindowWrote)
                          "</NMEA_Listener></NMEA_0183><!--SW_VERSION = 1.000-->"),
               File_Bytes());
 }
+
+TEST_F(NMEA0183ListenerWindowTest, HeaderHintsFollowTheLanguage)
+{
+    ASSERT_EQ(5, Form->Hint_Listener->Count());
+    Lang.SetStrings(3529, QStringLiteral("Indice 1..10"));
+    Form->Set_Lang();
+    String Hint;
+    Grid->OnGridHint(Grid, 0, L::Col_Index, Hint);
+    EXPECT_EQ(QStringLiteral("Indice 1..10"), Hint);
+    EXPECT_EQ(QStringLiteral("Index"), Grid->Columns()->Items(L::Col_Index)->Header());
+}

@@ -257,3 +257,16 @@ TEST_F(NMEA0183StepWindowTest, OkSavesEveryRowWithAChannelInTheAttributeOrder)
                          "</NMEA_Listener></NMEA_0183><!--SW_VERSION = 1.000-->"),
               File_Bytes());
 }
+
+TEST_F(NMEA0183StepWindowTest, HeaderHintsFollowTheLanguage)
+{
+    ASSERT_EQ(10, Form->Hint_Sentence->Count());
+    Lang.SetStrings(3641, QStringLiteral("Indice"));
+    Form->Set_Lang();
+    String Hint;
+    Grid->OnGridHint(Grid, 0, W::Col_Index, Hint);
+    EXPECT_EQ(QStringLiteral("Indice"), Hint);
+    Hint.clear();
+    Grid->OnGridHint(Grid, 1, W::Col_Index, Hint);
+    EXPECT_EQ(QString(), Hint);
+}
