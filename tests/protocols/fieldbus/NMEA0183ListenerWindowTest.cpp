@@ -67,7 +67,7 @@ protected:
 
 } // namespace
 
-TEST_F(NMEA0183ListenerWindowTest, SentenceChoicesAreSortedWithThePropietaryFirst)
+TEST_F(NMEA0183ListenerWindowTest, SentenceChoicesAreSortedWithTheProprietaryFirst)
 {
     const QStringList Items = Grid->Columns()->Items(L::Col_Sentence)->ComboItems()->Text().split(
         QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
