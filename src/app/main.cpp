@@ -8,6 +8,7 @@
 #include "protocols/ethernet/UDescription_Files.h"
 #include "protocols/fieldbus/UEds.h"
 #include "protocols/fieldbus/USet_PDO_Access.h"
+#include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -34,6 +35,7 @@ TCustomForm* Screenshot_Window()
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
         {"FSet_PDO_Access", FSet_PDO_Access},
+        {"FNMEA_0183_Set_Access2", FNMEA_0183_Set_Access2},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {

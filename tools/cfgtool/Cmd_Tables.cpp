@@ -6,7 +6,8 @@
 // code 0 when the window closed with OK, 1 when it refused or the
 // configuration cannot be opened, 2 on wrong arguments.
 // TABLE is one of modbus, modbus-tcp, snmp, bacnet, mqtt, can-rx, can-tx,
-// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, pdo, sdo-client, sdo-server.
+// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, pdo, sdo-client, sdo-server,
+// nmea0183, nmea0183-listener.
 #include "Command.h"
 #include "ProjectArgs.h"
 
@@ -17,6 +18,8 @@
 #include "protocols/ethernet/USetAccess.h"
 #include "protocols/fieldbus/UReceiveCAN.h"
 #include "protocols/fieldbus/UReceiveJ1939.h"
+#include "protocols/fieldbus/UNMEA_0183_Set_Access.h"
+#include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
 #include "protocols/fieldbus/UReceiveNMEA.h"
 #include "protocols/fieldbus/USet_PDO_Access.h"
 #include "protocols/fieldbus/USet_SDO_Client_Access.h"
@@ -56,6 +59,9 @@ const TTable_Window Table_Windows[] = {
     {"pdo", [](TComponent* Owner) -> TTable_Form* { return new TFSet_PDO_Access(Owner); }},
     {"sdo-client", [](TComponent* Owner) -> TTable_Form* { return new TFSet_SDO_Client_Access(Owner); }},
     {"sdo-server", [](TComponent* Owner) -> TTable_Form* { return new TFSet_SDO_Server_Access(Owner); }},
+    // The NMEA 0183 windows.
+    {"nmea0183", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access2(Owner); }},
+    {"nmea0183-listener", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
