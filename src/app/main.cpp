@@ -6,6 +6,7 @@
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
+#include "protocols/fieldbus/UEtherCAT_ESI_File.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv)
     InitExGridUnit();
     Application->SetMainFormOnTaskBar(true);
     Set_Ethernet_Step_Routines();
+    Step_Routines.Create_ESI_File = Create_ESI_File;
     Create_Forms(Application);
     Arm_Screenshot();
     Application->Run();
