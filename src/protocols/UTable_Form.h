@@ -1,6 +1,7 @@
 #pragma once
 // The frame of every protocol table window: one tab sheet per table with its
-// column grid, the six row buttons, the showing (clear, load), the checks
+// grid (a column grid, or a string grid with check boxes in cells), the six
+// row buttons, the showing (clear, load), the checks
 // walk and OK (document rebuilt, file replaced atomically). Each window
 // gives one descriptor per table and states where it departs through the
 // virtual hooks.
@@ -44,7 +45,17 @@ struct TTable_Desc {
     std::vector<TTable_Attribute> Attributes;
     // False: a key cell of blanks does not end the table.
     bool Trim_Key = true;
+    // A TExStringGrid: its edDataCheckBox columns carry check boxes in their
+    // cells (saved "Y"/"N"), its combo columns get their editor per cell
+    // (Combo_Items), its colours are set per cell.
+    bool String_Grid = false;
+    // False: a blank key does not end the table; such rows are skipped by
+    // the checks and the save.
+    bool Key_Ends_Table = true;
 };
+
+// What a row button did to the rows of a table.
+enum TRow_Move { rmDelete, rmInsert, rmPaste };
 
 // The texts of the window that are not per table. A caption of -1 keeps the
 // fixed English caption of that button.
@@ -69,7 +80,8 @@ public:
     struct TTable {
         TTable_Desc Desc;
         TTabSheet* Sheet = nullptr;
-        TExColumnGrid* Grid = nullptr;
+        TExColumnGrid* Grid = nullptr; // null for a string grid
+        TExStringGrid* Any_Grid = nullptr; // the grid of either kind
         std::unique_ptr<TStringList> Hints;
         // A row of this table was copied during this showing.
         bool Copied = false;
@@ -102,6 +114,10 @@ public:
     TTable& Active_Table();
     // Rows from 1 up to (not including) the first blank key cell.
     Integer Used_Rows(Integer Table_Index);
+    // The last row the checks and the save walk: the last used row, or the
+    // last data row when a blank key does not end the table.
+    Integer Last_Table_Row(Integer Table_Index);
+    bool Has_Key(Integer Table_Index, Integer ARow);
     // The document OK writes.
     void Build_Document(xml::TXMLDocument& Doc);
 
@@ -109,7 +125,8 @@ public:
     // none.
     static Integer Cell_Number(TExStringGrid* Grid, Integer ACol, Integer ARow);
     static bool In_Range(TExStringGrid* Grid, Integer ACol, Integer ARow, Integer Low, Integer High);
-    // A check-box cell that reads "Y" once trimmed, in either case.
+    // A check-box cell that reads "Y" once trimmed, in either case; in a
+    // string grid, a cell whose check box is set.
     static bool Is_Checked(TExStringGrid* Grid, Integer ACol, Integer ARow);
     // Lang[Text] followed by Limit in decimal.
     static String Limit_Text(Integer Text, Int64 Limit);
@@ -144,6 +161,15 @@ protected:
     // Lang[Error_Row], the row number and Text.
     String Row_Prefixed(Integer ARow, const String& Text) const;
     virtual bool Row_Enabled(Integer Table_Index, Integer ARow);
+    // Whether the checks visit a row: by default one with a key that is enabled.
+    virtual bool Row_Checked(Integer Table_Index, Integer ARow);
+    // The items of the combo editor of a string-grid cell; by default the
+    // column's items.
+    virtual QStringList Combo_Items(Integer Table_Index, Integer ACol, Integer ARow);
+    // After a row button moved, emptied or overwrote rows from ARow on.
+    virtual void Rows_Moved(Integer /*Table_Index*/, TRow_Move /*Move*/, Integer /*ARow*/) { }
+    // After the attributes of a saved row were set.
+    virtual void Row_Saved(Integer /*Table_Index*/, Integer /*ARow*/, xml::TXMLNode& /*Row*/) { }
     // One row element into table row ARow, attribute by attribute.
     virtual void Load_Row(Integer Table_Index, const xml::TXMLNode& Row, Integer ARow);
     // A loaded attribute into its cell, and a cell into its saved attribute.
@@ -156,6 +182,9 @@ protected:
 
 private:
     TLbButton* Add_Row_Button();
+    TExStringGrid* Make_Grid(const TTable_Desc& Desc, TWinControl* Parent);
+    void Wire_Editors(Integer Table_Index);
+    static void Set_Header(TTable& T, Integer ACol, const String& Text);
     void Place_Row_Buttons();
     void Clear_Tables();
     // Loads the file; the reason it could not be read completely, if any.
@@ -163,6 +192,7 @@ private:
     void Load_Section(Integer Table_Index, const xml::TXMLNode& Section, String& Surplus);
     bool Confirm_Replace();
     void Copy_Flag_Only(TTable& T);
+    Integer Index_Of(const TTable& T) const;
 
     TTable_Window_Desc FWindow;
     // A deque, so that the references Add_Table hands out stay valid.

@@ -193,15 +193,16 @@ void Get_Profinet_DeviceID(String& ID);
 // ColCount + NumHiddenColumns - 1 by real column; ARow is a display row,
 // the grids keep their row count. Column grids keep check states as the
 // cell texts "Y"/"N"; string grids carry check boxes in cells. Paste and
-// insert ask before they overwrite or drop a row in use.
+// insert ask before they overwrite or drop a row in use; they answer
+// whether they changed the rows.
 void Delete_Row_ECG(Integer ARow, TExColumnGrid* Grid);
-void Insert_Row_ECG(Integer ARow, TExColumnGrid* Grid, Boolean SetEnable);
+Boolean Insert_Row_ECG(Integer ARow, TExColumnGrid* Grid, Boolean SetEnable);
 void Copy_Row_ECG(TExColumnGrid* Grid, Integer ARow);
-void Paste_Row_ECG(TExColumnGrid* Grid, Integer ARow, Boolean CopyValid);
+Boolean Paste_Row_ECG(TExColumnGrid* Grid, Integer ARow, Boolean CopyValid);
 void Delete_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable);
-void Insert_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable);
+Boolean Insert_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable);
 void Copy_Row_ESG(TExStringGrid* Grid, Integer ARow);
-void Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid);
+Boolean Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid);
 // The two table options: a double click on the header row sizes the
 // column (Double_Click_Auto_Size); Enter moves to the next cell and is
 // swallowed (Enable_Jump_Field_Tables).

@@ -113,15 +113,16 @@ void Delete_Row_ECG(Integer ARow, TExColumnGrid* Grid)
         Grid->SetCells(C, Last, String());
 }
 
-void Insert_Row_ECG(Integer ARow, TExColumnGrid* Grid, Boolean SetEnable)
+Boolean Insert_Row_ECG(Integer ARow, TExColumnGrid* Grid, Boolean SetEnable)
 {
     if (!May_Drop_Last_Row(Row_In_Use_ECG(Grid, Last_Data_Row(Grid))))
-        return;
+        return false;
     for (Integer R = Last_Data_Row(Grid) - 1; R >= ARow; --R)
         for (Integer C = 1; C <= Last_Data_Column(Grid); ++C)
             Grid->SetCells(C, R + 1, Grid->Cells(C, R));
     for (Integer C = 1; C <= Last_Data_Column(Grid); ++C)
         Grid->SetCells(C, ARow, SetEnable && C == Enable_Column ? QStringLiteral("Y") : String());
+    return true;
 }
 
 void Copy_Row_ECG(TExColumnGrid* Grid, Integer ARow)
@@ -131,12 +132,13 @@ void Copy_Row_ECG(TExColumnGrid* Grid, Integer ARow)
         SL_Copy_Row.Add(Grid->Cells(C, ARow));
 }
 
-void Paste_Row_ECG(TExColumnGrid* Grid, Integer ARow, Boolean CopyValid)
+Boolean Paste_Row_ECG(TExColumnGrid* Grid, Integer ARow, Boolean CopyValid)
 {
     if (!May_Paste(Last_Data_Column(Grid), CopyValid, Row_In_Use_ECG(Grid, ARow)))
-        return;
+        return false;
     for (Integer C = 1; C <= Last_Data_Column(Grid); ++C)
         Grid->SetCells(C, ARow, SL_Copy_Row.Strings(C - 1));
+    return true;
 }
 
 void Delete_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable)
@@ -148,14 +150,15 @@ void Delete_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable)
     Empty_Row_ESG(Grid, Last, SetEnable);
 }
 
-void Insert_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable)
+Boolean Insert_Row_ESG(Integer ARow, TExStringGrid* Grid, Boolean SetEnable)
 {
     if (!May_Drop_Last_Row(Row_In_Use_ESG(Grid, Last_Data_Row(Grid))))
-        return;
+        return false;
     for (Integer R = Last_Data_Row(Grid) - 1; R >= ARow; --R)
         for (Integer C = 1; C <= Last_Data_Column(Grid); ++C)
             Move_Cell_ESG(Grid, C, R, R + 1);
     Empty_Row_ESG(Grid, ARow, SetEnable);
+    return true;
 }
 
 void Copy_Row_ESG(TExStringGrid* Grid, Integer ARow)
@@ -173,10 +176,10 @@ void Copy_Row_ESG(TExStringGrid* Grid, Integer ARow)
     }
 }
 
-void Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid)
+Boolean Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid)
 {
     if (!May_Paste(Last_Data_Column(Grid), CopyValid, Row_In_Use_ESG(Grid, ARow)))
-        return;
+        return false;
     for (Integer C = 1; C <= Last_Data_Column(Grid); ++C) {
         const String Text = SL_Copy_Row.Strings(C - 1);
         const std::size_t Flag = std::size_t(C - 1);
@@ -185,6 +188,7 @@ void Paste_Row_ESG(TExStringGrid* Grid, Integer ARow, Boolean CopyValid)
         else
             Grid->SetCells(C, ARow, Text);
     }
+    return true;
 }
 
 void DblClick_AutoSize_Col(TExStringGrid* Grid, Integer ARow, Integer ACol)
