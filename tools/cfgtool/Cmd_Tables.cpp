@@ -6,7 +6,7 @@
 // code 0 when the window closed with OK, 1 when it refused or the
 // configuration cannot be opened, 2 on wrong arguments.
 // TABLE is one of modbus, modbus-tcp, snmp, bacnet, mqtt, can-rx, can-tx,
-// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx.
+// j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, ethercat.
 #include "Command.h"
 #include "ProjectArgs.h"
 
@@ -15,6 +15,7 @@
 #include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
+#include "protocols/fieldbus/UEtherCATSlave.h"
 #include "protocols/fieldbus/UReceiveCAN.h"
 #include "protocols/fieldbus/UReceiveJ1939.h"
 #include "protocols/fieldbus/UReceiveNMEA.h"
@@ -49,6 +50,7 @@ const TTable_Window Table_Windows[] = {
     {"j1939-tx", [](TComponent* Owner) -> TTable_Form* { return new TFTransmitJ1939(Owner); }},
     {"nmea2000-rx", [](TComponent* Owner) -> TTable_Form* { return new TFReceiveNMEA(Owner); }},
     {"nmea2000-tx", [](TComponent* Owner) -> TTable_Form* { return new TFTransmitNMEA(Owner); }},
+    {"ethercat", [](TComponent* Owner) -> TTable_Form* { return new TFEtherCATSlave(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
@@ -103,7 +105,7 @@ int TableOk(const QStringList& Arguments)
     if (!Take_Answer(Argv, Answer) || !cfgtool::ParseProjectArgs(Argv, 2, Args) ||
         !(Window_Kind = Find_Table_Window(Args.Positional.takeFirst()))) {
         cfgtool::Err(QStringLiteral("usage: cfgtool table-ok modbus|modbus-tcp|snmp|bacnet|mqtt|can-rx|can-tx|"
-                                    "j1939-rx|j1939-tx|nmea2000-rx|nmea2000-tx PROJECT_DIR [--exe DIR] "
+                                    "j1939-rx|j1939-tx|nmea2000-rx|nmea2000-tx|ethercat PROJECT_DIR [--exe DIR] "
                                     "[--answer yes|no]"));
         return 2;
     }
