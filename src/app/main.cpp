@@ -6,6 +6,7 @@
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
+#include "protocols/fieldbus/UEtherCATSlave.h"
 #include "protocols/fieldbus/UEtherCAT_ESI_File.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
@@ -32,6 +33,7 @@ TCustomForm* Screenshot_Window()
     const std::pair<const char*, TCustomForm*> Windows[] = {
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
+        {"FEtherCATSlave", FEtherCATSlave},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
