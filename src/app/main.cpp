@@ -7,8 +7,10 @@
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "protocols/ethernet/UDescription_Files.h"
 #include "protocols/fieldbus/UEds.h"
-#include "protocols/fieldbus/USet_PDO_Access.h"
+#include "protocols/fieldbus/UEtherCATSlave.h"
+#include "protocols/fieldbus/UEtherCAT_ESI_File.h"
 #include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
+#include "protocols/fieldbus/USet_PDO_Access.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -36,6 +38,7 @@ TCustomForm* Screenshot_Window()
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
         {"FSet_PDO_Access", FSet_PDO_Access},
         {"FNMEA_0183_Set_Access2", FNMEA_0183_Set_Access2},
+        {"FEtherCATSlave", FEtherCATSlave},
     };
     for (const auto& [Global, Window] : Windows)
         if (Name == QLatin1String(Global) && Window) {
@@ -77,6 +80,7 @@ int main(int argc, char** argv)
     Application->SetMainFormOnTaskBar(true);
     Set_Ethernet_Step_Routines();
     Step_Routines.Create_EDS_File = Create_EDS_File;
+    Step_Routines.Create_ESI_File = Create_ESI_File;
     Create_Forms(Application);
     Arm_Screenshot();
     Application->Run();

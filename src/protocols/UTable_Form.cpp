@@ -305,7 +305,9 @@ std::optional<String> TTable_Form::Load_File()
     try {
         xml::TXMLDocument Doc;
         Doc.LoadFromFile(File);
-        const xml::TXMLNode Root = Doc.DocumentElement();
+        const xml::TXMLNode Root = Sections_Parent(Doc.DocumentElement());
+        if (!Root)
+            return Missing_Section_Reason(FWindow.Sections_Parent);
         for (Integer I = 0; I < Table_Count(); ++I) {
             const char* const Name = Table(I).Desc.Section;
             const xml::TXMLNode Section = Name ? Root.FindChild(Name) : Root;
@@ -319,6 +321,11 @@ std::optional<String> TTable_Form::Load_File()
     if (!Surplus.isEmpty())
         return Surplus;
     return std::nullopt;
+}
+
+xml::TXMLNode TTable_Form::Sections_Parent(const xml::TXMLNode& Root) const
+{
+    return FWindow.Sections_Parent ? Root.FindChild(FWindow.Sections_Parent) : Root;
 }
 
 void TTable_Form::Load_Section(Integer Table_Index, const xml::TXMLNode& Section, String& Surplus)
@@ -463,6 +470,8 @@ void TTable_Form::Build_Document(xml::TXMLDocument& Doc)
     Doc.Clear();
     xml::TXMLNode Root = Doc.AppendElement(QLatin1String(FWindow.Root));
     Doc.AppendComment(QStringLiteral("SW_VERSION = ") + QLatin1String(FWindow.Version));
+    if (FWindow.Sections_Parent)
+        Root = Root.AppendElement(QLatin1String(FWindow.Sections_Parent));
     for (Integer I = 0; I < Table_Count(); ++I) {
         const char* const Name = Table(I).Desc.Section;
         xml::TXMLNode Section = Name ? Root.AppendElement(QLatin1String(Name)) : Root;

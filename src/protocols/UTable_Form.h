@@ -73,6 +73,8 @@ struct TTable_Window_Desc {
     Integer Client_Width;
     Integer Client_Height;
     TTable_Texts Texts;
+    // The element under the root that holds the sections; null: the root.
+    const char* Sections_Parent = nullptr;
 };
 
 class TTable_Form : public TShellForm {
@@ -190,6 +192,8 @@ private:
     // Loads the file; the reason it could not be read completely, if any.
     std::optional<String> Load_File();
     void Load_Section(Integer Table_Index, const xml::TXMLNode& Section, String& Surplus);
+    // Where the sections stand under Root; null when a file lacks it.
+    xml::TXMLNode Sections_Parent(const xml::TXMLNode& Root) const;
     bool Confirm_Replace();
     void Copy_Flag_Only(TTable& T);
     Integer Index_Of(const TTable& T) const;

@@ -2,24 +2,32 @@
 //   gsdml-gen PROJECT_DIR OUT_DIR [--user PART] [--date YYYYMMDD] [--exe DIR]
 //   mib-gen PROJECT_DIR OUT_FILE [--exe DIR]
 //   ede-gen PROJECT_DIR OUT_FILE [--exe DIR]
+//   esi-gen PROJECT_DIR OUT_FILE [--exe DIR] [--answer yes|no]
 // gsdml-gen names the file as the name dialog does (date default: today)
 // and writes it into OUT_DIR, replacing a file there. DIR is the program
 // folder (its language). On success "written: " and the file's full path;
 // an error prints "error: " and the message box text and writes nothing
-// (exit code 1); wrong arguments give exit code 2.
+// (exit code 1); wrong arguments give exit code 2. esi-gen asks as the
+// main window's step does before it replaces OUT_FILE: the question is
+// printed as "confirmation: " and its text and answered with --answer
+// (default yes); No writes nothing (exit code 1).
 #include "Command.h"
+#include "PrintingDialogs.h"
 #include "ProjectArgs.h"
 
 #include "protocols/ethernet/UBACnet_EDE_File.h"
+#include "protocols/ethernet/UDescription_Files.h"
 #include "protocols/ethernet/UProfinetFileName.h"
 #include "protocols/ethernet/UProfinetXML.h"
 #include "protocols/ethernet/USNMP_MIB.h"
+#include "protocols/fieldbus/UEtherCAT_ESI_File.h"
 #include "shell/ULanguage.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -45,11 +53,9 @@ bool DescParseDate(const QString& Text, TDateTime& Day)
            TryEncodeDate(Word(Text.left(4).toInt()), Word(Text.mid(4, 2).toInt()), Word(Text.right(2).toInt()), Day);
 }
 
-// Opens the project, writes File through Writer, reports the result.
-int DescWrite(const cfgtool::TProjectArgs& Args, const std::function<QString()>& Writer)
+// Writes a file through Writer, which gives its name; reports the result.
+int DescReport(const std::function<QString()>& Writer)
 {
-    if (!cfgtool::OpenProject(Args))
-        return 1;
     try {
         const QString File = Writer();
         cfgtool::Out(QStringLiteral("written: ") + QFileInfo(File).absoluteFilePath());
@@ -58,6 +64,12 @@ int DescWrite(const cfgtool::TProjectArgs& Args, const std::function<QString()>&
         cfgtool::Err(QStringLiteral("error: ") + E.Message());
         return 1;
     }
+}
+
+// Opens the project, then DescReport.
+int DescWrite(const cfgtool::TProjectArgs& Args, const std::function<QString()>& Writer)
+{
+    return cfgtool::OpenProject(Args) ? DescReport(Writer) : 1;
 }
 
 int GsdmlGen(const QStringList& Argv)
@@ -110,8 +122,34 @@ int EdeGen(const QStringList& Argv)
     return DescFileCommand(Argv, "ede-gen", Write_EDE_File);
 }
 
+int EsiGen(const QStringList& Argv)
+{
+    QStringList Rest = Argv;
+    QString Answer = QStringLiteral("yes");
+    cfgtool::TProjectArgs Args;
+    if (!DescTakeOption(Rest, "--answer", Answer) || (Answer != u"yes" && Answer != u"no") ||
+        !cfgtool::ParseProjectArgs(Rest, 2, Args)) {
+        cfgtool::Err(QStringLiteral("usage: cfgtool esi-gen PROJECT_DIR OUT_FILE [--exe DIR] [--answer yes|no]"));
+        return 2;
+    }
+    if (!cfgtool::OpenProject(Args))
+        return 1;
+    const QString File = Args.Positional[1];
+    std::unique_ptr<TDialogService> Previous =
+        SetDialogService(std::make_unique<cfgtool::TPrintingDialogs>(Answer == u"no"));
+    const bool Replace = Confirm_Replace(File);
+    SetDialogService(std::move(Previous));
+    if (!Replace)
+        return 1;
+    return DescReport([&File] {
+        Build_ESI_File(File);
+        return File;
+    });
+}
+
 const cfgtool::CfgCommand GsdmlGenCommand("gsdml-gen", GsdmlGen);
 const cfgtool::CfgCommand MibGenCommand("mib-gen", MibGen);
 const cfgtool::CfgCommand EdeGenCommand("ede-gen", EdeGen);
+const cfgtool::CfgCommand EsiGenCommand("esi-gen", EsiGen);
 
 } // namespace

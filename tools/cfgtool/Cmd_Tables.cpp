@@ -7,7 +7,7 @@
 // configuration cannot be opened, 2 on wrong arguments.
 // TABLE is one of modbus, modbus-tcp, snmp, bacnet, mqtt, can-rx, can-tx,
 // j1939-rx, j1939-tx, nmea2000-rx, nmea2000-tx, pdo, sdo-client, sdo-server,
-// nmea0183, nmea0183-listener.
+// nmea0183, nmea0183-listener, ethercat.
 #include "Command.h"
 #include "ProjectArgs.h"
 
@@ -16,10 +16,11 @@
 #include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/USNMP_Trap_Access.h"
 #include "protocols/ethernet/USetAccess.h"
-#include "protocols/fieldbus/UReceiveCAN.h"
-#include "protocols/fieldbus/UReceiveJ1939.h"
+#include "protocols/fieldbus/UEtherCATSlave.h"
 #include "protocols/fieldbus/UNMEA_0183_Set_Access.h"
 #include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
+#include "protocols/fieldbus/UReceiveCAN.h"
+#include "protocols/fieldbus/UReceiveJ1939.h"
 #include "protocols/fieldbus/UReceiveNMEA.h"
 #include "protocols/fieldbus/USet_PDO_Access.h"
 #include "protocols/fieldbus/USet_SDO_Client_Access.h"
@@ -62,6 +63,8 @@ const TTable_Window Table_Windows[] = {
     // The NMEA 0183 windows.
     {"nmea0183", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access2(Owner); }},
     {"nmea0183-listener", [](TComponent* Owner) -> TTable_Form* { return new TFNMEA_0183_Set_Access(Owner); }},
+    // The EtherCAT window.
+    {"ethercat", [](TComponent* Owner) -> TTable_Form* { return new TFEtherCATSlave(Owner); }},
 };
 
 const TTable_Window* Find_Table_Window(const QString& Name)
@@ -116,8 +119,8 @@ int TableOk(const QStringList& Arguments)
     if (!Take_Answer(Argv, Answer) || !cfgtool::ParseProjectArgs(Argv, 2, Args) ||
         !(Window_Kind = Find_Table_Window(Args.Positional.takeFirst()))) {
         cfgtool::Err(QStringLiteral("usage: cfgtool table-ok modbus|modbus-tcp|snmp|bacnet|mqtt|can-rx|can-tx|"
-                                    "j1939-rx|j1939-tx|nmea2000-rx|nmea2000-tx|pdo|sdo-client|sdo-server "
-                                    "PROJECT_DIR [--exe DIR] "
+                                    "j1939-rx|j1939-tx|nmea2000-rx|nmea2000-tx|pdo|sdo-client|sdo-server|"
+                                    "nmea0183|nmea0183-listener|ethercat PROJECT_DIR [--exe DIR] "
                                     "[--answer yes|no]"));
         return 2;
     }

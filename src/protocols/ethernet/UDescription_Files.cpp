@@ -4,6 +4,7 @@
 #include "protocols/ethernet/UProfinetXML.h"
 #include "protocols/ethernet/USNMP_MIB.h"
 #include "rtl/Dialogs.h"
+#include "shell/ULanguage.h"
 #include "shell/UDeviravizevFirmWare.h"
 
 TTable_File_Reader::TTable_File_Reader(const String& FileName) : FFileName(FileName)
@@ -13,7 +14,12 @@ TTable_File_Reader::TTable_File_Reader(const String& FileName) : FFileName(FileN
 
 xml::TXMLNode TTable_File_Reader::Section(const char* Name) const
 {
-    const xml::TXMLNode Node = Root().FindChild(Name);
+    return Section(Root(), Name);
+}
+
+xml::TXMLNode TTable_File_Reader::Section(const xml::TXMLNode& Parent, const char* Name) const
+{
+    const xml::TXMLNode Node = Parent.FindChild(Name);
     if (!Node)
         throw ETableFileError(Format("Error in the file \"%s\": the section \"%s\" is missing", {FFileName, Name}));
     return Node;
@@ -35,6 +41,11 @@ std::vector<xml::TXMLNode> Child_Elements(const xml::TXMLNode& Node)
         if (Child.NodeType() == xml::TNodeType::ntElement)
             Elements.push_back(Child);
     return Elements;
+}
+
+bool Confirm_Replace(const String& FileName)
+{
+    return !FileExists(FileName) || MessageDlg(Lang.Strings(1505), mtConfirmation, mbYesNo, 0) == mrYes;
 }
 
 void Run_Description_Writer(const std::function<void()>& Writer)

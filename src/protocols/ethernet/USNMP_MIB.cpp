@@ -174,7 +174,7 @@ void Create_MIB_File()
     if (!Dialog->Execute())
         return;
     const String FileName = Dialog->FileName();
-    if (FileExists(FileName) && MessageDlg(Lang.Strings(1505), mtConfirmation, mbYesNo, 0) != mrYes)
+    if (!Confirm_Replace(FileName))
         return;
     Run_Description_Writer([&FileName] {
         Read_MIB_Lists();

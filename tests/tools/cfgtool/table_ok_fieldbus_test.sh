@@ -23,6 +23,12 @@ expect can-tx-refused 1 "error: Error row 2!! Time must be between 0 and 1000000
   -- can-tx "$project" --exe "$dir/exe" --answer yes
 same_file can-tx-refused "$tx" "$bad"
 
+ec="$project/EtherCAT_Slave.xml"
+printf '%s' '<EtherCAT_Slave><EtherCAT_Slave_Variables><EtherCAT_Slave_To_Master><row Enable="Y" Type="Bool" Length="1" Name="a" Position="5"/><row Type="Int8"/></EtherCAT_Slave_To_Master><EtherCAT_Master_To_Slave/></EtherCAT_Slave_Variables></EtherCAT_Slave>' > "$ec"
+expect ethercat 0 "written: $ec" -- ethercat "$project" --exe "$dir/exe"
+same_file ethercat "$ec" \
+  '<EtherCAT_Slave><EtherCAT_Slave_Variables><EtherCAT_Slave_To_Master><row Enable="Y" Type="Bool" Length="1" Name="a" InitValue="" Position="0" BitStart="0" Mnemonic=""/><row Enable="Y" Type="Int8" Length="" Name="" InitValue="" Position="1" BitStart="0" Mnemonic=""/></EtherCAT_Slave_To_Master><EtherCAT_Master_To_Slave/></EtherCAT_Slave_Variables></EtherCAT_Slave><!--SW_VERSION = 1.004-->'
+
 broken='<Receive_Frames><row COBID="1" Dim="1"/><row'
 report="error: Error!! The file $rx could not be read completely: "
 question="confirmation: The file $rx could not be read completely. Do you want to replace it with the rows shown?"
