@@ -5,11 +5,17 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIO_Link_Set_Access_Form.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
+#include "protocols/ethernet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/UDescription_Files.h"
+#include "protocols/ethernet/UMQTT_Set_Topic.h"
+#include "protocols/ethernet/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/ethernet/USNMP_Trap_Access.h"
+#include "protocols/ethernet/USetAccess.h"
 #include "protocols/fieldbus/UEds.h"
 #include "protocols/fieldbus/UEtherCATSlave.h"
 #include "protocols/fieldbus/UEtherCAT_ESI_File.h"
 #include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
+#include "protocols/fieldbus/UReceiveCAN.h"
 #include "protocols/fieldbus/USet_PDO_Access.h"
 #include "rtl/Forms.h"
 #include "shell/UDeviravizevFirmWare.h"
@@ -36,8 +42,11 @@ TCustomForm* Screenshot_Window()
     const std::pair<const char*, TCustomForm*> Windows[] = {
         {"FParGen", FParGen}, {"FBoot", FBoot}, {"FNew_Project", FNew_Project}, {"FOpenConf", FOpenConf},
         {"FIOLink_IODD_Catalog", FIOLink_IODD_Catalog}, {"FIO_Link_Set_Access", FIO_Link_Set_Access},
-        {"FSet_PDO_Access", FSet_PDO_Access},
-        {"FNMEA_0183_Set_Access2", FNMEA_0183_Set_Access2},
+        // The table windows, each with its configuration's file loaded.
+        {"FSetAccess", FSetAccess}, {"FModbus_TCP_Master_Set_Access", FModbus_TCP_Master_Set_Access},
+        {"FSNMP_Trap_Access", FSNMP_Trap_Access}, {"FBACnetSlaveSetAccess", FBACnetSlaveSetAccess},
+        {"FMQTT_Set_Topic", FMQTT_Set_Topic}, {"FReceiveCAN", FReceiveCAN},
+        {"FSet_PDO_Access", FSet_PDO_Access}, {"FNMEA_0183_Set_Access2", FNMEA_0183_Set_Access2},
         {"FEtherCATSlave", FEtherCATSlave},
     };
     for (const auto& [Global, Window] : Windows)

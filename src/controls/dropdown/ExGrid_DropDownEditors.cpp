@@ -103,6 +103,10 @@ void TGridDropDownEditor<TBase, KeysToBase, PressesToBase>::KeyDown(Word& Key, T
     WorkMode = Key != VK_BACK && Key != VK_DELETE;
     if (!IsSpecialKey(Key, Shift)) {
         BaseKeyDown(Key, Shift);
+        // Alt+Down toggled the pop-up: the key stays with the editor instead
+        // of moving the grid's row.
+        if (Key == VK_DOWN && AltIn(Shift))
+            Key = 0;
         return;
     }
     TExStringGrid* G = FGrid;
