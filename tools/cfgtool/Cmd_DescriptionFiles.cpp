@@ -7,10 +7,10 @@
 // and writes it into OUT_DIR, replacing a file there. DIR is the program
 // folder (its language). On success "written: " and the file's full path;
 // an error prints "error: " and the message box text and writes nothing
-// (exit code 1); wrong arguments give exit code 2. esi-gen asks as the
-// main window's step does before it replaces OUT_FILE: the question is
-// printed as "confirmation: " and its text and answered with --answer
-// (default yes); No writes nothing (exit code 1).
+// (exit code 1); wrong arguments give exit code 2. esi-gen prints OUT_FILE
+// as given and asks as the main window's step does before it replaces
+// OUT_FILE: the question is printed as "confirmation: " and its text and
+// answered with --answer (default yes); No writes nothing (exit code 1).
 #include "Command.h"
 #include "PrintingDialogs.h"
 #include "ProjectArgs.h"
@@ -53,12 +53,13 @@ bool DescParseDate(const QString& Text, TDateTime& Day)
            TryEncodeDate(Word(Text.left(4).toInt()), Word(Text.mid(4, 2).toInt()), Word(Text.right(2).toInt()), Day);
 }
 
-// Writes a file through Writer, which gives its name; reports the result.
-int DescReport(const std::function<QString()>& Writer)
+// Writes a file through Writer, which gives its name; reports the result,
+// the name as a full path or as given.
+int DescReport(const std::function<QString()>& Writer, bool FullPath = true)
 {
     try {
         const QString File = Writer();
-        cfgtool::Out(QStringLiteral("written: ") + QFileInfo(File).absoluteFilePath());
+        cfgtool::Out(QStringLiteral("written: ") + (FullPath ? QFileInfo(File).absoluteFilePath() : File));
         return 0;
     } catch (const Exception& E) {
         cfgtool::Err(QStringLiteral("error: ") + E.Message());
@@ -141,10 +142,12 @@ int EsiGen(const QStringList& Argv)
     SetDialogService(std::move(Previous));
     if (!Replace)
         return 1;
-    return DescReport([&File] {
-        Build_ESI_File(File);
-        return File;
-    });
+    return DescReport(
+        [&File] {
+            Build_ESI_File(File);
+            return File;
+        },
+        false);
 }
 
 const cfgtool::CfgCommand GsdmlGenCommand("gsdml-gen", GsdmlGen);

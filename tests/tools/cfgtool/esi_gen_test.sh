@@ -43,6 +43,8 @@ expect written 0 "written: $out_file" -- "$project" "$out_file" --exe "$dir/exe"
 check crlf-lines '[ "$(head -n 1 "$out_file")" = $'"'"'<?xml version="1.0"?>\r'"'"' ]'
 check outputs-address 'grep -q "StartAddress=\"#x100C\" ControlByte=\"#x64\"" "$out_file"'
 check one-entry 'grep -q "<Name>count</Name>" "$out_file"'
+rel=$(cd "$dir" && "$CFGTOOL" esi-gen "$project" rel.xml --exe "$dir/exe")
+check relative-printed-as-given '[ "$rel" = "written: rel.xml" ] && [ -f "$dir/rel.xml" ]'
 written=$(cat "$out_file")
 
 printf 'old' > "$out_file"
