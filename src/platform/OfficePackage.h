@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
 #include <string>
 
 struct zip;
@@ -49,6 +50,52 @@ private:
     String FFileName;
     zip* FZip = nullptr;
 };
+
+// Element names compared without their namespace prefix.
+inline const char* LocalName(const pugi::xml_node& Node)
+{
+    const char* Name = Node.name();
+    const char* Colon = std::strchr(Name, ':');
+    return Colon ? Colon + 1 : Name;
+}
+
+inline bool IsNamed(const pugi::xml_node& Node, const char* Name)
+{
+    return Node.type() == pugi::node_element && std::strcmp(LocalName(Node), Name) == 0;
+}
+
+inline pugi::xml_node ChildNamed(const pugi::xml_node& Parent, const char* Name)
+{
+    for (pugi::xml_node Child = Parent.first_child(); Child; Child = Child.next_sibling())
+        if (IsNamed(Child, Name))
+            return Child;
+    return pugi::xml_node();
+}
+
+template <typename F> void ForChildren(const pugi::xml_node& Parent, const char* Name, F&& Visit)
+{
+    for (pugi::xml_node Child = Parent.first_child(); Child; Child = Child.next_sibling())
+        if (IsNamed(Child, Name))
+            Visit(Child);
+}
+
+// An attribute by its local name ("r:id" as "id").
+inline pugi::xml_attribute AttributeNamed(const pugi::xml_node& Node, const char* Name)
+{
+    for (pugi::xml_attribute A = Node.first_attribute(); A; A = A.next_attribute()) {
+        const char* Colon = std::strchr(A.name(), ':');
+        if (std::strcmp(Colon ? Colon + 1 : A.name(), Name) == 0 && std::strncmp(A.name(), "xmlns", 5) != 0)
+            return A;
+    }
+    return pugi::xml_attribute();
+}
+
+inline bool EndsWith(const char* Text, const char* Tail)
+{
+    const size_t N = std::strlen(Text);
+    const size_t M = std::strlen(Tail);
+    return N >= M && std::strcmp(Text + N - M, Tail) == 0;
+}
 
 // Part names of a package: the folder of a part ("xl/" of "xl/workbook.xml")
 // and a relationship's target resolved against a folder.

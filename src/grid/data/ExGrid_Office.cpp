@@ -2,6 +2,9 @@
 // writing the grid into a workbook.
 #include "grid/data/ExGrid_Office.h"
 
+#include "grid/base/ExUtil.h"
+#include "platform/WorkbookWriter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -127,6 +130,37 @@ void TGridOffice::StoreRange(const platform::TCellRange& Range, std::vector<plat
         }
 }
 
+// Rows SaveStartRow .. RowCount - 1, columns SaveStartCol .. ColCount - 1 as
+// display columns' real columns.
+std::vector<std::vector<String>> TGridOffice::SaveTexts()
+{
+    std::vector<std::vector<String>> Rows;
+    G.ExportNotification(esExportStart, G.SaveStartRow());
+    for (Integer Row = G.SaveStartRow(); Row < G.RowCount(); ++Row) {
+        G.ExportNotification(esExportNextRow, Row);
+        std::vector<String>& Texts = Rows.emplace_back();
+        for (Integer Col = G.SaveStartCol(); Col < G.ColCount(); ++Col)
+            Texts.push_back(RemoveCR(G.GetSaveCell(G.RealColIndex(Col), Row)));
+    }
+    G.ExportNotification(esExportDone, -1);
+    return Rows;
+}
+
+void TGridOffice::SaveWorkbook(const String& FileName, const String& SheetName, bool NewWorkbook)
+{
+    if (!NewWorkbook && !platform::IsValidSheetName(SheetName))
+        throw EExGridError(QStringLiteral("Invalid worksheet name \"") + SheetName + u'"');
+    const auto Rows = SaveTexts();
+    try {
+        if (NewWorkbook)
+            platform::WriteNewWorkbook(FileName, Rows);
+        else
+            platform::WriteWorkbookSheet(FileName, SheetName, Rows);
+    } catch (const EOfficeFileError& E) {
+        throw EExGridError(QStringLiteral("Workbook not written: ") + E.Message());
+    }
+}
+
 // ---------------------------------------------------------------- the grid's methods
 
 std::unique_ptr<TStringList> TExStringGrid::GetXLSSheets(const String& FileName)
@@ -145,4 +179,19 @@ void TExStringGrid::LoadFromXLSSheet(const String& Filename, const String& Sheet
 {
     TGridHourGlass HourGlass;
     TGridOffice(*this).LoadWorkbook(Filename, SheetName);
+}
+
+// No spreadsheet application runs here: the grid always goes into a new
+// workbook from row 1, saved as the file.
+void TExStringGrid::SaveToXLS(const String& Filename, bool CreateNewSheet)
+{
+    Q_UNUSED(CreateNewSheet);
+    TGridHourGlass HourGlass;
+    TGridOffice(*this).SaveWorkbook(Filename, String(), true);
+}
+
+void TExStringGrid::SaveToXLSSheet(const String& Filename, const String& SheetName)
+{
+    TGridHourGlass HourGlass;
+    TGridOffice(*this).SaveWorkbook(Filename, SheetName, false);
 }

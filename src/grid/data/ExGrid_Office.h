@@ -16,7 +16,8 @@ public:
     std::unique_ptr<TStringList> Sheets(const String& FileName);
     // An empty SheetName loads the active sheet.
     void LoadWorkbook(const String& FileName, const String& SheetName);
-    void SaveWorkbook(const String& FileName, const String& SheetName);
+    // A new workbook, or the named sheet written into the file.
+    void SaveWorkbook(const String& FileName, const String& SheetName, bool NewWorkbook);
 
 private:
     std::unique_ptr<platform::IWorkbookReader> OpenWorkbook(const String& FileName);
