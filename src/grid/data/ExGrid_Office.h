@@ -5,6 +5,7 @@
 // over to it under the hourglass.
 #include "grid/control/ExGrid.h"
 #include "grid/data/ExGrid_TextIO.h"
+#include "platform/WordDocument.h"
 #include "platform/WorkbookReader.h"
 
 #include <vector>
@@ -19,6 +20,9 @@ public:
     // A new workbook, or the named sheet written into the file.
     void SaveWorkbook(const String& FileName, const String& SheetName, bool NewWorkbook);
 
+    // A new document, or the table appended to the file at Bookmark.
+    void SaveDocument(const String& FileName, const String& Bookmark, bool Append);
+
 private:
     std::unique_ptr<platform::IWorkbookReader> OpenWorkbook(const String& FileName);
     int SheetIndex(const platform::IWorkbookReader& Reader, const String& SheetName);
@@ -26,6 +30,8 @@ private:
     void StoreRange(const platform::TCellRange& Range, std::vector<platform::TWorkbookCell>& Cells);
     // The save texts of every row and column, CR removed.
     std::vector<std::vector<String>> SaveTexts();
+    // Every row and column, fixed ones included, with the cells' alignment.
+    platform::TDocTable DocumentTable();
 
     TExStringGrid& G;
 };
