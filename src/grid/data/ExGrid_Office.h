@@ -22,6 +22,8 @@ public:
 
     // A new document, or the table appended to the file at Bookmark.
     void SaveDocument(const String& FileName, const String& Bookmark, bool Append);
+    // A table by name, or the result of SQL when IsQuery.
+    void LoadTable(const String& FileName, const String& TableOrSQL, bool IsQuery);
 
 private:
     std::unique_ptr<platform::IWorkbookReader> OpenWorkbook(const String& FileName);
