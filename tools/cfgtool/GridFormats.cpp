@@ -174,6 +174,46 @@ void ImportXML(TExStringGrid& Grid, const QString& File, const TFormatOptions& O
     Grid.LoadFromXML(File, Options.Has(QStringLiteral("--level-to-row")), Options.Has(QStringLiteral("--field-names")));
 }
 
+// Workbooks: a new one, or the named sheet of an existing one; read the
+// active or the named sheet.
+void ExportXLSX(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--sheet")))
+        Grid.SaveToXLSSheet(File, Options.Text(QStringLiteral("--sheet"), QString()));
+    else
+        Grid.SaveToXLS(File, true);
+}
+
+void ImportXLSX(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--sheet")))
+        Grid.LoadFromXLSSheet(File, Options.Text(QStringLiteral("--sheet"), QString()));
+    else
+        Grid.LoadFromXLS(File);
+}
+
+// Documents: a new one, or the table appended at a bookmark or at the end.
+void ExportDOCX(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--bookmark")))
+        Grid.AppendToDoc(File, Options.Text(QStringLiteral("--bookmark"), QString()));
+    else if (Options.Has(QStringLiteral("--append")))
+        Grid.AppendToDoc(File, QString());
+    else
+        Grid.SaveToDOC(File, true);
+}
+
+// Access files: a table by name or a query.
+void ImportMDB(TExStringGrid& Grid, const QString& File, const TFormatOptions& Options)
+{
+    if (Options.Has(QStringLiteral("--sql")))
+        Grid.LoadFromMDBSQL(File, Options.Text(QStringLiteral("--sql"), QString()));
+    else if (Options.Has(QStringLiteral("--table")))
+        Grid.LoadFromMDBTable(File, Options.Text(QStringLiteral("--table"), QString()));
+    else
+        throw EExGridError(QStringLiteral("mdb import needs --table NAME or --sql QUERY"));
+}
+
 const TFormatOption UnicodeFlag{QStringLiteral("--unicode"), false};
 const TFormatOption AppendFlag{QStringLiteral("--append"), false};
 const TFormatOption MaxRowsOption{QStringLiteral("--max-rows"), true};
@@ -204,6 +244,11 @@ const std::map<QString, TGridFormat>& GridFormats()
           ExportXML,
           {{QStringLiteral("--level-to-row"), false}, {QStringLiteral("--field-names"), false}},
           ImportXML}},
+        {QStringLiteral("xlsx"),
+         {{{QStringLiteral("--sheet"), true}}, ExportXLSX, {{QStringLiteral("--sheet"), true}}, ImportXLSX}},
+        {QStringLiteral("docx"), {{{QStringLiteral("--bookmark"), true}, AppendFlag}, ExportDOCX, {}, nullptr}},
+        {QStringLiteral("mdb"),
+         {{}, nullptr, {{QStringLiteral("--table"), true}, {QStringLiteral("--sql"), true}}, ImportMDB}},
     };
     return Table;
 }

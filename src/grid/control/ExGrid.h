@@ -582,6 +582,18 @@ public:
                    bool ExportEmptyCells);
     void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
 
+    // ----------------------------------------------------------- workbooks, documents and database tables
+    // (grid/data/ExGrid_Office*.cpp); files are written as Office Open XML
+    std::unique_ptr<TStringList> GetXLSSheets(const String& FileName);
+    void LoadFromXLS(const String& Filename);
+    void LoadFromXLSSheet(const String& Filename, const String& SheetName);
+    void SaveToXLS(const String& Filename, bool CreateNewSheet = true);
+    void SaveToXLSSheet(const String& Filename, const String& SheetName);
+    void SaveToDOC(const String& Filename, bool CreateNewDocument = true);
+    void AppendToDoc(const String& Filename, const String& Bookmark);
+    void LoadFromMDBTable(const String& Filename, const String& Table);
+    void LoadFromMDBSQL(const String& Filename, const String& SQL);
+
     // ----------------------------------------------------------- hidden columns and rows
     void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
     void HideColumns(Integer FromCol, Integer ToCol);
@@ -2820,6 +2832,8 @@ private:
     // The HTML and XML forms (grid/data/ExGrid_HTML.cpp, ExGrid_XML.cpp).
     friend class TGridHTML;
     friend class TGridXML;
+    // Workbooks, documents and database tables (grid/data/ExGrid_Office.h).
+    friend class TGridOffice;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);

@@ -11,18 +11,6 @@
 
 namespace {
 
-// The hourglass while it lives; the cursor before it afterwards.
-class TAsciiHourGlass {
-public:
-    TAsciiHourGlass() : FOld(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~TAsciiHourGlass() { Screen->SetCursor(FOld); }
-    TAsciiHourGlass(const TAsciiHourGlass&) = delete;
-    TAsciiHourGlass& operator=(const TAsciiHourGlass&) = delete;
-
-private:
-    TCursor FOld;
-};
-
 String AlignAsciiText(const String& Text, Integer Width, TAlignment Alignment)
 {
     String Aligned = Text;
@@ -117,7 +105,7 @@ QStringList TGridTextIO::ASCIILines()
 
 void TGridTextIO::SaveToASCII(const String& FileName, bool Unicode, bool Append)
 {
-    TAsciiHourGlass HourGlass;
+    TGridHourGlass HourGlass;
     QStringList Lines = ExistingLines(FileName, Append);
     ShowAllColumns();
     Lines << ASCIILines();

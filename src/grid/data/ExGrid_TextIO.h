@@ -5,6 +5,7 @@
 // the grid's methods hand over to it.
 #include "grid/control/ExGrid.h"
 #include "platform/TextCodec.h"
+#include "rtl/Forms.h"
 
 #include <QStringList>
 
@@ -21,6 +22,18 @@ public:
 private:
     TExStringGrid& FGrid;
     Integer FLast = -1;
+};
+
+// The hourglass while it lives; the cursor before it afterwards.
+class TGridHourGlass {
+public:
+    TGridHourGlass() : FOld(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+    ~TGridHourGlass() { Screen->SetCursor(FOld); }
+    TGridHourGlass(const TGridHourGlass&) = delete;
+    TGridHourGlass& operator=(const TGridHourGlass&) = delete;
+
+private:
+    TCursor FOld;
 };
 
 class TGridTextIO {
