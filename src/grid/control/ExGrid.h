@@ -218,7 +218,7 @@ using TDragScrollEvent =
 using TEditCellDoneEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& Value)>;
 using TDateTimeChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime ADateTime)>;
-using TFooterPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect ARect)>;
+using TFooterPaintEvent = std::function<void(TObject* Sender, Integer AColumn, TCanvas* Canvas, TRect ARect)>;
 using TFooterCalcEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, Integer ARow, bool Value, bool& Allow)>;
 using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, Integer ARow)>;
@@ -1577,6 +1577,7 @@ public:
     void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
     TSearchPanel* SearchPanel() const { return FSearchPanel.get(); }
+    TFooterPanel* FooterPanel() const { return FFooterPanel.get(); }
     TColor SelectionColor() const { return FSelectionColor; }
     void SetSelectionColor(TColor Value) { SetAndInvalidate(FSelectionColor, Value); }
     TColor SelectionColorTo() const { return FSelectionColorTo; }
@@ -2818,6 +2819,10 @@ private:
     // The HTML and XML forms (grid/data/ExGrid_HTML.cpp, ExGrid_XML.cpp).
     friend class TGridHTML;
     friend class TGridXML;
+    // The floating footer's setters and its panel (grid/data/).
+    friend class TFloatingFooter;
+    friend class TFooterPanel;
+    friend class TFooterPainter;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);
