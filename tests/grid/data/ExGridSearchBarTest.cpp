@@ -134,7 +134,8 @@ TEST_F(ExGridSearchBarTest, CloseHidesTheBar)
     EXPECT_EQ(P.Height(), 0);
 }
 
-// The bar painted under the grid with a highlighted search text. With
+// The bar painted under the grid with a highlighted search text, above a
+// floating footer with a sum. With
 // CFG_SEARCH_BAR_SCREENSHOT set to a file name the picture is saved there
 // (docs/screenshots/grid-search-footer.png is made so under Xvfb:
 // CFG_SEARCH_BAR_SCREENSHOT=$PWD/docs/screenshots/grid-search-footer.png
@@ -153,6 +154,13 @@ TEST_F(ExGridSearchBarTest, Screenshot)
     SF.SetMatchCaseCaption("Match case");
     SF.SetColor(RGB(236, 240, 248));
     SF.SetColorTo(RGB(200, 214, 236));
+    // A floating footer row under the data sums column 3.
+    G.SetRowCount(8);
+    for (Integer R = 1; R < 7; ++R)
+        G.SetCells(3, R, QString::number(R * 12.5));
+    G.SetCells(1, 7, "Sum");
+    G.FloatingFooter()->SetVisible(true);
+    G.FloatingFooter()->SetColumnCalc(3, acSUM);
     Type("dup");
     P.HighlightButton()->SetDown(true);
     G.SearchFooterHighlight(nullptr);
