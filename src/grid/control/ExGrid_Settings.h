@@ -765,6 +765,8 @@ public:
     TNotifyEvent OnEditChange;
     TNotifyEvent OnExitClick;
     TNotifyEvent OnHighlightClick;
+    // The panel's window exists (it has a parent).
+    TNotifyEvent OnCreated;
     TColor ColorTo() const { return FColorTo; }
     // Stores the gradient end and repaints.
     void SetColorTo(TColor Value);
@@ -790,6 +792,7 @@ public:
     void PlaceControls();
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
 
 private:

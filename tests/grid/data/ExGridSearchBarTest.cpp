@@ -40,6 +40,21 @@ TEST(ExGridSearchBarLoadTest, HiddenAfterLoading)
     EXPECT_EQ(F.Grid->SearchPanel()->Height(), 0);
 }
 
+TEST(ExGridSearchBarLoadTest, TheGridHearsWhenThePanelsWindowsExist)
+{
+    TForm Form(nullptr);
+    auto* Grid = new TExStringGrid(&Form);
+    std::vector<std::string> Created;
+    Grid->OnCreatedSearchFooter = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, Grid);
+        Created.push_back("search");
+    };
+    Grid->OnCreatedFloatingFooter = [&](TObject*) { Created.push_back("footer"); };
+    EXPECT_TRUE(Created.empty());
+    Grid->SetParent(&Form);
+    EXPECT_EQ(Created, (std::vector<std::string>{"footer", "search"}));
+}
+
 TEST_F(ExGridSearchBarTest, ThirtyTwoHighAtTheBottomWithTheTablesLayout)
 {
     EXPECT_EQ(P.Height(), 32);
