@@ -220,7 +220,7 @@ using TDragScrollEvent =
 using TEditCellDoneEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& Value)>;
 using TDateTimeChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime ADateTime)>;
-using TFooterPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect ARect)>;
+using TFooterPaintEvent = std::function<void(TObject* Sender, Integer AColumn, TCanvas* Canvas, TRect ARect)>;
 using TFooterCalcEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, Integer ARow, bool Value, bool& Allow)>;
 using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, Integer ARow)>;
@@ -1591,6 +1591,7 @@ public:
     void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
     TSearchPanel* SearchPanel() const { return FSearchPanel.get(); }
+    TFooterPanel* FooterPanel() const { return FFooterPanel.get(); }
     TColor SelectionColor() const { return FSelectionColor; }
     void SetSelectionColor(TColor Value) { SetAndInvalidate(FSelectionColor, Value); }
     TColor SelectionColorTo() const { return FSelectionColorTo; }
@@ -2834,6 +2835,10 @@ private:
     friend class TGridXML;
     // Workbooks, documents and database tables (grid/data/ExGrid_Office.h).
     friend class TGridOffice;
+    // The floating footer's setters and its panel (grid/data/).
+    friend class TFloatingFooter;
+    friend class TFooterPanel;
+    friend class TFooterPainter;
     // Editing.
     void CreateSharedEditors();
     void ShowSpinEditor(TRect R, const String& Text);

@@ -90,7 +90,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
 void TExStringGrid::CreateSubObjects()
 {
-    FFooterPanel = std::make_unique<TFooterPanel>(nullptr);
+    FFooterPanel = std::make_unique<TFooterPanel>(nullptr, this);
     FSearchPanel = std::make_unique<TSearchPanel>(nullptr);
     WireSearchPanel();
     for (TPanel* Panel : {static_cast<TPanel*>(FFooterPanel.get()), static_cast<TPanel*>(FSearchPanel.get())}) {
@@ -106,6 +106,7 @@ void TExStringGrid::CreateSubObjects()
     FSearchFooter = std::make_unique<TSearchFooter>(this, InitDesign);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchFooter(); };
     FFloatingFooter = std::make_unique<TFloatingFooter>(this, DefaultRowHeight());
+    FFloatingFooter->OnChange = [this](TObject*) { UpdateFooter(); };
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FHTMLSettings = std::make_unique<THTMLSettings>();
     FSortSettings = std::make_unique<TSortSettings>(this);

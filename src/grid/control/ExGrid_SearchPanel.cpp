@@ -100,6 +100,13 @@ void TSearchPanel::Place(TControl* Control, Integer Left, Integer Top, Integer A
     Control->SetBounds(Left, Top, AWidth, AHeight);
 }
 
+void TSearchPanel::CreateWnd()
+{
+    TPanel::CreateWnd();
+    if (OnCreated)
+        OnCreated(this);
+}
+
 void TSearchPanel::PlaceControls()
 {
     Place(FEdit, 25, 6, 110, FEdit->Height());

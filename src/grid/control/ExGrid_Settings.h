@@ -11,8 +11,7 @@
 //                                 QVXGradient... colour of that role
 //   TDragDropSettings::OnDropTargetChange  register or revoke the drop target
 //   TBalloonSettings::OnEnableChange       set up or remove the balloon window
-//   TFloatingFooter::OnChange     follow Visible, FooterStyle, Height and the
-//                                 look in the footer panel and the grid
+//   TFloatingFooter::OnChange     repaint the footer panel (its look)
 //   TFilter::OnColumnFilterRemoved repaint that column's header cell
 #include "grid/base/ExDropDown_Appearance.h"
 #include "grid/base/ExObj.h"
@@ -665,13 +664,14 @@ private:
 };
 
 // The grid's last row kept in view under the grid, or a preview of the
-// current row. Visible, FooterStyle, Height, Color, Column, CustomTemplate
-// and ShowHint raise OnChange on every write, BorderColor for a new value;
-// EnableCalculation only stores.
+// current row. Color, Column and CustomTemplate raise OnChange on every
+// write, BorderColor for a new value; EnableCalculation only stores.
+// Visible, FooterStyle, Height and ShowHint act on the grid and its footer
+// panel (grid/data/ExGrid_FloatingFooter.cpp).
 class TFloatingFooter : public TRepaintingSettings {
 public:
     // AHeight: the grid's default row height.
-    TFloatingFooter(TPersistent* AGrid, Integer AHeight) : FHeight(AHeight), FGrid(AGrid) {}
+    TFloatingFooter(TPersistent* AGrid, Integer AHeight) : FGrid(AGrid), FHeight(AHeight) {}
 
     // CalculateHiddenRows, Color, Column, CustomTemplate, FooterStyle,
     // Visible (through its setter) and ShowHint.
@@ -679,16 +679,22 @@ public:
     TPersistent* Grid() const { return FGrid; }
 
     // The footer panel is this high less 1.
-    RTL_PROPERTY_STORED_BY(StoreAlways, Integer, Height, 0)
-    RTL_PROPERTY_STORED_BY(StoreAlways, bool, Visible, false)
+    Integer Height() const { return FHeight; }
+    void SetHeight(Integer Value);
+    // Shown with fsFixedLastRow, the grid takes one fixed footer row and
+    // hides its own last row, which the panel shows instead.
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
     RTL_PROPERTY_STORED_BY(StoreAlways, TColor, Color, clBtnFace)
-    RTL_PROPERTY_STORED_BY(StoreAlways, TFooterStyle, FooterStyle, fsFixedLastRow)
+    TFooterStyle FooterStyle() const { return FFooterStyle; }
+    void SetFooterStyle(TFooterStyle Value);
     RTL_PROPERTY_STORED_BY(StoreAlways, Integer, Column, 0)
     TCalcFooterEvent OnCalcFooter;
     RTL_PROPERTY_STORED_BY(StoreAlways, String, CustomTemplate, String())
     RTL_STORED_PROPERTY(bool, CalculateHiddenRows, true)
     RTL_STORED_PROPERTY(bool, EnableCalculation, true)
-    RTL_PROPERTY_STORED_BY(StoreAlways, bool, ShowHint, false)
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
     RTL_PROPERTY_STORED_BY(StoreChanged, TColor, BorderColor, clNone)
     // The calculation kind of a column, kept in its footer cell's
     // properties; setting it recalculates the column
@@ -697,17 +703,40 @@ public:
     void SetColumnCalc(Integer c, TColumnCalcType Value);
 
 private:
+    // The grid's last row hidden exactly while shown with fsFixedLastRow.
+    void ApplyHideLastRow();
+
     TPersistent* FGrid;
+    Integer FHeight;
+    bool FVisible = false;
+    TFooterStyle FFooterStyle = fsFixedLastRow;
+    bool FShowHint = false;
 };
 
-// The panel under the grid that shows the floating footer. Interim: it
-// holds its values; its painting comes with the floating footer.
+// The panel under the grid that shows the floating footer
+// (grid/data/ExGrid_FooterPanel.cpp): the grid's last row, a preview of
+// the current row or the application's own painting; its clicks and hints
+// are those of the last row's cells.
 class TFooterPanel : public TPanel {
 public:
-    explicit TFooterPanel(TComponent* AOwner) : TPanel(AOwner) {}
+    explicit TFooterPanel(TComponent* AOwner, TPersistent* AGrid = nullptr) : TPanel(AOwner), FGrid(AGrid) {}
 
     // The column of the last hint; -1 for none.
     RTL_STORED_PROPERTY(Integer, LastHintCol, -1)
+    // The display column under x (fixed columns first, then from the
+    // grid's left column); -1 for none.
+    Integer ColumnAt(Integer X) const;
+
+protected:
+    void CreateWnd() override;
+    void Paint() override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void CMHintShow(TCMHintShow& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+
+private:
+    TPersistent* FGrid;
 };
 
 // The search bar's edit box: Enter and Ctrl+Enter are reported and go no
@@ -736,6 +765,8 @@ public:
     TNotifyEvent OnEditChange;
     TNotifyEvent OnExitClick;
     TNotifyEvent OnHighlightClick;
+    // The panel's window exists (it has a parent).
+    TNotifyEvent OnCreated;
     TColor ColorTo() const { return FColorTo; }
     // Stores the gradient end and repaints.
     void SetColorTo(TColor Value);
@@ -761,6 +792,7 @@ public:
     void PlaceControls();
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
 
 private:

@@ -328,7 +328,10 @@ void TGridTextIO::LoadFromCSV(const QByteArray& Bytes, bool Insert, Integer MaxR
         if (DataLines > 0)
             Progress.Report(Done, DataLines);
     }
-    SetRowCountInPlace(Done > 0 ? Row + G.FixedFooters() + (Footer ? 1 : 0) : OldRowCount);
+    // A shown footer row is the one fixed footer row of its fixed-last-row
+    // style, or an extra row for the other styles.
+    const Integer Footers = Footer ? std::max(G.FixedFooters(), 1) : G.FixedFooters();
+    SetRowCountInPlace(Done > 0 ? Row + Footers : OldRowCount);
     G.FMaxRowCount = G.RowCount();
     if (Footer)
         G.PlaceSlotRow(G.RowCount() - 1, std::move(FooterRow));

@@ -14,6 +14,10 @@ void TExStringGrid::WireSearchPanel()
     FSearchPanel->OnForwardClick = [this](TObject* Sender) { SearchFooterFindNext(Sender); };
     FSearchPanel->OnExitClick = [this](TObject* Sender) { SearchFooterClose(Sender); };
     FSearchPanel->OnHighlightClick = [this](TObject* Sender) { SearchFooterHighlight(Sender); };
+    FSearchPanel->OnCreated = [this](TObject*) {
+        if (OnCreatedSearchFooter)
+            OnCreatedSearchFooter(this);
+    };
 }
 
 void TExStringGrid::UpdateSearchFooter()

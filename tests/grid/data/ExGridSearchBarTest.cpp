@@ -40,6 +40,21 @@ TEST(ExGridSearchBarLoadTest, HiddenAfterLoading)
     EXPECT_EQ(F.Grid->SearchPanel()->Height(), 0);
 }
 
+TEST(ExGridSearchBarLoadTest, TheGridHearsWhenThePanelsWindowsExist)
+{
+    TForm Form(nullptr);
+    auto* Grid = new TExStringGrid(&Form);
+    std::vector<std::string> Created;
+    Grid->OnCreatedSearchFooter = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, Grid);
+        Created.push_back("search");
+    };
+    Grid->OnCreatedFloatingFooter = [&](TObject*) { Created.push_back("footer"); };
+    EXPECT_TRUE(Created.empty());
+    Grid->SetParent(&Form);
+    EXPECT_EQ(Created, (std::vector<std::string>{"footer", "search"}));
+}
+
 TEST_F(ExGridSearchBarTest, ThirtyTwoHighAtTheBottomWithTheTablesLayout)
 {
     EXPECT_EQ(P.Height(), 32);
@@ -134,7 +149,8 @@ TEST_F(ExGridSearchBarTest, CloseHidesTheBar)
     EXPECT_EQ(P.Height(), 0);
 }
 
-// The bar painted under the grid with a highlighted search text. With
+// The bar painted under the grid with a highlighted search text, above a
+// floating footer with a sum. With
 // CFG_SEARCH_BAR_SCREENSHOT set to a file name the picture is saved there
 // (docs/screenshots/grid-search-footer.png is made so under Xvfb:
 // CFG_SEARCH_BAR_SCREENSHOT=$PWD/docs/screenshots/grid-search-footer.png
@@ -153,6 +169,13 @@ TEST_F(ExGridSearchBarTest, Screenshot)
     SF.SetMatchCaseCaption("Match case");
     SF.SetColor(RGB(236, 240, 248));
     SF.SetColorTo(RGB(200, 214, 236));
+    // A floating footer row under the data sums column 3.
+    G.SetRowCount(8);
+    for (Integer R = 1; R < 7; ++R)
+        G.SetCells(3, R, QString::number(R * 12.5));
+    G.SetCells(1, 7, "Sum");
+    G.FloatingFooter()->SetVisible(true);
+    G.FloatingFooter()->SetColumnCalc(3, acSUM);
     Type("dup");
     P.HighlightButton()->SetDown(true);
     G.SearchFooterHighlight(nullptr);
