@@ -262,6 +262,10 @@ private:
 // ---------------------------------------------------------------------------
 // Canvas
 
+// Mapping modes of TCanvas::SetMapMode, as the platform numbers them.
+constexpr Integer MM_TEXT = 1;
+constexpr Integer MM_LOMETRIC = 2;
+
 // Raster operations of CopyRect, as the framework numbers them.
 using TCopyMode = LongInt;
 constexpr TCopyMode cmBlackness = 0x00000042;
@@ -401,8 +405,27 @@ public:
     // The device's pixels, when it is an image (for the picture classes).
     QImage* DeviceImage();
 
+    // Mapping mode. In MM_LOMETRIC one logical unit is 0.1 mm and y grows
+    // upward from the device's top edge; every coordinate, length, font
+    // height and pen width the canvas is given is converted to device units
+    // (never mirrored, so text stays upright) and measures come back in
+    // logical units. Answers the mode it replaces.
+    Integer SetMapMode(Integer Mode);
+    Integer MapMode() const { return FMapMode; }
+    TPoint LPtoDP(const TPoint& P) const;
+    TPoint DPtoLP(const TPoint& P) const;
+    // Device rectangles come out normalised; logical ones keep the device's
+    // top as Top (so Bottom is the lower, negative value).
+    TRect LPtoDP(const TRect& R) const;
+    TRect DPtoLP(const TRect& R) const;
+    // The device's resolution; a device that reports none counts as the
+    // screen (96).
+    Integer PixelsPerInchX() const;
+    Integer PixelsPerInchY() const;
+
 private:
     struct TClipState;
+    class TDeviceUnits;
 
     void ApplyPen(QPainter* P);
     void ApplyBrush(QPainter* P);
@@ -430,6 +453,7 @@ private:
     TCopyMode FCopyMode = cmSrcCopy;
     std::unique_ptr<TClipState> FClip;
     std::vector<TClipState> FSavedClips;
+    Integer FMapMode = 1;
 
     friend Integer DrawText(TCanvas*, const String&, Integer, TRect&, Cardinal);
 };

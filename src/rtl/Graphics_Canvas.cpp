@@ -1,6 +1,7 @@
 // The canvas: shapes, lines, text, pictures, clipping and pixels over QPainter.
 #include "rtl/Graphics.h"
 
+#include "rtl/CanvasDeviceUnits.h"
 #include "rtl/FontFace.h"
 
 #include <QPaintDevice>
@@ -210,6 +211,57 @@ QRect TCanvas::DeviceRect() const
     return Whole;
 }
 
+// ---------------------------------------------------------------------------
+// Mapping mode
+
+Integer TCanvas::SetMapMode(Integer Mode)
+{
+    const Integer Old = FMapMode;
+    if (Mode == MM_TEXT || Mode == MM_LOMETRIC)
+        FMapMode = Mode;
+    return Old;
+}
+
+Integer TCanvas::PixelsPerInchX() const
+{
+    const QPaintDevice* D = Device();
+    return D && D->logicalDpiX() > 0 ? D->logicalDpiX() : 96;
+}
+
+Integer TCanvas::PixelsPerInchY() const
+{
+    const QPaintDevice* D = Device();
+    return D && D->logicalDpiY() > 0 ? D->logicalDpiY() : 96;
+}
+
+TPoint TCanvas::LPtoDP(const TPoint& P) const
+{
+    if (FMapMode != MM_LOMETRIC)
+        return P;
+    return TPoint(canvasunits::LogicalToDevice(P.X, PixelsPerInchX()), canvasunits::LogicalToDevice(-P.Y, PixelsPerInchY()));
+}
+
+TPoint TCanvas::DPtoLP(const TPoint& P) const
+{
+    if (FMapMode != MM_LOMETRIC)
+        return P;
+    return TPoint(canvasunits::DeviceToLogical(P.X, PixelsPerInchX()), -canvasunits::DeviceToLogical(P.Y, PixelsPerInchY()));
+}
+
+TRect TCanvas::LPtoDP(const TRect& R) const
+{
+    const TPoint A = LPtoDP(TPoint(R.Left, R.Top));
+    const TPoint B = LPtoDP(TPoint(R.Right, R.Bottom));
+    return TRect(std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X), std::max(A.Y, B.Y));
+}
+
+TRect TCanvas::DPtoLP(const TRect& R) const
+{
+    const TPoint A = DPtoLP(TPoint(R.Left, R.Top));
+    const TPoint B = DPtoLP(TPoint(R.Right, R.Bottom));
+    return TRect(A.X, A.Y, B.X, B.Y);
+}
+
 void TCanvas::SetFont(TFont* Value) { FFont->Assign(Value); }
 void TCanvas::SetPen(TPen* Value) { FPen->Assign(Value); }
 void TCanvas::SetBrush(TBrush* Value) { FBrush->Assign(Value); }
@@ -330,6 +382,11 @@ void TCanvas::ApplyClip(QPainter* P)
 
 TRect TCanvas::ClipRect()
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        const TRect R = ClipRect();
+        return TRect(D.Width(R.Left), -D.Height(R.Top), D.Width(R.Right), -D.Height(R.Bottom));
+    }
     QRect Whole = DeviceRect();
     if (FClip->Active)
         Whole &= FClip->Region.boundingRect();
@@ -340,6 +397,11 @@ TRect TCanvas::ClipRect()
 
 void TCanvas::IntersectClipRect(const TRect& R)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        IntersectClipRect(D.Rect(R));
+        return;
+    }
     QRegion Current = FClip->Active ? FClip->Region : (FClip->HasBase ? FClip->Base : QRegion(DeviceRect()));
     FClip->Region = Current.intersected(ToQRect(R));
     FClip->Active = true;
@@ -349,6 +411,11 @@ void TCanvas::IntersectClipRect(const TRect& R)
 
 void TCanvas::ExcludeClipRect(const TRect& R)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        ExcludeClipRect(D.Rect(R));
+        return;
+    }
     QRegion Current = FClip->Active ? FClip->Region : (FClip->HasBase ? FClip->Base : QRegion(DeviceRect()));
     FClip->Region = Current.subtracted(ToQRect(R));
     FClip->Active = true;
@@ -372,6 +439,14 @@ void TCanvas::RestoreClipping()
 
 void TCanvas::SelectClipRgn(const std::vector<TRect>& Rects)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        std::vector<TRect> Device;
+        for (const TRect& R : Rects)
+            Device.push_back(D.Rect(R));
+        SelectClipRgn(Device);
+        return;
+    }
     if (Rects.empty()) {
         FClip->Active = false;
         FClip->Region = QRegion();
@@ -438,6 +513,15 @@ void TCanvas::PenDraw(bool Filled, const std::function<void(QPainter*)>& Draw)
 
 void TCanvas::LineTo(Integer X, Integer Y)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        {
+            const TDeviceUnits D(this);
+            FPenPos = D.Point(FPenPos);
+            LineTo(D.X(X), D.Y(Y));
+        }
+        FPenPos = TPoint(X, Y);
+        return;
+    }
     const TPoint From = FPenPos;
     FPenPos = TPoint(X, Y);
     QPainter* P = Painter();
@@ -448,6 +532,14 @@ void TCanvas::LineTo(Integer X, Integer Y)
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        std::vector<TPoint> Device;
+        for (const TPoint& Pt : Points)
+            Device.push_back(D.Point(Pt));
+        Polyline(Device);
+        return;
+    }
     if (Points.size() < 2)
         return;
     PenDraw(false, [&](QPainter* P) {
@@ -458,6 +550,14 @@ void TCanvas::Polyline(const std::vector<TPoint>& Points)
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        std::vector<TPoint> Device;
+        for (const TPoint& Pt : Points)
+            Device.push_back(D.Point(Pt));
+        Polygon(Device);
+        return;
+    }
     if (Points.size() < 2)
         return;
     PenDraw(true, [&](QPainter* P) {
@@ -470,6 +570,11 @@ void TCanvas::Polygon(const std::vector<TPoint>& Points)
 
 void TCanvas::FillRect(const TRect& R)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        FillRect(D.Rect(R));
+        return;
+    }
     QPainter* P = Painter();
     if (P)
         FillWithBrush(P, ToQRect(R));
@@ -477,6 +582,11 @@ void TCanvas::FillRect(const TRect& R)
 
 void TCanvas::FrameRect(const TRect& R)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        FrameRect(D.Rect(R));
+        return;
+    }
     QPainter* P = Painter();
     if (!P || IsRectEmpty(R))
         return;
@@ -493,6 +603,11 @@ void TCanvas::FrameRect(const TRect& R)
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        Rectangle(D.Rect(TRect(X1, Y1, X2, Y2)));
+        return;
+    }
     PenDraw(true, [&](QPainter* P) { P->drawRect(CanvasShapeRect(X1, Y1, X2, Y2)); });
 }
 
@@ -500,6 +615,11 @@ void TCanvas::Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bo
 
 void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        RoundRect(D.Rect(TRect(X1, Y1, X2, Y2)), D.X(X3), D.X(Y3));
+        return;
+    }
     PenDraw(true, [&](QPainter* P) { P->drawRoundedRect(CanvasShapeRect(X1, Y1, X2, Y2), X3 / 2.0, Y3 / 2.0); });
 }
 
@@ -507,6 +627,11 @@ void TCanvas::RoundRect(const TRect& R, Integer CX, Integer CY) { RoundRect(R.Le
 
 void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        Ellipse(D.Rect(TRect(X1, Y1, X2, Y2)));
+        return;
+    }
     PenDraw(true, [&](QPainter* P) { P->drawEllipse(CanvasShapeRect(X1, Y1, X2, Y2)); });
 }
 
@@ -516,6 +641,12 @@ void TCanvas::Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom
 void TCanvas::ArcShape(int Kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                        Integer X4, Integer Y4)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        const TRect R = D.Rect(TRect(X1, Y1, X2, Y2));
+        ArcShape(Kind, R.Left, R.Top, R.Right, R.Bottom, D.X(X3), D.Y(Y3), D.X(X4), D.Y(Y4));
+        return;
+    }
     QPainter* P = Painter();
     if (!P || FPen->Mode() == pmNop)
         return;
@@ -567,6 +698,11 @@ void TCanvas::Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, 
 
 void TCanvas::DrawFocusRect(const TRect& R)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        DrawFocusRect(D.Rect(R));
+        return;
+    }
     QPainter* P = Painter();
     if (!P || IsRectEmpty(R))
         return;
@@ -595,6 +731,11 @@ void TCanvas::DrawFocusRect(const TRect& R)
 
 void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        FloodFill(D.X(X), D.Y(Y), Color, FillStyle);
+        return;
+    }
     QPainter* P = Painter();
     QImage* Img = DeviceImage();
     if (!P || !Img)
@@ -662,6 +803,16 @@ void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle
 
 void TCanvas::TextOut(Integer X, Integer Y, const String& Text)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        Integer Advance = 0;
+        {
+            const TDeviceUnits D(this);
+            TextOut(D.X(X), D.Y(Y), Text);
+            Advance = D.Width(FPenPos.X - D.X(X));
+        }
+        FPenPos = TPoint(X + Advance, Y);
+        return;
+    }
     QPainter* P = Painter();
     if (!P) {
         FPenPos = TPoint(X + TextWidth(Text), Y);
@@ -688,6 +839,11 @@ void TCanvas::TextOut(Integer X, Integer Y, const String& Text)
 
 void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        TextRect(D.Rect(R), D.X(X), D.Y(Y), Text);
+        return;
+    }
     QPainter* P = Painter();
     if (!P)
         return;
@@ -709,10 +865,24 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     P->restore();
 }
 
-Integer TCanvas::TextWidth(const String& Text) { return FFont->Face(Device()).Advance(Text); }
+Integer TCanvas::TextWidth(const String& Text)
+{
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        return D.Width(TextWidth(Text));
+    }
+    return FFont->Face(Device()).Advance(Text);
+}
 
 // The height of a line of the font, whatever the text.
-Integer TCanvas::TextHeight(const String&) { return FFont->Face(Device()).Height(); }
+Integer TCanvas::TextHeight(const String& Text)
+{
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        return D.Height(TextHeight(Text));
+    }
+    return FFont->Face(Device()).Height();
+}
 
 TSize TCanvas::TextExtent(const String& Text) { return TSize(TextWidth(Text), TextHeight(Text)); }
 
@@ -723,18 +893,30 @@ void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic)
 {
     if (!Graphic || Graphic->Empty())
         return;
-    Graphic->Draw(this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
+    // The picture's pixels count as logical units, as a bit-block copy does.
+    const Integer Down = FMapMode == MM_LOMETRIC ? -Graphic->Height() : Graphic->Height();
+    StretchDraw(TRect(X, Y, X + Graphic->Width(), Y + Down), Graphic);
 }
 
 void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic)
 {
     if (!Graphic || Graphic->Empty())
         return;
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        Graphic->Draw(this, D.Rect(R));
+        return;
+    }
     Graphic->Draw(this, R);
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        CopyRect(D.Rect(Dest), Canvas, Source);
+        return;
+    }
     QPainter* P = Painter();
     if (!P || IsRectEmpty(Dest))
         return;
@@ -783,6 +965,10 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
 
 TColor TCanvas::Pixels(Integer X, Integer Y)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        return Pixels(D.X(X), D.Y(Y));
+    }
     QImage* Img = DeviceImage();
     if (!Img)
         return -1;
@@ -800,6 +986,11 @@ TColor TCanvas::Pixels(Integer X, Integer Y)
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value)
 {
+    if (FMapMode == MM_LOMETRIC) {
+        const TDeviceUnits D(this);
+        SetPixels(D.X(X), D.Y(Y), Value);
+        return;
+    }
     QPainter* P = Painter();
     const QColor C = ColorToQColor(Value);
     if (!P || !C.isValid())
@@ -814,6 +1005,13 @@ void TCanvas::SetPixels(Integer X, Integer Y, TColor Value)
 void GradientFillRect(TCanvas* Canvas, const TRect& R, TColor StartColor, TColor EndColor,
                       TGradientDirection Direction)
 {
+    if (Canvas && Canvas->MapMode() == MM_LOMETRIC) {
+        const TRect Device = Canvas->LPtoDP(R);
+        Canvas->SetMapMode(MM_TEXT);
+        GradientFillRect(Canvas, Device, StartColor, EndColor, Direction);
+        Canvas->SetMapMode(MM_LOMETRIC);
+        return;
+    }
     if (!Canvas || IsRectEmpty(R))
         return;
     QPainter* P = Canvas->Painter();

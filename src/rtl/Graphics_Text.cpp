@@ -2,6 +2,7 @@
 // ellipses.
 #include "rtl/Graphics.h"
 
+#include "rtl/CanvasDeviceUnits.h"
 #include "rtl/FontFace.h"
 
 #include <QFontMetrics>
@@ -181,6 +182,17 @@ Integer DrawText(TCanvas* Canvas, const String& Text, Integer Count, TRect& R, C
 {
     if (!Canvas)
         return 0;
+    if (Canvas->MapMode() == MM_LOMETRIC) {
+        // Laid out in device units; a measured extent grows downward.
+        const TCanvas::TDeviceUnits D(Canvas);
+        TRect Device = D.Rect(R);
+        const Integer Height = D.Height(DrawText(Canvas, Text, Count, Device, Format));
+        if (Format & DT_CALCRECT) {
+            R.Right = R.Left + D.Width(Device.Width());
+            R.Bottom = R.Top - D.Height(Device.Height());
+        }
+        return Height;
+    }
     const QString Source = Count < 0 ? Text : Text.left(Count);
     const TFontFace& Face = Canvas->Font()->Face(Canvas->Device());
     const QFontMetrics& FM = Face.Metrics();

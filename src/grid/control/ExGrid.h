@@ -764,9 +764,35 @@ public:
     void SetVersion(const String&) {}
     Integer GetPrintColWidth(Integer ACol) const;
     Integer GetPrintColOffset(Integer ACol) const;
-    // The print engine fills these.
-    std::array<Integer, 512> MaxWidths{};
-    std::array<Integer, 512> Indents{};
+    // The print engine fills these; 512 entries, more when it prints a
+    // grid with more columns (hidden ones included).
+    std::vector<Integer> MaxWidths = std::vector<Integer>(512);
+    std::vector<Integer> Indents = std::vector<Integer>(512);
+
+    // ----------------------------------------------------------- printing (ExGrid_Print*.cpp)
+    void Print();
+    void PrintRect(const TGridRect& Gridrect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, const TGridRect& Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+    void PrintDraw(TCanvas* Canvas, TRect DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, TRect DrawRect, const TGridRect& Gridrect);
+    void SetPreviewPage(Integer Value);
+    // A point size as a height in tenths of a millimetre, and back.
+    Integer MapFontHeight(Integer PointSize) const;
+    static Integer MapFontSize(Integer Height);
+    // The grid's scaling, then its fixed and active-cell fonts scaled.
+    void ChangeScale(Integer M, Integer D);
+    // The number of pages of the last print or preview.
+    Integer PrintPageNum() const { return FPrintPageNum; }
+    Double Fontscalefactor = 1.0;
+    // Skip the page-counting pass.
+    bool FFastPrint = false;
     TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
     void SetColumnHeaders(TStrings* Value);
     void ClearColumnHeaders();
@@ -2649,6 +2675,17 @@ protected:
     Integer FPreviewPage = 1;
     Integer FPrintPageFrom = 1;
     Integer FPrintPageTo = 1;
+    // Print state: the cells printed, the page or preview rectangle, the
+    // pages, the current column band and the page in logical units.
+    TGridRect FPrintRect;
+    TRect PrevRect;
+    Integer FPrintPageNum = 0;
+    Integer FPrintPageWidth = 0;
+    Integer FPrintColStart = 0;
+    Integer FPrintColEnd = 0;
+    TRect FPrintPageRect;
+    bool FIsPrintPreview = false;
+    friend class TGridPrintEngine;
 
     // Owned sub-objects, in the order they are made.
     std::unique_ptr<TFooterPanel> FFooterPanel;

@@ -285,34 +285,6 @@ void TExStringGrid::RemoveRotated(Integer ACol, Integer ARow)
     RemoveCellGraphicOfType(ACol, ARow, ctRotated);
 }
 
-void TExStringGrid::DrawRotatedText(TCanvas* Canvas, TRect& Rect, Integer Angle, TAlignment HAlign,
-                                    TVAlignment VAlign, const String& Text)
-{
-    const Integer W = Canvas->TextWidth(Text + QLatin1Char('w'));
-    const Integer H = Canvas->TextHeight(Text + QLatin1Char('w'));
-    InflateRect(Rect, -2, -2);
-    // The text runs along (cos a, -sin a) from its start point and its
-    // height along (sin a, cos a); the box of the four corners is aligned.
-    const double A = Angle * std::numbers::pi / 180.0;
-    const double Xs[4] = {0, W * std::cos(A), H * std::sin(A), W * std::cos(A) + H * std::sin(A)};
-    const double Ys[4] = {0, -W * std::sin(A), H * std::cos(A), -W * std::sin(A) + H * std::cos(A)};
-    const Integer MinX = Integer(Round(*std::min_element(Xs, Xs + 4)));
-    const Integer MaxX = Integer(Round(*std::max_element(Xs, Xs + 4)));
-    const Integer MinY = Integer(Round(*std::min_element(Ys, Ys + 4)));
-    const Integer MaxY = Integer(Round(*std::max_element(Ys, Ys + 4)));
-    const auto Start = [](Integer Lo, Integer Hi, Integer Min, Integer Max, Integer Kind) {
-        if (Kind == 1)
-            return Hi - Max;
-        if (Kind == 2)
-            return Lo + ((Hi - Lo) - (Max - Min)) / 2 - Min;
-        return Lo - Min;
-    };
-    const Integer HKind = HAlign == taRightJustify ? 1 : HAlign == taCenter ? 2 : 0;
-    const Integer VKind = VAlign == vtaBottom ? 1 : VAlign == vtaCenter ? 2 : 0;
-    Rect.Left = Start(Rect.Left, Rect.Right, MinX, MaxX, HKind);
-    Rect.Top = Start(Rect.Top, Rect.Bottom, MinY, MaxY, VKind);
-}
-
 // ---------------------------------------------------------------- placing a graphic
 
 Double TExStringGrid::PaintFloat(Integer ACol, Integer ARow)

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr Integer GridVersionNr = 100794627;
-constexpr Integer PrintColumns = 512;
 
 bool ReadsAsZero(const String& S)
 {
@@ -137,9 +136,9 @@ String TExStringGrid::GetVersionString() const
 
 namespace {
 
-Integer PrintEntry(const std::array<Integer, 512>& Entries, Integer ACol)
+Integer PrintEntry(const std::vector<Integer>& Entries, Integer ACol)
 {
-    if (ACol < 0 || ACol >= PrintColumns)
+    if (ACol < 0 || ACol >= Integer(Entries.size()))
         throw EExGridError(QStringLiteral("Columns is not in valid range"));
     return Entries[std::size_t(ACol)];
 }
