@@ -23,10 +23,11 @@ void TExStringGrid::DoEnter()
 {
     if (FBlockFocus)
         return;
+    // The current cell is not selected again on entry: that set the editing
+    // state from the cell the focus arrives on before a click or FocusCell
+    // moved on, and edits of the column grids then reached the wrong field.
     try {
         TBaseGrid::DoEnter();
-        if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit())
-            SelectCell(Col(), Row());
     } catch (...) {
         StoreOldCellText(Col(), Row());
         throw;
