@@ -2,8 +2,7 @@
 // the duplicate pass, and the attributes of the step window it keeps.
 #include "protocols/fieldbus/UNMEA_0183_Set_Access.h"
 
-#include "rtl/DialogsTestService.h"
-#include "shell/ShellState.h"
+#include "NMEA0183WindowTest.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,37 +13,8 @@ namespace {
 
 using L = TFNMEA_0183_Set_Access;
 
-class NMEA0183ListenerWindowTest : public ShellTest {
+class NMEA0183ListenerWindowTest : public NMEA0183WindowTest<L, TExColumnGrid, &L::sga> {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Load_Lang_English();
-        Path_Project = Dir.path();
-        File_NMEA_0183_Set_Access = Dir.path() + QStringLiteral("/NMEA_0183_Set_Access.xml");
-        Owner = std::make_unique<TComponent>(nullptr);
-        Form = new L(Owner.get());
-        Form->DoCreate();
-        Grid = Form->sga;
-    }
-    void TearDown() override
-    {
-        Owner.reset();
-        File_NMEA_0183_Set_Access.clear();
-        SL_Copy_Row.Clear();
-        ShellTest::TearDown();
-    }
-    void Write_File(const QByteArray& Rows)
-    {
-        QFile F(File_NMEA_0183_Set_Access);
-        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-        F.write("<NMEA_0183><NMEA_Listener>" + Rows + "</NMEA_Listener></NMEA_0183>");
-    }
-    QByteArray File_Bytes() const
-    {
-        QFile F(File_NMEA_0183_Set_Access);
-        return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
-    }
     void Put(Integer R, const char* Enable, const char* Sentence, const char* Index, const char* Serial)
     {
         Grid->SetCells(L::Col_Enable, R, QLatin1String(Enable));
@@ -60,9 +30,6 @@ protected:
     }
 
     TScriptedDialogs Dialogs;
-    std::unique_ptr<TComponent> Owner;
-    L* Form = nullptr;
-    TExColumnGrid* Grid = nullptr;
 };
 
 } // namespace

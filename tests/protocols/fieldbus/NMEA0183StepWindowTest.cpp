@@ -2,8 +2,7 @@
 // defaults, the Index rule, the position proposal, the checks and the file.
 #include "protocols/fieldbus/UNMEA_0183_Set_Access2.h"
 
-#include "rtl/DialogsTestService.h"
-#include "shell/ShellState.h"
+#include "NMEA0183WindowTest.h"
 
 #include <QFile>
 
@@ -11,38 +10,8 @@ namespace {
 
 using W = TFNMEA_0183_Set_Access2;
 
-class NMEA0183StepWindowTest : public ShellTest {
+class NMEA0183StepWindowTest : public NMEA0183WindowTest<W, TExStringGrid, &W::ESG> {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Load_Lang_English();
-        Path_Project = Dir.path();
-        File_NMEA_0183_Set_Access = Dir.path() + QStringLiteral("/NMEA_0183_Set_Access.xml");
-        Owner = std::make_unique<TComponent>(nullptr);
-        Form = new W(Owner.get());
-        Form->DoCreate();
-        Grid = Form->ESG;
-    }
-    void TearDown() override
-    {
-        Owner.reset();
-        File_NMEA_0183_Set_Access.clear();
-        SL_Copy_Row.Clear();
-        Copy_Row_CheckBox.clear();
-        ShellTest::TearDown();
-    }
-    void Write_File(const QByteArray& Rows)
-    {
-        QFile F(File_NMEA_0183_Set_Access);
-        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-        F.write("<NMEA_0183><NMEA_Listener>" + Rows + "</NMEA_Listener></NMEA_0183>");
-    }
-    QByteArray File_Bytes() const
-    {
-        QFile F(File_NMEA_0183_Set_Access);
-        return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
-    }
     // Enable, channel, sentence, index, field, operation, swaps, position.
     QStringList Row(Integer R) const
     {
@@ -81,9 +50,6 @@ protected:
     bool Index_Editable(Integer R) { return !Grid->ReadOnly(W::Col_Index, R); }
 
     TScriptedDialogs Dialogs;
-    std::unique_ptr<TComponent> Owner;
-    W* Form = nullptr;
-    TExStringGrid* Grid = nullptr;
 };
 
 } // namespace
